@@ -1,0 +1,110 @@
+// The string table: texts by number, sorted by number for a binary search.
+#include "app/StringTable.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace xelo {
+
+namespace {
+
+struct Entry {
+    uint32_t id;
+    const char* text;
+};
+
+// Keep sorted by number.
+constexpr Entry kStrings[] = {
+    {1070, "Bitmap files (*.bmp; *.2bp)"},
+    {1073, "JPEG files (*.jpg; *.jpeg; *.jpe)"},
+    {1075, "GIF files (*.gif; *.giff)"},
+    {46000, "Error unknown."},
+    {46001, "No Error message available."},
+    {46002, "Invalid parameter."},
+    {46003, "Internal error."},
+    {46010, "An unknown file error occurred."},
+    {46011, "File was not found."},
+    {46012, "Invalid path."},
+    {46013, "Too many files was opened."},
+    {46014, "File access was denied."},
+    {46015, "The file handle is invalid."},
+    {46016, "Could not remove the current directory."},
+    {46017, "The directory is full."},
+    {46018, "Seek failed."},
+    {46019, "A hardware I/O error occurred."},
+    {46020, "A sharing violation occurred."},
+    {46021, "A locking violation occurred."},
+    {46022, "Disk full."},
+    {46023, "An attempt was made to access past file end."},
+    {46024, "File format is not valid."},
+    {46025, "This file format is unsupported."},
+    {46030, "Illegal file or folder name.\nCannot contains characters such as \\/:*?\"<>|."},
+    {46031, "File or folder name is too long."},
+    {46032, "Please specify file name or folder name."},
+    {46040, "Not enough memory."},
+    {46041, "No system resources."},
+    {46042, "Cannot initialize COM."},
+    {46060, "Unable to create Outlook Application Object."},
+    {46061, "Unable to login Outlook Application Object."},
+    {46062, "Unable to retrieve Outlook Item Collection."},
+    {46063, "Failed to query Outlook items."},
+    {46064, "Unable to get item in Outlook Application Object."},
+    {46065, "Failed to insert a new Outlook item."},
+    {46066, "Failed to find Outlook items."},
+    {46067, "Failed to find next Outlook items."},
+    {46100, "Failed to create the mail attachment."},
+    {46101, "Failed to open the mail service: %s"},
+    {46102, "Failed to set mail header: %s"},
+    {46103, "Failed to create a new mail entry: %s"},
+    {46104, "Failed to add an attachment to the mail message: %s"},
+    {46105, "Failed to update the mail service: %s"},
+    {46106, "Failed to close the mail service: %s"},
+    {46110, "Unable to find any device with IR capability."},
+    {46111, "The target IR device does not support IrComm."},
+    {46112, "The IR device does not support the 9 wire mode of IrComm."},
+    {46113, "Failed to read data from IR port: %s."},
+    {46114, "Failed to write data to IR port: %s."},
+    {46120, "Unable to configure the serial port: %s"},
+    {46121, "Unable to set the time-out parameters for %s"},
+    {46122, "Failed to wait a communications event."},
+    {46130, "The file does not contain any images."},
+    {46140, "Undo action failed."},
+    {46141, "Redo action failed."},
+    {57344, "Xelo Album"},
+};
+
+static_assert(std::is_sorted(std::begin(kStrings), std::end(kStrings),
+                             [](const Entry& a, const Entry& b) { return a.id < b.id; }),
+              "the string table must stay sorted by number");
+
+const Entry* Find(uint32_t id) {
+    const auto it = std::lower_bound(std::begin(kStrings), std::end(kStrings), id,
+                                     [](const Entry& e, uint32_t v) { return e.id < v; });
+    return (it != std::end(kStrings) && it->id == id) ? it : nullptr;
+}
+
+}  // namespace
+
+std::string LoadString(uint32_t id) {
+    const Entry* e = Find(id);
+    return e ? std::string(e->text) : std::string();
+}
+
+bool HasString(uint32_t id) {
+    return Find(id) != nullptr;
+}
+
+std::string FieldItem(std::string_view list, int index) {
+    if (index < 0) return std::string();
+    size_t start = 0;
+    for (int i = 0; i < index; ++i) {
+        const size_t bar = list.find('|', start);
+        if (bar == std::string_view::npos) return std::string();
+        start = bar + 1;
+    }
+    if (start > list.size()) return std::string();
+    const size_t end = list.find('|', start);
+    return std::string(list.substr(start, end == std::string_view::npos ? end : end - start));
+}
+
+}  // namespace xelo

@@ -1,0 +1,147 @@
+// The codec framework: the records that travel between the framework and a format's codec, and
+// the shared operations (information, thumbnail, frames) built once on four format steps.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "codec/ImageStream.h"
+#include "image/DibImage.h"
+#include "image/Geometry.h"
+#include "image/Palette.h"
+
+namespace xelo {
+
+// Format codes of the detector; only BMP, JPEG and GIF have codecs.
+enum ImageFormat : int32_t {
+    kFormatUnknown = 0,
+    kFormatBmp = 1,
+    kFormatJpeg = 2,
+    kFormatGif = 3,
+    kFormatPng = 4,
+    kFormatTiff = 5,
+    kFormatEps = 6,
+    kFormatPict = 7,
+    kFormatPcx = 8,
+    kFormatPgm = 9,
+};
+
+struct ImageInfo {
+    int32_t format = kFormatUnknown;
+    int32_t width = 0;
+    int32_t height = 0;
+    uint32_t background = kNoColour;
+    int32_t bitsPerPixel = 0;
+    int32_t frameCount = 0;  // 0: the file holds no image
+    int32_t loopCount = 1;
+    int32_t xResolution = -1;  // dots per inch
+    int32_t yResolution = -1;
+    bool grey = false;
+    LogPalette palette{0x300, 0, {}};  // count 0 when the file has none
+};
+
+// The work record of one frame between the framework and a codec.
+struct CFrameInfo {
+    virtual ~CFrameInfo() = default;
+
+    // Filled by the codec's BeginFrame.
+    int32_t interlaced = 0;
+    int32_t userInput = 0;
+    int32_t delay = 0;  // hundredths of a second
+    int32_t disposal = 0;
+    Rect frameRect;
+    int32_t transparent = -1;
+    uint8_t bytesPerPixel = 3;
+    int32_t maskUsed = 0;
+
+    // Filled by the framework before DecodeFrame: the part of the logical image (frameRect's
+    // coordinates) that the target shows; the codec decodes frameRect ∩ destRect scaled to
+    // destWidth × destHeight, and lowers those when it delivers fewer pixels.
+    Rect destRect;
+    uint8_t* destBits = nullptr;      // not owned
+    uint8_t* destMaskBits = nullptr;  // not owned
+    int32_t destPad = 0;
+    int32_t destWidth = 0;
+    int32_t destHeight = 0;
+    LogPalette* destPalette = nullptr;  // not owned; null for 3-byte targets
+};
+
+class CImageFrame {
+  public:
+    virtual ~CImageFrame() = default;
+
+    uint16_t delay = 0;
+    uint8_t disposal = 1;
+    uint8_t interlaced = 0;
+    uint8_t userInput = 0;
+    Rect frameRect;
+    Rect shownRect;
+    CDibImage image;
+};
+
+class CImageFrames {
+  public:
+    virtual ~CImageFrames() = default;
+    void Clear();
+
+    int32_t format = kFormatUnknown;
+    int32_t reserved1 = -1;
+    int32_t reserved2 = -1;
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t colourCount = 0;
+    uint32_t background = kNoColour;
+    int32_t frameCount = 0;
+    int32_t loopCount = 1;
+    std::vector<std::unique_ptr<CImageFrame>> frames;
+};
+
+class CImageCodec {
+  public:
+    virtual ~CImageCodec() = default;
+
+    void ReadInfo(CImageStream& stream, ImageInfo& info);
+    void ReadInfo(const std::string& path, ImageInfo& info);
+    void ReadFrameInfo(CImageStream& stream, CFrameInfo& frame, int index);
+    // Decodes frame 0 fitted into maxWidth × maxHeight (never enlarged), trading quality for
+    // speed where the codec can.
+    void ReadThumbnail(CImageStream& stream, CDibImage& image, int maxWidth, int maxHeight);
+    void ReadThumbnail(const std::string& path, CDibImage& image, int maxWidth, int maxHeight);
+    // Every frame at `percent` of its size.
+    void LoadFramesScaled(CImageStream& stream, CImageFrames& frames, int percent);
+    // Every frame, scaled so that the logical image becomes targetSize when one is given, and
+    // limited to `clip` of the logical image when one is given.
+    void LoadFrames(CImageStream& stream, CImageFrames& frames,
+                    const std::optional<Size>& targetSize = std::nullopt,
+                    const std::optional<Rect>& clip = std::nullopt);
+    void LoadFrames(const std::string& path, CImageFrames& frames,
+                    const std::optional<Size>& targetSize = std::nullopt,
+                    const std::optional<Rect>& clip = std::nullopt);
+
+    // The four format steps.
+    virtual void ReadHeader(CImageStream& stream, ImageInfo* info) = 0;
+    virtual void BeginFrame(CImageStream& stream, CFrameInfo& frame, int index) = 0;
+    virtual void DecodeFrame(CImageStream& stream, CFrameInfo& frame, int index, bool fast) = 0;
+    virtual void End() = 0;
+
+  protected:
+    // Where a thumbnail is decoded from: JPEG files position the stream at their embedded
+    // thumbnail here. The default decodes the file itself.
+    virtual void PrepareThumbnail(CImageStream& stream);
+
+  private:
+    enum class Scaling { kNone, kTargetSize, kPercent };
+    void LoadAllFrames(CImageStream& stream, CImageFrames& frames, Scaling scaling,
+                       const std::optional<Size>& targetSize, const std::optional<Rect>& clip,
+                       int percent);
+};
+
+// Points the frame record's destination at `image` showing `destRect`.
+void AttachDestination(CFrameInfo& frame, CDibImage& image, const Rect& destRect);
+// After decoding: drops an unused mask and crops to what the codec delivered.
+void FinishDestination(const CFrameInfo& frame, CDibImage& image);
+
+}  // namespace xelo

@@ -1,0 +1,30 @@
+// CImageFile: recognises a file's format and forwards the codec steps to the matching codec.
+#pragma once
+
+#include <memory>
+
+#include "codec/ImageCodec.h"
+
+namespace xelo {
+
+class CImageFile : public CImageCodec {
+  public:
+    CImageFile() = default;
+    ~CImageFile() override;
+
+    void ReadHeader(CImageStream& stream, ImageInfo* info) override;
+    void BeginFrame(CImageStream& stream, CFrameInfo& frame, int index) override;
+    void DecodeFrame(CImageStream& stream, CFrameInfo& frame, int index, bool fast) override;
+    void End() override;
+
+    // The codec for a detected format, or null when the format has none.
+    static std::unique_ptr<CImageCodec> MakeCodec(ImageFormat format);
+
+  protected:
+    void PrepareThumbnail(CImageStream& stream) override;
+
+  private:
+    std::unique_ptr<CImageCodec> codec_;
+};
+
+}  // namespace xelo

@@ -1,0 +1,176 @@
+// RenderTransformed: nearest-neighbour scaling in any of the eight orientations, integer only,
+// reusing the previous target row or pixel whenever the source index repeats.
+#include "image/RenderTransformed.h"
+
+#include <cstring>
+#include <vector>
+
+namespace xelo {
+
+namespace {
+
+enum class Transfer { kPaletteOpaque, kPaletteKeyed, kCopy, kKeyed, kMasked };
+
+struct Mapping {
+    std::vector<int> alongX;  // per target column: source column (even) or row (odd)
+    std::vector<int> alongY;  // per target row: source row (even) or column (odd)
+};
+
+int ClampInt(int64_t v, int lo, int hi) {
+    return static_cast<int>(std::clamp<int64_t>(v, lo, hi));
+}
+
+Mapping BuildMapping(int orientation, const Rect& destRect, const Rect& visibleTarget,
+                     const Rect& visibleSource, int W, int H, Point offset) {
+    const int64_t dw = destRect.Width();
+    const int64_t dh = destRect.Height();
+    const int colLo = visibleSource.left, colHi = visibleSource.right - 1;
+    const int rowLo = visibleSource.top, rowHi = visibleSource.bottom - 1;
+    Mapping m;
+    m.alongX.resize(visibleTarget.Width());
+    m.alongY.resize(visibleTarget.Height());
+    for (int x = visibleTarget.left; x < visibleTarget.right; ++x) {
+        const int64_t X = x - destRect.left;
+        int v = 0;
+        switch (orientation) {
+            case kOrientNormal:
+            case kOrientMirrorTopBottom:
+                v = ClampInt(X * W / dw, colLo, colHi) - offset.x;
+                break;
+            case kOrientRotate180:
+            case kOrientMirrorLeftRight:
+                v = ClampInt(W - 1 - X * W / dw, colLo, colHi) - offset.x;
+                break;
+            case kOrientRotate90:
+            case kOrientTransverse:
+                v = ClampInt(H - 1 - X * H / dw, rowLo, rowHi) - offset.y;
+                break;
+            default:
+                v = ClampInt(X * H / dw, rowLo, rowHi) - offset.y;
+                break;  // 3, 5
+        }
+        m.alongX[x - visibleTarget.left] = v;
+    }
+    for (int y = visibleTarget.top; y < visibleTarget.bottom; ++y) {
+        const int64_t Y = y - destRect.top;
+        int v = 0;
+        switch (orientation) {
+            case kOrientNormal:
+            case kOrientMirrorLeftRight:
+                v = ClampInt(Y * H / dh, rowLo, rowHi) - offset.y;
+                break;
+            case kOrientRotate180:
+            case kOrientMirrorTopBottom:
+                v = ClampInt(H - 1 - Y * H / dh, rowLo, rowHi) - offset.y;
+                break;
+            case kOrientRotate90:
+            case kOrientTranspose:
+                v = ClampInt(Y * W / dh, colLo, colHi) - offset.x;
+                break;
+            default:
+                v = ClampInt(W - 1 - Y * W / dh, colLo, colHi) - offset.x;
+                break;  // 3, 7
+        }
+        m.alongY[y - visibleTarget.top] = v;
+    }
+    return m;
+}
+
+template <Transfer kMode>
+void RenderLines(const CDibImage& image, const BgrBuffer& target, const Rect& vt, const Mapping& m,
+                 bool swapAxes) {
+    const int bpp = image.BytesPerPixel();
+    const size_t stride = image.Stride();
+    const size_t maskStride = image.MaskStride();
+    const uint8_t* bits = image.Bits();
+    const uint8_t* maskBits = image.MaskBits();
+    const PaletteEntry* palette = image.Palette() ? image.Palette()->entries : nullptr;
+    const uint32_t key = image.Transparent();
+    const uint8_t keyB = BlueOf(key), keyG = GreenOf(key), keyR = RedOf(key);
+    // Copying a previous row or pixel is exact only when nothing shows the target through.
+    constexpr bool kOpaque = kMode == Transfer::kPaletteOpaque || kMode == Transfer::kCopy;
+    const size_t rowBytes = static_cast<size_t>(vt.Width()) * 3;
+
+    for (int ty = 0; ty < vt.Height(); ++ty) {
+        uint8_t* out = target.Pixel(vt.left, vt.top + ty);
+        const int b = m.alongY[ty];
+        if (kOpaque && ty > 0 && b == m.alongY[ty - 1]) {
+            std::memcpy(out, out - target.Stride(), rowBytes);
+            continue;
+        }
+        for (int tx = 0; tx < vt.Width(); ++tx, out += 3) {
+            const int a = m.alongX[tx];
+            if (kOpaque && tx > 0 && a == m.alongX[tx - 1]) {
+                out[0] = out[-3];
+                out[1] = out[-2];
+                out[2] = out[-1];
+                continue;
+            }
+            const int col = swapAxes ? b : a;
+            const int row = swapAxes ? a : b;
+            const uint8_t* p = bits + row * stride + static_cast<size_t>(col) * bpp;
+            if constexpr (kMode == Transfer::kPaletteOpaque || kMode == Transfer::kPaletteKeyed) {
+                if (kMode == Transfer::kPaletteKeyed && *p == key) continue;
+                const PaletteEntry& e = palette[*p];
+                out[0] = e.blue;
+                out[1] = e.green;
+                out[2] = e.red;
+            } else if constexpr (kMode == Transfer::kCopy) {
+                out[0] = p[0];
+                out[1] = p[1];
+                out[2] = p[2];
+            } else if constexpr (kMode == Transfer::kKeyed) {
+                if (p[0] == keyB && p[1] == keyG && p[2] == keyR) continue;
+                out[0] = p[0];
+                out[1] = p[1];
+                out[2] = p[2];
+            } else {
+                const unsigned coverage = maskBits[row * maskStride + col];
+                if (coverage == 0) continue;
+                for (int c = 0; c < 3; ++c) {
+                    out[c] =
+                        static_cast<uint8_t>((p[c] * coverage + (255 - coverage) * out[c]) / 255);
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
+
+void RenderTransformed(const CDibImage& image, const Rect& destRect, const BgrBuffer& target,
+                       const std::optional<Rect>& clip, int orientation,
+                       const RenderSource& source) {
+    if (image.IsEmpty() || target.bits == nullptr || orientation < 0 || orientation > 7) return;
+    if (image.BytesPerPixel() == 1 && image.Palette() == nullptr) return;
+    if (destRect.IsEmpty()) return;
+
+    Rect vt = Intersect(destRect, Rect{0, 0, target.width, target.height});
+    if (clip) vt = Intersect(vt, *clip);
+    const Size logical = source.size.value_or(Size{image.Width(), image.Height()});
+    const Rect imageRect{source.offset.x, source.offset.y, source.offset.x + image.Width(),
+                         source.offset.y + image.Height()};
+    Rect vs = Intersect(imageRect, Rect{0, 0, logical.width, logical.height});
+    if (source.clip) vs = Intersect(vs, *source.clip);
+    if (vt.IsEmpty() || vs.IsEmpty()) return;
+
+    const Mapping m =
+        BuildMapping(orientation, destRect, vt, vs, logical.width, logical.height, source.offset);
+    const bool swap = SwapsAxes(orientation);
+    const uint32_t key = image.Transparent();
+    if (image.BytesPerPixel() == 1) {
+        if (key == kNoColour || key > 255) {
+            RenderLines<Transfer::kPaletteOpaque>(image, target, vt, m, swap);
+        } else {
+            RenderLines<Transfer::kPaletteKeyed>(image, target, vt, m, swap);
+        }
+    } else if (key == kNoColour) {
+        RenderLines<Transfer::kCopy>(image, target, vt, m, swap);
+    } else if (!image.HasMask()) {
+        RenderLines<Transfer::kKeyed>(image, target, vt, m, swap);
+    } else {
+        RenderLines<Transfer::kMasked>(image, target, vt, m, swap);
+    }
+}
+
+}  // namespace xelo

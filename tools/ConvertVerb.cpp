@@ -1,0 +1,57 @@
+// xelo-tool convert: the first frame of an image written in another format or size.
+#include <cstdio>
+
+#include "SaveImage.h"
+#include "ToolArgs.h"
+#include "Verbs.h"
+#include "codec/ImageFile.h"
+#include "image/TavoException.h"
+
+namespace xelo::tool {
+
+int RunConvert(const std::vector<std::string>& args) {
+    const std::vector<std::string> options{"-o", "--percent"};
+    ToolArgs parsed;
+    std::string error;
+    if (!parsed.Parse(args, options, error)) return UsageError("convert", error);
+    if (const auto unknown = parsed.Unknown(options); !unknown.empty()) {
+        return UsageError("convert", "unknown option " + unknown.front());
+    }
+    if (parsed.Operands().size() != 1) return UsageError("convert", "give exactly one FILE");
+    const auto out = parsed.Value("-o");
+    if (!out || out->empty()) return UsageError("convert", "no output file (-o OUT)");
+    SaveOptions save;
+    if (const auto text = parsed.Value("--percent")) {
+        const auto percent = ParseInt(*text);
+        if (!percent || *percent < 1 || *percent > 1000) {
+            return UsageError("convert", "--percent takes a whole number from 1 to 1000");
+        }
+        save.percent = *percent;
+    }
+
+    const std::string& file = parsed.Operands().front();
+    try {
+        CImageFrames frames;
+        CImageFile image;
+        ImageInfo info;
+        image.ReadInfo(file, info);
+        if (info.xResolution > 0 && info.yResolution > 0) {
+            save.dpiX = info.xResolution;
+            save.dpiY = info.yResolution;
+        }
+        image.LoadFrames(file, frames);
+        if (frames.frames.empty() || frames.frames.front()->image.IsEmpty()) {
+            PrintFileError(file, kErrNoImages, "The file does not contain any images.");
+            return 1;
+        }
+        const CDibImage& picture = frames.frames.front()->image;
+        if (!SaveImage(*out, picture, save, error)) return UsageError("convert", error);
+        std::printf("%s: written to %s\n", file.c_str(), out->c_str());
+    } catch (const CTavoException& e) {
+        PrintFileError(file, e.GetCode(), e.GetErrorMessage());
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace xelo::tool

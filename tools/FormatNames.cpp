@@ -1,0 +1,33 @@
+// Names of the detected formats.
+#include "FormatNames.h"
+
+#include "codec/ImageCodec.h"
+
+namespace xelo::tool {
+
+std::string FormatName(int format) {
+    switch (format) {
+        case kFormatBmp:
+            return "BMP";
+        case kFormatJpeg:
+            return "JPEG";
+        case kFormatGif:
+            return "GIF";
+        case kFormatPng:
+            return "PNG";
+        case kFormatTiff:
+            return "TIFF";
+        case kFormatEps:
+            return "EPS";
+        case kFormatPict:
+            return "PICT";
+        case kFormatPcx:
+            return "PCX";
+        case kFormatPgm:
+            return "PGM";
+        default:
+            return "unknown";
+    }
+}
+
+}  // namespace xelo::tool

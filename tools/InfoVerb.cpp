@@ -1,0 +1,43 @@
+// xelo-tool info: one line of header facts per file.
+#include <cstdio>
+
+#include "FormatNames.h"
+#include "ToolArgs.h"
+#include "Verbs.h"
+#include "codec/ImageFile.h"
+#include "image/TavoException.h"
+
+namespace xelo::tool {
+
+int RunInfo(const std::vector<std::string>& args) {
+    ToolArgs parsed;
+    std::string error;
+    if (!parsed.Parse(args, {}, error)) return UsageError("info", error);
+    if (const auto unknown = parsed.Unknown({}); !unknown.empty()) {
+        return UsageError("info", "unknown option " + unknown.front());
+    }
+    if (parsed.Operands().empty()) return UsageError("info", "no file given");
+
+    int status = 0;
+    for (const std::string& file : parsed.Operands()) {
+        try {
+            ImageInfo info;
+            CImageFile image;
+            image.ReadInfo(file, info);
+            std::printf("%s: %s %dx%d %d bpp, %d frame%s", file.c_str(),
+                        FormatName(info.format).c_str(), info.width, info.height, info.bitsPerPixel,
+                        info.frameCount, info.frameCount == 1 ? "" : "s");
+            if (info.xResolution > 0 && info.yResolution > 0) {
+                std::printf(", %dx%d dpi", info.xResolution, info.yResolution);
+            }
+            if (info.grey) std::printf(", grey");
+            std::printf("\n");
+        } catch (const CTavoException& e) {
+            PrintFileError(file, e.GetCode(), e.GetErrorMessage());
+            status = 1;
+        }
+    }
+    return status;
+}
+
+}  // namespace xelo::tool

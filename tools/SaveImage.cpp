@@ -1,0 +1,20 @@
+// Writing an image by the output file's extension.
+#include "SaveImage.h"
+
+#include "ToolArgs.h"
+#include "codec/BmpWriter.h"
+
+namespace xelo::tool {
+
+bool SaveImage(const std::string& path, const CDibImage& image, const SaveOptions& options,
+               std::string& error) {
+    const std::string ext = Extension(path);
+    if (ext == "bmp" || ext == "2bp") {
+        WriteBmp(path, image, options.percent, Resolution{options.dpiX, options.dpiY});
+        return true;
+    }
+    error = "cannot write '." + ext + "' files (bmp)";
+    return false;
+}
+
+}  // namespace xelo::tool

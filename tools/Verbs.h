@@ -1,0 +1,26 @@
+// The verbs of xelo-tool. Each returns the process exit status: 0 when every file succeeded,
+// 1 when any failed, 2 for bad usage.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace xelo::tool {
+
+struct Verb {
+    const char* name;
+    const char* summary;
+    const char* usage;  // the verb's --help text
+    int (*run)(const std::vector<std::string>& args);
+};
+
+int RunInfo(const std::vector<std::string>& args);
+int RunThumb(const std::vector<std::string>& args);
+int RunConvert(const std::vector<std::string>& args);
+
+// Prints "xelo-tool VERB: message" to standard error and returns 2.
+int UsageError(const char* verb, const std::string& message);
+// Prints "FILE: error CODE: text" for an error of one file.
+void PrintFileError(const std::string& file, unsigned code, const std::string& text);
+
+}  // namespace xelo::tool
