@@ -1,0 +1,71 @@
+#include "codec/ImageStream.h"
+
+#include <gtest/gtest.h>
+
+#include "codec/MappedFile.h"
+#include "support/TempDir.h"
+#include "support/TestData.h"
+#include "CodecTestUtil.h"
+
+namespace xelo {
+namespace {
+
+using test::ErrorOf;
+
+TEST(ImageStream, ReadsAdvanceAndStopAtTheEnd) {
+    const uint8_t bytes[] = {1, 2, 3, 4, 5, 6};
+    CMemoryStream s(bytes, sizeof bytes);
+    EXPECT_EQ(s.ReadLe16(), 0x0201);
+    EXPECT_EQ(s.ReadBe16(), 0x0304);
+    EXPECT_EQ(s.GetPosition(), 4u);
+    EXPECT_EQ(ErrorOf([&] { s.Read(3); }), kErrEndOfFile);
+    EXPECT_EQ(s.GetPosition(), 4u);  // a failed read does not move
+    uint32_t n = 10;
+    const uint8_t* p = s.Peek(n);
+    EXPECT_EQ(n, 2u);
+    EXPECT_EQ(p[1], 6);
+    EXPECT_EQ(s.Read(2)[0], 5);
+    EXPECT_EQ(s.Remaining(), 0u);
+    s.Skip(0);  // skipping nothing at the end is fine
+}
+
+TEST(ImageStream, SeekOutsideTheBytesFails) {
+    const uint8_t bytes[8] = {};
+    CMemoryStream s(bytes, sizeof bytes);
+    s.Seek(8, CImageStream::kBegin);
+    EXPECT_EQ(s.GetPosition(), 8u);
+    EXPECT_EQ(ErrorOf([&] { s.Seek(9, CImageStream::kBegin); }), kErrEndOfFile);
+    EXPECT_EQ(ErrorOf([&] { s.Seek(-9, CImageStream::kEnd); }), kErrEndOfFile);
+    EXPECT_EQ(ErrorOf([&] { s.Seek(-1, CImageStream::kBegin); }), kErrEndOfFile);
+    s.Seek(-3, CImageStream::kEnd);
+    EXPECT_EQ(s.GetPosition(), 5u);
+    s.Seek(2, CImageStream::kCurrent);
+    EXPECT_EQ(s.GetPosition(), 7u);
+}
+
+TEST(MappedFile, MapsTheWholeFile) {
+    test::TempDir dir;
+    test::WriteBytes(dir.File("a.bin"), {9, 8, 7});
+    CMappedFile file;
+    file.Open(dir.File("a.bin"));
+    EXPECT_EQ(file.GetLength(), 3u);
+    EXPECT_EQ(file.GetFileName(), dir.File("a.bin"));
+    EXPECT_EQ(file.Read(3)[2], 7);
+    file.Close();
+    EXPECT_EQ(file.GetLength(), 0u);
+}
+
+TEST(MappedFile, FailuresHaveTheirFileCodes) {
+    test::TempDir dir;
+    CMappedFile file;
+    EXPECT_EQ(ErrorOf([&] { file.Open(""); }), kErrInvalidParameter);
+    EXPECT_EQ(ErrorOf([&] { file.Open(dir.File("missing.bmp")); }), kErrFileNotFound);
+    EXPECT_EQ(ErrorOf([&] { file.Open(dir.Path().string()); }), kErrAccessDenied);
+    test::WriteBytes(dir.File("empty.bmp"), {});
+    file.Open(dir.File("empty.bmp"));
+    EXPECT_EQ(file.GetLength(), 0u);
+    EXPECT_EQ(ErrorOf([&] { file.Read(1); }), kErrEndOfFile);
+}
+
+}  // namespace
+}  // namespace xelo
