@@ -17,9 +17,9 @@ struct BmpBuilder {
     int32_t xPixelsPerMetre = 2835;  // 72 dpi
     int32_t yPixelsPerMetre = 2835;
     uint32_t coloursUsed = 0;
-    std::vector<uint8_t> masks;     // written after a 40-byte header
-    std::vector<uint8_t> palette;   // blue, green, red, reserved per entry
-    std::vector<uint8_t> pixels;    // the file's rows, first row first
+    std::vector<uint8_t> masks;    // written after a 40-byte header
+    std::vector<uint8_t> palette;  // blue, green, red, reserved per entry
+    std::vector<uint8_t> pixels;   // the file's rows, first row first
 
     static void Le16(std::vector<uint8_t>& v, uint32_t x) {
         v.push_back(static_cast<uint8_t>(x));
@@ -32,7 +32,8 @@ struct BmpBuilder {
 
     std::vector<uint8_t> Bytes() const {
         std::vector<uint8_t> b;
-        const uint32_t offset = 14 + headerSize + static_cast<uint32_t>(masks.size() + palette.size());
+        const uint32_t offset =
+            14 + headerSize + static_cast<uint32_t>(masks.size() + palette.size());
         b.push_back('B');
         b.push_back('M');
         Le32(b, offset + static_cast<uint32_t>(pixels.size()));  // bfSize

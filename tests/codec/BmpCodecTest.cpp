@@ -40,7 +40,8 @@ TEST(BmpCodec, TwoBitFileUsesFourColours) {
     CImageFrames frames;
     const CDibImage& image = FirstFrame(frames, b.Bytes());
     ASSERT_EQ(image.BytesPerPixel(), 1);
-    EXPECT_EQ(std::vector<uint8_t>(image.Row(0), image.Row(0) + 5), (std::vector<uint8_t>{0, 1, 2, 3, 3}));
+    EXPECT_EQ(std::vector<uint8_t>(image.Row(0), image.Row(0) + 5),
+              (std::vector<uint8_t>{0, 1, 2, 3, 3}));
     EXPECT_EQ(RgbAt(image, 2, 0), (Rgb{170, 170, 170}));
 }
 
@@ -118,7 +119,8 @@ BmpBuilder Rle8(std::vector<uint8_t> codes, int width, int height) {
     b.height = height;
     b.bitCount = 8;
     b.compression = 1;
-    for (int i = 0; i < 256; ++i) b.palette.insert(b.palette.end(), {static_cast<uint8_t>(i), 0, 0, 0});
+    for (int i = 0; i < 256; ++i)
+        b.palette.insert(b.palette.end(), {static_cast<uint8_t>(i), 0, 0, 0});
     b.pixels = std::move(codes);
     return b;
 }
@@ -128,15 +130,17 @@ std::vector<uint8_t> IndexRow(const CDibImage& image, int y) {
 }
 
 TEST(BmpCodec, RunLength8WithEscapes) {
-    const BmpBuilder b = Rle8({
-        3, 7, 1, 8,              // bottom row: 7 7 7 8
-        0, 0,                    // end of row
-        0, 3, 4, 5, 6, 0,        // absolute run of 3 plus its pad byte
-        0, 0,                    //
-        9, 2,                    // a run longer than the row is cut: 2 2 2 2
-        0, 0,                    //
-        0, 1,                    // end of bitmap: the top row keeps index 0
-    }, 4, 4);
+    const BmpBuilder b = Rle8(
+        {
+            3, 7, 1, 8,        // bottom row: 7 7 7 8
+            0, 0,              // end of row
+            0, 3, 4, 5, 6, 0,  // absolute run of 3 plus its pad byte
+            0, 0,              //
+            9, 2,              // a run longer than the row is cut: 2 2 2 2
+            0, 0,              //
+            0, 1,              // end of bitmap: the top row keeps index 0
+        },
+        4, 4);
     CImageFrames frames;
     const CDibImage& image = FirstFrame(frames, b.Bytes());
     EXPECT_EQ(IndexRow(image, 3), (std::vector<uint8_t>{7, 7, 7, 8}));
@@ -183,9 +187,11 @@ TEST(BmpCodec, ThumbnailSamplesRowsAndColumns) {
     b.width = 8;
     b.height = 8;
     b.bitCount = 8;
-    for (int i = 0; i < 256; ++i) b.palette.insert(b.palette.end(), {0, 0, 0, 0});
+    for (int i = 0; i < 256; ++i)
+        b.palette.insert(b.palette.end(), {0, 0, 0, 0});
     for (int fileRow = 0; fileRow < 8; ++fileRow) {
-        for (int x = 0; x < 8; ++x) b.pixels.push_back(static_cast<uint8_t>((7 - fileRow) * 10 + x));
+        for (int x = 0; x < 8; ++x)
+            b.pixels.push_back(static_cast<uint8_t>((7 - fileRow) * 10 + x));
     }
     const auto bytes = b.Bytes();
     CMemoryStream s(bytes.data(), static_cast<uint32_t>(bytes.size()));
@@ -193,7 +199,8 @@ TEST(BmpCodec, ThumbnailSamplesRowsAndColumns) {
     CImageFile().ReadThumbnail(s, thumb, 4, 4);
     ASSERT_EQ(thumb.Width(), 4);
     for (int y = 0; y < 4; ++y) {
-        for (int x = 0; x < 4; ++x) EXPECT_EQ(thumb.Row(y)[x], (2 * y) * 10 + 2 * x);
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(thumb.Row(y)[x], (2 * y) * 10 + 2 * x);
     }
 }
 

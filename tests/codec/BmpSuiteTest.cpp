@@ -22,19 +22,32 @@ struct Reference {
 
 const std::map<std::string, Reference>& GoodFiles() {
     static const std::map<std::string, Reference> files = {
-        {"pal1.bmp", {"pal1.png"}},          {"pal1bg.bmp", {"pal1bg.png"}},
-        {"pal1wb.bmp", {"pal1.png"}},        {"pal4.bmp", {"pal4.png"}},
-        {"pal4gs.bmp", {"pal4gs.png"}},      {"pal4rle.bmp", {"pal4.png"}},
-        {"pal8.bmp", {"pal8.png"}},          {"pal8-0.bmp", {"pal8.png"}},
-        {"pal8gs.bmp", {"pal8gs.png"}},      {"pal8os2.bmp", {"pal8.png"}},
-        {"pal8rle.bmp", {"pal8.png"}},       {"pal8topdown.bmp", {"pal8.png"}},
-        {"pal8v4.bmp", {"pal8.png"}},        {"pal8v5.bmp", {"pal8.png"}},
-        {"pal8w124.bmp", {"pal8w124.png"}},  {"pal8w125.bmp", {"pal8w125.png"}},
-        {"pal8w126.bmp", {"pal8w126.png"}},  {"pal8nonsquare.bmp", {"pal8nonsquare-e.png"}},
-        {"rgb16.bmp", {"rgb16.png", true}},  {"rgb16bfdef.bmp", {"rgb16.png", true}},
-        {"rgb16-565.bmp", {"rgb16-565.png", true}}, {"rgb16-565pal.bmp", {"rgb16-565.png", true}},
-        {"rgb24.bmp", {"rgb24.png"}},        {"rgb24pal.bmp", {"rgb24.png"}},
-        {"rgb32.bmp", {"rgb24.png"}},        {"rgb32bfdef.bmp", {"rgb24.png"}},
+        {"pal1.bmp", {"pal1.png"}},
+        {"pal1bg.bmp", {"pal1bg.png"}},
+        {"pal1wb.bmp", {"pal1.png"}},
+        {"pal4.bmp", {"pal4.png"}},
+        {"pal4gs.bmp", {"pal4gs.png"}},
+        {"pal4rle.bmp", {"pal4.png"}},
+        {"pal8.bmp", {"pal8.png"}},
+        {"pal8-0.bmp", {"pal8.png"}},
+        {"pal8gs.bmp", {"pal8gs.png"}},
+        {"pal8os2.bmp", {"pal8.png"}},
+        {"pal8rle.bmp", {"pal8.png"}},
+        {"pal8topdown.bmp", {"pal8.png"}},
+        {"pal8v4.bmp", {"pal8.png"}},
+        {"pal8v5.bmp", {"pal8.png"}},
+        {"pal8w124.bmp", {"pal8w124.png"}},
+        {"pal8w125.bmp", {"pal8w125.png"}},
+        {"pal8w126.bmp", {"pal8w126.png"}},
+        {"pal8nonsquare.bmp", {"pal8nonsquare-e.png"}},
+        {"rgb16.bmp", {"rgb16.png", true}},
+        {"rgb16bfdef.bmp", {"rgb16.png", true}},
+        {"rgb16-565.bmp", {"rgb16-565.png", true}},
+        {"rgb16-565pal.bmp", {"rgb16-565.png", true}},
+        {"rgb24.bmp", {"rgb24.png"}},
+        {"rgb24pal.bmp", {"rgb24.png"}},
+        {"rgb32.bmp", {"rgb24.png"}},
+        {"rgb32bfdef.bmp", {"rgb24.png"}},
         {"rgb32bf.bmp", {"rgb24.png"}},
     };
     return files;
@@ -102,7 +115,8 @@ void ExpectDecodesOrFailsCleanly(const fs::path& file, std::initializer_list<uin
             << file.filename() << " failed with " << code;
     }
     CDibImage thumb;
-    const uint32_t thumbCode = test::ErrorOf([&] { CImageFile().ReadThumbnail(file.string(), thumb, 96, 72); });
+    const uint32_t thumbCode =
+        test::ErrorOf([&] { CImageFile().ReadThumbnail(file.string(), thumb, 96, 72); });
     if (thumbCode == 0) {
         EXPECT_LE(thumb.Width(), 96);
         EXPECT_LE(thumb.Height(), 72);
@@ -121,18 +135,20 @@ TEST(BmpSuite, BadFilesFailCleanly) {
     for (const char* group : {"bad/bmp-bmpsuite", "bad/afl-bmp"}) {
         for (const fs::path& file : test::FilesIn(test::SharedFile(group), {"bmp"})) {
             // A file that is no bitmap at all (wrong signature) is an unsupported format.
-            ExpectDecodesOrFailsCleanly(file, {kErrFormatInvalid, kErrEndOfFile, kErrFormatUnsupported});
+            ExpectDecodesOrFailsCleanly(file,
+                                        {kErrFormatInvalid, kErrEndOfFile, kErrFormatUnsupported});
         }
     }
 }
 
 TEST(BmpSuite, BadFilesThatMustBeRefused) {
     XELO_REQUIRE_SHARED_TESTDATA();
-    for (const char* name : {"badbitcount.bmp", "badheadersize.bmp", "badplanes.bmp", "badwidth.bmp",
-                             "reallybig.bmp", "rletopdown.bmp", "shortfile.bmp"}) {
+    for (const char* name : {"badbitcount.bmp", "badheadersize.bmp", "badplanes.bmp",
+                             "badwidth.bmp", "reallybig.bmp", "rletopdown.bmp", "shortfile.bmp"}) {
         CImageFrames frames;
         const fs::path file = test::SharedFile(std::string("bad/bmp-bmpsuite/") + name);
-        const uint32_t code = test::ErrorOf([&] { CImageFile().LoadFrames(file.string(), frames); });
+        const uint32_t code =
+            test::ErrorOf([&] { CImageFile().LoadFrames(file.string(), frames); });
         EXPECT_TRUE(code == kErrFormatInvalid || code == kErrEndOfFile) << name << ": " << code;
     }
 }

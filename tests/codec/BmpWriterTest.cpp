@@ -33,7 +33,8 @@ void ExpectSamePixels(const CDibImage& a, const CDibImage& b) {
     ASSERT_EQ(a.Width(), b.Width());
     ASSERT_EQ(a.Height(), b.Height());
     for (int y = 0; y < a.Height(); ++y) {
-        for (int x = 0; x < a.Width(); ++x) ASSERT_EQ(test::RgbAt(a, x, y), test::RgbAt(b, x, y)) << x << "," << y;
+        for (int x = 0; x < a.Width(); ++x)
+            ASSERT_EQ(test::RgbAt(a, x, y), test::RgbAt(b, x, y)) << x << "," << y;
     }
 }
 
@@ -55,11 +56,13 @@ TEST(BmpWriter, RoundTripsEveryOutputDepth) {
         if (c.bpp == 1) {
             image.Palette()->count = static_cast<uint16_t>(c.colours);
             for (int i = 0; i < 256; ++i) {
-                image.Palette()->entries[i] = {static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i),
+                image.Palette()->entries[i] = {static_cast<uint8_t>(i),
+                                               static_cast<uint8_t>(255 - i),
                                                static_cast<uint8_t>(i * 3), 0};
             }
             for (int y = 0; y < 7; ++y) {
-                for (int x = 0; x < 13; ++x) image.Row(y)[x] %= c.colours;
+                for (int x = 0; x < 13; ++x)
+                    image.Row(y)[x] %= c.colours;
             }
         }
         const std::string path = dir.File("out" + std::to_string(c.fileBits) + ".bmp");
@@ -80,7 +83,8 @@ TEST(BmpWriter, FourEntryPaletteWritesFourBitsWithSixteenEntries) {
     CDibImage image;
     image.Create(3, 1, 1, false);
     image.Palette()->count = 4;
-    for (int i = 0; i < 256; ++i) image.Palette()->entries[i] = {9, 9, 9, 0};  // beyond the count
+    for (int i = 0; i < 256; ++i)
+        image.Palette()->entries[i] = {9, 9, 9, 0};  // beyond the count
     image.Palette()->entries[3] = {1, 2, 3, 0};
     WriteBmp(dir.File("p.bmp"), image, 100, Resolution{});
     const auto b = test::ReadBytes(dir.File("p.bmp"));
@@ -88,7 +92,8 @@ TEST(BmpWriter, FourEntryPaletteWritesFourBitsWithSixteenEntries) {
     EXPECT_EQ(Le32At(b, 10), 54u + 64u);  // bfOffBits after 16 entries
     EXPECT_EQ(b[54 + 3 * 4 + 0], 3);      // entry 3: blue, green, red
     EXPECT_EQ(b[54 + 3 * 4 + 2], 1);
-    for (int i = 4; i < 16; ++i) EXPECT_EQ(Le32At(b, 54 + 4 * i), 0u) << i;
+    for (int i = 4; i < 16; ++i)
+        EXPECT_EQ(Le32At(b, 54 + 4 * i), 0u) << i;
     EXPECT_EQ(Le32At(b, 2), b.size());  // bfSize
 }
 
@@ -117,7 +122,8 @@ TEST(BmpWriter, RgbSourcesAndBottomUpSources) {
     source.width = 1;
     source.rowPad = 3;
     source.height = 2;
-    source.bottomUp = true;  // the first row in memory is the bottom one; bytes are red, green, blue
+    source.bottomUp =
+        true;  // the first row in memory is the bottom one; bytes are red, green, blue
     WriteBmp(dir.File("s.bmp"), source, 100, Resolution{});
     CImageFrames frames;
     const CDibImage& image = ReadBack(dir.File("s.bmp"), frames);
@@ -136,15 +142,16 @@ TEST(BmpWriter, PillowReadsWhatWeWrite) {
     FillPattern(image);
     WriteBmp(dir.File("p.bmp"), image, 100, Resolution{});
     const std::string command = "/usr/bin/python3 -c \"from PIL import Image; im = Image.open('" +
-                                dir.File("p.bmp") + "').convert('RGB'); open('" + dir.File("p.rgb") +
-                                "', 'wb').write(im.tobytes())\"";
+                                dir.File("p.bmp") + "').convert('RGB'); open('" +
+                                dir.File("p.rgb") + "', 'wb').write(im.tobytes())\"";
     ASSERT_EQ(std::system(command.c_str()), 0);
     const auto rgb = test::ReadBytes(dir.File("p.rgb"));
     ASSERT_EQ(rgb.size(), 5u * 3 * 3);
     for (int y = 0; y < 3; ++y) {
         for (int x = 0; x < 5; ++x) {
             const auto expected = test::RgbAt(image, x, y);
-            for (int c = 0; c < 3; ++c) ASSERT_EQ(rgb[(y * 5 + x) * 3 + c], expected[c]);
+            for (int c = 0; c < 3; ++c)
+                ASSERT_EQ(rgb[(y * 5 + x) * 3 + c], expected[c]);
         }
     }
 }
@@ -168,7 +175,8 @@ TEST(BmpWriter, FailedWriteKeepsTheOldFile) {
     EXPECT_EQ(code, kErrDiskFull);
     EXPECT_EQ(test::ReadBytes(path), (std::vector<uint8_t>{'o', 'l', 'd'}));
     int files = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.Path())) ++files;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.Path()))
+        ++files;
     EXPECT_EQ(files, 1);
 }
 
@@ -176,12 +184,15 @@ TEST(BmpWriter, BadArgumentsAndUnwritablePlaces) {
     test::TempDir dir;
     CDibImage image;
     image.Create(2, 2, 3, false);
-    EXPECT_EQ(ErrorOf([&] { WriteBmp(dir.File("a.bmp"), image, 0, Resolution{}); }), kErrInvalidParameter);
-    EXPECT_EQ(ErrorOf([&] { WriteBmp(dir.File("a.bmp"), image, 10, Resolution{}); }), kErrInvalidParameter);
+    EXPECT_EQ(ErrorOf([&] { WriteBmp(dir.File("a.bmp"), image, 0, Resolution{}); }),
+              kErrInvalidParameter);
+    EXPECT_EQ(ErrorOf([&] { WriteBmp(dir.File("a.bmp"), image, 10, Resolution{}); }),
+              kErrInvalidParameter);
     EXPECT_EQ(ErrorOf([&] { WriteBmp(dir.File("no/such/folder.bmp"), image, 100, Resolution{}); }),
               kErrFileNotFound);
     CDibImage empty;
-    EXPECT_EQ(ErrorOf([&] { WriteBmp(dir.File("e.bmp"), empty, 100, Resolution{}); }), kErrInvalidParameter);
+    EXPECT_EQ(ErrorOf([&] { WriteBmp(dir.File("e.bmp"), empty, 100, Resolution{}); }),
+              kErrInvalidParameter);
     EXPECT_FALSE(std::filesystem::exists(dir.File("a.bmp")));
 }
 

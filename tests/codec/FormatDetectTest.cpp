@@ -4,14 +4,15 @@
 
 #include <string>
 
-#include "codec/ImageFile.h"
 #include "CodecTestUtil.h"
+#include "codec/ImageFile.h"
 
 namespace xelo {
 namespace {
 
 ImageFormat Detect(std::string bytes, uint32_t startAt = 0) {
-    CMemoryStream s(reinterpret_cast<const uint8_t*>(bytes.data()), static_cast<uint32_t>(bytes.size()));
+    CMemoryStream s(reinterpret_cast<const uint8_t*>(bytes.data()),
+                    static_cast<uint32_t>(bytes.size()));
     s.Seek(startAt, CImageStream::kBegin);
     const ImageFormat f = DetectFormat(s);
     EXPECT_EQ(s.GetPosition(), startAt);  // the position is kept
@@ -50,7 +51,8 @@ TEST(FormatDetect, SignaturesInTheirOrder) {
         {"", kFormatUnknown},
         {"hello", kFormatUnknown},
     };
-    for (const Case& c : cases) EXPECT_EQ(Detect(c.bytes), c.format) << c.bytes.size();
+    for (const Case& c : cases)
+        EXPECT_EQ(Detect(c.bytes), c.format) << c.bytes.size();
 }
 
 // PICT is tested before JPEG: a preamble that starts like JPEG still reads as PICT.
@@ -62,7 +64,9 @@ TEST(FormatDetect, PictWinsOverALaterSignature) {
     EXPECT_EQ(Detect(std::string(540, '\0').replace(0, 3, "\xFF\xD8\xFF"s)), kFormatJpeg);
 }
 
-TEST(FormatDetect, LooksFromTheStartWhateverThePosition) { EXPECT_EQ(Detect("BM123456", 5), kFormatBmp); }
+TEST(FormatDetect, LooksFromTheStartWhateverThePosition) {
+    EXPECT_EQ(Detect("BM123456", 5), kFormatBmp);
+}
 
 // Formats without a codec are recognised and refused.
 TEST(FormatDetect, UnsupportedFormatsAreRefused) {

@@ -44,7 +44,8 @@ TEST(ImageCodec, PathOperationsCheckTheirArgumentsFirst) {
     CDibImage thumb;
     EXPECT_EQ(ErrorOf([&] { CImageFile().ReadThumbnail("/no/such/file.bmp", thumb, 0, 72); }),
               kErrInvalidParameter);
-    EXPECT_EQ(ErrorOf([&] { CImageFile().ReadThumbnail("", thumb, 96, 72); }), kErrInvalidParameter);
+    EXPECT_EQ(ErrorOf([&] { CImageFile().ReadThumbnail("", thumb, 96, 72); }),
+              kErrInvalidParameter);
     ImageInfo info;
     EXPECT_EQ(ErrorOf([&] { CImageFile().ReadInfo("", info); }), kErrInvalidParameter);
     EXPECT_EQ(ErrorOf([&] { CImageFile().ReadInfo("/no/such/file.bmp", info); }), kErrFileNotFound);

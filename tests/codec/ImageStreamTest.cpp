@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "CodecTestUtil.h"
 #include "codec/MappedFile.h"
 #include "support/TempDir.h"
 #include "support/TestData.h"
-#include "CodecTestUtil.h"
 
 namespace xelo {
 namespace {

@@ -9,7 +9,8 @@ namespace {
 
 void FillPalette(CDibImage& image, std::initializer_list<PaletteEntry> entries) {
     int i = 0;
-    for (const PaletteEntry& e : entries) image.Palette()->entries[i++] = e;
+    for (const PaletteEntry& e : entries)
+        image.Palette()->entries[i++] = e;
 }
 
 // Rows are padded to a multiple of 4 pixels, counted in pixels.
@@ -18,7 +19,8 @@ TEST(DibImage, CreatePadsRowsToFourPixels) {
         int width, bpp, pad;
         size_t stride;
     };
-    for (const Case c : {Case{5, 1, 3, 8}, Case{5, 3, 3, 24}, Case{8, 1, 0, 8}, Case{1, 3, 3, 12}}) {
+    for (const Case c :
+         {Case{5, 1, 3, 8}, Case{5, 3, 3, 24}, Case{8, 1, 0, 8}, Case{1, 3, 3, 12}}) {
         CDibImage image;
         image.Create(c.width, 2, c.bpp, false);
         EXPECT_EQ(image.RowPad(), c.pad) << c.width;
@@ -45,7 +47,8 @@ TEST(DibImage, OneBytePixelsGetA256EntryPaletteAndZeroedMemory) {
     ASSERT_NE(image.Palette(), nullptr);
     EXPECT_EQ(image.Palette()->count, 256);
     EXPECT_TRUE(image.HasMask());
-    for (size_t i = 0; i < image.Stride() * 3; ++i) EXPECT_EQ(image.Bits()[i], 0);
+    for (size_t i = 0; i < image.Stride() * 3; ++i)
+        EXPECT_EQ(image.Bits()[i], 0);
 }
 
 TEST(DibImage, HugeRequestsFailWithNotEnoughMemory) {
@@ -160,9 +163,9 @@ TEST(DibImage, ConvertToTrueColourExpandsPaletteAndKey) {
     EXPECT_EQ(image.Palette(), nullptr);
     EXPECT_EQ(image.Transparent(), 0x00563412u);
     const uint8_t* r0 = image.Row(0);
-    EXPECT_EQ(r0[0], 0);   // blue
-    EXPECT_EQ(r0[2], 255); // red
-    EXPECT_EQ(r0[4], 255); // green of pixel 1
+    EXPECT_EQ(r0[0], 0);    // blue
+    EXPECT_EQ(r0[2], 255);  // red
+    EXPECT_EQ(r0[4], 255);  // green of pixel 1
     const uint8_t* r1 = image.Row(1) + 6;
     EXPECT_EQ(r1[0], 0x56);
     EXPECT_EQ(r1[1], 0x34);

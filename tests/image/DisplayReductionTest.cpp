@@ -12,7 +12,8 @@ namespace {
 struct Surface {
     int width, height;
     std::vector<uint8_t> bytes;
-    Surface(int w, int h, uint8_t value) : width(w), height(h), bytes(static_cast<size_t>(w) * h * 3, value) {}
+    Surface(int w, int h, uint8_t value)
+        : width(w), height(h), bytes(static_cast<size_t>(w) * h * 3, value) {}
     BgrBuffer Buffer() { return BgrBuffer{bytes.data(), width, height, 0}; }
     Rect All() const { return Rect{0, 0, width, height}; }
 };
@@ -82,7 +83,8 @@ TEST(DisplayReduction, TwelveBitDiffusionKeepsTheAverage) {
 
 TEST(DisplayReduction, SixteenBitLevelsAndKeyedPixels) {
     Surface s(8, 8, 0);
-    for (size_t i = 0; i < s.bytes.size(); ++i) s.bytes[i] = static_cast<uint8_t>(i * 37);
+    for (size_t i = 0; i < s.bytes.size(); ++i)
+        s.bytes[i] = static_cast<uint8_t>(i * 37);
     s.bytes[0] = 1, s.bytes[1] = 2, s.bytes[2] = 3;  // pixel (0,0) carries the key
     ScreenCaps screen;
     ReduceForDisplay(s.All(), s.Buffer(), kDisplay16Bit, MakeColour(3, 2, 1), true, screen);

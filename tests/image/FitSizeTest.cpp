@@ -12,12 +12,12 @@ TEST(FitSize, AspectFitIntoTheBox) {
         Size expected;
     };
     const Case cases[] = {
-        {96, 72, 100, 50, false, {96, 48}},    // wider: width fills the box
-        {96, 72, 40, 30, false, {40, 30}},     // fits: never enlarged
-        {96, 72, 40, 30, true, {96, 72}},      // enlarged when asked
+        {96, 72, 100, 50, false, {96, 48}},  // wider: width fills the box
+        {96, 72, 40, 30, false, {40, 30}},   // fits: never enlarged
+        {96, 72, 40, 30, true, {96, 72}},    // enlarged when asked
         {96, 72, 4000, 3000, false, {96, 72}},
-        {96, 72, 1000, 3000, false, {24, 72}}, // taller: height fills the box
-        {96, 72, 10000, 1, false, {96, 1}},    // never below 1
+        {96, 72, 1000, 3000, false, {24, 72}},  // taller: height fills the box
+        {96, 72, 10000, 1, false, {96, 1}},     // never below 1
         {96, 72, 1, 10000, false, {1, 72}},
     };
     for (const Case& c : cases) {

@@ -30,10 +30,13 @@ struct Canvas {
     Canvas(int w, int h, uint8_t fill = 0xEE) : width(w), height(h) {
         memory.assign(static_cast<size_t>(w + pad) * 3 * (h + 2 * kGuardRows), kGuard);
         for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w * 3; ++x) Row(y)[x] = fill;
+            for (int x = 0; x < w * 3; ++x)
+                Row(y)[x] = fill;
         }
     }
-    uint8_t* Row(int y) { return memory.data() + static_cast<size_t>(y + kGuardRows) * (width + pad) * 3; }
+    uint8_t* Row(int y) {
+        return memory.data() + static_cast<size_t>(y + kGuardRows) * (width + pad) * 3;
+    }
     BgrBuffer Buffer() { return BgrBuffer{Row(0), width, height, pad}; }
     const uint8_t* At(int x, int y) { return Row(y) + x * 3; }
     bool GuardsIntact() {
@@ -48,7 +51,8 @@ struct Canvas {
     // Copies the canvas into an image of the same size.
     void ToImage(CDibImage& image) {
         image.Create(width, height, 3, false);
-        for (int y = 0; y < height; ++y) std::copy(Row(y), Row(y) + width * 3, image.Row(y));
+        for (int y = 0; y < height; ++y)
+            std::copy(Row(y), Row(y) + width * 3, image.Row(y));
     }
 };
 
@@ -72,7 +76,8 @@ TEST(RenderTransformed, EveryOrientationHasItsInverse) {
         MakeCoordinateImage(image, 5, 3);
         const bool swap = SwapsAxes(o);
         Canvas once(swap ? 3 : 5, swap ? 5 : 3);
-        RenderTransformed(image, Rect{0, 0, once.width, once.height}, once.Buffer(), std::nullopt, o);
+        RenderTransformed(image, Rect{0, 0, once.width, once.height}, once.Buffer(), std::nullopt,
+                          o);
         CDibImage turned;
         once.ToImage(turned);
         Canvas back(5, 3);
@@ -91,7 +96,8 @@ TEST(RenderTransformed, FourQuarterTurnsGiveTheOriginal) {
     MakeCoordinateImage(image, 6, 4);
     for (int turn = 0; turn < 4; ++turn) {
         Canvas c(image.Height(), image.Width());
-        RenderTransformed(image, Rect{0, 0, c.width, c.height}, c.Buffer(), std::nullopt, kOrientRotate90);
+        RenderTransformed(image, Rect{0, 0, c.width, c.height}, c.Buffer(), std::nullopt,
+                          kOrientRotate90);
         c.ToImage(image);
     }
     for (int y = 0; y < 4; ++y) {
@@ -154,8 +160,8 @@ TEST(RenderTransformed, TrueColourKeyAndMaskBlend) {
     CDibImage keyed;
     keyed.Create(2, 1, 3, false);
     uint8_t* p = keyed.Row(0);
-    p[0] = 1, p[1] = 2, p[2] = 3;         // the key colour (blue 1, green 2, red 3)
-    p[3] = 1, p[4] = 2, p[5] = 4;         // one off: drawn
+    p[0] = 1, p[1] = 2, p[2] = 3;  // the key colour (blue 1, green 2, red 3)
+    p[3] = 1, p[4] = 2, p[5] = 4;  // one off: drawn
     keyed.SetTransparent(MakeColour(3, 2, 1));
     Canvas a(2, 1, 9);
     RenderTransformed(keyed, Rect{0, 0, 2, 1}, a.Buffer(), std::nullopt, kOrientNormal);
@@ -164,7 +170,8 @@ TEST(RenderTransformed, TrueColourKeyAndMaskBlend) {
 
     CDibImage masked;
     masked.Create(3, 1, 3, true);
-    for (int i = 0; i < 9; ++i) masked.Row(0)[i] = 200;
+    for (int i = 0; i < 9; ++i)
+        masked.Row(0)[i] = 200;
     masked.MaskBits()[0] = 0;
     masked.MaskBits()[1] = 128;
     masked.MaskBits()[2] = 255;

@@ -10,7 +10,8 @@ namespace {
 
 std::vector<int> WeightsOf(const WeightTable& t, int i) {
     std::vector<int> w;
-    for (int k = t.first[i]; k <= t.last[i]; ++k) w.push_back(t.WeightsOf(i)[k - t.first[i]]);
+    for (int k = t.first[i]; k <= t.last[i]; ++k)
+        w.push_back(t.WeightsOf(i)[k - t.first[i]]);
     return w;
 }
 
@@ -26,7 +27,8 @@ TEST(Resampler, WeightsSumToOneHundred) {
                 ASSERT_LT(table.last[i], s);
                 ASSERT_LE(table.last[i] - table.first[i] + 1, table.window);
                 const auto w = WeightsOf(table, i);
-                ASSERT_EQ(std::accumulate(w.begin(), w.end(), 0), 100) << s << "->" << t << " at " << i;
+                ASSERT_EQ(std::accumulate(w.begin(), w.end(), 0), 100)
+                    << s << "->" << t << " at " << i;
             }
         }
     }
@@ -52,7 +54,8 @@ TEST(Resampler, EnlargingPicksTheNearestSourcePixel) {
 // Shrinking more than a hundred times still gives a usable table.
 TEST(Resampler, ExtremeShrinkStaysDefined) {
     const WeightTable t = BuildWeightTable(5000, 3);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(t.last[i] - t.first[i] + 1, 101);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(t.last[i] - t.first[i] + 1, 101);
 }
 
 std::vector<uint8_t> Bgr(int w, int h, int pad, uint8_t b, uint8_t g, uint8_t r) {
@@ -73,7 +76,8 @@ TEST(Resampler, ConstantImageStaysConstant) {
     for (const auto& s : sizes) {
         const auto source = Bgr(s[0], s[1], 3, 10, 200, 99);
         std::vector<uint8_t> target(static_cast<size_t>(s[2] + 1) * 3 * s[3], 0);
-        ASSERT_TRUE(Resample24(source.data(), s[0], s[1], 3, 3, nullptr, target.data(), s[2], s[3], 1));
+        ASSERT_TRUE(
+            Resample24(source.data(), s[0], s[1], 3, 3, nullptr, target.data(), s[2], s[3], 1));
         for (int y = 0; y < s[3]; ++y) {
             for (int x = 0; x < s[2]; ++x) {
                 const uint8_t* p = target.data() + (static_cast<size_t>(y) * (s[2] + 1) + x) * 3;
@@ -88,7 +92,8 @@ TEST(Resampler, ConstantImageStaysConstant) {
 TEST(Resampler, ShrinkingAveragesNeighbours) {
     // Two columns black, two white → halved: 66 % of the first pair plus 34 % of the next.
     std::vector<uint8_t> source = Bgr(4, 1, 0, 0, 0, 0);
-    for (int x = 2; x < 4; ++x) source[x * 3] = source[x * 3 + 1] = source[x * 3 + 2] = 200;
+    for (int x = 2; x < 4; ++x)
+        source[x * 3] = source[x * 3 + 1] = source[x * 3 + 2] = 200;
     std::vector<uint8_t> target(2 * 3 + 6, 0);
     ASSERT_TRUE(Resample24(source.data(), 4, 1, 0, 3, nullptr, target.data(), 2, 1, 2));
     EXPECT_EQ(target[0], 0);  // (66*0 + 34*0 + 0*200 + 50) / 100
@@ -114,7 +119,8 @@ TEST(Resampler, OnePassMatchesTwoPassWithinRounding) {
     const int sw = 53, sh = 31, tw = 17, th = 11;
     std::vector<uint8_t> source(static_cast<size_t>(sw + 3) * 3 * sh);
     std::srand(7);
-    for (auto& b : source) b = static_cast<uint8_t>(std::rand());
+    for (auto& b : source)
+        b = static_cast<uint8_t>(std::rand());
     std::vector<uint8_t> a(static_cast<size_t>(tw + 3) * 3 * th), b(a.size());
     ASSERT_TRUE(Resample24(source.data(), sw, sh, 3, 3, nullptr, a.data(), tw, th, 3));
     ASSERT_TRUE(Resample24OnePass(source.data(), sw, sh, 3, 3, nullptr, b.data(), tw, th, 3));

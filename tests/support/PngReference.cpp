@@ -31,7 +31,8 @@ bool ReadPng(const std::filesystem::path& path, RgbaImage& image) {
     image.height = static_cast<int>(png_get_image_height(png, info));
     image.rgba.assign(static_cast<size_t>(image.width) * image.height * 4, 0);
     std::vector<png_bytep> rows(static_cast<size_t>(image.height));
-    for (int y = 0; y < image.height; ++y) rows[y] = image.rgba.data() + static_cast<size_t>(y) * image.width * 4;
+    for (int y = 0; y < image.height; ++y)
+        rows[y] = image.rgba.data() + static_cast<size_t>(y) * image.width * 4;
     png_read_image(png, rows.data());
     png_read_end(png, nullptr);
     png_destroy_read_struct(&png, &info, nullptr);

@@ -1,0 +1,110 @@
+// xelo-tool run as a whole process, as scripts use it.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "codec/BmpWriter.h"
+#include "codec/ImageFile.h"
+#include "support/TempDir.h"
+#include "support/TestData.h"
+
+namespace xelo {
+namespace {
+
+struct ToolRun {
+    int status;
+    std::string out;
+};
+
+ToolRun Tool(const std::string& args) {
+    const std::string command = std::string(XELO_TOOL_PATH) + " " + args + " 2>&1";
+    ToolRun run{-1, {}};
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr) return run;
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        run.out.append(buffer, n);
+    const int status = ::pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+std::string MakeBmp(const test::TempDir& dir, const std::string& name, int w, int h) {
+    CDibImage image;
+    image.Create(w, h, 3, false);
+    WriteBmp(dir.File(name), image, 100, Resolution{300, 300});
+    return dir.File(name);
+}
+
+TEST(XeloTool, InfoGoesOnAfterABadFile) {
+    test::TempDir dir;
+    const std::string good = MakeBmp(dir, "good.bmp", 64, 32);
+    test::WriteBytes(dir.File("bad.bmp"), {'B', 'M', 1, 2});
+    const ToolRun run = Tool("info " + dir.File("bad.bmp") + " " + good);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.out.find("bad.bmp: error 46023: An attempt was made to access past file end."),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("good.bmp: BMP 64x32 24 bpp, 1 frame, 300x300 dpi"), std::string::npos)
+        << run.out;
+    EXPECT_EQ(Tool("info " + good).status, 0);
+}
+
+TEST(XeloTool, ThumbAndConvertWriteFiles) {
+    test::TempDir dir;
+    const std::string source = MakeBmp(dir, "big.bmp", 400, 100);
+    ASSERT_EQ(Tool("thumb " + source + " -o " + dir.File("t.bmp") + " --box 50x50").status, 0);
+    ImageInfo info;
+    CImageFile().ReadInfo(dir.File("t.bmp"), info);
+    EXPECT_EQ(info.width, 50);
+    EXPECT_EQ(info.height, 12);
+    ASSERT_EQ(Tool("convert " + source + " -o " + dir.File("c.bmp") + " --percent 25").status, 0);
+    CImageFile().ReadInfo(dir.File("c.bmp"), info);
+    EXPECT_EQ(info.width, 100);
+    EXPECT_EQ(info.xResolution, 300);  // the source's resolution is kept
+}
+
+TEST(XeloTool, UsageErrorsAndHelp) {
+    EXPECT_EQ(Tool("--help").status, 0);
+    for (const char* verb : {"info", "thumb", "convert"}) {
+        const ToolRun help = Tool(std::string(verb) + " --help");
+        EXPECT_EQ(help.status, 0) << verb;
+        EXPECT_NE(help.out.find("usage: xelo-tool"), std::string::npos) << verb;
+    }
+    EXPECT_EQ(Tool("").status, 2);
+    EXPECT_EQ(Tool("frobnicate").status, 2);
+    EXPECT_EQ(Tool("info").status, 2);
+    EXPECT_EQ(Tool("thumb a.bmp").status, 2);
+    EXPECT_EQ(Tool("thumb a.bmp -o b.bmp --box 0x5").status, 2);
+    EXPECT_EQ(Tool("convert a.bmp -o b.bmp --percent x").status, 2);
+    EXPECT_EQ(Tool("convert a.bmp -o b.bmp --bogus").status, 2);
+}
+
+// The sample album: every file reads, and the lossless 24-bit variants show the same picture.
+TEST(XeloTool, SampleAlbumReads) {
+    const auto files = test::FilesIn(XELO_SOURCE_DIR "/samples", {"bmp", "2bp", "gif", "jpg"});
+    ASSERT_GE(files.size(), 12u);
+    for (const auto& f : files) {
+        CImageFrames frames;
+        ASSERT_NO_THROW(CImageFile().LoadFrames(f.string(), frames)) << f;
+    }
+    CImageFrames a, b, c;
+    CImageFile().LoadFrames(XELO_SOURCE_DIR "/samples/01-sunset-24bit.bmp", a);
+    CImageFile().LoadFrames(XELO_SOURCE_DIR "/samples/02-sunset-24bit-topdown.bmp", b);
+    CImageFile().LoadFrames(XELO_SOURCE_DIR "/samples/03-sunset-32bit.bmp", c);
+    const CDibImage& ia = a.frames[0]->image;
+    for (const CImageFrames* other : {&b, &c}) {
+        const CDibImage& io = other->frames[0]->image;
+        ASSERT_EQ(io.Height(), ia.Height());
+        for (int y = 0; y < ia.Height(); ++y) {
+            ASSERT_EQ(0, std::memcmp(ia.Row(y), io.Row(y), ia.Width() * 3)) << y;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace xelo
