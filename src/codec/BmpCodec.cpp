@@ -153,21 +153,36 @@ class RowConverter {
 };
 
 // Decodes run-length rows (8-bit, or 4-bit with two nibbles per byte) one file row at a time.
-// Delta escapes move the position; pixels they skip keep index 0.
+// Delta escapes move the position; pixels they skip keep index 0. Clearing a row costs only what
+// the row before wrote, so a wide picture with little data is walked in time bounded by the data.
 class RleReader {
-  public:
+public:
     RleReader(CImageStream& stream, int width, bool fourBit)
-        : stream_(stream), width_(width), fourBit_(fourBit) {}
+        : stream_(stream), width_(width), fourBit_(fourBit), row_(AllocatePixels(static_cast<size_t>(width))) {}
 
     bool Ended() const { return ended_; }
 
-    void NextRow(uint8_t* out) {
-        std::memset(out, 0, static_cast<size_t>(width_));
-        if (ended_) return;
-        if (blankRows_ > 0) {
-            --blankRows_;
-            return;
+    // The next file row: `width` palette indices.
+    const uint8_t* NextRow() {
+        std::fill(row_.get(), row_.get() + dirtyEnd_, 0);
+        dirtyEnd_ = 0;
+        if (!ended_) {
+            if (blankRows_ > 0) {
+                --blankRows_;
+            } else {
+                DecodeRow();
+            }
         }
+        return row_.get();
+    }
+
+private:
+    void Put(int64_t x, uint8_t index) {
+        row_.get()[x] = index;
+        dirtyEnd_ = std::max<int64_t>(dirtyEnd_, x + 1);
+    }
+
+    void DecodeRow() {
         int64_t x = startColumn_;
         startColumn_ = 0;
         for (;;) {
@@ -182,15 +197,15 @@ class RleReader {
             const int count = pair[0];
             const uint8_t value = pair[1];
             if (count > 0) {
+                // An encoded run; what reaches past the row's end is cut.
                 for (int i = 0; i < count && x < width_; ++i, ++x) {
-                    out[x] = fourBit_ ? ((i & 1) ? (value & 0x0F) : (value >> 4)) : value;
+                    Put(x, fourBit_ ? ((i & 1) ? (value & 0x0F) : (value >> 4)) : value);
                 }
                 continue;
             }
             switch (value) {
-                case 0:
-                    return;  // end of row
-                case 1:      // end of bitmap
+                case 0: return;  // end of row
+                case 1:          // end of bitmap
                     ended_ = true;
                     return;
                 case 2: {  // delta: dx right, dy rows further
@@ -207,8 +222,8 @@ class RleReader {
                     const uint32_t bytes = fourBit_ ? (value + 1u) / 2 : value;
                     const uint8_t* data = stream_.Read(bytes);
                     for (int i = 0; i < value && x < width_; ++i, ++x) {
-                        out[x] = fourBit_ ? ((i & 1) ? (data[i / 2] & 0x0F) : (data[i / 2] >> 4))
-                                          : data[i];
+                        Put(x, fourBit_ ? ((i & 1) ? (data[i / 2] & 0x0F) : (data[i / 2] >> 4))
+                                        : data[i]);
                     }
                     if (bytes & 1) stream_.Skip(1);
                     continue;
@@ -217,10 +232,11 @@ class RleReader {
         }
     }
 
-  private:
     CImageStream& stream_;
     int width_;
     bool fourBit_;
+    PixelBuffer row_;  // calloc'd: a wide row costs nothing until written
+    int64_t dirtyEnd_ = 0;
     bool ended_ = false;
     int blankRows_ = 0;
     int64_t startColumn_ = 0;
@@ -416,12 +432,9 @@ void CBmpCodec::DecodeFrame(CImageStream& stream, CFrameInfo& frame, int, bool) 
     stream.Seek(pixelOffset_, CImageStream::kBegin);
 
     const RowConverter converter(bitCount_, rgb565_, compression_ == kBiBitfields, masks_);
-    std::vector<uint8_t> runRow;
     std::unique_ptr<RleReader> rle;
-    if (runLength) {
-        runRow.resize(static_cast<size_t>(width_));
-        rle = std::make_unique<RleReader>(stream, width_, compression_ == kBiRle4);
-    }
+    if (runLength) rle = std::make_unique<RleReader>(stream, width_, compression_ == kBiRle4);
+    const uint8_t* runRow = nullptr;
 
     // File rows are read in order: bottom-up files fill the destination from its last row,
     // top-down files from its first.
@@ -447,7 +460,7 @@ void CBmpCodec::DecodeFrame(CImageStream& stream, CFrameInfo& frame, int, bool) 
                 continue;
             }
             while (nextFileRow <= fileRow) {
-                rle->NextRow(runRow.data());
+                runRow = rle->NextRow();
                 ++nextFileRow;
             }
             for (int x = 0; x < destWidth; ++x)
