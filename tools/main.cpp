@@ -23,6 +23,12 @@ const Verb kVerbs[] = {
      "usage: xelo-tool convert FILE -o OUT.bmp [--percent P]\n"
      "Writes the first frame of FILE, scaled to P percent (default 100).\n",
      RunConvert},
+    {"transition", "write the steps of a transition effect as numbered BMP files",
+     "usage: xelo-tool transition --effect N --from A --to B [--duration MS] -o OUT\n"
+     "Plays effect N (0-85) from image A (scaled to B's size) to image B over MS milliseconds\n"
+     "(default 1000, the Fast speed; the effect runs for half of it) and writes the starting\n"
+     "picture and every step as OUT-000.bmp, OUT-001.bmp, ... with each step's delay.\n",
+     RunTransitionVerb},
 };
 
 void PrintHelp() {
