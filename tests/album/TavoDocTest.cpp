@@ -58,6 +58,10 @@ struct ExtensionCase {
     bool counts;
 };
 
+void PrintTo(const ExtensionCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class ExtensionRule : public testing::TestWithParam<ExtensionCase> {};
 
 TEST_P(ExtensionRule, TheTextAfterTheLastDotMustOccurInTheList) {
