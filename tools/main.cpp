@@ -23,6 +23,14 @@ const Verb kVerbs[] = {
      "usage: xelo-tool convert FILE -o OUT.bmp [--percent P]\n"
      "Writes the first frame of FILE, scaled to P percent (default 100).\n",
      RunConvert},
+    {"album", "list a folder's images in album order, or reorder and mark them",
+     "usage: xelo-tool album DIR [--sort name|date|size|type|slides|reverse]\n"
+     "                           [--hide NAME...] [--show NAME...]\n"
+     "Prints one line per image in album order: position, name, format, width x height,\n"
+     "hidden or shown, and the annotations present (t text, a audio, i ink).\n"
+     "With --sort, --hide or --show the album is changed first and its album data file\n"
+     "(xelo_album.xla) written, as the program does when it leaves the folder.\n",
+     RunAlbum},
 };
 
 void PrintHelp() {
