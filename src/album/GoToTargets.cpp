@@ -104,6 +104,22 @@ std::optional<std::string> FindImageFolder(const std::vector<std::string>& roots
     return std::nullopt;
 }
 
+std::vector<GoToMenuItem> RecentMenuItems(const std::vector<std::string>& recent) {
+    constexpr size_t kMaxShown = 25;
+    constexpr std::string_view kEllipsis = "...";
+    std::vector<GoToMenuItem> items;
+    for (size_t i = 0; i < recent.size(); ++i) {
+        std::string shown = recent[i];
+        if (shown.size() > kMaxShown) {
+            shown = std::string(kEllipsis) +
+                    shown.substr(shown.size() - (kMaxShown - kEllipsis.size()));
+        }
+        items.push_back({kGoRecentFirst + static_cast<int>(i),
+                         std::to_string(recent.size() - i) + " " + shown});
+    }
+    return items;
+}
+
 std::optional<std::string> GoToTarget(int command, const GoToPlaces& places) {
     switch (command) {
         case kGoUpOneLevel:

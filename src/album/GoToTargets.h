@@ -38,6 +38,15 @@ std::vector<std::string> StorageCardRoots();
 std::optional<std::string> FindImageFolder(const std::vector<std::string>& roots,
                                            std::string_view extensions);
 
+// One item of the Home Folder pop-up menu.
+struct GoToMenuItem {
+    int command;
+    std::string text;
+};
+// The recent folders as menu items: "%d %s", numbered from the count down to 1 from the most
+// recent, paths longer than 25 characters shortened to "..." and their last 22 characters.
+std::vector<GoToMenuItem> RecentMenuItems(const std::vector<std::string>& recent);
+
 // The target of a Go To command; none when the command has no target (an unknown command, a
 // recent position past the list, or a storage card search that found nothing: message 22036).
 std::optional<std::string> GoToTarget(int command, const GoToPlaces& places);

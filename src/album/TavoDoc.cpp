@@ -287,6 +287,16 @@ bool CTavoDoc::SaveAlbum() {
     }
 }
 
+void CTavoDoc::Reopen(const std::string& folder) {
+    SaveAlbum();
+    OpenFolder(folder);
+}
+
+void CTavoDoc::Close() {
+    SaveAlbum();
+    ClearList();
+}
+
 bool CTavoDoc::GoTo(const std::string& target) {
     const std::string folder = target.empty() ? std::string("/") : WithoutTrailingSlash(target);
     if (!IsDirectory(folder)) ThrowError(kErrBadPath, {kComponentAlbum, kUnit, __LINE__});

@@ -89,6 +89,10 @@ class CTavoDoc {
     // Writes the album data when the current folder exists and has entries; errors are
     // swallowed. True when the file was written.
     bool SaveAlbum();
+    // The tree selected another folder: the album data of this one is saved, then it opens.
+    void Reopen(const std::string& folder);
+    // Closing the document saves the album data of the current folder and empties the list.
+    void Close();
     // Go To: an empty target means "/"; a missing one raises 46012; the current folder does
     // nothing (false). Otherwise the album data is saved and the target opened.
     bool GoTo(const std::string& target);

@@ -30,6 +30,16 @@ TEST(GoTo, FixedTargets) {
     EXPECT_EQ(ParentFolder("/"), "/");
 }
 
+TEST(GoTo, RecentFoldersAreNumberedDownFromTheCountAndShortened) {
+    const auto items = RecentMenuItems({"/new", "/a/very/long/folder/name/that/goes/on"});
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0].command, kGoRecentFirst);
+    EXPECT_EQ(items[0].text, "2 /new");
+    EXPECT_EQ(items[1].command, kGoRecentFirst + 1);
+    EXPECT_EQ(items[1].text, "1 ...lder/name/that/goes/on");
+    EXPECT_EQ(items[1].text.size(), 2u + 25u);
+}
+
 TEST(GoTo, TheCardSearchGoesThroughTheCardsInOrderEachDepthFirst) {
     test::TempDir dir;
     namespace fs = std::filesystem;

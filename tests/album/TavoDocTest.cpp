@@ -188,6 +188,23 @@ TEST(AlbumOnOpen, OrderAndHiddenMarksSurviveLeavingAndReenteringTheFolder) {
     EXPECT_FALSE(doc.EntryAt(1)->Has(kEntryHidden));
 }
 
+TEST(AlbumOnClose, ClosingWritesTheAlbumOfAFolderWithImagesOnly) {
+    test::TempDir dir;
+    test::TempDir empty;
+    test::WriteImage(dir.Path().string(), "a.bmp");
+    CTavoDoc doc;
+    doc.OpenFolder(empty.Path().string());
+    doc.Close();
+    EXPECT_FALSE(std::filesystem::exists(empty.File(kAlbumFileName)));
+    doc.Reopen(dir.Path().string());
+    EXPECT_FALSE(std::filesystem::exists(empty.File(kAlbumFileName)));
+    doc.Close();
+    AlbumData stored;
+    ASSERT_TRUE(ReadAlbumFile(dir.Path().string(), stored));
+    EXPECT_EQ(stored.names, Names{"a.bmp"});
+    EXPECT_EQ(doc.Count(), 0);
+}
+
 TEST(GoTo, EmptyMissingAndCurrentTargets) {
     test::TempDir dir;
     CTavoDoc doc;
