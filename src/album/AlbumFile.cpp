@@ -202,7 +202,7 @@ AlbumData DecodeAlbumData(const uint8_t* bytes, size_t size) {
 
 bool ReadAlbumFile(const std::string& folder, AlbumData& data) {
     const std::string path = AlbumFilePath(folder);
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         if (errno == ENOENT) return false;
         ThrowFileError(errno, path, {kComponentAlbum, kUnit, __LINE__});

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -162,6 +163,13 @@ TEST(AlbumFile, WrittenFileReadsBackIdenticallyAndCanBeDeleted) {
 TEST(AlbumFile, ReadingADamagedFileThrows) {
     test::TempDir dir;
     test::WriteBytes(dir.File(kAlbumFileName), {});
+    AlbumData read;
+    EXPECT_THROW(ReadAlbumFile(dir.Path().string(), read), CTavoException);
+}
+
+TEST(AlbumFile, APipeInPlaceOfTheAlbumFileIsRefusedWithoutWaiting) {
+    test::TempDir dir;
+    ASSERT_EQ(::mkfifo(dir.File(kAlbumFileName).c_str(), 0600), 0);
     AlbumData read;
     EXPECT_THROW(ReadAlbumFile(dir.Path().string(), read), CTavoException);
 }

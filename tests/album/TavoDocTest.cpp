@@ -174,6 +174,8 @@ TEST(AlbumOnOpen, OrderAndHiddenMarksSurviveLeavingAndReenteringTheFolder) {
     doc.OpenFolder(folder);
     std::vector<CImageEntry*> order = doc.Order();
     std::reverse(order.begin(), order.end());
+    EXPECT_FALSE(doc.SetOrder({order[0], order[0], order[1]})) << "an entry named twice";
+    EXPECT_FALSE(doc.SetOrder({order[0], order[1]})) << "an entry left out";
     ASSERT_TRUE(doc.SetOrder(order));
     doc.EntryAt(0)->SetFlag(kEntryHidden, true);
     const Names shown = NamesOf(doc);
