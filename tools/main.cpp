@@ -29,6 +29,14 @@ const Verb kVerbs[] = {
      "(default 1000, the Fast speed; the effect runs for half of it) and writes the starting\n"
      "picture and every step as OUT-000.bmp, OUT-001.bmp, ... with each step's delay.\n",
      RunTransitionVerb},
+    {"album", "list a folder's images in album order, or reorder and mark them",
+     "usage: xelo-tool album DIR [--sort name|date|size|type|slides|reverse]\n"
+     "                           [--hide NAME...] [--show NAME...]\n"
+     "Prints one line per image in album order: position, name, format, width x height,\n"
+     "hidden or shown, and the annotations present (t text, a audio, i ink).\n"
+     "With --sort, --hide or --show the album is changed first and its album data file\n"
+     "(xelo_album.xla) written, as the program does when it leaves the folder.\n",
+     RunAlbum},
 };
 
 void PrintHelp() {

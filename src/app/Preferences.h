@@ -1,0 +1,82 @@
+// The user's preferences: the three blocks, the derived layout values and the path strings, with
+// their load at start-up and their saves.
+#pragma once
+
+#include <span>
+#include <string>
+#include <vector>
+
+#include "app/CaptureKeys.h"
+#include "app/PrefLayout.h"
+
+namespace xelo {
+
+class Registry;
+class PluginCatalog;
+
+// What loading needs from the machine.
+struct PreferenceContext {
+    int screenWidth = 240;
+    int screenHeight = 320;
+    std::string programFolder;    // the executable's folder
+    std::string documentsFolder;  // the default current folder
+    int scrollBarWidth = 16;
+    int scrollArrowHeight = 16;
+    const PluginCatalog* plugins = nullptr;  // not owned; null: none installed
+    std::span<const CaptureKey> buttons = CaptureKeys();
+};
+
+// Values computed from the blocks for the views; not stored.
+struct DerivedLayout {
+    int cellWidth = 60;
+    int cellHeight = 45;
+    int borderWidth = 3;
+    int labelHeight = 12;
+    int fixedValue = 26;
+    int scrollBarWidth = 16;
+    int scrollArrowHeight = 16;
+};
+
+class CPreferences {
+  public:
+    CPreferences();
+
+    // Reads every block and string, replacing missing or wrongly sized blocks by defaults.
+    void Load(const Registry& registry, const PreferenceContext& context);
+    // "UI Info", "Preferences", then "Path" (the current folder), "Home", "Snap Path",
+    // "Snap Name", "Edit Tool".
+    void SaveAtExit(Registry& registry, const std::string& currentFolder) const;
+    void SaveUiInfo(Registry& registry) const;
+    void SavePreferences(Registry& registry) const;
+    // After the options sheet: the VGAOut block and the frame strings.
+    void SaveVgaOut(Registry& registry) const;
+    void SaveFrameStrings(Registry& registry) const;
+
+    // Recomputes the thumbnail cell, border width and label height.
+    void Derive();
+    // The command the start-up mode preference switches to.
+    int StartCommand() const;
+
+    UiInfoBlock uiInfo;
+    PreferencesBlock preferences;
+    VgaOutBlock vgaOut;
+    DerivedLayout layout;
+
+    std::string path;  // the current folder at start-up
+    std::string home;
+    std::string snapPath;
+    std::string snapName;
+    std::string editTool;
+    std::string framePath;
+    std::string frameFile;
+    std::vector<std::string> recent;  // most recent first
+    std::vector<CaptureKey> buttons;  // hardware buttons found
+    std::string buttonList;           // their names, each followed by "|"
+    std::string extensions;
+
+  private:
+    void LoadVgaOut(const Registry& registry, const PluginCatalog& plugins);
+    void CheckCaptureButton();
+};
+
+}  // namespace xelo

@@ -1,0 +1,234 @@
+// The album data file: exact bytes, escapes, round trips, damaged files and atomic replacement.
+#include "album/AlbumFile.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <stdexcept>
+
+#include "image/TavoException.h"
+#include "support/TempDir.h"
+#include "support/TestData.h"
+
+namespace xelo {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+// A one-character name as stored: wide marker, length 5, "x.jpg" in UTF-16LE.
+Bytes StoredName(char c) {
+    return {0xFF, 0xFE, 0xFF, 5, uint8_t(c), 0, '.', 0, 'j', 0, 'p', 0, 'g', 0};
+}
+
+TEST(AlbumFile, ThreeImagesWithTheMiddleOneHiddenGiveTheDocumentedBytes) {
+    const AlbumData data{{"b.jpg", "a.jpg", "c.jpg"}, {0, 1, 0}};
+    Bytes expected = {3, 0};  // name count
+    for (char c : {'b', 'a', 'c'}) {
+        const Bytes name = StoredName(c);
+        expected.insert(expected.end(), name.begin(), name.end());
+    }
+    expected.insert(expected.end(), {3, 0, 0, 1, 0});  // flag count, flags
+    EXPECT_EQ(EncodeAlbumData(data), expected);
+}
+
+struct LengthCase {
+    size_t length;
+    Bytes header;  // the bytes after the 0xFF 0xFE 0xFF marker
+};
+
+void PrintTo(const LengthCase& c, std::ostream* os) {
+    *os << "length " << c.length;
+}
+
+class AlbumNameLength : public testing::TestWithParam<LengthCase> {};
+
+TEST_P(AlbumNameLength, LongNamesUseTheLengthEscapes) {
+    const LengthCase& c = GetParam();
+    const AlbumData data{{std::string(c.length, 'n')}, {0}};
+    const Bytes bytes = EncodeAlbumData(data);
+    ASSERT_GE(bytes.size(), 5 + c.header.size());
+    EXPECT_EQ(Bytes(bytes.begin() + 2, bytes.begin() + 5), (Bytes{0xFF, 0xFE, 0xFF}));
+    EXPECT_EQ(Bytes(bytes.begin() + 5, bytes.begin() + 5 + long(c.header.size())), c.header);
+    EXPECT_EQ(bytes.size(), 2 + 3 + c.header.size() + 2 * c.length + 3);
+    EXPECT_EQ(DecodeAlbumData(bytes.data(), bytes.size()).names, data.names);
+}
+
+INSTANTIATE_TEST_SUITE_P(Escapes, AlbumNameLength,
+                         testing::Values(LengthCase{0, {0}}, LengthCase{254, {254}},
+                                         LengthCase{255, {0xFF, 255, 0}},
+                                         LengthCase{0xFFFD, {0xFF, 0xFD, 0xFF}},
+                                         LengthCase{0xFFFE, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0, 0}}));
+
+TEST(AlbumFile, CountsFromFFFFOnUseThe32BitEscape) {
+    const AlbumData data{{}, Bytes(0xFFFF, 1)};
+    const Bytes bytes = EncodeAlbumData(data);
+    EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 8), (Bytes{0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0}));
+    EXPECT_EQ(DecodeAlbumData(bytes.data(), bytes.size()).flags, data.flags);
+}
+
+TEST(AlbumFile, AnyNameOnDiskReadsBackAsTheSameBytes) {
+    const AlbumData data{{"plain.jpg", "Grüße.bmp", "\xF0\x9F\x93\xB7.gif", "bad\xFF\xC3(.jpg",
+                          "\xED\xA0\x80surrogate.jpg", ""},
+                         {1, 0, 1, 0, 1, 0}};
+    const Bytes bytes = EncodeAlbumData(data);
+    const AlbumData back = DecodeAlbumData(bytes.data(), bytes.size());
+    EXPECT_EQ(back.names, data.names);
+    EXPECT_EQ(back.flags, data.flags);
+    // A character outside the basic plane is stored as a surrogate pair: 2 code units.
+    EXPECT_EQ(EncodeAlbumData({{"\xF0\x9F\x93\xB7"}, {}})[5], 2);
+}
+
+struct DamagedCase {
+    const char* what;
+    Bytes bytes;
+};
+
+void PrintTo(const DamagedCase& c, std::ostream* os) {
+    *os << c.what;
+}
+
+class DamagedAlbum : public testing::TestWithParam<DamagedCase> {};
+
+TEST_P(DamagedAlbum, IsRefusedWithTheProgramsError) {
+    const Bytes& b = GetParam().bytes;
+    EXPECT_THROW(DecodeAlbumData(b.data(), b.size()), CTavoException) << GetParam().what;
+}
+
+Bytes Good() {
+    return EncodeAlbumData({{"b.jpg", "a.jpg"}, {0, 1}});
+}
+Bytes With(Bytes b, size_t at, uint8_t value) {
+    b.at(at) = value;
+    return b;
+}
+Bytes Cut(Bytes b, size_t size) {
+    b.resize(size);
+    return b;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DamagedAlbum,
+    testing::Values(
+        DamagedCase{"zero-length file", {}}, DamagedCase{"half a count", {3}},
+        DamagedCase{"name count beyond the data", With(Good(), 0, 9)},
+        DamagedCase{"32-bit name count beyond the data", {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}},
+        DamagedCase{"narrow string instead of the wide marker", With(Good(), 2, 5)},
+        DamagedCase{"wrong marker word", With(Good(), 3, 0xFD)},
+        DamagedCase{"marker word in place of a 16-bit length",
+                    Bytes{1, 0, 0xFF, 0xFE, 0xFF, 0xFF, 0xFE, 0xFF, 0, 0, 0}},
+        DamagedCase{"odd number of name bytes", Cut(Good(), 2 + 14 + 13)},
+        DamagedCase{"flag count missing", Cut(Good(), 2 + 14 + 14)},
+        DamagedCase{"flag count beyond the data", With(Good(), 2 + 28, 3)},
+        DamagedCase{"32-bit length beyond the data",
+                    Bytes{1, 0, 0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}}),
+    [](const auto& info) { return "Case" + std::to_string(info.index); });
+
+TEST(AlbumFile, FlagCountMayDifferFromNameCount) {
+    const Bytes b = EncodeAlbumData({{"a.jpg", "b.jpg"}, {1}});
+    const AlbumData back = DecodeAlbumData(b.data(), b.size());
+    EXPECT_EQ(back.names.size(), 2u);
+    EXPECT_EQ(back.flags, Bytes{1});
+}
+
+TEST(AlbumFile, FileIsNamedAfterTheExecutable) {
+    EXPECT_EQ(AlbumFileNameFor("/usr/bin/xelo_album"), "xelo_album.xla");
+    EXPECT_EQ(AlbumFileNameFor("\\Windows\\xelo_album.exe"), "xelo_album.xla");
+    EXPECT_EQ(AlbumFileNameFor("C:viewer.1.exe"), "viewer.1.xla");
+    EXPECT_EQ(AlbumFilePath("/"), "/xelo_album.xla");
+    EXPECT_EQ(AlbumFilePath("/pics"), "/pics/xelo_album.xla");
+}
+
+TEST(AlbumFile, WrittenFileReadsBackIdenticallyAndCanBeDeleted) {
+    test::TempDir dir;
+    const std::string folder = dir.Path().string();
+    AlbumData read;
+    EXPECT_FALSE(ReadAlbumFile(folder, read));
+
+    const AlbumData data{{"z.bmp", "Ä b.jpg", "c"}, {0, 1, 1}};
+    WriteAlbumFile(folder, data);
+    ASSERT_TRUE(ReadAlbumFile(folder, read));
+    EXPECT_EQ(read.names, data.names);
+    EXPECT_EQ(read.flags, data.flags);
+    EXPECT_EQ(test::ReadBytes(dir.File(kAlbumFileName)), EncodeAlbumData(data));
+
+    DeleteAlbumFile(folder);
+    EXPECT_FALSE(ReadAlbumFile(folder, read));
+    DeleteAlbumFile(folder);  // a missing file is not an error
+}
+
+TEST(AlbumFile, ReadingADamagedFileThrows) {
+    test::TempDir dir;
+    test::WriteBytes(dir.File(kAlbumFileName), {});
+    AlbumData read;
+    EXPECT_THROW(ReadAlbumFile(dir.Path().string(), read), CTavoException);
+}
+
+TEST(AlbumFile, APipeInPlaceOfTheAlbumFileIsRefusedWithoutWaiting) {
+    test::TempDir dir;
+    ASSERT_EQ(::mkfifo(dir.File(kAlbumFileName).c_str(), 0600), 0);
+    AlbumData read;
+    EXPECT_THROW(ReadAlbumFile(dir.Path().string(), read), CTavoException);
+}
+
+// A large album whose write is interrupted after half of its names.
+AlbumData LargeAlbum() {
+    AlbumData data;
+    for (int i = 0; i < 20000; ++i) {
+        data.names.push_back("picture-number-" + std::to_string(i) + std::string(40, 'x') + ".jpg");
+        data.flags.push_back(i % 2);
+    }
+    return data;
+}
+
+size_t FilesIn(const std::filesystem::path& folder) {
+    return size_t(std::distance(std::filesystem::directory_iterator(folder), {}));
+}
+
+TEST(AlbumFile, AWriteFailingHalfWayLeavesTheOldFileIntact) {
+    test::TempDir dir;
+    const std::string folder = dir.Path().string();
+    const AlbumData old{{"a.jpg", "b.jpg"}, {1, 0}};
+    WriteAlbumFile(folder, old);
+    const Bytes before = test::ReadBytes(dir.File(kAlbumFileName));
+
+    EXPECT_THROW(WriteAlbumFile(folder, LargeAlbum(),
+                                [](size_t written) {
+                                    if (written == 10000) throw std::runtime_error("storage gone");
+                                }),
+                 std::runtime_error);
+    EXPECT_EQ(test::ReadBytes(dir.File(kAlbumFileName)), before);
+    EXPECT_EQ(FilesIn(dir.Path()), 1u) << "the temporary file is removed";
+}
+
+TEST(AlbumFile, KillingTheWriterHalfWayLeavesTheOldFileIntact) {
+    test::TempDir dir;
+    const std::string folder = dir.Path().string();
+    WriteAlbumFile(folder, {{"a.jpg", "b.jpg"}, {1, 0}});
+    const Bytes before = test::ReadBytes(dir.File(kAlbumFileName));
+    const AlbumData large = LargeAlbum();
+
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        WriteAlbumFile(folder, large, [](size_t written) {
+            if (written == 10000) ::kill(::getpid(), SIGKILL);
+        });
+        ::_exit(0);  // not reached
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(test::ReadBytes(dir.File(kAlbumFileName)), before);
+    // The killed writer's partial temporary file is there, under another name.
+    EXPECT_EQ(FilesIn(dir.Path()), 2u);
+    AlbumData read;
+    ASSERT_TRUE(ReadAlbumFile(folder, read));
+    EXPECT_EQ(read.names, (std::vector<std::string>{"a.jpg", "b.jpg"}));
+}
+
+}  // namespace
+}  // namespace xelo

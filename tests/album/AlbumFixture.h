@@ -1,0 +1,17 @@
+// Folders of small BMP images for the album tests.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace xelo::test {
+
+// Writes a 24-bit BMP of width × height at folder/name.
+void WriteImage(const std::string& folder, const std::string& name, int width = 4, int height = 3);
+// Sets the file's modification time (seconds and nanoseconds since 1970, UTC).
+void SetWriteTime(const std::string& path, int64_t seconds, long nanoseconds = 0);
+// Writes a small text file (not an image).
+void WriteText(const std::string& path, const std::string& text);
+
+}  // namespace xelo::test

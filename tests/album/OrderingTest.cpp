@@ -1,0 +1,174 @@
+// Reordering by the five keys, reversing, moving the selection and hiding slides.
+#include "album/Ordering.h"
+
+#include <gtest/gtest.h>
+
+#include "album/AlbumFixture.h"
+#include "album/TavoDoc.h"
+#include "support/TempDir.h"
+
+namespace xelo {
+namespace {
+
+using Names = std::vector<std::string>;
+
+Names NamesOf(const CTavoDoc& doc) {
+    Names names;
+    for (const CImageEntry* e : doc.Order())
+        names.push_back(e->Name());
+    return names;
+}
+
+// A folder of small BMP files opened in a document.
+class Album : public testing::Test {
+  protected:
+    void Open(const Names& names) {
+        for (const std::string& n : names)
+            test::WriteImage(Folder(), n);
+        doc.OpenFolder(Folder());
+    }
+    std::string Folder() const { return dir.Path().string(); }
+    std::string File(const std::string& name) const { return dir.File(name); }
+
+    test::TempDir dir;
+    CTavoDoc doc;
+};
+
+struct SlideCase {
+    const char* name;
+    const char* prefix;
+    uint32_t number;
+};
+
+void PrintTo(const SlideCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class SlideName : public testing::TestWithParam<SlideCase> {};
+
+TEST_P(SlideName, DigitsBeforeTheLastDotAreTheSlideNumber) {
+    const SlideKey key = SplitSlideName(GetParam().name);
+    EXPECT_EQ(key.prefix, GetParam().prefix);
+    EXPECT_EQ(key.number, GetParam().number);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, SlideName,
+    testing::Values(SlideCase{"Slide10.jpg", "Slide", 10}, SlideCase{"Slide.jpg", "Slide", ~0u},
+                    SlideCase{"7", "", 7}, SlideCase{"a1b2.c3.gif", "a1b2.c", 3},
+                    SlideCase{"x99999999999.bmp", "x", 0x7FFFFFFF},  // past a signed long
+                    SlideCase{"Slide007.jpg", "Slide", 7}, SlideCase{".jpg", "", ~0u}));
+
+TEST_F(Album, PowerPointSlidesSortNumbersByValueAndUnnumberedLast) {
+    Open({"Slide10.bmp", "Slide2.bmp", "Slide.bmp", "Slide1.bmp", "Slide3.bmp", "Other.bmp"});
+    ASSERT_TRUE(Reorder(doc, kReorderSlides));
+    EXPECT_EQ(NamesOf(doc), (Names{"Other.bmp", "Slide1.bmp", "Slide2.bmp", "Slide3.bmp",
+                                   "Slide10.bmp", "Slide.bmp"}));
+    ASSERT_TRUE(Reorder(doc, kReorderName));
+    EXPECT_EQ(NamesOf(doc), (Names{"Other.bmp", "Slide.bmp", "Slide1.bmp", "Slide10.bmp",
+                                   "Slide2.bmp", "Slide3.bmp"}));
+}
+
+TEST_F(Album, NameSortIgnoresCaseAndEqualNamesStillGetAFixedOrder) {
+    Open({"b.bmp", "A.bmp", "a.bmp", "C.bmp"});
+    ASSERT_TRUE(Reorder(doc, kReorderName));
+    EXPECT_EQ(NamesOf(doc), (Names{"A.bmp", "a.bmp", "b.bmp", "C.bmp"}));
+}
+
+TEST_F(Album, DateSortComparesWholeSecondsThenNames) {
+    Open({"late.bmp", "b-same.bmp", "a-same.bmp", "early.bmp"});
+    test::SetWriteTime(File("early.bmp"), 1000000000, 900000000);
+    test::SetWriteTime(File("a-same.bmp"), 1000000005, 900000000);
+    test::SetWriteTime(File("b-same.bmp"), 1000000005, 100000000);  // same second, earlier ms
+    test::SetWriteTime(File("late.bmp"), 1000000006, 0);
+    doc.OpenFolder(Folder());
+    ASSERT_TRUE(Reorder(doc, kReorderDate));
+    EXPECT_EQ(NamesOf(doc), (Names{"early.bmp", "a-same.bmp", "b-same.bmp", "late.bmp"}));
+}
+
+TEST_F(Album, SizeSortPutsSmallerFilesFirst) {
+    test::WriteImage(Folder(), "big.bmp", 20, 20);
+    test::WriteImage(Folder(), "small.bmp", 1, 1);
+    test::WriteImage(Folder(), "mid.bmp", 5, 5);
+    test::WriteImage(Folder(), "mid2.bmp", 5, 5);
+    doc.OpenFolder(Folder());
+    ASSERT_TRUE(Reorder(doc, kReorderSize));
+    EXPECT_EQ(NamesOf(doc), (Names{"small.bmp", "mid.bmp", "mid2.bmp", "big.bmp"}));
+    ASSERT_TRUE(Reorder(doc, kReorderType));  // all BMP: by name
+    EXPECT_EQ(NamesOf(doc), (Names{"big.bmp", "mid.bmp", "mid2.bmp", "small.bmp"}));
+}
+
+TEST_F(Album, ReverseTwiceRestoresTheOrderAndOneImageStaysPut) {
+    Open({"a.bmp", "b.bmp", "c.bmp"});
+    const Names before = NamesOf(doc);
+    ASSERT_TRUE(Reorder(doc, kReorderReverse));
+    EXPECT_EQ(NamesOf(doc), (Names{before[2], before[1], before[0]}));
+    ASSERT_TRUE(Reorder(doc, kReorderReverse));
+    EXPECT_EQ(NamesOf(doc), before);
+    EXPECT_FALSE(Reorder(doc, kReorderUser)) << "the dialog is not a sort";
+}
+
+TEST_F(Album, ReorderTellsTheViewsTheOrderChanged) {
+    struct View : DocumentObserver {
+        void OnListChanged(UpdateHint hint) override { hints.push_back(hint); }
+        void OnCurrentChanged(const CImageEntry*) override {}
+        std::vector<UpdateHint> hints;
+    } view;
+    Open({"only.bmp"});
+    doc.AddObserver(&view);
+    ASSERT_TRUE(Reorder(doc, kReorderName));
+    EXPECT_TRUE(view.hints.empty()) << "one image: nothing to reorder";
+    test::WriteImage(Folder(), "two.bmp");
+    doc.Scan(true);
+    ASSERT_TRUE(Reorder(doc, kReorderName));
+    EXPECT_EQ(view.hints, std::vector<UpdateHint>{kHintOrderChanged});
+}
+
+TEST_F(Album, MovingTheSelectionKeepsItsOrderBeforeTheInsertionPoint) {
+    Open({"a.bmp", "b.bmp", "c.bmp", "d.bmp", "e.bmp"});
+    ASSERT_TRUE(Reorder(doc, kReorderName));
+    doc.SelectByName("b.bmp", true);
+    doc.SelectByName("d.bmp", true);
+    ASSERT_TRUE(MoveSelected(doc, 5));
+    EXPECT_EQ(NamesOf(doc), (Names{"a.bmp", "c.bmp", "e.bmp", "b.bmp", "d.bmp"}));
+    ASSERT_TRUE(MoveSelected(doc, 0));
+    EXPECT_EQ(NamesOf(doc), (Names{"b.bmp", "d.bmp", "a.bmp", "c.bmp", "e.bmp"}));
+    ASSERT_TRUE(MoveSelected(doc, 3));  // before c.bmp
+    EXPECT_EQ(NamesOf(doc), (Names{"a.bmp", "b.bmp", "d.bmp", "c.bmp", "e.bmp"}));
+    doc.ClearSelection();
+    EXPECT_FALSE(MoveSelected(doc, 0));
+}
+
+TEST(ReorderDialog, FirstUpDownLastMoveOneRowAndStopAtTheEnds) {
+    CImageEntry* const a = reinterpret_cast<CImageEntry*>(0x10);
+    CImageEntry* const b = reinterpret_cast<CImageEntry*>(0x20);
+    CImageEntry* const c = reinterpret_cast<CImageEntry*>(0x30);
+    std::vector<CImageEntry*> order{a, b, c};
+    EXPECT_EQ(MoveUp(order, 0), 0);
+    EXPECT_EQ(MoveDown(order, 2), 2);
+    EXPECT_EQ(order, (std::vector<CImageEntry*>{a, b, c}));
+    EXPECT_EQ(MoveToFirst(order, 2), 0);
+    EXPECT_EQ(order, (std::vector<CImageEntry*>{c, a, b}));
+    EXPECT_EQ(MoveToLast(order, 0), 2);
+    EXPECT_EQ(order, (std::vector<CImageEntry*>{a, b, c}));
+    EXPECT_EQ(MoveDown(order, 0), 1);
+    EXPECT_EQ(order, (std::vector<CImageEntry*>{b, a, c}));
+    EXPECT_EQ(MoveUp(order, 2), 1);
+    EXPECT_EQ(order, (std::vector<CImageEntry*>{b, c, a}));
+}
+
+TEST_F(Album, HideAndShowSlideActOnTheSelection) {
+    Open({"a.bmp", "b.bmp", "c.bmp"});
+    doc.SelectByName("a.bmp", true);
+    doc.SelectByName("c.bmp", true);
+    EXPECT_EQ(SetSelectedHidden(doc, true), 2);
+    EXPECT_TRUE(doc.FindByName("a.bmp")->Has(kEntryHidden));
+    EXPECT_FALSE(doc.FindByName("b.bmp")->Has(kEntryHidden));
+    doc.SelectByName("a.bmp", false);
+    EXPECT_EQ(SetSelectedHidden(doc, false), 1);
+    EXPECT_TRUE(doc.FindByName("a.bmp")->Has(kEntryHidden));
+    EXPECT_FALSE(doc.FindByName("c.bmp")->Has(kEntryHidden));
+}
+
+}  // namespace
+}  // namespace xelo

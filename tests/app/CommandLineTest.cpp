@@ -1,0 +1,169 @@
+// Parsing the command line into start mode, folder and file, and starting from it.
+#include "app/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "album/AlbumFile.h"
+#include "album/AlbumFixture.h"
+#include "album/TavoDoc.h"
+#include "app/Preferences.h"
+#include "app/Registry.h"
+#include "app/ViewModes.h"
+#include "support/TempDir.h"
+
+namespace xelo {
+namespace {
+
+struct ParseCase {
+    const char* line;  // "@" stands for the test folder
+    int openImageMode;
+    int mode;
+    const char* folder;  // "@" stands for the test folder
+    const char* file;
+};
+
+void PrintTo(const ParseCase& c, std::ostream* os) {
+    *os << c.line;
+}
+
+std::string Expand(const std::string& text, const std::string& folder) {
+    std::string out;
+    for (char c : text) {
+        if (c == '@') {
+            out += folder;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+class ParseArgument : public testing::TestWithParam<ParseCase> {
+  protected:
+    static void SetUpTestSuite() {
+        dir_ = new test::TempDir;
+        std::filesystem::create_directory(dir_->File("My Pics"));
+        test::WriteImage(dir_->File("My Pics"), "a.bmp");
+    }
+    static void TearDownTestSuite() { delete dir_; }
+    static test::TempDir* dir_;
+};
+test::TempDir* ParseArgument::dir_ = nullptr;
+
+TEST_P(ParseArgument, GivesModeFolderAndFile) {
+    const ParseCase& c = GetParam();
+    const std::string root = dir_->Path().string();
+    CTavoCommandLineInfo info(c.openImageMode);
+    ParseCommandLine(SplitCommandLine(Expand(c.line, root)), info);
+    EXPECT_EQ(info.mode, c.mode);
+    EXPECT_EQ(info.folder, Expand(c.folder, root));
+    EXPECT_EQ(info.file, c.file);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, ParseArgument,
+    testing::Values(
+        ParseCase{"-t \"@/My Pics\"", 3, kStartThumbnail, "@/My Pics", ""},
+        ParseCase{"-T \"@/My Pics/\"", 3, kStartThumbnail, "@/My Pics", ""},
+        ParseCase{"-l @", 3, kStartList, "@", ""}, ParseCase{"-s /", 3, kStartSlideShow, "/", ""},
+        ParseCase{"-vs @", 3, kStartVgaSlideShow, "@", ""},
+        ParseCase{"-f @/missing", 3, kStartDefault, "", ""},
+        ParseCase{"-t", 3, kStartDefault, "", ""},
+        ParseCase{"\"@/My Pics/a.bmp\"", 3, kStartFilmstrip, "@/My Pics", "a.bmp"},
+        ParseCase{"\"@/My Pics/a.bmp\"", 4, kStartFullScreen, "@/My Pics", "a.bmp"},
+        ParseCase{"\"@/My Pics/xelo_album.xla\"", 3, kStartThumbnail, "@/My Pics", ""},
+        ParseCase{"\"@/My Pics/Xelo_Album.XLA\"", 4, kStartThumbnail, "@/My Pics", ""},
+        ParseCase{"-fs \"@/My Pics/a.bmp\"", 3, kStartFullScreen, "@/My Pics", "a.bmp"},
+        ParseCase{"-V \"@/My Pics/a.bmp\"", 3, kStartVgaFilmstrip, "@/My Pics", "a.bmp"},
+        ParseCase{"-i @/missing.bmp", 3, kStartDefault, "", ""},
+        ParseCase{"-i \"@/My Pics\"", 3, kStartDefault, "", ""},  // a folder is not an image
+        ParseCase{"-x \"@/My Pics/a.bmp\"", 3, kStartFilmstrip, "@/My Pics", "a.bmp"},
+        ParseCase{"a.bmp", 3, kStartDefault, "", ""},
+        ParseCase{"\"@/My Pics/\"", 3, kStartDefault, "", ""}, ParseCase{"", 3, 0, "", ""}),
+    [](const auto& info) { return "Line" + std::to_string(info.index); });
+
+TEST(CommandLine, SplittingUndoesJoining) {
+    const std::vector<std::string> args = {"-t", "/a b/c", "q\"uote", "back\\slash", ""};
+    EXPECT_EQ(SplitCommandLine(JoinCommandLine(args)), args);
+    EXPECT_EQ(SplitCommandLine("  -i   \"/x y/z.jpg\"  "),
+              (std::vector<std::string>{"-i", "/x y/z.jpg"}));
+}
+
+// A folder with two images and a document that last showed it.
+class Start : public testing::Test {
+  protected:
+    void SetUp() override {
+        for (const char* n : {"a.bmp", "b.bmp"})
+            test::WriteImage(Folder(), n);
+        std::filesystem::create_directory(dir.File("empty"));
+        doc.SetCurrentFolder(Folder());
+    }
+    std::string Folder() const { return dir.Path().string(); }
+    StartResult Run(const std::string& line, bool vga = false) {
+        CTavoCommandLineInfo info(preferences.preferences.Get(pref::kOpenImageMode));
+        ParseCommandLine(SplitCommandLine(line), info);
+        return ProcessCommandLine(info, doc, preferences, vga);
+    }
+
+    test::TempDir dir;
+    CPreferences preferences;
+    CTavoDoc doc;
+};
+
+TEST_F(Start, ABareImagePathOpensItsFolderWithThatImageSelected) {
+    const StartResult r = Run(dir.File("b.bmp"));
+    EXPECT_EQ(r.command, kModeFilmstrip);
+    EXPECT_EQ(doc.Count(), 2);
+    EXPECT_EQ(doc.SelectedIndices(), std::vector<int>{doc.IndexOf(doc.FindByName("b.bmp"))});
+    preferences.preferences.Set(pref::kOpenImageMode, 4);
+    EXPECT_EQ(Run(dir.File("a.bmp")).command, kModeFullScreen);
+}
+
+TEST_F(Start, AMissingImageStartsInThePreferredModeOnTheLastFolder) {
+    preferences.preferences.Set(pref::kStartMode, 1);
+    const StartResult r = Run("-i " + dir.File("gone.bmp"));
+    EXPECT_EQ(r.command, kModeList);
+    EXPECT_EQ(doc.CurrentFolder(), Folder());
+    EXPECT_EQ(doc.Count(), 2);
+}
+
+TEST_F(Start, AVgaModeWithoutADeviceFallsBackToThumbnails) {
+    const StartResult r = Run("-vs " + Folder());
+    EXPECT_TRUE(r.noVgaDevice);
+    EXPECT_EQ(r.command, kModeThumbnail);
+    EXPECT_EQ(Run("-vs " + Folder(), true).command, kModeVgaSlideShow);
+    preferences.preferences.Set(pref::kStartMode, 5);
+    EXPECT_EQ(Run("").command, kCmdSlideShow);
+}
+
+TEST_F(Start, AFolderWithoutImagesStartsInThumbnails) {
+    EXPECT_EQ(Run("-s " + dir.File("empty")).command, kModeThumbnail);
+    EXPECT_EQ(doc.CurrentFolder(), dir.File("empty"));
+}
+
+TEST_F(Start, ReTargetingSavesTheAlbumOfTheFolderBeingLeft) {
+    doc.OpenFolder(Folder());
+    doc.EntryAt(0)->SetFlag(kEntryHidden, true);
+    const std::string hiddenName = doc.EntryAt(0)->Name();
+    Run("-t " + dir.File("empty"));
+    AlbumData stored;
+    ASSERT_TRUE(ReadAlbumFile(Folder(), stored));
+    EXPECT_EQ(stored.names.front(), hiddenName);
+    EXPECT_EQ(stored.flags.front(), 1);
+}
+
+TEST(CommandLine, TheForwardedCommandIsReadFromTheStore) {
+    test::TempDir dir;
+    CMemoryRegistry registry;
+    CTavoCommandLineInfo info;
+    EXPECT_FALSE(ReadForwardedCommandLine(registry, info));
+    registry.WriteString("Strings", "Command", JoinCommandLine({"-f", dir.Path().string()}));
+    ASSERT_TRUE(ReadForwardedCommandLine(registry, info));
+    EXPECT_EQ(info.mode, kStartFilename);
+    EXPECT_EQ(info.folder, dir.Path().string());
+}
+
+}  // namespace
+}  // namespace xelo
