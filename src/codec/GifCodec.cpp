@@ -243,11 +243,16 @@ void CGifCodec::DecodeFrame(CImageStream& stream, CFrameInfo& frame, int index, 
         rowsLeft -= destRowCount[v];
     };
 
+    // Once the image data has ended, the rows not reached keep the destination's contents.
+    auto decodeRow = [&](int r) {
+        if (lzw_->DecodeRow(row_.data(), frameWidth) == 0 && lzw_->DataEnded()) return false;
+        place(r);
+        return true;
+    };
     if (!frame.interlaced) {
         const int lastRow = visible.bottom - 1;
         for (int r = 0; r <= lastRow && rowsLeft > 0; ++r) {
-            lzw_->DecodeRow(row_.data(), frameWidth);
-            place(r);
+            if (!decodeRow(r)) return;
         }
         return;
     }
@@ -255,8 +260,7 @@ void CGifCodec::DecodeFrame(CImageStream& stream, CFrameInfo& frame, int index, 
     static constexpr int kPassStep[4] = {8, 8, 4, 2};
     for (int pass = 0; pass < 4 && rowsLeft > 0; ++pass) {
         for (int r = kPassStart[pass]; r < rect.Height() && rowsLeft > 0; r += kPassStep[pass]) {
-            lzw_->DecodeRow(row_.data(), frameWidth);
-            place(r);
+            if (!decodeRow(r)) return;
         }
     }
 }

@@ -79,14 +79,13 @@ uint8_t CGifLzwDecoder::PushString(int code) {
     return static_cast<uint8_t>(code);
 }
 
-void CGifLzwDecoder::DecodeRow(uint8_t* row, int width) {
+int CGifLzwDecoder::DecodeRow(uint8_t* row, int width) {
     int x = 0;
     while (stackDepth_ > 0 && x < width)
         row[x++] = stack_[--stackDepth_];
     while (x < width && !dataEnded_) {
         int code = 0;
-        if (!ReadCode(code)) return;
-        if (code == endCode_) return;
+        if (!ReadCode(code) || code == endCode_) return x;
         if (code == clearCode_) {
             ResetTable();
             continue;
@@ -115,6 +114,7 @@ void CGifLzwDecoder::DecodeRow(uint8_t* row, int width) {
         previousCode_ = code;
         previousFirst_ = first;
     }
+    return x;
 }
 
 }  // namespace xelo

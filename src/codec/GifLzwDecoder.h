@@ -16,11 +16,11 @@ class CGifLzwDecoder {
     // Starts decoding the data sub-blocks at the stream's position (just after the minimum code
     // size byte). minimumCodeSize must be 1…11.
     void Start(CImageStream* stream, int minimumCodeSize);  // stream not owned
-    // Fills `row` with up to `width` indices. An end code ends the row early (the rest of the row
-    // keeps its bytes); once the data sub-blocks have ended every further row is left as it is.
-    // Undefined codes and runaway prefix chains throw 46024; data cut off by the end of the file
-    // throws the stream's 46023.
-    void DecodeRow(uint8_t* row, int width);
+    // Fills `row` with up to `width` indices and returns how many it wrote. An end code ends the
+    // row early (the rest of the row keeps its bytes); once the data sub-blocks have ended nothing
+    // more is written. Undefined codes and runaway prefix chains throw 46024; data cut off by the
+    // end of the file throws the stream's 46023.
+    int DecodeRow(uint8_t* row, int width);
     bool DataEnded() const { return dataEnded_; }
 
   private:

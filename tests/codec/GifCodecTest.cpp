@@ -161,6 +161,15 @@ TEST(GifCodec, FileStructureRules) {
         EXPECT_EQ(ErrorOf(c.bytes), c.error) << c.rule;
 }
 
+TEST(GifCodec, DataEndingEarlyStopsTheFrame) {
+    // Four pixels for a 3 × 3 frame, then the terminator: the second row keeps the first row's
+    // bytes after its one new pixel (as after an end code), and the third row is never written.
+    const auto gif =
+        GifBytes(3, 3, 4).Descriptor(0, 0, 3, 3).Codes(2, {4, 1, 2, 3, 3}).Trailer().Bytes();
+    EXPECT_EQ(Indices(Decode(gif)->frames.frames[0]->image),
+              (std::vector<uint8_t>{1, 2, 3, 3, 2, 3, 0, 0, 0}));
+}
+
 TEST(GifCodec, BackgroundIsTheGlobalEntryOrWhite) {
     const auto withIndex = [](int background) {
         return GifBytes(2, 1, 16, background)
