@@ -281,7 +281,8 @@ TEST(GifCodecFiles, ScaledFramesSampleTheFullFrame) {
     XELO_REQUIRE_SHARED_TESTDATA();
     for (const char* name : {"gif/wuffs/hippopotamus.interlaced.gif", "gif/giflib/porsche.gif"}) {
         const auto path = test::SharedFile(name);
-        const CDibImage& full = DecodeFile(path)->frames.frames[0]->image;
+        const auto decoded = DecodeFile(path);
+        const CDibImage& full = decoded->frames.frames[0]->image;
         for (const Size target : {Size{17, 11}, Size{100, 90}}) {
             CImageFrames frames;
             CImageFile file;
