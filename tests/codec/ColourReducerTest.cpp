@@ -3,12 +3,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <set>
 #include <tuple>
 #include <vector>
 
+#include "codec/ImageFile.h"
 #include "image/DisplayReduction.h"
 #include "image/FixedPalette.h"
+#include "support/TempDir.h"
+#include "support/TestData.h"
 
 namespace xelo {
 namespace {
@@ -207,6 +212,67 @@ TEST(ColourReducer, RequestedCountsRoundUpToPowersOfTwo) {
                                                     {128, 128}, {129, 256}, {1000, 256}};
     for (const auto& [requested, expected] : cases)
         EXPECT_EQ(RoundColourCount(requested), expected) << requested;
+}
+
+// The reducer follows the IJG two-pass quantiser, so libjpeg's own djpeg, asked for the same
+// number of colours with the same dithering, must choose the same palette in the same order and
+// the same index for every pixel of the same decoded picture.
+TEST(ColourReducer, MatchesTheIjgQuantiserOfDjpeg) {
+    XELO_REQUIRE_SHARED_TESTDATA();
+    const char* djpeg = "/usr/bin/djpeg";
+    if (!std::filesystem::exists(djpeg)) GTEST_SKIP() << "djpeg (libjpeg-turbo-progs) missing";
+    test::TempDir dir;
+    struct Case {
+        const char* jpeg;
+        int colours;
+        bool dither;
+    };
+    for (const Case& c :
+         {Case{"peacock.default.jpeg", 256, true}, Case{"peacock.default.jpeg", 256, false},
+          Case{"bricks-color.jpeg", 16, true}, Case{"hat.jpeg", 37, false}}) {
+        SCOPED_TRACE(std::string(c.jpeg) + " " + std::to_string(c.colours) +
+                     (c.dither ? " dithered" : " plain"));
+        const std::string jpeg = test::SharedFile(std::string("jpeg-exif/wuffs/") + c.jpeg);
+        const std::string rgbPath = dir.File("rgb.bmp");
+        const std::string quantPath = dir.File("quant.bmp");
+        ASSERT_EQ(
+            std::system((std::string(djpeg) + " -bmp -outfile " + rgbPath + " " + jpeg).c_str()),
+            0);
+        ASSERT_EQ(
+            std::system((std::string(djpeg) + " -bmp -colors " + std::to_string(c.colours) +
+                         (c.dither ? "" : " -dither none") + " -outfile " + quantPath + " " + jpeg)
+                            .c_str()),
+            0);
+        CImageFrames rgb, quant;
+        CImageFile().LoadFrames(rgbPath, rgb);
+        CImageFile().LoadFrames(quantPath, quant);
+        CDibImage& picture = rgb.frames.at(0)->image;
+        const CDibImage& theirs = quant.frames.at(0)->image;
+        ASSERT_EQ(picture.BytesPerPixel(), 3);
+        ASSERT_EQ(theirs.BytesPerPixel(), 1);
+
+        LogPalette palette;
+        std::vector<uint8_t> ours(static_cast<size_t>(picture.Width()) * picture.Height());
+        int32_t transparent = -1;
+        ASSERT_TRUE(ReduceColours(
+            Rect{0, 0, picture.Width(), picture.Height()},
+            BgrBuffer{picture.Bits(), picture.Width(), picture.Height(), picture.RowPad()},
+            ours.data(), 0, 1, ColourReduction{c.colours, c.dither, nullptr, kNoColour}, &palette,
+            transparent));
+        ASSERT_LE(palette.count, theirs.Palette()->count);
+        for (int i = 0; i < palette.count; ++i) {
+            const PaletteEntry& a = palette.entries[i];
+            const PaletteEntry& b = theirs.Palette()->entries[i];
+            EXPECT_EQ(std::make_tuple(a.red, a.green, a.blue),
+                      std::make_tuple(b.red, b.green, b.blue))
+                << "entry " << i;
+        }
+        int different = 0;
+        for (int y = 0; y < picture.Height(); ++y)
+            for (int x = 0; x < picture.Width(); ++x)
+                different += ours[static_cast<size_t>(y) * picture.Width() + x] != theirs.Row(y)[x];
+        EXPECT_EQ(different, 0);
+    }
 }
 
 TEST(DisplayReduction, EightBitModeLeavesOnlyFixedPaletteColoursAndTheKey) {
