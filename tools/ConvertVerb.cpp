@@ -10,11 +10,12 @@
 namespace xelo::tool {
 
 int RunConvert(const std::vector<std::string>& args) {
-    const std::vector<std::string> options{"-o", "--percent"};
+    const std::vector<std::string> options{"-o", "--percent", "--colors"};
+    const std::vector<std::string> known{"-o", "--percent", "--colors", "--no-dither"};
     ToolArgs parsed;
     std::string error;
     if (!parsed.Parse(args, options, error)) return UsageError("convert", error);
-    if (const auto unknown = parsed.Unknown(options); !unknown.empty()) {
+    if (const auto unknown = parsed.Unknown(known); !unknown.empty()) {
         return UsageError("convert", "unknown option " + unknown.front());
     }
     if (parsed.Operands().size() != 1) return UsageError("convert", "give exactly one FILE");
@@ -28,6 +29,14 @@ int RunConvert(const std::vector<std::string>& args) {
         }
         save.percent = *percent;
     }
+    if (const auto text = parsed.Value("--colors")) {
+        const auto colours = ParseInt(*text);
+        if (!colours || *colours < 2 || *colours > 256) {
+            return UsageError("convert", "--colors takes a whole number from 2 to 256");
+        }
+        save.colours = *colours;
+    }
+    save.dither = !parsed.Has("--no-dither");
 
     const std::string& file = parsed.Operands().front();
     try {

@@ -3,6 +3,8 @@
 
 #include "ToolArgs.h"
 #include "codec/BmpWriter.h"
+#include "codec/ColourReducer.h"
+#include "codec/GifWriter.h"
 
 namespace xelo::tool {
 
@@ -13,7 +15,14 @@ bool SaveImage(const std::string& path, const CDibImage& image, const SaveOption
         WriteBmp(path, image, options.percent, Resolution{options.dpiX, options.dpiY});
         return true;
     }
-    error = "cannot write '." + ext + "' files (bmp)";
+    if (ext == "gif") {
+        CGifWriter writer;
+        writer.maxColours = RoundColourCount(options.colours);
+        writer.dither = options.dither;
+        WriteGif(writer, path, image, options.percent);
+        return true;
+    }
+    error = "cannot write '." + ext + "' files (bmp, gif)";
     return false;
 }
 

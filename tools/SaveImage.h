@@ -11,6 +11,8 @@ struct SaveOptions {
     int percent = 100;
     int dpiX = 96;
     int dpiY = 96;
+    int colours = 256;   // GIF: palette size for true-colour pictures
+    bool dither = true;  // GIF: error diffusion when reducing
 };
 
 // Writes `image` to `path` in the format of its extension; returns false with `error` set when

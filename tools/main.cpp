@@ -20,8 +20,10 @@ const Verb kVerbs[] = {
      "Decodes FILE fitted into the box (default 96x72, never enlarged) and writes it.\n",
      RunThumb},
     {"convert", "convert an image to another format or size",
-     "usage: xelo-tool convert FILE -o OUT.bmp [--percent P]\n"
-     "Writes the first frame of FILE, scaled to P percent (default 100).\n",
+     "usage: xelo-tool convert FILE -o OUT.bmp|OUT.gif [--percent P] [--colors N] [--no-dither]\n"
+     "Writes the first frame of FILE, scaled to P percent (default 100). A true-colour picture\n"
+     "written as GIF is reduced to N colours (rounded up to a power of two, default 256), with\n"
+     "error diffusion unless --no-dither is given.\n",
      RunConvert},
     {"transition", "write the steps of a transition effect as numbered BMP files",
      "usage: xelo-tool transition --effect N --from A --to B [--duration MS] -o OUT\n"
@@ -37,6 +39,11 @@ const Verb kVerbs[] = {
      "With --sort, --hide or --show the album is changed first and its album data file\n"
      "(xelo_album.xla) written, as the program does when it leaves the folder.\n",
      RunAlbum},
+    {"frames", "list the frames of an image: rectangle, delay, disposal, transparency",
+     "usage: xelo-tool frames FILE...\n"
+     "Prints one line per frame: position and size, delay (1/100 s), disposal, transparent\n"
+     "index (-1 none), interlaced, palette size.\n",
+     RunFrames},
 };
 
 void PrintHelp() {

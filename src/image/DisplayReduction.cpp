@@ -5,6 +5,9 @@
 #include <cmath>
 #include <vector>
 
+#include "codec/ColourReducer.h"
+#include "image/FixedPalette.h"
+
 namespace xelo {
 
 namespace {
@@ -141,9 +144,19 @@ void ReduceForDisplay(const Rect& region, const BgrBuffer& buffer, int mode, uin
                 return c == 1 ? Level16BitGreen(v) : Level16BitRedBlue(v);
             });
             break;
+        case kDisplay8Bit: {
+            // The fixed palette with error diffusion; key-coloured pixels keep the key.
+            ColourReduction options;
+            options.dither = true;
+            options.fixedPalette = &FixedPalette();
+            options.keyColour = useKey ? keyColour : kNoColour;
+            int32_t transparentIndex = -1;
+            ReduceColours(r, buffer, buffer.bits, buffer.pad, 3, options, nullptr,
+                          transparentIndex);
+            break;
+        }
         default:
-            // 8-bit screens are served by the colour reducer with the fixed palette; none and
-            // deep screens need nothing.
+            // None, and deep screens, need nothing.
             break;
     }
 }

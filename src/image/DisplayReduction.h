@@ -52,7 +52,8 @@ void AdjustGamma(const Rect& region, const BgrBuffer& buffer, uint32_t keyColour
 void BuildGammaTable(int percent, uint8_t table[256]);
 
 // Reduces `region` of the buffer in place to what the screen shows (modes 2 and 3 with
-// serpentine Floyd–Steinberg diffusion). Key-coloured pixels keep their bytes.
+// serpentine Floyd–Steinberg diffusion, mode 4 to the fixed palette through the colour reducer).
+// Key-coloured pixels keep their bytes.
 void ReduceForDisplay(const Rect& region, const BgrBuffer& buffer, int mode, uint32_t keyColour,
                       bool useKey, const ScreenCaps& screen);
 

@@ -1,0 +1,299 @@
+// The colour reducer: palette choice, key colour, mapping and error diffusion.
+#include "codec/ColourReducer.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+#include <tuple>
+#include <vector>
+
+#include "codec/ImageFile.h"
+#include "image/DisplayReduction.h"
+#include "image/FixedPalette.h"
+#include "support/TempDir.h"
+#include "support/TestData.h"
+
+namespace xelo {
+namespace {
+
+// A 3-byte picture with rows padded like the views' buffers.
+struct Picture {
+    Picture(int w, int h) : width(w), height(h), bits(static_cast<size_t>(w + 1) * h * 3) {}
+    BgrBuffer Buffer() { return BgrBuffer{bits.data(), width, height, 1}; }
+    void Set(int x, int y, uint8_t r, uint8_t g, uint8_t b) {
+        uint8_t* p = Buffer().Pixel(x, y);
+        p[0] = b;
+        p[1] = g;
+        p[2] = r;
+    }
+    std::tuple<int, int, int> At(int x, int y) {
+        const uint8_t* p = Buffer().Pixel(x, y);
+        return {p[2], p[1], p[0]};
+    }
+    int width, height;
+    std::vector<uint8_t> bits;
+};
+
+struct Result {
+    LogPalette palette;
+    std::vector<uint8_t> indices;  // width × height
+    int32_t transparent = -1;
+};
+
+Result Reduce(Picture& pic, ColourReduction options, int32_t transparentIn = -1) {
+    Result r;
+    r.indices.assign(static_cast<size_t>(pic.width) * pic.height, 0xEE);
+    r.transparent = transparentIn;
+    EXPECT_TRUE(ReduceColours(Rect{0, 0, pic.width, pic.height}, pic.Buffer(), r.indices.data(), 0,
+                              1, options, &r.palette, r.transparent));
+    return r;
+}
+
+std::tuple<int, int, int> Entry(const Result& r, int index) {
+    const PaletteEntry& e = r.palette.entries[index];
+    return {e.red, e.green, e.blue};
+}
+
+// Cell centres of the histogram (red and blue 8k + 4, green 4k + 2) come back exactly.
+uint8_t RedBlueCentre(int k) {
+    return static_cast<uint8_t>(8 * k + 4);
+}
+uint8_t GreenCentre(int k) {
+    return static_cast<uint8_t>(4 * k + 2);
+}
+
+TEST(ColourReducer, FewColoursComeBackExactlyWithOrWithoutDither) {
+    Picture pic(12, 5);
+    std::vector<std::tuple<int, int, int>> colours;
+    for (int i = 0; i < 12; ++i)
+        colours.emplace_back(RedBlueCentre(i * 2), GreenCentre(63 - i * 5), RedBlueCentre(31 - i));
+    for (int y = 0; y < pic.height; ++y)
+        for (int x = 0; x < pic.width; ++x) {
+            const auto [r, g, b] = colours[(x + y) % 12];
+            pic.Set(x, y, r, g, b);
+        }
+    for (bool dither : {false, true}) {
+        const Result res = Reduce(pic, ColourReduction{16, dither, nullptr, kNoColour});
+        EXPECT_EQ(res.palette.count, 12);
+        EXPECT_EQ(res.transparent, -1);
+        for (int y = 0; y < pic.height; ++y)
+            for (int x = 0; x < pic.width; ++x)
+                EXPECT_EQ(Entry(res, res.indices[y * pic.width + x]), colours[(x + y) % 12])
+                    << x << "," << y << " dither " << dither;
+    }
+}
+
+TEST(ColourReducer, ManyColoursGiveExactlyMaxColours) {
+    Picture pic(64, 64);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            pic.Set(x, y, static_cast<uint8_t>(x * 4), static_cast<uint8_t>(y * 4),
+                    static_cast<uint8_t>((x + y) * 2));
+    for (int n : {2, 16, 256}) {
+        const Result res = Reduce(pic, ColourReduction{n, true, nullptr, kNoColour});
+        EXPECT_EQ(res.palette.count, n);
+        for (uint8_t i : res.indices)
+            ASSERT_LT(i, n);
+    }
+}
+
+TEST(ColourReducer, KeyColourGetsTheLastEntryAndItsPixels) {
+    Picture pic(64, 16);
+    const uint32_t key = MakeColour(255, 0, 255);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 64; ++x)
+            pic.Set(x, y, static_cast<uint8_t>(x * 4), static_cast<uint8_t>(y * 16), 90);
+    pic.Set(3, 3, 255, 0, 255);
+    pic.Set(40, 9, 255, 0, 255);
+    const Result res = Reduce(pic, ColourReduction{16, true, nullptr, key});
+    ASSERT_EQ(res.palette.count, 16);  // 15 computed + the key
+    EXPECT_EQ(res.transparent, 15);
+    EXPECT_EQ(Entry(res, 15), std::make_tuple(255, 0, 255));
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 64; ++x) {
+            const bool isKey = (x == 3 && y == 3) || (x == 40 && y == 9);
+            EXPECT_EQ(res.indices[y * 64 + x] == 15, isKey) << x << "," << y;
+        }
+}
+
+TEST(ColourReducer, ComputedColourEqualToTheKeyMovesOneGreenStep) {
+    // Four pixels whose weighted mean is (100, 200, 50); one colour is wanted besides the key.
+    Picture pic(4, 1);
+    pic.Set(0, 0, 100, 198, 44);
+    pic.Set(1, 0, 100, 202, 52);
+    pic.Set(2, 0, 100, 198, 52);
+    pic.Set(3, 0, 100, 202, 52);
+    const Result res = Reduce(pic, ColourReduction{2, false, nullptr, MakeColour(100, 200, 50)});
+    ASSERT_EQ(res.palette.count, 2);
+    EXPECT_EQ(Entry(res, 0), std::make_tuple(100, 199, 50));
+    EXPECT_EQ(Entry(res, 1), std::make_tuple(100, 200, 50));
+    EXPECT_EQ(res.transparent, 1);
+}
+
+TEST(ColourReducer, FixedPaletteKeepsItsEntriesAndPlacesTheKey) {
+    LogPalette fixed;
+    fixed.count = 4;
+    fixed.entries[0] = {0, 0, 0, 0};
+    fixed.entries[1] = {255, 0, 0, 0};
+    fixed.entries[2] = {0, 0, 255, 0};
+    fixed.entries[3] = {255, 255, 255, 0};
+    Picture pic(4, 1);
+    pic.Set(0, 0, 250, 10, 0);
+    pic.Set(1, 0, 0, 0, 240);
+    pic.Set(2, 0, 9, 9, 9);
+    pic.Set(3, 0, 0, 255, 0);  // the key
+    struct Case {
+        const char* rule;
+        uint32_t key;
+        int32_t transparentIn;
+        int32_t transparentOut;
+    };
+    for (const Case& c : {Case{"key absent: replaces the last entry", MakeColour(0, 255, 0), -1, 3},
+                          Case{"caller's index", MakeColour(0, 255, 0), 0, 0}}) {
+        const Result res = Reduce(pic, ColourReduction{256, false, &fixed, c.key}, c.transparentIn);
+        EXPECT_EQ(res.palette.count, 4) << c.rule;
+        EXPECT_EQ(res.transparent, c.transparentOut) << c.rule;
+        EXPECT_EQ(Entry(res, c.transparentOut), std::make_tuple(0, 255, 0)) << c.rule;
+        EXPECT_EQ(res.indices[3], c.transparentOut) << c.rule;
+        EXPECT_EQ(res.indices[0], 1) << c.rule;
+        EXPECT_EQ(res.indices[1], 2) << c.rule;
+    }
+    // A key that stands in the palette keeps its place and the palette is unchanged.
+    const Result res = Reduce(pic, ColourReduction{256, false, &fixed, MakeColour(0, 0, 255)});
+    EXPECT_EQ(res.transparent, 2);
+    EXPECT_EQ(Entry(res, 3), std::make_tuple(255, 255, 255));
+}
+
+TEST(ColourReducer, DitherMixesNeighboursToKeepTheAverage) {
+    // Mid grey between black and white: plain mapping picks one, diffusion alternates.
+    LogPalette bw;
+    bw.count = 2;
+    bw.entries[1] = {255, 255, 255, 0};
+    Picture pic(32, 32);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            pic.Set(x, y, 128, 128, 128);
+    const Result plain = Reduce(pic, ColourReduction{256, false, &bw, kNoColour});
+    EXPECT_EQ(std::set<uint8_t>(plain.indices.begin(), plain.indices.end()).size(), 1u);
+    const Result mixed = Reduce(pic, ColourReduction{256, true, &bw, kNoColour});
+    int white = 0;
+    for (uint8_t i : mixed.indices)
+        white += i;
+    // The error limit caps what one pixel passes on, so the mix is near but not exactly half.
+    EXPECT_GT(white, 1024 * 35 / 100);
+    EXPECT_LT(white, 1024 * 65 / 100);
+}
+
+TEST(ColourReducer, ThreeByteOutputWritesPaletteColoursInPlace) {
+    Picture pic(16, 8);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 16; ++x)
+            pic.Set(x, y, static_cast<uint8_t>(x * 16), static_cast<uint8_t>(y * 32), 7);
+    pic.Set(5, 5, 1, 2, 3);
+    LogPalette palette;
+    int32_t transparent = -1;
+    ASSERT_TRUE(ReduceColours(Rect{0, 0, 16, 8}, pic.Buffer(), pic.bits.data(), 1, 3,
+                              ColourReduction{8, true, nullptr, MakeColour(1, 2, 3)}, &palette,
+                              transparent));
+    std::set<std::tuple<int, int, int>> allowed;
+    for (int i = 0; i < palette.count; ++i)
+        allowed.insert({palette.entries[i].red, palette.entries[i].green, palette.entries[i].blue});
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 16; ++x)
+            EXPECT_TRUE(allowed.count(pic.At(x, y))) << x << "," << y;
+    EXPECT_EQ(pic.At(5, 5), std::make_tuple(1, 2, 3));
+}
+
+TEST(ColourReducer, RequestedCountsRoundUpToPowersOfTwo) {
+    const std::vector<std::pair<int, int>> cases = {{0, 2},     {2, 2},     {3, 4},     {5, 8},
+                                                    {9, 16},    {20, 32},   {33, 64},   {65, 128},
+                                                    {128, 128}, {129, 256}, {1000, 256}};
+    for (const auto& [requested, expected] : cases)
+        EXPECT_EQ(RoundColourCount(requested), expected) << requested;
+}
+
+// The reducer follows the IJG two-pass quantiser, so libjpeg's own djpeg, asked for the same
+// number of colours with the same dithering, must choose the same palette in the same order and
+// the same index for every pixel of the same decoded picture.
+TEST(ColourReducer, MatchesTheIjgQuantiserOfDjpeg) {
+    XELO_REQUIRE_SHARED_TESTDATA();
+    const char* djpeg = "/usr/bin/djpeg";
+    if (!std::filesystem::exists(djpeg)) GTEST_SKIP() << "djpeg (libjpeg-turbo-progs) missing";
+    test::TempDir dir;
+    struct Case {
+        const char* jpeg;
+        int colours;
+        bool dither;
+    };
+    for (const Case& c :
+         {Case{"peacock.default.jpeg", 256, true}, Case{"peacock.default.jpeg", 256, false},
+          Case{"bricks-color.jpeg", 16, true}, Case{"hat.jpeg", 37, false}}) {
+        SCOPED_TRACE(std::string(c.jpeg) + " " + std::to_string(c.colours) +
+                     (c.dither ? " dithered" : " plain"));
+        const std::string jpeg = test::SharedFile(std::string("jpeg-exif/wuffs/") + c.jpeg);
+        const std::string rgbPath = dir.File("rgb.bmp");
+        const std::string quantPath = dir.File("quant.bmp");
+        ASSERT_EQ(
+            std::system((std::string(djpeg) + " -bmp -outfile " + rgbPath + " " + jpeg).c_str()),
+            0);
+        ASSERT_EQ(
+            std::system((std::string(djpeg) + " -bmp -colors " + std::to_string(c.colours) +
+                         (c.dither ? "" : " -dither none") + " -outfile " + quantPath + " " + jpeg)
+                            .c_str()),
+            0);
+        CImageFrames rgb, quant;
+        CImageFile().LoadFrames(rgbPath, rgb);
+        CImageFile().LoadFrames(quantPath, quant);
+        CDibImage& picture = rgb.frames.at(0)->image;
+        const CDibImage& theirs = quant.frames.at(0)->image;
+        ASSERT_EQ(picture.BytesPerPixel(), 3);
+        ASSERT_EQ(theirs.BytesPerPixel(), 1);
+
+        LogPalette palette;
+        std::vector<uint8_t> ours(static_cast<size_t>(picture.Width()) * picture.Height());
+        int32_t transparent = -1;
+        ASSERT_TRUE(ReduceColours(
+            Rect{0, 0, picture.Width(), picture.Height()},
+            BgrBuffer{picture.Bits(), picture.Width(), picture.Height(), picture.RowPad()},
+            ours.data(), 0, 1, ColourReduction{c.colours, c.dither, nullptr, kNoColour}, &palette,
+            transparent));
+        ASSERT_LE(palette.count, theirs.Palette()->count);
+        for (int i = 0; i < palette.count; ++i) {
+            const PaletteEntry& a = palette.entries[i];
+            const PaletteEntry& b = theirs.Palette()->entries[i];
+            EXPECT_EQ(std::make_tuple(a.red, a.green, a.blue),
+                      std::make_tuple(b.red, b.green, b.blue))
+                << "entry " << i;
+        }
+        int different = 0;
+        for (int y = 0; y < picture.Height(); ++y)
+            for (int x = 0; x < picture.Width(); ++x)
+                different += ours[static_cast<size_t>(y) * picture.Width() + x] != theirs.Row(y)[x];
+        EXPECT_EQ(different, 0);
+    }
+}
+
+TEST(DisplayReduction, EightBitModeLeavesOnlyFixedPaletteColoursAndTheKey) {
+    Picture pic(40, 20);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 40; ++x)
+            pic.Set(x, y, static_cast<uint8_t>(x * 6), static_cast<uint8_t>(y * 12), 77);
+    pic.Set(7, 7, 1, 2, 3);
+    ReduceForDisplay(Rect{0, 0, 40, 20}, pic.Buffer(), kDisplay8Bit, MakeColour(1, 2, 3), true,
+                     ScreenCaps{});
+    std::set<std::tuple<int, int, int>> fixed;
+    const LogPalette& palette = FixedPalette();
+    for (int i = 0; i < palette.count; ++i)
+        fixed.insert({palette.entries[i].red, palette.entries[i].green, palette.entries[i].blue});
+    int outside = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 40; ++x)
+            outside += !fixed.count(pic.At(x, y)) && !(x == 7 && y == 7);
+    EXPECT_EQ(outside, 0);
+    EXPECT_EQ(pic.At(7, 7), std::make_tuple(1, 2, 3));
+}
+
+}  // namespace
+}  // namespace xelo

@@ -1,0 +1,331 @@
+// The GIF writer: file layout, LZW codes, call order, round trips through our reader and through
+// an independent decoder (Python's Pillow, when installed).
+#include "codec/GifWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <random>
+#include <sstream>
+
+#include "codec/ColourReducer.h"
+#include "codec/GifCodec.h"
+#include "codec/MappedFile.h"
+#include "image/TavoException.h"
+#include "support/TempDir.h"
+#include "support/TestData.h"
+
+namespace xelo {
+namespace {
+
+uint32_t ErrorOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const CTavoException& e) {
+        return e.GetCode();
+    }
+    return 0;
+}
+
+LogPalette Ramp(int count) {
+    LogPalette p;
+    p.count = static_cast<uint16_t>(count);
+    for (int i = 0; i < count; ++i)
+        p.entries[i] = PaletteEntry{static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i),
+                                    static_cast<uint8_t>(i * 7), 0};
+    return p;
+}
+
+// A 1-byte image of `palette` filled by `pixel(x, y)`.
+template <typename F>
+void Fill(CDibImage& image, int w, int h, const LogPalette& palette, F pixel) {
+    image.Create(w, h, 1, false);
+    *image.Palette() = palette;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            image.Row(y)[x] = static_cast<uint8_t>(pixel(x, y));
+}
+
+struct ReadBack {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> indices;
+    std::vector<uint8_t> rgb;  // the colour table as written
+    int transparent = -1;
+};
+
+ReadBack ReadWithOurDecoder(const std::string& path) {
+    CGifCodec codec;
+    CImageFrames frames;
+    codec.LoadFrames(path, frames);
+    ReadBack r;
+    const CDibImage& image = frames.frames.at(0)->image;
+    r.width = image.Width();
+    r.height = image.Height();
+    for (int y = 0; y < image.Height(); ++y)
+        r.indices.insert(r.indices.end(), image.Row(y), image.Row(y) + image.Width());
+    for (int i = 0; i < image.Palette()->count; ++i) {
+        const PaletteEntry& e = image.Palette()->entries[i];
+        r.rgb.insert(r.rgb.end(), {e.red, e.green, e.blue});
+    }
+    r.transparent = image.Transparent() == kNoColour ? -1 : static_cast<int>(image.Transparent());
+    return r;
+}
+
+constexpr const char* kPython = "/usr/bin/python3";
+
+bool PillowAvailable() {
+    static const bool available =
+        std::filesystem::exists(kPython) &&
+        std::system((std::string(kPython) + " -c 'import PIL' 2>/dev/null").c_str()) == 0;
+    return available;
+}
+
+// Pillow's view of the file: size, indices, colour table and transparent index.
+ReadBack ReadWithPillow(const std::string& path) {
+    const std::string script =
+        "import sys\n"
+        "from PIL import Image\n"
+        "im = Image.open(sys.argv[1])\n"
+        "assert im.mode == 'P', im.mode\n"
+        "print(im.size[0], im.size[1], im.info.get('transparency', -1))\n"
+        "print(im.tobytes().hex())\n"
+        "print(bytes(im.getpalette()).hex())\n";
+    const std::string command = std::string(kPython) + " -c \"" + script + "\" '" + path + "'";
+    ReadBack r;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr) return r;
+    std::string out;
+    char buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        out.append(buffer, n);
+    ::pclose(pipe);
+    std::istringstream lines(out);
+    std::string indices, rgb;
+    lines >> r.width >> r.height >> r.transparent >> indices >> rgb;
+    const auto fromHex = [](const std::string& hex) {
+        std::vector<uint8_t> bytes;
+        for (size_t i = 0; i + 1 < hex.size(); i += 2)
+            bytes.push_back(static_cast<uint8_t>(std::stoi(hex.substr(i, 2), nullptr, 16)));
+        return bytes;
+    };
+    r.indices = fromHex(indices);
+    r.rgb = fromHex(rgb);
+    return r;
+}
+
+std::vector<uint8_t> TableOf(const LogPalette& p) {
+    std::vector<uint8_t> rgb;
+    for (int i = 0; i < p.count; ++i)
+        rgb.insert(rgb.end(), {p.entries[i].red, p.entries[i].green, p.entries[i].blue});
+    return rgb;
+}
+
+TEST(GifWriter, TableSizeAndCodeSizeFollowThePaletteCount) {
+    test::TempDir dir;
+    struct Case {
+        int colours;
+        uint8_t packed;  // logical screen descriptor
+        size_t tableBytes;
+        uint8_t minimumCodeSize;
+    };
+    for (const Case& c : {Case{2, 0x80, 6, 2}, Case{3, 0x91, 12, 2}, Case{16, 0xB3, 48, 4},
+                          Case{256, 0xF7, 768, 8}}) {
+        CDibImage image;
+        Fill(image, 3, 2, Ramp(c.colours), [&](int x, int y) { return (x + y) % c.colours; });
+        CGifWriter writer;
+        const std::string path = dir.File("t.gif");
+        WriteGif(writer, path, image, 100);
+        const auto bytes = test::ReadBytes(path);
+        ASSERT_GT(bytes.size(), 13 + c.tableBytes + 11);
+        EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 6), "GIF89a");
+        EXPECT_EQ(bytes[10], c.packed) << c.colours;
+        if (c.colours == 3) {
+            // The fourth entry of the 4-entry table is zero.
+            EXPECT_EQ((std::vector<uint8_t>(bytes.begin() + 13 + 9, bytes.begin() + 13 + 12)),
+                      (std::vector<uint8_t>{0, 0, 0}));
+        }
+        const size_t descriptor = 13 + c.tableBytes;
+        EXPECT_EQ(bytes[descriptor], 0x2C);
+        EXPECT_EQ(bytes[descriptor + 9], 0x00);  // no local table, not interlaced
+        EXPECT_EQ(bytes[descriptor + 10], c.minimumCodeSize) << c.colours;
+        EXPECT_EQ(bytes.back(), 0x3B);
+    }
+}
+
+TEST(GifWriter, OnePixelImageIsClearPixelEnd) {
+    test::TempDir dir;
+    CDibImage image;
+    Fill(image, 1, 1, Ramp(4), [](int, int) { return 1; });
+    CGifWriter writer;
+    WriteGif(writer, dir.File("one.gif"), image, 100);
+    const auto bytes = test::ReadBytes(dir.File("one.gif"));
+    // 3-bit codes 4 (clear), 1, 5 (end), least significant bit first: 0x4C 0x01.
+    const std::vector<uint8_t> data(bytes.end() - 6, bytes.end());
+    EXPECT_EQ(data, (std::vector<uint8_t>{0x02, 0x02, 0x4C, 0x01, 0x00, 0x3B}));
+}
+
+TEST(GifWriter, StepsOutOfOrderAreInternalErrors) {
+    test::TempDir dir;
+    const LogPalette palette = Ramp(4);
+    const uint8_t pixels[4] = {0, 1, 2, 3};
+    EXPECT_EQ(ErrorOf([&] { CGifWriter().WriteHeader(2, 2, &palette); }), kErrInternal);
+    EXPECT_EQ(ErrorOf([&] { CGifWriter().Open(""); }), kErrInternal);
+    EXPECT_EQ(ErrorOf([&] {
+                  CGifWriter w;
+                  w.Open(dir.File("a.gif"));
+                  w.Open(dir.File("b.gif"));
+              }),
+              kErrInternal);
+    EXPECT_EQ(ErrorOf([&] {
+                  CGifWriter w;
+                  w.Open(dir.File("c.gif"));
+                  w.BeginImage(0, 0, 2, 2, nullptr, false);
+              }),
+              kErrInternal);
+    EXPECT_EQ(ErrorOf([&] {
+                  CGifWriter w;
+                  w.Open(dir.File("d.gif"));
+                  w.WriteHeader(2, 2, &palette);
+                  w.BeginImage(0, 0, 2, 1, nullptr, false);
+                  w.WritePixels(pixels, 4);
+              }),
+              kErrInternal);
+    EXPECT_EQ(ErrorOf([&] {
+                  CGifWriter w;
+                  w.Open(dir.File("e.gif"));
+                  w.WriteHeader(2, 2, &palette);
+                  w.BeginImage(0, 0, 2, 2, nullptr, false);
+                  w.WritePixels(pixels, 3);
+                  w.Close();  // one pixel short
+              }),
+              kErrInternal);
+    // None of the failed files, nor their temporary files, is left behind.
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
+}
+
+TEST(GifWriter, FailedSaveLeavesNoFile) {
+    test::TempDir dir;
+    CDibImage image;
+    Fill(image, 4, 4, Ramp(4), [](int x, int) { return x; });
+    CGifWriter writer;
+    EXPECT_EQ(ErrorOf([&] { WriteGif(writer, dir.File("small.gif"), image, 10); }),
+              kErrInvalidParameter);  // 0 × 0 pixels
+    EXPECT_NE(ErrorOf([&] { WriteGif(writer, dir.File("no/such/folder.gif"), image, 100); }), 0u);
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
+    // The writer is usable again afterwards.
+    WriteGif(writer, dir.File("ok.gif"), image, 100);
+    EXPECT_EQ(ReadWithOurDecoder(dir.File("ok.gif")).width, 4);
+}
+
+// Round trips: our reader, and Pillow when present, see the indices and palette we wrote.
+struct RoundTrip {
+    const char* name;
+    int width, height, colours;
+    int (*pixel)(int x, int y, std::mt19937& random);
+};
+
+const RoundTrip kRoundTrips[] = {
+    {"1x1", 1, 1, 2, [](int, int, std::mt19937&) { return 1; }},
+    {"two colours, stripes", 37, 11, 2,
+     [](int x, int y, std::mt19937&) { return (x / 3 + y) & 1; }},
+    {"three colours", 5, 9, 3, [](int x, int y, std::mt19937&) { return (x * y) % 3; }},
+    // Random 2-bit pixels fill the 4096-code table many times: clear codes at 4095.
+    {"random 2-bit, many clears", 300, 200, 4,
+     [](int, int, std::mt19937& r) { return static_cast<int>(r() & 3); }},
+    {"random 8-bit", 123, 77, 256,
+     [](int, int, std::mt19937& r) { return static_cast<int>(r() & 255); }},
+    {"long runs", 640, 40, 16, [](int x, int y, std::mt19937&) { return (x / 100 + y / 20) & 15; }},
+    {"gradient 256", 256, 64, 256, [](int x, int y, std::mt19937&) { return (x + y) & 255; }},
+};
+
+TEST(GifWriter, RoundTripsThroughOurReaderAndPillow) {
+    test::TempDir dir;
+    std::mt19937 random(42);
+    for (const RoundTrip& t : kRoundTrips) {
+        SCOPED_TRACE(t.name);
+        CDibImage image;
+        Fill(image, t.width, t.height, Ramp(t.colours),
+             [&](int x, int y) { return t.pixel(x, y, random); });
+        std::vector<uint8_t> written;
+        for (int y = 0; y < t.height; ++y)
+            written.insert(written.end(), image.Row(y), image.Row(y) + t.width);
+        const std::string path = dir.File("round.gif");
+        CGifWriter writer;
+        WriteGif(writer, path, image, 100);
+
+        const ReadBack ours = ReadWithOurDecoder(path);
+        EXPECT_EQ(ours.indices, written);
+        const std::vector<uint8_t> table = TableOf(Ramp(t.colours));
+        EXPECT_EQ(std::vector<uint8_t>(ours.rgb.begin(), ours.rgb.begin() + table.size()), table);
+        if (!PillowAvailable()) continue;
+        const ReadBack pillow = ReadWithPillow(path);
+        EXPECT_EQ(pillow.width, t.width);
+        EXPECT_EQ(pillow.height, t.height);
+        EXPECT_EQ(pillow.indices, written);
+        ASSERT_GE(pillow.rgb.size(), table.size());
+        EXPECT_EQ(std::vector<uint8_t>(pillow.rgb.begin(), pillow.rgb.begin() + table.size()),
+                  table);
+    }
+    if (!PillowAvailable()) GTEST_SKIP() << "Pillow for /usr/bin/python3 not installed";
+}
+
+TEST(GifWriter, TrueColourSaveIsReducedWithTheKeyAsTransparentIndex) {
+    test::TempDir dir;
+    CDibImage image;
+    image.Create(50, 30, 3, false);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 50; ++x) {
+            uint8_t* p = image.Row(y) + x * 3;
+            p[0] = static_cast<uint8_t>(x * 5);
+            p[1] = static_cast<uint8_t>(y * 8);
+            p[2] = static_cast<uint8_t>(255 - x * 5);
+        }
+    uint8_t* key = image.Row(4) + 9 * 3;
+    key[0] = 0;
+    key[1] = 255;
+    key[2] = 0;
+    image.SetTransparent(MakeColour(0, 255, 0));
+    CGifWriter writer;
+    writer.maxColours = RoundColourCount(20);
+    const std::string path = dir.File("true.gif");
+    WriteGif(writer, path, image, 100);
+    const ReadBack ours = ReadWithOurDecoder(path);
+    ASSERT_EQ(ours.rgb.size(), 32u * 3);  // 20 colours asked: a 32-entry table
+    EXPECT_EQ(ours.transparent, 31);
+    EXPECT_EQ(std::vector<uint8_t>(ours.rgb.end() - 3, ours.rgb.end()),
+              (std::vector<uint8_t>{0, 255, 0}));
+    for (int i = 0; i < 50 * 30; ++i)
+        EXPECT_EQ(ours.indices[i] == 31, i == 4 * 50 + 9) << i;
+    if (PillowAvailable()) {
+        const ReadBack pillow = ReadWithPillow(path);
+        EXPECT_EQ(pillow.indices, ours.indices);
+        EXPECT_EQ(pillow.transparent, 31);
+    }
+}
+
+TEST(GifWriter, PercentScalingSamplesRowsAndColumns) {
+    test::TempDir dir;
+    CDibImage image;
+    Fill(image, 5, 3, Ramp(16), [](int x, int y) { return y * 5 + x; });
+    CGifWriter writer;
+    WriteGif(writer, dir.File("half.gif"), image, 50);
+    const ReadBack half = ReadWithOurDecoder(dir.File("half.gif"));
+    EXPECT_EQ(half.width, 2);
+    EXPECT_EQ(half.height, 1);
+    EXPECT_EQ(half.indices, (std::vector<uint8_t>{0, 2}));
+    WriteGif(writer, dir.File("double.gif"), image, 200);
+    const ReadBack twice = ReadWithOurDecoder(dir.File("double.gif"));
+    ASSERT_EQ(twice.width, 10);
+    ASSERT_EQ(twice.height, 6);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 10; ++x)
+            EXPECT_EQ(twice.indices[y * 10 + x], (y / 2) * 5 + x / 2);
+}
+
+}  // namespace
+}  // namespace xelo

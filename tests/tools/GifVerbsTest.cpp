@@ -1,0 +1,91 @@
+// xelo-tool's GIF verbs, run as a user runs them.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "codec/BmpWriter.h"
+#include "codec/GifBytes.h"
+#include "codec/GifCodec.h"
+#include "support/TempDir.h"
+#include "support/TestData.h"
+
+namespace xelo {
+namespace {
+
+// Runs xelo-tool with `arguments`; returns its standard output and sets `status`.
+std::string RunTool(const std::string& arguments, int& status) {
+    const std::string command = std::string(XELO_TOOL_PATH) + " " + arguments + " 2>&1";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    std::string out;
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        out.append(buffer, n);
+    const int raw = ::pclose(pipe);
+    status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return out;
+}
+
+TEST(GifVerbs, FramesPrintsOneLinePerFrame) {
+    test::TempDir dir;
+    const auto gif = test::GifBytes(6, 4, 4)
+                         .Descriptor(0, 0, 6, 4)
+                         .Literals(2, std::vector<uint8_t>(24, 1))
+                         .Control(2, 35, 3)
+                         .Descriptor(2, 1, 3, 2, true, 16)
+                         .Literals(4, {1, 2, 3, 4, 5, 6})
+                         .Trailer()
+                         .Bytes();
+    test::WriteBytes(dir.File("anim.gif"), gif);
+    int status = 0;
+    const std::string out = RunTool("frames " + dir.File("anim.gif"), status);
+    EXPECT_EQ(status, 0);
+    EXPECT_NE(out.find("GIF 6x4, 2 frames"), std::string::npos) << out;
+    EXPECT_NE(out.find("frame 0: 0,0 6x4 delay 100 disposal 0 transparent -1 interlaced 0 "
+                       "palette 4\n"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("frame 1: 2,1 3x2 delay 35 disposal 2 transparent 3 interlaced 1 "
+                       "palette 16\n"),
+              std::string::npos)
+        << out;
+}
+
+TEST(GifVerbs, ConvertRoundsTheColourCountAndReportsBadFiles) {
+    test::TempDir dir;
+    CDibImage picture;
+    picture.Create(40, 30, 3, false);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x) {
+            uint8_t* p = picture.Row(y) + x * 3;
+            p[0] = static_cast<uint8_t>(x * 6);
+            p[1] = static_cast<uint8_t>(y * 8);
+            p[2] = static_cast<uint8_t>(x * y);
+        }
+    WriteBmp(dir.File("in.bmp"), picture, 100, Resolution{});
+    int status = 0;
+    RunTool(
+        "convert " + dir.File("in.bmp") + " -o " + dir.File("out.gif") + " --colors 20 --no-dither",
+        status);
+    ASSERT_EQ(status, 0);
+    CGifCodec codec;
+    ImageInfo info;
+    codec.ReadInfo(dir.File("out.gif"), info);
+    EXPECT_EQ(info.width, 40);
+    EXPECT_EQ(info.palette.count, 32);
+
+    EXPECT_NE(RunTool("convert " + dir.File("in.bmp") + " -o " + dir.File("x.gif") + " --colors 1",
+                      status)
+                  .find("--colors"),
+              std::string::npos);
+    EXPECT_EQ(status, 2);
+    test::WriteBytes(dir.File("bad.gif"),
+                     {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0, 0x21});
+    EXPECT_NE(RunTool("frames " + dir.File("bad.gif"), status).find("error 46024"),
+              std::string::npos);
+    EXPECT_EQ(status, 1);
+}
+
+}  // namespace
+}  // namespace xelo
