@@ -1,11 +1,15 @@
-// xelo-tool transition: renders every step of a transition effect between two images as
-// numbered bitmap files, with the paced delay of each step, so a person can look at any effect.
+// xelo-tool transition: renders every step of a transition effect between two images, with the
+// paced delay of each step, as an animated GIF or as numbered bitmap files, so a person can look
+// at any effect.
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 #include "ToolArgs.h"
 #include "Verbs.h"
 #include "codec/BmpWriter.h"
+#include "codec/ColourReducer.h"
+#include "codec/GifWriter.h"
 #include "codec/ImageFile.h"
 #include "image/TavoException.h"
 #include "slideshow/DibTransitionTarget.h"
@@ -62,10 +66,98 @@ class CFrameFileTarget : public CDibTransitionTarget {
     int count_ = 0;
 };
 
-// OUT without a .gif or .bmp extension: the frames are OUT-000.bmp, OUT-001.bmp, …
+// Writes every Present as one frame of an animated GIF whose delay is the time until the next
+// frame. All frames share one palette made from both slides and black (what fades pass through).
+class CGifFrameTarget : public CDibTransitionTarget {
+  public:
+    CGifFrameTarget(CDibImage& surface, const CDibImage& newSlide, const std::string& path,
+                    ITransitionClock& clock)
+        : CDibTransitionTarget(surface),
+          clock_(clock),
+          width_(surface.Width()),
+          height_(surface.Height()) {
+        BuildPalette(surface, newSlide);
+        indices_.resize(static_cast<size_t>(width_ + RowPadFor(width_)) * height_);
+        pending_.resize(static_cast<size_t>(width_) * height_);
+        writer_.Open(path);
+        writer_.WriteHeader(width_, height_, &palette_);
+    }
+
+    void Present(const Rect&) override { Capture(); }
+
+    // Takes the surface as the next frame; the frame before it is written with its delay.
+    void Capture() {
+        const uint32_t now = clock_.TickCount();
+        if (frames_ > 0) WritePending(now - pendingTick_);
+        int32_t transparent = -1;
+        ColourReduction options;
+        options.dither = false;  // a still area keeps the same indices from frame to frame
+        options.fixedPalette = &palette_;
+        const BgrBuffer source{Surface().Bits(), width_, height_, Surface().RowPad()};
+        ReduceColours(Rect{0, 0, width_, height_}, source, indices_.data(), RowPadFor(width_), 1,
+                      options, nullptr, transparent);
+        const size_t stride = static_cast<size_t>(width_ + RowPadFor(width_));
+        for (int y = 0; y < height_; ++y) {
+            std::copy_n(indices_.data() + y * stride, width_,
+                        pending_.data() + static_cast<size_t>(y) * width_);
+        }
+        pendingTick_ = now;
+        ++frames_;
+    }
+
+    // The last frame stays two seconds, so that the end of the effect can be seen.
+    void Finish() {
+        if (frames_ > 0) WritePending(kHoldLastMs);
+        writer_.Close();
+        std::printf("%d frames written\n", frames_);
+    }
+
+  private:
+    static constexpr uint32_t kHoldLastMs = 2000;
+
+    void BuildPalette(const CDibImage& oldSlide, const CDibImage& newSlide) {
+        // Both slides one above the other and a black row, reduced together.
+        const int rows = oldSlide.Height() + newSlide.Height() + 1;
+        CDibImage both;
+        both.Create(width_, rows, 3, false);
+        for (int y = 0; y < oldSlide.Height(); ++y) {
+            std::copy_n(oldSlide.Row(y), width_ * 3, both.Row(y));
+        }
+        for (int y = 0; y < newSlide.Height(); ++y) {
+            std::copy_n(newSlide.Row(y), width_ * 3, both.Row(oldSlide.Height() + y));
+        }
+        int32_t transparent = -1;
+        ColourReduction options;
+        options.dither = false;
+        const BgrBuffer source{both.Bits(), width_, rows, both.RowPad()};
+        ReduceColours(Rect{0, 0, width_, rows}, source, nullptr, 0, 1, options, &palette_,
+                      transparent);
+    }
+
+    void WritePending(uint32_t delayMs) {
+        const int centiseconds = static_cast<int>(std::min<uint32_t>((delayMs + 5) / 10, 0xFFFF));
+        writer_.WriteControl(1, false, centiseconds, -1);
+        writer_.BeginImage(0, 0, width_, height_, nullptr, false);
+        writer_.WritePixels(pending_.data(), static_cast<uint32_t>(pending_.size()));
+        std::printf("frame %d  %u ms\n", written_++, delayMs);
+    }
+
+    ITransitionClock& clock_;  // not owned
+    int width_;
+    int height_;
+    LogPalette palette_;
+    std::vector<uint8_t> indices_;  // padded rows
+    std::vector<uint8_t> pending_;  // the last captured frame, rows without padding
+    uint32_t pendingTick_ = 0;
+    int frames_ = 0;
+    int written_ = 0;
+    CGifWriter writer_;
+};
+
+// OUT without a .bmp extension: the frames are OUT-000.bmp, OUT-001.bmp, …
 std::string FrameStem(const std::string& out) {
     const std::string ext = Extension(out);
-    if (ext == "gif" || ext == "bmp") return out.substr(0, out.size() - ext.size() - 1);
+    if (ext == "bmp") return out.substr(0, out.size() - ext.size() - 1);
     return out;
 }
 
@@ -126,16 +218,23 @@ int RunTransitionVerb(const std::vector<std::string>& args) {
         }
         current = &*out;
         CVirtualClock clock(0);
-        CFrameFileTarget target(surface, FrameStem(*out), clock);
         int shown = *effect;
         if (shown == kEffectRandom) shown = PickRandomEffect(clock.TickCount());
         std::printf("%d %s", *effect, EffectName(*effect).c_str());
         if (shown != *effect) std::printf(" (plays %d %s)", shown, EffectName(shown).c_str());
         std::printf(", %d ms, %dx%d\n", duration, newSlide.Width(), newSlide.Height());
-        target.WriteFrame();  // the old picture
-        RunTransition(*effect, duration, target, Rect{0, 0, newSlide.Width(), newSlide.Height()},
-                      newSlide, clock);
-        target.Finish();
+        const Rect area{0, 0, newSlide.Width(), newSlide.Height()};
+        if (Extension(*out) == "gif") {
+            CGifFrameTarget target(surface, newSlide, *out, clock);
+            target.Capture();  // the old picture
+            RunTransition(*effect, duration, target, area, newSlide, clock);
+            target.Finish();
+        } else {
+            CFrameFileTarget target(surface, FrameStem(*out), clock);
+            target.WriteFrame();  // the old picture
+            RunTransition(*effect, duration, target, area, newSlide, clock);
+            target.Finish();
+        }
     } catch (const CTavoException& e) {
         PrintFileError(*current, e.GetCode(), e.GetErrorMessage());
         return 1;

@@ -25,11 +25,12 @@ const Verb kVerbs[] = {
      "written as GIF is reduced to N colours (rounded up to a power of two, default 256), with\n"
      "error diffusion unless --no-dither is given.\n",
      RunConvert},
-    {"transition", "write the steps of a transition effect as numbered BMP files",
+    {"transition", "render the steps of a transition effect as an animated GIF or BMP files",
      "usage: xelo-tool transition --effect N --from A --to B [--duration MS] -o OUT\n"
      "Plays effect N (0-85) from image A (scaled to B's size) to image B over MS milliseconds\n"
-     "(default 1000, the Fast speed; the effect runs for half of it) and writes the starting\n"
-     "picture and every step as OUT-000.bmp, OUT-001.bmp, ... with each step's delay.\n",
+     "(default 1000, the Fast speed; the effect runs for half of it). OUT.gif gets one frame\n"
+     "per step with the step's paced delay; any other OUT gets the starting picture and every\n"
+     "step as OUT-000.bmp, OUT-001.bmp, ... with each step's delay printed.\n",
      RunTransitionVerb},
     {"album", "list a folder's images in album order, or reorder and mark them",
      "usage: xelo-tool album DIR [--sort name|date|size|type|slides|reverse]\n"

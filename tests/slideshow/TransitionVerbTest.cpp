@@ -1,5 +1,5 @@
-// xelo-tool transition writes the starting picture and one numbered bitmap per step, the last
-// one showing the new image.
+// xelo-tool transition writes the starting picture and one frame per step, the last one showing
+// the new image: as numbered bitmaps, or as the frames of an animated GIF.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -43,7 +43,7 @@ TEST(TransitionVerb, WritesOneBitmapPerStepEndingOnTheNewImage) {
 
     // Wipe Left over 40 pixels at Fast: 20 steps of 2 pixels, after the starting picture.
     ASSERT_EQ(RunTool("transition --effect 32 --from " + dir.File("a.bmp") + " --to " +
-                      dir.File("b.bmp") + " -o " + dir.File("wipe.gif")),
+                      dir.File("b.bmp") + " -o " + dir.File("wipe")),
               0);
     EXPECT_TRUE(std::filesystem::exists(dir.File("wipe-020.bmp")));
     EXPECT_FALSE(std::filesystem::exists(dir.File("wipe-021.bmp")));
@@ -56,6 +56,39 @@ TEST(TransitionVerb, WritesOneBitmapPerStepEndingOnTheNewImage) {
     file.LoadFrames(dir.File("wipe-020.bmp"), last);
     ASSERT_FALSE(last.frames.empty());
     EXPECT_TRUE(SamePixels(last.frames.front()->image, to));
+}
+
+// The GIF holds the same frames, each delayed by its paced time, and one shared palette.
+TEST(TransitionVerb, WritesAnAnimatedGifWithThePacedDelays) {
+    TempDir dir;
+    CDibImage from;
+    CDibImage to;
+    PaintSlide(from, 40, 30, kOldRed);
+    PaintSlide(to, 40, 30, kNewRed);
+    WriteBmp(dir.File("a.bmp"), from, 100, Resolution{});
+    WriteBmp(dir.File("b.bmp"), to, 100, Resolution{});
+    ASSERT_EQ(RunTool("transition --effect 32 --from " + dir.File("a.bmp") + " --to " +
+                      dir.File("b.bmp") + " -o " + dir.File("wipe.gif")),
+              0);
+    CImageFrames frames;
+    CImageFile().LoadFrames(dir.File("wipe.gif"), frames);
+    ASSERT_EQ(frames.frames.size(), 21u);
+    // 40 pixels at Fast: 20 steps of 2 pixels, 25 ms apart (500 ms / 20), after the start.
+    EXPECT_EQ(frames.frames[1]->delay, 3);     // 25 ms rounds to 3 hundredths
+    EXPECT_EQ(frames.frames[20]->delay, 200);  // the end stays for two seconds
+    // The slides have more colours than a GIF palette holds; their red channel tells them apart.
+    auto red = [&](size_t frame, int x, int y) {
+        CDibImage& image = frames.frames[frame]->image;
+        return image.Palette()->entries[image.Row(y)[x]].red;
+    };
+    for (int y = 0; y < 30; y += 7) {
+        for (int x = 0; x < 40; x += 3) {
+            EXPECT_NEAR(red(0, x, y), kOldRed, 8) << x << "," << y;
+            EXPECT_NEAR(red(20, x, y), kNewRed, 8) << x << "," << y;
+        }
+        EXPECT_NEAR(red(10, 5, y), kOldRed, 8);  // half way the new slide covers the right half
+        EXPECT_NEAR(red(10, 35, y), kNewRed, 8);
+    }
 }
 
 TEST(TransitionVerb, RefusesBadArguments) {
