@@ -3,6 +3,7 @@
 
 #include "codec/BmpCodec.h"
 #include "codec/FormatDetect.h"
+#include "codec/JpegCodec.h"
 #include "image/TavoException.h"
 
 namespace xelo {
@@ -19,6 +20,8 @@ std::unique_ptr<CImageCodec> CImageFile::MakeCodec(ImageFormat format) {
     switch (format) {
         case kFormatBmp:
             return std::make_unique<CBmpCodec>();
+        case kFormatJpeg:
+            return std::make_unique<CJpegCodec>();
         default:
             return nullptr;
     }
