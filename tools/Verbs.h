@@ -17,6 +17,7 @@ struct Verb {
 int RunInfo(const std::vector<std::string>& args);
 int RunThumb(const std::vector<std::string>& args);
 int RunConvert(const std::vector<std::string>& args);
+int RunExif(const std::vector<std::string>& args);
 
 // Prints "xelo-tool VERB: message" to standard error and returns 2.
 int UsageError(const char* verb, const std::string& message);

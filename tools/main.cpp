@@ -23,6 +23,11 @@ const Verb kVerbs[] = {
      "usage: xelo-tool convert FILE -o OUT.bmp [--percent P]\n"
      "Writes the first frame of FILE, scaled to P percent (default 100).\n",
      RunConvert},
+    {"exif", "print the Exif metadata of JPEG files",
+     "usage: xelo-tool exif FILE...\n"
+     "Prints the Exif groups of each file (\"Main Information\", ...) and their records as\n"
+     "\"name: value\" lines. A file without Exif data says so.\n",
+     RunExif},
 };
 
 void PrintHelp() {
