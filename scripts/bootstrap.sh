@@ -11,6 +11,7 @@ packages=(
     libbenchmark-dev                  # bench/
     qt6-base-dev qt6-multimedia-dev   # the window layer
     python3-pil                       # an independent decoder that reads what our writers write
+    libjpeg-turbo-progs               # djpeg: libjpeg's own decoder reads our JPEG files in tests
     libpng-dev                        # tests read reference renderings stored as PNG
     clang-format
 )

@@ -3,6 +3,7 @@
 
 #include "ToolArgs.h"
 #include "codec/BmpWriter.h"
+#include "codec/JpegCodec.h"
 
 namespace xelo::tool {
 
@@ -13,7 +14,15 @@ bool SaveImage(const std::string& path, const CDibImage& image, const SaveOption
         WriteBmp(path, image, options.percent, Resolution{options.dpiX, options.dpiY});
         return true;
     }
-    error = "cannot write '." + ext + "' files (bmp)";
+    if (ext == "jpg" || ext == "jpeg" || ext == "jpe") {
+        JpegWriterSettings settings;
+        settings.quality = static_cast<uint16_t>(options.quality);
+        settings.xDpi = options.dpiX;
+        settings.yDpi = options.dpiY;
+        WriteJpeg(settings, path, image, options.percent);
+        return true;
+    }
+    error = "cannot write '." + ext + "' files (bmp, jpg)";
     return false;
 }
 

@@ -11,6 +11,7 @@ struct SaveOptions {
     int percent = 100;
     int dpiX = 96;
     int dpiY = 96;
+    int quality = 75;  // JPEG only
 };
 
 // Writes `image` to `path` in the format of its extension; returns false with `error` set when

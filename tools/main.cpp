@@ -15,13 +15,15 @@ const Verb kVerbs[] = {
      "Prints one line per file: format, width x height, bits per pixel, frames, dpi.\n"
      "A file that cannot be read prints its error text and code; the others still run.\n",
      RunInfo},
-    {"thumb", "write the thumbnail of an image as a BMP file",
-     "usage: xelo-tool thumb FILE -o OUT.bmp [--box WxH]\n"
+    {"thumb", "write the thumbnail of an image as a BMP or JPEG file",
+     "usage: xelo-tool thumb FILE -o OUT.bmp|OUT.jpg [--box WxH]\n"
      "Decodes FILE fitted into the box (default 96x72, never enlarged) and writes it.\n",
      RunThumb},
     {"convert", "convert an image to another format or size",
-     "usage: xelo-tool convert FILE -o OUT.bmp [--percent P]\n"
-     "Writes the first frame of FILE, scaled to P percent (default 100).\n",
+     "usage: xelo-tool convert FILE -o OUT.bmp|OUT.jpg [--percent P] [--quality Q] [--dpi X,Y]\n"
+     "Writes the first frame of FILE, scaled to P percent (default 100), in the format of\n"
+     "OUT's extension. JPEG files get quality Q (0-100, default 75; above 100 means 75).\n"
+     "The resolution written is X,Y dots per inch, else the source's, else 96.\n",
      RunConvert},
     {"exif", "print the Exif metadata of JPEG files",
      "usage: xelo-tool exif FILE...\n"
