@@ -166,6 +166,16 @@ const FormatCase kFormatCases[] = {
                     {{0, 1}, {255, 1}, {128, 1}, {255, 1}, {128, 1}, {255, 1}});
      },
      "Black/White points", "(0/1, 255/1, 128/1)/(255/1, 128/1, 255/1) "},
+    {"DescriptionInCodePage950",
+     [](ExifBuilder& b) {
+         b.Raw(ExifBuilder::kIfd0, 0x010E, 2, 3, {0xA4, 0xA4, 0});
+     },
+     "Image Description", "\xE4\xB8\xAD"},
+    {"DescriptionInUtf8",
+     [](ExifBuilder& b) { b.Ascii(ExifBuilder::kIfd0, 0x010E, "caf\xC3\xA9"); },
+     "Image Description", "caf\xC3\xA9"},
+    {"LatinTextBecomesUtf8", [](ExifBuilder& b) { b.Ascii(ExifBuilder::kIfd0, 0x013B, "Jos\xE9"); },
+     "Artist", "Jos\xC3\xA9"},
     {"EmptyTextDropped", [](ExifBuilder& b) { b.Ascii(ExifBuilder::kExif, 0xA420, ""); },
      "Image Unique ID", "(none)"},
 };
