@@ -259,22 +259,46 @@ TEST(JpegCodec, DecodesExactlyLikeDjpeg) {
 
 // ---- Damaged files ----
 
-// A file cut off inside its scan decodes without error: the rows before the cut are there, the
-// rest keep the destination's initial (zero) contents.
-TEST(JpegCodec, CutScanDecodesPartlyAndQuietly) {
+// A file cut off inside its scan, or whose scan runs into a marker, decodes without error: the
+// rows before the damage are there, the rest keep the destination's initial (zero) contents.
+TEST(JpegCodec, DamagedScanDecodesPartlyAndQuietly) {
     const auto whole = test::MakeJpeg(64, 256, [](int x, int y) {
         return Bgr{static_cast<uint8_t>(200 + (x + y) % 13), 230, 240};
     });
     const size_t scan = test::FindMarker(whole, 0xDA);
     ASSERT_LT(scan, whole.size());
-    const std::vector<uint8_t> cut(whole.begin(), whole.begin() + (scan + whole.size()) / 2);
-    CMemoryStream stream(cut.data(), static_cast<uint32_t>(cut.size()));
-    CImageFrames frames;
-    CImageFile().LoadFrames(stream, frames);
-    const CDibImage& image = frames.frames.at(0)->image;
-    ExpectNear(image.Row(0), Bgr{200, 230, 240}, 12, "first row");
-    const uint8_t* last = image.Row(255) + 3 * 63;
-    EXPECT_EQ(last[0] + last[1] + last[2], 0);
+    const size_t middle = (scan + whole.size()) / 2;
+    std::vector<uint8_t> cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(middle));
+    std::vector<uint8_t> marker = whole;
+    marker[middle] = 0xFF;  // an end-of-image marker in the middle of the entropy data
+    marker[middle + 1] = 0xD9;
+    for (const auto* bytes : {&cut, &marker}) {
+        CMemoryStream stream(bytes->data(), static_cast<uint32_t>(bytes->size()));
+        CImageFrames frames;
+        CImageFile().LoadFrames(stream, frames);
+        const CDibImage& image = frames.frames.at(0)->image;
+        ExpectNear(image.Row(0), Bgr{200, 230, 240}, 12, "first row");
+        const uint8_t* last = image.Row(255) + 3 * 63;
+        EXPECT_EQ(last[0] + last[1] + last[2], 0);
+    }
+}
+
+// Memory for one picture is bounded: a progressive file claiming 60000 × 60000 pixels would
+// need gigabytes of coefficients, and is refused as out of memory at once.
+TEST(JpegCodec, HugeProgressivePictureIsRefusedAsOutOfMemory) {
+    XELO_REQUIRE_SHARED_TESTDATA();
+    auto bytes = test::ReadBytes(test::SharedFile("jpeg-exif/wuffs/peacock.progressive.jpeg"));
+    const size_t sof = test::FindMarker(bytes, 0xC2);
+    ASSERT_LT(sof + 9, bytes.size());
+    // SOF2: marker, length (2), precision (1), height (2), width (2).
+    for (const size_t at : {sof + 5, sof + 7}) {
+        bytes[at] = 60000 >> 8;
+        bytes[at + 1] = 60000 & 0xFF;
+    }
+    CMemoryStream stream(bytes.data(), static_cast<uint32_t>(bytes.size()));
+    CDibImage thumb;
+    EXPECT_EQ(CodeOf([&] { CImageFile().ReadThumbnail(stream, thumb, 96, 72); }), 46040u);
+    EXPECT_TRUE(thumb.IsEmpty());
 }
 
 TEST(JpegCodec, CutPublicFileMatchesTheLibrarysOwnDecodeAboveTheCut) {
