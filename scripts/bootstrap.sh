@@ -11,7 +11,7 @@ packages=(
     libbenchmark-dev                  # bench/
     qt6-base-dev qt6-multimedia-dev   # the window layer
     python3-pil                       # an independent decoder that reads what our writers write
-    libjpeg-turbo-progs               # djpeg: the IJG colour quantiser our reducer is checked against
+    libjpeg-turbo-progs               # djpeg: libjpeg's own decoder and colour quantiser, to check ours
     libpng-dev                        # tests read reference renderings stored as PNG
     clang-format
 )

@@ -1,5 +1,7 @@
 // xelo-tool convert: the first frame of an image written in another format or size.
 #include <cstdio>
+#include <optional>
+#include <utility>
 
 #include "SaveImage.h"
 #include "ToolArgs.h"
@@ -10,8 +12,9 @@
 namespace xelo::tool {
 
 int RunConvert(const std::vector<std::string>& args) {
-    const std::vector<std::string> options{"-o", "--percent", "--colors"};
-    const std::vector<std::string> known{"-o", "--percent", "--colors", "--no-dither"};
+    const std::vector<std::string> options{"-o", "--percent", "--colors", "--quality", "--dpi"};
+    const std::vector<std::string> known{"-o",          "--percent", "--colors",
+                                         "--no-dither", "--quality", "--dpi"};
     ToolArgs parsed;
     std::string error;
     if (!parsed.Parse(args, options, error)) return UsageError("convert", error);
@@ -37,6 +40,24 @@ int RunConvert(const std::vector<std::string>& args) {
         save.colours = *colours;
     }
     save.dither = !parsed.Has("--no-dither");
+    if (const auto text = parsed.Value("--quality")) {
+        // Above 100 the writer uses its default of 75.
+        const auto quality = ParseInt(*text);
+        if (!quality || *quality < 0 || *quality > 65535) {
+            return UsageError("convert", "--quality takes a whole number from 0 to 100");
+        }
+        save.quality = *quality;
+    }
+    std::optional<std::pair<int, int>> dpi;
+    if (const auto text = parsed.Value("--dpi")) {
+        const size_t comma = text->find(',');
+        const auto x = ParseInt(text->substr(0, comma));
+        const auto y = comma == std::string::npos ? x : ParseInt(text->substr(comma + 1));
+        if (!x || !y || *x < 1 || *y < 1 || *x > 65535 || *y > 65535) {
+            return UsageError("convert", "--dpi takes X,Y (or one number) from 1 to 65535");
+        }
+        dpi = std::make_pair(*x, *y);
+    }
 
     const std::string& file = parsed.Operands().front();
     try {
@@ -44,7 +65,10 @@ int RunConvert(const std::vector<std::string>& args) {
         CImageFile image;
         ImageInfo info;
         image.ReadInfo(file, info);
-        if (info.xResolution > 0 && info.yResolution > 0) {
+        if (dpi) {
+            save.dpiX = dpi->first;
+            save.dpiY = dpi->second;
+        } else if (info.xResolution > 0 && info.yResolution > 0) {
             save.dpiX = info.xResolution;
             save.dpiY = info.yResolution;
         }

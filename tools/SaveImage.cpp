@@ -5,6 +5,7 @@
 #include "codec/BmpWriter.h"
 #include "codec/ColourReducer.h"
 #include "codec/GifWriter.h"
+#include "codec/JpegCodec.h"
 
 namespace xelo::tool {
 
@@ -22,7 +23,15 @@ bool SaveImage(const std::string& path, const CDibImage& image, const SaveOption
         WriteGif(writer, path, image, options.percent);
         return true;
     }
-    error = "cannot write '." + ext + "' files (bmp, gif)";
+    if (ext == "jpg" || ext == "jpeg" || ext == "jpe") {
+        JpegWriterSettings settings;
+        settings.quality = static_cast<uint16_t>(options.quality);
+        settings.xDpi = options.dpiX;
+        settings.yDpi = options.dpiY;
+        WriteJpeg(settings, path, image, options.percent);
+        return true;
+    }
+    error = "cannot write '." + ext + "' files (bmp, gif, jpg)";
     return false;
 }
 

@@ -13,6 +13,7 @@ struct SaveOptions {
     int dpiY = 96;
     int colours = 256;   // GIF: palette size for true-colour pictures
     bool dither = true;  // GIF: error diffusion when reducing
+    int quality = 75;  // JPEG only
 };
 
 // Writes `image` to `path` in the format of its extension; returns false with `error` set when

@@ -20,6 +20,7 @@ int RunConvert(const std::vector<std::string>& args);
 int RunTransitionVerb(const std::vector<std::string>& args);
 int RunAlbum(const std::vector<std::string>& args);
 int RunFrames(const std::vector<std::string>& args);
+int RunExif(const std::vector<std::string>& args);
 
 // Prints "xelo-tool VERB: message" to standard error and returns 2.
 int UsageError(const char* verb, const std::string& message);

@@ -15,15 +15,18 @@ const Verb kVerbs[] = {
      "Prints one line per file: format, width x height, bits per pixel, frames, dpi.\n"
      "A file that cannot be read prints its error text and code; the others still run.\n",
      RunInfo},
-    {"thumb", "write the thumbnail of an image as a BMP file",
-     "usage: xelo-tool thumb FILE -o OUT.bmp [--box WxH]\n"
+    {"thumb", "write the thumbnail of an image as a BMP or JPEG file",
+     "usage: xelo-tool thumb FILE -o OUT.bmp|OUT.jpg [--box WxH]\n"
      "Decodes FILE fitted into the box (default 96x72, never enlarged) and writes it.\n",
      RunThumb},
     {"convert", "convert an image to another format or size",
-     "usage: xelo-tool convert FILE -o OUT.bmp|OUT.gif [--percent P] [--colors N] [--no-dither]\n"
-     "Writes the first frame of FILE, scaled to P percent (default 100). A true-colour picture\n"
-     "written as GIF is reduced to N colours (rounded up to a power of two, default 256), with\n"
-     "error diffusion unless --no-dither is given.\n",
+     "usage: xelo-tool convert FILE -o OUT [--percent P] [--colors N] [--no-dither]\n"
+     "                         [--quality Q] [--dpi X,Y]\n"
+     "Writes the first frame of FILE, scaled to P percent (default 100), in the format of\n"
+     "OUT's extension (bmp, gif, jpg). A true-colour picture written as GIF is reduced to N\n"
+     "colours (rounded up to a power of two, default 256), with error diffusion unless\n"
+     "--no-dither is given. JPEG files get quality Q (0-100, default 75; above 100 means 75).\n"
+     "The resolution written is X,Y dots per inch, else the source's, else 96.\n",
      RunConvert},
     {"transition", "render the steps of a transition effect as an animated GIF or BMP files",
      "usage: xelo-tool transition --effect N --from A --to B [--duration MS] -o OUT\n"
@@ -45,6 +48,11 @@ const Verb kVerbs[] = {
      "Prints one line per frame: position and size, delay (1/100 s), disposal, transparent\n"
      "index (-1 none), interlaced, palette size.\n",
      RunFrames},
+    {"exif", "print the Exif metadata of JPEG files",
+     "usage: xelo-tool exif FILE...\n"
+     "Prints the Exif groups of each file (\"Main Information\", ...) and their records as\n"
+     "\"name: value\" lines. A file without Exif data says so.\n",
+     RunExif},
 };
 
 void PrintHelp() {

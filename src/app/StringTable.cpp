@@ -112,6 +112,28 @@ constexpr Entry kStrings[] = {
     {42184, "Swivel"},
     {42185, "Spiral"},
     {42186, "Fade"},
+    {43088,
+     "Not fire|"
+     "Flash fired|"
+     "Flash fired, return light not detected|"
+     "Flash fired, return light detected|"
+     "Flash fired, compulsory flash mode, return light not detected|"
+     "Flash fired, compulsory flash mode, return light detected|"
+     "Flash did not fire, compulsory flash mode|"
+     "Flash did not fire, auto mode|"
+     "Flash fired, auto mode|"
+     "Flash fired, auto mode, return light not detected|"
+     "Flash fired, auto mode, return light detected|"
+     "No flash function|"
+     "Flash fired, red-eye reduction mode|"
+     "Flash fired, red-eye reduction mode, return light not detected|"
+     "Flash fired, red-eye reduction mode, return light detected|"
+     "Flash fired, compulsory flash mode, red-eye reduction mode|"
+     "Flash fired, compulsory flash mode, return light not detected, red-eye reduction mode|"
+     "Flash fired, compulsory flash mode, return light detected, red-eye reduction mode|"
+     "Flash fired, auto mode, red-eye reduction mode|"
+     "Flash fired, auto mode, return light not detected, red-eye reduction mode|"
+     "Flash fired, auto mode, return light detected, red-eye reduction mode|"},
     {46000, "Error unknown."},
     {46001, "No Error message available."},
     {46002, "Invalid parameter."},

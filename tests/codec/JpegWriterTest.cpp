@@ -1,0 +1,233 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "codec/ImageFile.h"
+#include "codec/JpegCodec.h"
+#include "codec/JpegTestImages.h"
+#include "image/TavoException.h"
+
+namespace xelo {
+namespace {
+
+using test::Bgr;
+
+// A smooth gradient: JPEG keeps it within a few levels.
+Bgr Gradient(int x, int y) {
+    return Bgr{static_cast<uint8_t>(x * 2), static_cast<uint8_t>(y * 2),
+               static_cast<uint8_t>(255 - x - y)};
+}
+
+struct Decoded {
+    ImageInfo info;
+    CImageFrames frames;
+    const CDibImage& Image() const { return frames.frames.at(0)->image; }
+};
+
+std::unique_ptr<Decoded> ReadBack(const std::string& path) {
+    auto d = std::make_unique<Decoded>();
+    CImageFile file;
+    file.ReadInfo(path, d->info);
+    file.LoadFrames(path, d->frames);
+    return d;
+}
+
+// The colour of a decoded pixel as blue, green, red.
+Bgr PixelOf(const CDibImage& image, int x, int y) {
+    if (image.BytesPerPixel() == 1) {
+        const PaletteEntry& e = image.Palette()->entries[image.Row(y)[x]];
+        return Bgr{e.blue, e.green, e.red};
+    }
+    const uint8_t* p = image.Row(y) + 3 * x;
+    return Bgr{p[0], p[1], p[2]};
+}
+
+void ExpectClose(Bgr a, Bgr b, int tolerance, int x, int y) {
+    EXPECT_NEAR(a.blue, b.blue, tolerance) << x << "," << y;
+    EXPECT_NEAR(a.green, b.green, tolerance) << x << "," << y;
+    EXPECT_NEAR(a.red, b.red, tolerance) << x << "," << y;
+}
+
+// Written pixels come back within the JPEG tolerance, in the right place and colour order.
+TEST(JpegWriter, TrueColourRoundTrip) {
+    CDibImage image;
+    image.Create(101, 67, 3, false);
+    test::Fill(image, Gradient);
+    test::TempDir dir;
+    JpegWriterSettings settings;
+    settings.quality = 95;
+    settings.xDpi = 300;
+    settings.yDpi = 150;
+    WriteJpeg(settings, dir.File("out.jpg"), image, 100);
+    const auto back = ReadBack(dir.File("out.jpg"));
+    EXPECT_EQ(back->info.width, 101);
+    EXPECT_EQ(back->info.height, 67);
+    EXPECT_EQ(back->info.xResolution, 300);
+    EXPECT_EQ(back->info.yResolution, 150);
+    EXPECT_FALSE(back->info.grey);
+    for (int y = 0; y < 67; y += 11) {
+        for (int x = 0; x < 101; x += 10)
+            ExpectClose(PixelOf(back->Image(), x, y), Gradient(x, y), 6, x, y);
+    }
+}
+
+// Scaling, bottom-up sources, palette and grey sources, each read back.
+TEST(JpegWriter, SourcesAndScaling) {
+    LogPalette palette;
+    palette.count = 2;
+    palette.entries[0] = PaletteEntry{255, 0, 0, 0};  // red
+    palette.entries[1] = PaletteEntry{0, 0, 255, 0};  // blue
+    // 40 × 30 pixels of one byte: index 0 in the top half, 1 in the bottom half.
+    std::vector<uint8_t> halves(40 * 30);
+    for (int y = 15; y < 30; ++y)
+        std::fill_n(halves.begin() + y * 40, 40, uint8_t{1});
+    std::vector<uint8_t> greys(40 * 30);
+    for (int y = 0; y < 30; ++y)
+        std::fill_n(greys.begin() + y * 40, 40, static_cast<uint8_t>(y * 8));
+
+    struct Case {
+        const char* label;
+        JpegSource source;
+        int percent;
+        int width, height;
+        bool grey;
+        Bgr top, bottom;  // expected colours at the top and bottom rows
+    };
+    const Case cases[] = {
+        {"palette",
+         {halves.data(), 40, 0, 30, 1, &palette, false, false},
+         100,
+         40,
+         30,
+         false,
+         {0, 0, 255},
+         {255, 0, 0}},
+        {"palette bottom-up",
+         {halves.data(), 40, 0, 30, 1, &palette, false, true},
+         100,
+         40,
+         30,
+         false,
+         {255, 0, 0},
+         {0, 0, 255}},
+        {"grey",
+         {greys.data(), 40, 0, 30, 1, nullptr, false, false},
+         100,
+         40,
+         30,
+         true,
+         {0, 0, 0},
+         {232, 232, 232}},
+        {"half size",
+         {halves.data(), 40, 0, 30, 1, &palette, false, false},
+         50,
+         20,
+         15,
+         false,
+         {0, 0, 255},
+         {255, 0, 0}},
+        {"enlarged",
+         {halves.data(), 40, 0, 30, 1, &palette, false, false},
+         250,
+         100,
+         75,
+         false,
+         {0, 0, 255},
+         {255, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        test::TempDir dir;
+        WriteJpeg(JpegWriterSettings{}, dir.File("out.jpg"), c.source, c.percent);
+        const auto back = ReadBack(dir.File("out.jpg"));
+        ASSERT_EQ(back->info.width, c.width);
+        ASSERT_EQ(back->info.height, c.height);
+        EXPECT_EQ(back->info.grey, c.grey);
+        ExpectClose(PixelOf(back->Image(), c.width / 2, 0), c.top, 24, c.width / 2, 0);
+        ExpectClose(PixelOf(back->Image(), c.width / 2, c.height - 1), c.bottom, 24, c.width / 2,
+                    c.height - 1);
+    }
+}
+
+// A grey image (256-level ramp palette) is written as a one-component file.
+TEST(JpegWriter, GreyImageStaysGrey) {
+    CDibImage image;
+    image.Create(16, 16, 1, false);
+    LogPalette* palette = image.Palette();
+    palette->count = 256;
+    for (int i = 0; i < 256; ++i) {
+        const auto v = static_cast<uint8_t>(i);
+        palette->entries[i] = PaletteEntry{v, v, v, 0};
+    }
+    test::TempDir dir;
+    WriteJpeg(JpegWriterSettings{}, dir.File("grey.jpg"), image, 100);
+    EXPECT_TRUE(ReadBack(dir.File("grey.jpg"))->info.grey);
+}
+
+// Quality above 100 is the default 75.
+TEST(JpegWriter, QualityAbove100IsSeventyFive) {
+    CDibImage image;
+    image.Create(64, 48, 3, false);
+    test::Fill(image, Gradient);
+    test::TempDir dir;
+    auto write = [&](int quality, const char* name) {
+        JpegWriterSettings settings;
+        settings.quality = static_cast<uint16_t>(quality);
+        WriteJpeg(settings, dir.File(name), image, 100);
+        return test::ReadBytes(dir.File(name));
+    };
+    EXPECT_EQ(write(150, "q150.jpg"), write(75, "q75.jpg"));
+    EXPECT_NE(write(74, "q74.jpg"), write(75, "q75b.jpg"));
+}
+
+// Nothing is written for bad arguments, and a file already there stays as it was.
+TEST(JpegWriter, RefusedWritesLeaveNoFile) {
+    CDibImage image;
+    image.Create(10, 10, 3, false);
+    test::TempDir dir;
+    test::WriteBytes(dir.File("keep.jpg"), {1, 2, 3});
+    auto code = [&](const std::string& path, int percent) -> uint32_t {
+        try {
+            WriteJpeg(JpegWriterSettings{}, path, image, percent);
+        } catch (const CTavoException& e) {
+            return e.GetCode();
+        }
+        return 0;
+    };
+    EXPECT_EQ(code(dir.File("keep.jpg"), 0), 46002u);
+    EXPECT_EQ(code(dir.File("keep.jpg"), 5), 46002u);  // 10 × 5 % is nothing
+    EXPECT_EQ(test::ReadBytes(dir.File("keep.jpg")), (std::vector<uint8_t>{1, 2, 3}));
+    EXPECT_NE(code(dir.File("missing/out.jpg"), 100), 0u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+// libjpeg's own djpeg reads our files with the size and density we wrote.
+TEST(JpegWriter, DjpegReadsOurFiles) {
+    if (std::system("command -v djpeg > /dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "djpeg (libjpeg-turbo-progs) is not installed";
+    }
+    CDibImage image;
+    image.Create(123, 45, 3, false);
+    test::Fill(image, Gradient);
+    test::TempDir dir;
+    JpegWriterSettings settings;
+    settings.xDpi = 200;
+    settings.yDpi = 100;
+    WriteJpeg(settings, dir.File("out.jpg"), image, 100);
+    const std::string command = "djpeg -verbose -pnm -outfile '" + dir.File("out.pnm") + "' '" +
+                                dir.File("out.jpg") + "' 2> '" + dir.File("trace.txt") + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const auto pnm = test::ReadBytes(dir.File("out.pnm"));
+    const std::string header(pnm.begin(), pnm.begin() + std::min<size_t>(pnm.size(), 16));
+    EXPECT_EQ(header.rfind("P6\n123 45\n255\n", 0), 0u) << header;
+    const auto trace = test::ReadBytes(dir.File("trace.txt"));
+    EXPECT_NE(std::string(trace.begin(), trace.end()).find("density 200x100  1"),
+              std::string::npos);
+}
+
+}  // namespace
+}  // namespace xelo
