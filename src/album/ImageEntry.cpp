@@ -30,8 +30,31 @@ void CImageEntry::Refill(const FindData& data, const std::string& folder) {
                 kEntryReadOnly | kEntryInRom,
             false);
     ForgetAnnotations();
+    ReleaseMetadata();
     TakeFacts(data);
     ReadHeader(folder);
+}
+
+const ExifRecords* CImageEntry::Metadata(const std::string& folder) {
+    if (metadata_ || metadataTried_) return metadata_.get();
+    metadataTried_ = true;
+    try {
+        auto records = std::make_unique<ExifRecords>();
+        if (CExifReader().ReadAll(JoinPath(folder, name_), *records) && !records->empty()) {
+            metadata_ = std::move(records);
+            SetFlag(kEntryMetadata, true);
+        }
+    } catch (const CTavoException&) {
+        // A damaged or unreadable block leaves the entry without metadata.
+    } catch (const std::bad_alloc&) {
+    }
+    return metadata_.get();
+}
+
+void CImageEntry::ReleaseMetadata() {
+    metadata_.reset();
+    metadataTried_ = false;
+    SetFlag(kEntryMetadata, false);
 }
 
 void CImageEntry::TakeFacts(const FindData& data) {

@@ -2,9 +2,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "album/FolderEnum.h"
+#include "codec/ExifReader.h"
 
 namespace xelo {
 
@@ -77,6 +79,12 @@ class CImageEntry {
     // folder/name + "." + extension ("txt", "wav" or "ink").
     std::string AnnotationPath(const std::string& folder, const char* extension) const;
 
+    // The Exif records of the file, read on first demand. Null when the file has none or they
+    // could not be read; a failed read is not tried again until the file changes.
+    const ExifRecords* Metadata(const std::string& folder);
+    // Frees the records (memory recovery); the next demand reads them again.
+    void ReleaseMetadata();
+
     // Owned by the views.
     uint32_t reserved = 0;
     uint16_t viewValues[2] = {0, 0};
@@ -91,6 +99,8 @@ class CImageEntry {
     int64_t writeTime_ = 0;
     uint32_t flags_ = 0;
     EntryHeader header_;
+    std::unique_ptr<ExifRecords> metadata_;
+    bool metadataTried_ = false;
 };
 
 }  // namespace xelo
