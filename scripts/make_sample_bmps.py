@@ -102,7 +102,7 @@ def rle4(rows):
     return bytes(out + b'\0\1')
 
 
-def main(folder):
+def main(folder, grey_source=False):
     os.makedirs(folder, exist_ok=True)
     pix = pixels()
     bottom_up = list(reversed(pix))
@@ -137,7 +137,11 @@ def main(folder):
     palette, idx = quantise(bottom_up, [(0, 0, 0), (255, 255, 255)])
     save('11-sunset-1bit.bmp', header(W, H, 1, 0, palette, b''.join(pad(pack_bits(r, 1)) for r in idx)))
     save('12-sunset-v5-header.bmp', header(W, H, 24, 0, b'', rgb24, header_size=124))
+    if grey_source:
+        # The source of the grey JPEG sample: 8 bits with the 256-level grey palette.
+        palette, idx = quantise(bottom_up, grey_levels(256))
+        save('grey256.bmp', header(W, H, 8, 0, palette, b''.join(pad(bytes(r)) for r in idx)))
 
 
 if __name__ == '__main__':
-    main(sys.argv[1] if len(sys.argv) > 1 else 'samples')
+    main(sys.argv[1] if len(sys.argv) > 1 else 'samples', '--grey-source' in sys.argv)
