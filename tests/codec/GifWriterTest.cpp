@@ -15,6 +15,7 @@
 #include "codec/GifCodec.h"
 #include "codec/MappedFile.h"
 #include "image/TavoException.h"
+#include "support/RunCommand.h"
 #include "support/TempDir.h"
 #include "support/TestData.h"
 
@@ -96,14 +97,9 @@ ReadBack ReadWithPillow(const std::string& path) {
         "print(bytes(im.getpalette()).hex())\n";
     const std::string command = std::string(kPython) + " -c \"" + script + "\" '" + path + "'";
     ReadBack r;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return r;
-    std::string out;
-    char buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        out.append(buffer, n);
-    ::pclose(pipe);
+    const test::CommandRun run = test::RunCommand(command);
+    if (run.status != 0) return r;
+    const std::string& out = run.out;
     std::istringstream lines(out);
     std::string indices, rgb;
     lines >> r.width >> r.height >> r.transparent >> indices >> rgb;

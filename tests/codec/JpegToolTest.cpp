@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "support/RunCommand.h"
 #include "support/TempDir.h"
 #include "support/TestData.h"
 
@@ -11,16 +12,9 @@ namespace xelo {
 namespace {
 
 std::string RunTool(const std::string& arguments, int* status = nullptr) {
-    const std::string command = std::string(XELO_TOOL_PATH) + " " + arguments + " 2>&1";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    std::string out;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        out.append(buffer, n);
-    const int rc = ::pclose(pipe);
-    if (status) *status = WEXITSTATUS(rc);
-    return out;
+    const test::CommandRun run = test::RunXeloTool(arguments);
+    if (status) *status = run.status;
+    return run.out;
 }
 
 // The records come in the Image Info sheet's order: group titles, then "name: value" lines.

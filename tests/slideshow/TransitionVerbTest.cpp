@@ -11,15 +11,14 @@
 #include "codec/BmpWriter.h"
 #include "codec/ImageFile.h"
 #include "slideshow/TransitionTestSupport.h"
+#include "support/RunCommand.h"
 #include "support/TempDir.h"
 
 namespace xelo::test {
 namespace {
 
 int RunTool(const std::string& arguments) {
-    const std::string command = std::string(XELO_TOOL_PATH) + " " + arguments + " > /dev/null 2>&1";
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return RunXeloTool(arguments).status;
 }
 
 bool SamePixels(const CDibImage& a, const CDibImage& b) {

@@ -7,6 +7,7 @@
 #include "codec/BmpWriter.h"
 #include "codec/GifBytes.h"
 #include "codec/GifCodec.h"
+#include "support/RunCommand.h"
 #include "support/TempDir.h"
 #include "support/TestData.h"
 
@@ -15,16 +16,9 @@ namespace {
 
 // Runs xelo-tool with `arguments`; returns its standard output and sets `status`.
 std::string RunTool(const std::string& arguments, int& status) {
-    const std::string command = std::string(XELO_TOOL_PATH) + " " + arguments + " 2>&1";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    std::string out;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        out.append(buffer, n);
-    const int raw = ::pclose(pipe);
-    status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return out;
+    const test::CommandRun run = test::RunXeloTool(arguments);
+    status = run.status;
+    return run.out;
 }
 
 TEST(GifVerbs, FramesPrintsOneLinePerFrame) {

@@ -8,29 +8,17 @@
 
 #include "codec/BmpWriter.h"
 #include "codec/ImageFile.h"
+#include "support/RunCommand.h"
 #include "support/TempDir.h"
 #include "support/TestData.h"
 
 namespace xelo {
 namespace {
 
-struct ToolRun {
-    int status;
-    std::string out;
-};
+using ToolRun = test::CommandRun;
 
 ToolRun Tool(const std::string& args) {
-    const std::string command = std::string(XELO_TOOL_PATH) + " " + args + " 2>&1";
-    ToolRun run{-1, {}};
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return run;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.out.append(buffer, n);
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return test::RunXeloTool(args);
 }
 
 std::string MakeBmp(const test::TempDir& dir, const std::string& name, int w, int h) {
