@@ -1,5 +1,6 @@
-// Opening a folder of 10,000 small images: enumeration, one header read per file and the album
-// data applied. The folder is built once in a temporary directory; the page cache is warm.
+// Opening a folder of 10,000 small images (BMP, GIF and JPEG in turn): enumeration, one header
+// read per file and the album data applied. The folder is built once in a temporary directory;
+// the page cache is warm.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -13,34 +14,54 @@
 #include "album/Ordering.h"
 #include "album/TavoDoc.h"
 #include "codec/BmpWriter.h"
+#include "codec/GifWriter.h"
+#include "codec/JpegCodec.h"
 #include "image/DibImage.h"
 
 namespace {
 
 constexpr int kImages = 10000;
 
-// A folder of kImages small BMP files of a few sizes, removed at exit.
+// A folder of kImages small BMP, GIF and JPEG files of a few sizes, removed at exit.
 class ImageFolder {
   public:
     ImageFolder() {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "xelo-bench-album-XXXXXX").string();
         path_ = ::mkdtemp(pattern.data());
-        std::vector<std::vector<char>> samples;
+        struct Sample {
+            std::string extension;
+            std::vector<char> bytes;
+        };
+        std::vector<Sample> samples;
         for (int size : {8, 16, 24, 32}) {
             xelo::CDibImage image;
             image.Create(size, size * 3 / 4, 3, false);
-            const std::string sample = path_ + "/sample.bmp";
-            xelo::WriteBmp(sample, image, 100, xelo::Resolution{});
-            std::ifstream in(sample, std::ios::binary);
-            samples.emplace_back(std::istreambuf_iterator<char>(in),
-                                 std::istreambuf_iterator<char>());
-            std::filesystem::remove(sample);
+            for (int y = 0; y < image.Height(); ++y) {
+                for (size_t i = 0; i < image.Stride(); ++i)
+                    image.Row(y)[i] = static_cast<uint8_t>(i * 7 + y);
+            }
+            for (const char* extension : {"bmp", "gif", "jpg"}) {
+                const std::string sample = path_ + "/sample." + extension;
+                if (extension[0] == 'b') {
+                    xelo::WriteBmp(sample, image, 100, xelo::Resolution{});
+                } else if (extension[0] == 'g') {
+                    xelo::CGifWriter writer;
+                    xelo::WriteGif(writer, sample, image, 100);
+                } else {
+                    xelo::WriteJpeg(xelo::JpegWriterSettings{}, sample, image, 100);
+                }
+                std::ifstream in(sample, std::ios::binary);
+                samples.push_back({extension, std::vector<char>(std::istreambuf_iterator<char>(in),
+                                                                std::istreambuf_iterator<char>())});
+                std::filesystem::remove(sample);
+            }
         }
         for (int i = 0; i < kImages; ++i) {
-            const auto& bytes = samples[static_cast<size_t>(i) % samples.size()];
-            std::ofstream(path_ + "/IMG_" + std::to_string(i) + ".bmp", std::ios::binary)
-                .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+            const Sample& sample = samples[static_cast<size_t>(i) % samples.size()];
+            std::ofstream(path_ + "/IMG_" + std::to_string(i) + "." + sample.extension,
+                          std::ios::binary)
+                .write(sample.bytes.data(), static_cast<std::streamsize>(sample.bytes.size()));
         }
     }
     ~ImageFolder() { std::filesystem::remove_all(path_); }
