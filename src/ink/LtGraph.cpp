@@ -63,8 +63,8 @@ void CXeloLtGraph::DrawHandles(LtPainter& painter, const LtViewParams& view, boo
     if (bounds_.left > bounds_.right || bounds_.top > bounds_.bottom) return;
     const Rect b = ViewBounds(view);
     const int h = std::max(1, view.handleHalfSize);
-    const int xs[3] = {b.left, b.left + (b.right - b.left) / 2, b.right};
-    const int ys[3] = {b.top, b.top + (b.bottom - b.top) / 2, b.bottom};
+    const int xs[3] = {b.left, static_cast<int>((int64_t{b.left} + b.right) / 2), b.right};
+    const int ys[3] = {b.top, static_cast<int>((int64_t{b.top} + b.bottom) / 2), b.bottom};
     for (int row = 0; row < 3; ++row) {
         for (int col = 0; col < 3; ++col) {
             if (row == 1 && col == 1) continue;
