@@ -247,6 +247,17 @@ TEST_F(FileCommands, RemoveAllAsksForInkTextThenAudioEachWithYesToAll) {
     EXPECT_EQ(doc.FindByName("b.bmp")->Flags() & kEntryAnnotationBits, 0u);
 }
 
+TEST_F(FileCommands, ANoteThatCannotBeRemovedEndsRemoveText) {
+    std::filesystem::remove(Path("a.bmp.txt"));
+    std::filesystem::create_directory(Path("a.bmp.txt"));  // unlink fails on a folder
+    Open({"a.bmp", "b.bmp"});
+    ScriptedPrompt prompt({Answer::kYesToAll});
+    EXPECT_FALSE(RemoveAnnotations(doc, AnnotationKind::kText, prompt));
+    EXPECT_EQ(prompt.messages, std::vector<uint32_t>{22009});
+    EXPECT_EQ(prompt.messageTexts[0], "Unable to remove text");
+    EXPECT_TRUE(Exists("b.bmp.txt"));  // the command ended before it
+}
+
 TEST_F(FileCommands, CancelInRemoveAllEndsTheWholeCommand) {
     Open({"a.bmp"});
     ScriptedPrompt prompt({Answer::kCancel});

@@ -234,6 +234,19 @@ TEST_F(PasteFixture, ACutWhoseSideFileCopyFailsKeepsEverySource) {
     EXPECT_EQ(after.at("dst/b.bmp.wav"), before.at("src/b.bmp.wav"));
 }
 
+TEST_F(PasteFixture, ACopyThatCannotTakeItsPlaceLeavesNoTemporaryFile) {
+    // A folder named like the image: the copy is complete but cannot be renamed over it.
+    std::filesystem::create_directory(dst + "/a.bmp");
+    test::WriteText(dst + "/a.bmp/inside", "x");
+    PutOnClipboard(true);
+    Tree expected = Snapshot(root.Path().string());
+    ApplyPaste(expected, "b.bmp", true);
+    ScriptedPrompt prompt({Answer::kYes});
+    Paste(doc, prompt);
+    EXPECT_EQ(prompt.messages, std::vector<uint32_t>{20504});
+    EXPECT_EQ(Snapshot(root.Path().string()), expected);
+}
+
 TEST_F(PasteFixture, AReadOnlyDestinationLeavesEverySourceInPlace) {
     if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
     PutOnClipboard(true);
