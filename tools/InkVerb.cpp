@@ -1,4 +1,5 @@
 // xelo-tool ink: the contents of an ink file (objects, strokes, points, pen, view block).
+#include <cerrno>
 #include <cinttypes>
 #include <cstdio>
 

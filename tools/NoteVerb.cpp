@@ -1,4 +1,5 @@
 // xelo-tool note: print, set or remove the text note of an image (IMAGE.txt).
+#include <cerrno>
 #include <cstdio>
 
 #include "ToolArgs.h"
