@@ -53,6 +53,17 @@ const Verb kVerbs[] = {
      "Prints the Exif groups of each file (\"Main Information\", ...) and their records as\n"
      "\"name: value\" lines. A file without Exif data says so.\n",
      RunExif},
+    {"ink", "print the strokes of an ink file",
+     "usage: xelo-tool ink FILE.ink\n"
+     "Prints the layer: object count and current object, the view block, then one line per\n"
+     "object (class, kind, bounds, origin, pen, fill, strokes, points) and its strokes' points.\n"
+     "A damaged file prints its error and exits 1.\n",
+     RunInk},
+    {"note", "print, set or remove the text note of an image",
+     "usage: xelo-tool note IMAGE [--set TEXT | --remove]\n"
+     "Prints the note kept in IMAGE.txt (UTF-16 with byte-order mark or UTF-8). --set writes\n"
+     "TEXT as the note (UTF-8, CRLF line ends); an empty TEXT or --remove deletes it.\n",
+     RunNote},
 };
 
 void PrintHelp() {

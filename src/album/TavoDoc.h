@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "album/AlbumFile.h"
+#include "album/FileClipboard.h"
 #include "album/FolderEnum.h"
 #include "album/ImageEntry.h"
 #include "album/RecentFolders.h"
@@ -105,6 +106,8 @@ class CTavoDoc {
     const std::string& Extensions() const { return extensions_; }
     void SetExtensions(std::string list) { extensions_ = std::move(list); }
     CRecentFolders& Recent() { return recent_; }
+    // The image names of Copy and Cut (file commands in FileOperations.h).
+    FileClipboard& Clipboard() { return clipboard_; }
     const CRecentFolders& Recent() const { return recent_; }
     int ViewMode() const;
 
@@ -122,6 +125,7 @@ class CTavoDoc {
     std::string folder_;
     std::string extensions_{kImageExtensions};
     CRecentFolders recent_;
+    FileClipboard clipboard_;
 };
 
 // Case-insensitive name comparison (ASCII letters folded), as names are compared for sorting

@@ -1,0 +1,97 @@
+// Text notes: UTF-16LE with byte-order mark and UTF-8 both read; lines joined with "\r\n";
+// saving an empty note removes the file and the entry's text bit.
+#include "album/TextNote.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "album/AlbumFixture.h"
+#include "album/TavoDoc.h"
+#include "support/TempDir.h"
+
+namespace xelo {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+std::string Decode(const Bytes& b) {
+    return DecodeTextNote(b.data(), b.size());
+}
+
+Bytes Utf8(const std::string& s) {
+    return Bytes(s.begin(), s.end());
+}
+
+struct NoteCase {
+    const char* what;
+    Bytes bytes;
+    std::string text;
+};
+
+void PrintTo(const NoteCase& c, std::ostream* os) {
+    *os << c.what;
+}
+
+class NoteDecoding : public testing::TestWithParam<NoteCase> {};
+
+TEST_P(NoteDecoding, GivesUtf8WithCrLfBetweenLines) {
+    EXPECT_EQ(Decode(GetParam().bytes), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, NoteDecoding,
+    testing::Values(
+        // "Hé\n€" in UTF-16LE after the byte-order mark, with a surrogate pair (U+1F600).
+        NoteCase{"utf16 with bom",
+                 {0xFF, 0xFE, 'H', 0, 0xE9, 0, '\n', 0, 0xAC, 0x20, 0x3D, 0xD8, 0x00, 0xDE},
+                 "H\xC3\xA9\r\n\xE2\x82\xAC\xF0\x9F\x98\x80"},
+        NoteCase{"utf16 crlf and odd tail",
+                 {0xFF, 0xFE, 'a', 0, '\r', 0, '\n', 0, 'b', 0, 'c'},
+                 "a\r\nb"},
+        NoteCase{"utf16 lone surrogate", {0xFF, 0xFE, 0x00, 0xD8, 'x', 0}, "\xEF\xBF\xBDx"},
+        NoteCase{"utf8 lines", Utf8("caf\xC3\xA9\nline 2\r\nline 3\n"),
+                 "caf\xC3\xA9\r\nline 2\r\nline 3"},
+        NoteCase{"utf8 bom", Utf8("\xEF\xBB\xBFhi"), "hi"},
+        NoteCase{"bad utf8 byte",
+                 Utf8("a\xFF"
+                      "b\xC3"),
+                 "a\xEF\xBF\xBD"
+                 "b\xEF\xBF\xBD"},
+        NoteCase{"overlong", Utf8("\xC0\xAF"), "\xEF\xBF\xBD\xEF\xBF\xBD"},
+        NoteCase{"empty lines kept", Utf8("a\n\nb"), "a\r\n\r\nb"}, NoteCase{"empty", {}, ""}));
+
+TEST(TextNote, WritesUtf8WithCrLfAndReadsItBack) {
+    test::TempDir dir;
+    const std::string path = dir.File("a.jpg.txt");
+    WriteTextNote(path, "line 1\nline \xC3\xA9\r\nend");
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(bytes, "line 1\r\nline \xC3\xA9\r\nend");
+    std::string text;
+    ASSERT_TRUE(ReadTextNote(path, text));
+    EXPECT_EQ(text, "line 1\r\nline \xC3\xA9\r\nend");
+    EXPECT_FALSE(ReadTextNote(dir.File("none.txt"), text));
+}
+
+TEST(TextNote, SavingAnEmptyNoteRemovesTheFileAndClearsTheTextBit) {
+    test::TempDir dir;
+    const std::string folder = dir.Path().string();
+    test::WriteImage(folder, "a.bmp");
+    CTavoDoc doc;
+    doc.OpenFolder(folder);
+    CImageEntry& entry = *doc.EntryAt(0);
+    SaveEntryNote(folder, entry, "hello");
+    EXPECT_TRUE(entry.Has(kEntryHasText));
+    EXPECT_TRUE(std::filesystem::exists(folder + "/a.bmp.txt"));
+    SaveEntryNote(folder, entry, "");
+    EXPECT_FALSE(entry.Has(kEntryHasText));
+    EXPECT_FALSE(std::filesystem::exists(folder + "/a.bmp.txt"));
+    SaveEntryNote(folder, entry, "");  // nothing to remove is fine
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+}
+
+}  // namespace
+}  // namespace xelo

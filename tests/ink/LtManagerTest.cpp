@@ -1,0 +1,192 @@
+// The annotation layer: freehand bounds and taps, insertion and removal, copies, hit testing,
+// drawing only what is visible, and scale changes.
+#include "ink/LtManager.h"
+
+#include <gtest/gtest.h>
+
+#include "ink/LtFreeHand.h"
+
+namespace xelo {
+namespace {
+
+std::unique_ptr<CXeloLtFreeHand> Line(Point a, Point b, int width = 1) {
+    auto f = std::make_unique<CXeloLtFreeHand>();
+    f->SetPen({0, width, 0});
+    f->SetStrokes({{a, b}});
+    return f;
+}
+
+class RecordingPainter : public LtPainter {
+  public:
+    explicit RecordingPainter(Rect visible) : visible(visible) {}
+    Rect VisibleRect() const override { return visible; }
+    void Polyline(const Point* points, size_t count, const LtPen& pen) override {
+        lines.emplace_back(points, points + count);
+        widths.push_back(pen.width);
+    }
+    void Handle(const Rect& square, bool) override { handles.push_back(square); }
+    Rect visible;
+    std::vector<std::vector<Point>> lines;
+    std::vector<int> widths;
+    std::vector<Rect> handles;
+};
+
+TEST(LtFreeHand, ANewObjectHasEmptyBoundsAndPointsGrowThemByOne) {
+    CXeloLtFreeHand f;
+    EXPECT_EQ(f.Bounds(), (Rect{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN}));
+    EXPECT_EQ(f.Pen().width, 1);
+    EXPECT_EQ(f.FillHatch(), -1);
+    EXPECT_EQ(f.FillColor(), 0xFFFFFFu);
+    f.SetStrokes({{{10, 20}, {4, 30}}, {{7, 7}, {8, 8}}});
+    EXPECT_EQ(f.Bounds(), (Rect{3, 6, 11, 31}));
+    EXPECT_EQ(f.StrokeCount(), 2);
+    EXPECT_EQ(f.PointCount(), 4);
+}
+
+TEST(LtFreeHand, ATapLeavesNoStroke) {
+    CXeloLtFreeHand f;
+    f.SetStrokes({{{5, 5}}, {}});
+    EXPECT_EQ(f.StrokeCount(), 0);
+    EXPECT_EQ(f.PointCount(), 0);
+    EXPECT_GT(f.Bounds().left, f.Bounds().right);
+    f.SetStrokes({{{5, 5}}, {{1, 1}, {2, 2}}, {{9, 9}}});
+    EXPECT_EQ(f.StrokeLengths(), std::vector<uint32_t>{2});
+}
+
+TEST(LtFreeHand, PointsAddedWhileDrawingFormOneStroke) {
+    CXeloLtFreeHand f;
+    f.AddPoint({1, 1});
+    EXPECT_EQ(f.PointCount(), 1);
+    f.AddPoint({5, 1});
+    f.AddPoint({5, 9});
+    EXPECT_EQ(f.StrokeLengths(), std::vector<uint32_t>{3});
+    EXPECT_EQ(f.Bounds(), (Rect{0, 0, 6, 10}));
+}
+
+struct HitCase {
+    Point at;
+    int penWidth;
+    int tolerance;
+    bool hit;
+};
+
+class FreeHandHit : public testing::TestWithParam<HitCase> {};
+
+// A horizontal segment (0,0)-(100,0): hit within tolerance + penWidth / 2 of it.
+TEST_P(FreeHandHit, WithinToleranceAndHalfThePenOfASegment) {
+    const HitCase& c = GetParam();
+    auto f = Line({0, 0}, {100, 0}, c.penWidth);
+    LtViewParams view;
+    view.hitTolerance = c.tolerance;
+    EXPECT_EQ(f->HitTest(c.at, view), c.hit) << c.at.x << "," << c.at.y;
+}
+
+INSTANTIATE_TEST_SUITE_P(Distances, FreeHandHit,
+                         testing::Values(HitCase{{50, 2}, 1, 2, true},
+                                         HitCase{{50, 3}, 1, 2, false},
+                                         HitCase{{50, -3}, 2, 2, true},   // 2 + 2/2
+                                         HitCase{{50, 4}, 3, 2, false},   // 2 + 3/2 = 3
+                                         HitCase{{102, 0}, 1, 2, true},   // past the end point
+                                         HitCase{{102, 2}, 1, 2, false},  // diagonal distance 2.83
+                                         HitCase{{-2, 0}, 1, 2, true}, HitCase{{50, 0}, 1, 0, true},
+                                         HitCase{{50, 1}, 1, 0, false}));
+
+TEST(LtManager, InsertAtClampsTheIndexAndMakesTheObjectCurrent) {
+    CXeloLtManager layer;
+    EXPECT_EQ(layer.Current(), -1);
+    ASSERT_TRUE(layer.InsertAt(5, Line({0, 0}, {1, 1})));
+    EXPECT_EQ(layer.Current(), 0);
+    ASSERT_TRUE(layer.InsertAt(-3, Line({2, 2}, {3, 3})));
+    EXPECT_EQ(layer.Current(), 0);
+    EXPECT_EQ(layer.GetAt(0)->Bounds().left, 1);
+    ASSERT_TRUE(layer.InsertAt(99, Line({4, 4}, {5, 5})));
+    EXPECT_EQ(layer.Current(), 2);
+    EXPECT_EQ(layer.GetAt(3), nullptr);
+    EXPECT_EQ(layer.GetAt(-1), nullptr);
+}
+
+TEST(LtManager, RemoveCurrentTakesTheLastStrokesOneByOneUntilEmpty) {
+    CXeloLtManager layer;
+    for (int i = 0; i < 3; ++i)
+        layer.Append(Line({i, 0}, {i, 5}));
+    layer.SetCurrent(0);
+    EXPECT_TRUE(layer.RemoveCurrent());
+    EXPECT_EQ(layer.Count(), 2);
+    EXPECT_EQ(layer.Current(), 1);  // the last object becomes current
+    EXPECT_EQ(layer.GetAt(0)->Bounds().left, 0);
+    EXPECT_TRUE(layer.RemoveCurrent());
+    EXPECT_TRUE(layer.RemoveCurrent());
+    EXPECT_EQ(layer.Count(), 0);
+    EXPECT_EQ(layer.Current(), -1);
+    EXPECT_FALSE(layer.RemoveCurrent());
+    layer.Append(Line({0, 0}, {1, 1}));
+    layer.SetCurrent(5);
+    EXPECT_FALSE(layer.RemoveCurrent());
+    layer.RemoveAll();
+    EXPECT_EQ(layer.Count(), 0);
+    EXPECT_EQ(layer.Current(), -1);
+}
+
+TEST(LtManager, ACopyIsDeepAndTakesCurrentAndView) {
+    CXeloLtManager a;
+    a.Append(Line({0, 0}, {10, 10}));
+    a.Append(Line({5, 5}, {6, 6}));
+    a.SetCurrent(0);
+    LtViewParams view;
+    view.xOffset = 12;
+    a.SetView(view);
+    CXeloLtManager b;
+    b.Append(Line({1, 1}, {2, 2}));
+    b.CopyFrom(a);
+    ASSERT_EQ(b.Count(), 2);
+    EXPECT_EQ(b.Current(), 0);
+    EXPECT_EQ(b.View(), view);
+    EXPECT_NE(b.GetAt(0), a.GetAt(0));
+    EXPECT_TRUE(b.GetAt(1)->IsEqual(*a.GetAt(1)));
+    a.GetAt(0)->Move(100, 0);
+    EXPECT_EQ(b.GetAt(0)->Bounds().left, -1);
+}
+
+TEST(LtManager, HitTestReturnsTheTopmostObject) {
+    CXeloLtManager layer;
+    layer.Append(Line({0, 0}, {100, 0}));
+    layer.Append(Line({50, -50}, {50, 50}));
+    layer.Append(Line({0, 80}, {10, 80}));
+    EXPECT_EQ(layer.HitTest({50, 0}), 1);
+    EXPECT_EQ(layer.HitTest({20, 1}), 0);
+    EXPECT_EQ(layer.HitTest({20, 40}), -1);
+}
+
+TEST(LtManager, DrawsOnlyVisibleObjectsAtTheLayersScaleAndOffset) {
+    CXeloLtManager layer;
+    layer.Append(Line({10, 10}, {20, 10}, 2));
+    layer.Append(Line({500, 500}, {600, 500}));
+    LtViewParams view;
+    view.xOffset = 5;
+    view.yOffset = -5;
+    layer.SetView(view);
+    layer.SetScale(2.0);
+    RecordingPainter painter(Rect{0, 0, 240, 320});
+    layer.Draw(painter);
+    ASSERT_EQ(painter.lines.size(), 1u);
+    EXPECT_EQ(painter.lines[0], (std::vector<Point>{{15, 25}, {35, 25}}));
+    EXPECT_EQ(painter.widths[0], 4);
+    layer.SetScale(0.5);
+    RecordingPainter small(Rect{0, 0, 400, 400});
+    layer.Draw(small);
+    ASSERT_EQ(small.lines.size(), 2u);
+    EXPECT_EQ(small.lines[1], (std::vector<Point>{{245, 255}, {295, 255}}));
+}
+
+TEST(LtGraph, HandlesSitOnTheCornersAndEdgeMiddlesOfTheBounds) {
+    auto f = Line({1, 1}, {9, 5});  // bounds 0,0 - 10,6
+    LtViewParams view;
+    RecordingPainter painter(Rect{0, 0, 100, 100});
+    f->DrawHandles(painter, view, false);
+    ASSERT_EQ(painter.handles.size(), 8u);
+    EXPECT_EQ(painter.handles[0], (Rect{-3, -3, 3, 3}));
+    EXPECT_EQ(painter.handles[7], (Rect{7, 3, 13, 9}));
+}
+
+}  // namespace
+}  // namespace xelo
