@@ -5,6 +5,7 @@
 #include <string>
 
 #include "album/FolderEnum.h"
+#include "image/DibImage.h"
 
 namespace xelo {
 
@@ -76,6 +77,10 @@ class CImageEntry {
     bool AnnotationsChanged(const std::string& folder) const;
     // folder/name + "." + extension ("txt", "wav" or "ink").
     std::string AnnotationPath(const std::string& folder, const char* extension) const;
+
+    // The thumbnail (at most 96 × 72), valid while kEntryThumbnail is set; made and released by
+    // the browsing views.
+    CDibImage thumbnail;
 
     // Owned by the views.
     uint32_t reserved = 0;
