@@ -1,0 +1,232 @@
+// The browsing views in a running window: grid geometry, keys, taps, drag reordering, the
+// Filename table and help.
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QUrl>
+#include <fstream>
+
+#include "album/AlbumFixture.h"
+#include "app/StringTable.h"
+#include "frame/CommandIds.h"
+#include "frame/MainFrame.h"
+#include "gui/GuiFixture.h"
+#include "views/ListTexts.h"
+#include "views/TavoListView.h"
+#include "views/TavoView.h"
+
+namespace xelo {
+
+using test::GuiFixture;
+
+class BrowsingViewsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void handheldGridHasThreeColumns();
+    void scrollBarIsSubtractedBeforeCountingColumns();
+    void listRowsKeepTheirHeightForEverySize();
+    void upMovesToThePreviousImage();
+    void tapTogglesWithMultipleImages();
+    void dragNextToTheCurrentImageMovesNothing_data();
+    void dragNextToTheCurrentImageMovesNothing();
+    void filenameSortBySizeTwice();
+    void unknownResolutionShowsNotAvailable();
+    void helpKeyInFilenameViewOpensItsTopic();
+    void onlyVisibleCellsAreDecoded();
+};
+
+void BrowsingViewsTest::handheldGridHasThreeColumns() {
+    // Normal thumbnails, 3D border and labels on a 240-wide window: 3 columns, gap 10, margin 0.
+    GuiFixture f;
+    f.MakeImages(3);
+    f.Start();
+    QCOMPARE(f.View().width(), 240);
+    const GridLayout& g = f.View().Layout();
+    QCOMPARE(g.columns, 3);
+    QCOMPARE(g.gap, 10);
+    QCOMPARE(g.margin, 0);
+    QCOMPARE(g.cellWidth, 70);
+}
+
+void BrowsingViewsTest::scrollBarIsSubtractedBeforeCountingColumns() {
+    GuiFixture f;
+    f.MakeImages(30);
+    f.Start();
+    const GridLayout& g = f.View().Layout();
+    QVERIFY(f.View().verticalScrollBar()->isVisible());
+    QCOMPARE(g.clientWidth, 240 - f.View().verticalScrollBar()->width());
+    QCOMPARE(g.columns, 3);
+    QCOMPARE(g.totalRows, 10);
+    QVERIFY(g.gap < 10);
+}
+
+void BrowsingViewsTest::listRowsKeepTheirHeightForEverySize() {
+    GuiFixture f;
+    f.MakeImages(5);
+    f.Start({"-l", f.Folder()});
+    QCOMPARE(f.App().ViewMode(), int(cmd::kList));
+    for (int size = cmd::kLargeThumbnail; size <= cmd::kTinyThumbnail; ++size) {
+        QVERIFY(f.Frame().Execute(size));
+        const GridLayout& g = f.View().Layout();
+        QCOMPARE(g.columns, 1);
+        QCOMPARE(g.gap, 0);
+        QCOMPARE(g.margin, 0);
+        QCOMPARE(g.cellHeight, 2 * 3 + 47);
+    }
+}
+
+void BrowsingViewsTest::upMovesToThePreviousImage() {
+    // Up moves by one image, not by one row.
+    GuiFixture f;
+    f.MakeImages(9);
+    f.Start();
+    f.Doc().ClearSelection();
+    f.Doc().SetSelected(4, true);
+    f.View().setFocus();
+    QTest::keyClick(&f.View(), Qt::Key_Up);
+    QCOMPARE(f.Doc().SelectedIndices(), std::vector<int>{3});
+    QTest::keyClick(&f.View(), Qt::Key_Down);
+    QTest::keyClick(&f.View(), Qt::Key_Down);
+    QCOMPARE(f.Doc().SelectedIndices(), std::vector<int>{5});
+}
+
+void BrowsingViewsTest::tapTogglesWithMultipleImages() {
+    GuiFixture f;
+    f.MakeImages(4);
+    f.Start();
+    f.Doc().ClearSelection();
+    QVERIFY(f.Frame().Execute(cmd::kMultipleImages));
+    QWidget* viewport = f.View().viewport();
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, f.ImageCentre(1));
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, f.ImageCentre(2));
+    QCOMPARE(f.Doc().SelectedIndices(), (std::vector<int>{1, 2}));
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, f.ImageCentre(1));
+    QCOMPARE(f.Doc().SelectedIndices(), std::vector<int>{2});
+    // Without the option a tap makes the image the only selection.
+    QVERIFY(f.Frame().Execute(cmd::kMultipleImages));
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, f.ImageCentre(3));
+    QCOMPARE(f.Doc().SelectedIndices(), std::vector<int>{3});
+}
+
+void BrowsingViewsTest::dragNextToTheCurrentImageMovesNothing_data() {
+    QTest::addColumn<int>("dropIndex");
+    QTest::addColumn<bool>("leftHalf");
+    QTest::addColumn<bool>("moves");
+    // The current image is 1; the drop mark sits before the cell when the pointer is at its
+    // left edge, after it otherwise.
+    QTest::newRow("just before itself") << 1 << true << false;
+    QTest::newRow("just after itself") << 1 << false << false;
+    QTest::newRow("before the next one") << 2 << true << false;
+    QTest::newRow("to the front") << 0 << true << true;
+}
+
+void BrowsingViewsTest::dragNextToTheCurrentImageMovesNothing() {
+    QFETCH(int, dropIndex);
+    QFETCH(bool, leftHalf);
+    QFETCH(bool, moves);
+    GuiFixture f;
+    f.MakeImages(4);
+    f.Start();
+    f.Doc().ClearSelection();
+    f.Doc().SetSelected(1, true);
+    const std::vector<std::string> before = f.Names();
+    QWidget* viewport = f.View().viewport();
+    const Rect cell = f.View().CellRect(dropIndex).cell;
+    const QPoint drop(leftHalf ? cell.left + 1 : cell.left + 40, cell.top + 20);
+    QTest::mousePress(viewport, Qt::LeftButton, {}, f.ImageCentre(1));
+    QTest::mouseMove(viewport, drop);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, drop);
+    if (moves) {
+        QCOMPARE(f.Names().front(), before[1]);
+    } else {
+        QVERIFY(f.Names() == before);
+    }
+}
+
+void BrowsingViewsTest::filenameSortBySizeTwice() {
+    // Sizes: small (a, c with the same size), big (b); equal sizes are ordered by name.
+    GuiFixture f;
+    test::WriteImage(f.Folder(), "c.bmp", 10, 10);
+    test::WriteImage(f.Folder(), "b.bmp", 40, 40);
+    test::WriteImage(f.Folder(), "a.bmp", 10, 10);
+    f.Start({"-f", f.Folder()});
+    CTavoListView& list = f.ListView();
+    auto rowNames = [&list] {
+        std::vector<std::string> names;
+        for (int r = 0; r < list.Model().rowCount(); ++r) {
+            names.push_back(list.Model().EntryAtRow(r)->Name());
+        }
+        return names;
+    };
+    const std::vector<std::string> documentOrder = f.Names();
+    list.header()->sectionClicked(kColSize);
+    QVERIFY(rowNames() == (std::vector<std::string>{"a.bmp", "c.bmp", "b.bmp"}));
+    QCOMPARE(list.header()->sortIndicatorOrder(), Qt::AscendingOrder);
+    list.header()->sectionClicked(kColSize);
+    QVERIFY(rowNames() == (std::vector<std::string>{"b.bmp", "c.bmp", "a.bmp"}));
+    QCOMPARE(list.header()->sortIndicatorOrder(), Qt::DescendingOrder);
+    QVERIFY(f.Names() == documentOrder);  // the album order is untouched
+}
+
+void BrowsingViewsTest::unknownResolutionShowsNotAvailable() {
+    GuiFixture f;
+    test::WriteImage(f.Folder(), "known.bmp", 96, 48);
+    const std::string unknown = f.Folder() + "/unknown.bmp";
+    test::WriteImage(f.Folder(), "unknown.bmp", 96, 48);
+    {
+        // Pixels per metre of the BMP info header (offsets 38 and 42): 0 = not given.
+        std::fstream file(unknown, std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp(38);
+        const char zeros[8] = {};
+        file.write(zeros, sizeof zeros);
+    }
+    f.Start({"-f", f.Folder()});
+    CFilenameModel& model = f.ListView().Model();
+    for (int r = 0; r < model.rowCount(); ++r) {
+        const bool isUnknown = model.EntryAtRow(r)->Name() == "unknown.bmp";
+        for (int column : {int(kColActualWidth), int(kColActualHeight)}) {
+            const QString text = model.data(model.index(r, column), Qt::DisplayRole).toString();
+            QCOMPARE(text == "N/A", isUnknown);
+        }
+    }
+}
+
+void BrowsingViewsTest::helpKeyInFilenameViewOpensItsTopic() {
+    GuiFixture f;
+    f.MakeImages(2);
+    f.Start({"-f", f.Folder()});
+    QUrl opened;
+    f.Frame().openHelp = [&opened](const QUrl& url) { opened = url; };
+    f.ListView().setFocus();
+    QTest::keyClick(&f.ListView(), Qt::Key_F1);
+    QCOMPARE(opened.fragment(), QStringLiteral("Filename-View"));
+    QVERIFY(opened.path().endsWith("xelo_album_help.htm"));
+}
+
+void BrowsingViewsTest::onlyVisibleCellsAreDecoded() {
+    GuiFixture f;
+    f.MakeImages(40);
+    f.Start();
+    CTavoView& view = f.View();
+    QSignalSpy complete(&view, &CTavoView::screenComplete);
+    view.viewport()->update();
+    QVERIFY(complete.wait(5000) || view.ThumbnailsComplete());
+    const int first = view.FirstVisibleIndex();
+    const int visible = view.Layout().rows * view.Layout().columns;
+    for (int i = 0; i < f.Doc().Count(); ++i) {
+        const bool shown = i >= first && i < first + visible;
+        QCOMPARE(f.Doc().EntryAt(i)->Has(kEntryThumbnail), shown);
+    }
+    // Scrolling down makes the newly visible ones.
+    view.verticalScrollBar()->setValue(view.Layout().cellHeight * 3);
+    QVERIFY(complete.wait(5000));
+    QVERIFY(f.Doc().EntryAt(first + visible + 3)->Has(kEntryThumbnail));
+    QVERIFY(!f.Doc().EntryAt(f.Doc().Count() - 1)->Has(kEntryThumbnail));
+}
+
+}  // namespace xelo
+
+QTEST_MAIN(xelo::BrowsingViewsTest)
+#include "BrowsingViewsTest.moc"
