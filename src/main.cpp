@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/QuitOnSignal.h"
 #include "app/Registry.h"
 #include "app/SettingsRegistry.h"
 #include "app/SingleInstance.h"
@@ -52,8 +53,9 @@ int main(int argc, char** argv) {
                         });
     }
     if (!app.InitInstance(arguments)) return 1;
+    const xelo::CQuitOnSignal quitOnSignal([&app] { app.Frame()->close(); });
     xelo::CMainFrame* frame = app.Frame();
-    if (options.logTiming) {
+    if (options.log) {
         std::fprintf(stderr, "started in %lld ms\n", static_cast<long long>(app.Elapsed()));
         QObject::connect(
             frame->View(), &xelo::CTavoView::cellsPainted, frame,

@@ -52,8 +52,8 @@ StartOptions ExtractStartOptions(std::vector<std::string>& arguments) {
             if (!options.screen) options.error = "--screen takes WxH, e.g. 240x320";
         } else if (name == "--screenshot") {
             options.screenshot = *value;
-        } else if (a == "--log-timing") {
-            options.logTiming = true;
+        } else if (a == "--log") {
+            options.log = true;
         } else {
             rest.push_back(a);
         }

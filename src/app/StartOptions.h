@@ -1,6 +1,7 @@
 // The desktop program's own start options, taken out of the arguments before the command line
 // is parsed: --screen WxH (a virtual screen of that size), --screenshot FILE (write the window's
-// picture once the first screen is complete, then quit) and --log-timing.
+// picture once the first screen is complete, then quit) and --log (start-up timings and the
+// folder and mode of every start, on standard error).
 #pragma once
 
 #include <optional>
@@ -15,7 +16,7 @@ namespace xelo {
 struct StartOptions {
     std::optional<Size> screen;
     std::string screenshot;
-    bool logTiming = false;
+    bool log = false;
     std::string error;  // set when an option was malformed
 };
 

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QStyle>
+#include <cstdio>
 
 #include "album/GoToTargets.h"
 #include "app/CommandLine.h"
@@ -106,6 +107,9 @@ void CTavoApp::ProcessCommandLine(const CTavoCommandLineInfo& info) {
     const int command = IsBrowsingMode(start.command) ? start.command : kModeThumbnail;
     frame_->SwitchMode(command);
     frame_->EndStart();
+    if (options_.log) {
+        std::fprintf(stderr, "mode %d folder %s\n", mode_, doc_->CurrentFolder().c_str());
+    }
 }
 
 void CTavoApp::OnForwardedCommandLine() {
