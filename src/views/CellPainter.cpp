@@ -135,6 +135,12 @@ void CellPainter::DrawCell(QPainter& p, const CellStyle& style, const CellRects&
         const QRect label = ToQRect(r.label);
         const QRect above(cell.left(), cell.top(), cell.width(), label.top() - cell.top());
         FillAround(p, above, frame, preview);
+        // Beside the label, down to the cell's bottom.
+        p.fillRect(QRect(cell.left(), label.top(), label.left() - cell.left(), label.height()),
+                   preview);
+        p.fillRect(QRect(label.right() + 1, label.top(), cell.right() - label.right(),
+                         label.height()),
+                   preview);
     }
     if (layers & kLayerSelection) {
         if (style.listMode) {
