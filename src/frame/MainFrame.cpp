@@ -25,6 +25,7 @@
 #include "frame/FrameIcons.h"
 #include "frame/ODMenu.h"
 #include "frame/TavoSplitter.h"
+#include "frame/ThumbnailsDialog.h"
 #include "views/TavoDirTree.h"
 #include "views/TavoListView.h"
 #include "views/TavoView.h"
@@ -64,6 +65,7 @@ const std::vector<int> kViewMenu = {cmd::kThumbnail,
                                     cmd::kNormalThumbnail,
                                     cmd::kSmallThumbnail,
                                     cmd::kTinyThumbnail,
+                                    cmd::kThumbnailsAndColors,
                                     0,
                                     kSubReorder,
                                     cmd::kHideSlide,
@@ -77,8 +79,9 @@ const std::vector<int> kSelectMenu = {cmd::kSelectAll, cmd::kSelectNone, cmd::kS
                                       cmd::kMultipleImages};
 const std::vector<int> kThumbnailContext = {cmd::kHideSlide, cmd::kShowSlide, 0, kSubSelect};
 const std::vector<int> kThumbnail2Context = {kSubSelect, 0, kSubReorder};
-const std::vector<int> kThumbnailOptMenu = {cmd::kLargeThumbnail, cmd::kNormalThumbnail,
-                                            cmd::kSmallThumbnail, cmd::kTinyThumbnail};
+const std::vector<int> kThumbnailOptMenu = {
+    cmd::kLargeThumbnail,     cmd::kNormalThumbnail, cmd::kSmallThumbnail, cmd::kTinyThumbnail, 0,
+    cmd::kThumbnailsAndColors};
 
 }  // namespace
 
@@ -87,6 +90,7 @@ CMainFrame::CMainFrame(CTavoApp& app)
     setWindowTitle(Text(kStrAppTitle));
     setObjectName(QString::fromStdString(LoadString(2423)));
     openHelp = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    runDialog = [](QDialog& dialog) { return dialog.exec(); };
 
     CreateActions();
 
@@ -395,6 +399,7 @@ bool CMainFrame::onUpdate(int id, CommandState& state) {
                             id - cmd::kLargeThumbnail;
             return true;
         case cmd::kSwitchMode:
+        case cmd::kThumbnailsAndColors:
         case cmd::kThumbnailOption:
         case cmd::kHomeFolder:
         case cmd::kHelp:
@@ -416,6 +421,9 @@ bool CMainFrame::onCommand(int id) {
             return true;
         case cmd::kToolBar:
             ToggleToolBar();
+            return true;
+        case cmd::kThumbnailsAndColors:
+            EditThumbnailOptions();
             return true;
         case cmd::kLargeThumbnail:
         case cmd::kNormalThumbnail:
@@ -460,6 +468,15 @@ void CMainFrame::ToggleToolBar() {
     const bool shown = !uiInfo.IsSet(ui::kToolBarShown);
     uiInfo.Set(ui::kToolBarShown, shown ? 1 : 0);
     if (!isFullScreen()) toolBar_->setVisible(shown);
+}
+
+void CMainFrame::EditThumbnailOptions() {
+    CPreferences& prefs = app_.Prefs();
+    CThumbnailsDialog dialog(ThumbnailOptions::Read(prefs), this);
+    if (runDialog(dialog) != QDialog::Accepted) return;
+    dialog.Options().Store(prefs);
+    prefs.SavePreferences(app_.Store());
+    if (Mode() == kModeThumbnail || Mode() == kModeList) view_->ModeChanged();
 }
 
 void CMainFrame::SetThumbnailSize(int command) {

@@ -16,6 +16,7 @@
 class QStackedWidget;
 class QToolBar;
 class QUrl;
+class QDialog;
 
 namespace xelo {
 
@@ -67,6 +68,8 @@ class CMainFrame : public QMainWindow, public ViewHost, public CommandTarget {
     // Calls `done` once the current view's first screen is complete.
     void WhenScreenComplete(std::function<void()> done);
 
+    // Runs a modal dialog (tests replace it); the default is exec().
+    std::function<int(QDialog&)> runDialog;
     // Where help goes (tests replace it); the default opens the bundled HTML help.
     std::function<void(const QUrl&)> openHelp;
     QString HelpTopicNow() const;
@@ -101,6 +104,7 @@ class CMainFrame : public QMainWindow, public ViewHost, public CommandTarget {
     void OpenHelp(const QString& topic);
     void SetThumbnailSize(int command);
     void ToggleToolBar();
+    void EditThumbnailOptions();
     std::vector<CommandTarget*> RoutingOrder() const;
 
     CTavoApp& app_;

@@ -138,9 +138,9 @@ void CellPainter::DrawCell(QPainter& p, const CellStyle& style, const CellRects&
         // Beside the label, down to the cell's bottom.
         p.fillRect(QRect(cell.left(), label.top(), label.left() - cell.left(), label.height()),
                    preview);
-        p.fillRect(QRect(label.right() + 1, label.top(), cell.right() - label.right(),
-                         label.height()),
-                   preview);
+        p.fillRect(
+            QRect(label.right() + 1, label.top(), cell.right() - label.right(), label.height()),
+            preview);
     }
     if (layers & kLayerSelection) {
         if (style.listMode) {
