@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "album/ImageEntry.h"
+#include "app/StringTable.h"
 #include "image/DibImage.h"
 #include "image/FitSize.h"
 #include "image/Palette.h"
@@ -27,6 +28,8 @@ void Ring(QPainter& p, const QRect& r, const QColor& topLeft, const QColor& bott
     p.fillRect(r.left(), r.bottom(), r.width(), 1, bottomRight);
     p.fillRect(r.right(), r.top(), 1, r.height(), bottomRight);
 }
+
+constexpr uint32_t kStrShooting = 2484;  // "Shooting: "
 
 const QColor kBlack(0, 0, 0);
 const QColor kWhite(255, 255, 255);
@@ -249,7 +252,8 @@ void CellPainter::DrawListText(QPainter& p, const CellRects& r, const CImageEntr
     const QRect text = ToQRect(r.label);
     p.fillRect(text, selected ? QColor(0, 0, 255) : kWhite);
     p.setPen(selected ? kWhite : kBlack);
-    const int lines = 3;
+    const std::string shot = shootingDate ? shootingDate(entry) : std::string();
+    const int lines = shot.empty() ? 3 : 4;
     const int lineHeight = text.height() / lines;
     const int first = lineHeight + text.height() % lines;
     const EntryHeader& h = entry.Header();
@@ -279,6 +283,11 @@ void CellPainter::DrawListText(QPainter& p, const CellRects& r, const CImageEntr
     p.drawText(QRect(line.right() - sizeWidth, line.top(), sizeWidth, line.height()),
                Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
                QString::fromStdString(FormatFileSize(entry.Size())));
+    if (!shot.empty()) {
+        line.translate(0, lineHeight);
+        p.drawText(line, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                   QString::fromStdString(LoadString(kStrShooting) + shot));
+    }
 }
 
 void CellPainter::DrawIndicators(QPainter& p, const QRect& strip, CImageEntry& entry,

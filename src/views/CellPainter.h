@@ -4,6 +4,8 @@
 #include <QFont>
 #include <QImage>
 #include <QRect>
+#include <functional>
+#include <string>
 
 #include "views/CellLayout.h"
 
@@ -67,6 +69,9 @@ class CellPainter {
                               const QColor& boxColour, bool stretch);
 
     const QFont& LabelFont() const { return small_; }
+
+    // The shooting date of an entry for List mode's fourth line (empty: three lines).
+    std::function<std::string(const CImageEntry&)> shootingDate;
 
   private:
     void DrawFrame(QPainter& p, const CellStyle& style, const QRect& frame) const;

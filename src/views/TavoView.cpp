@@ -14,6 +14,8 @@
 #include "album/Ordering.h"
 #include "app/Preferences.h"
 #include "app/ViewModes.h"
+#include "codec/ImageCodec.h"
+#include "views/ShootingDate.h"
 #include "views/Thumbnail.h"
 #include "views/ViewHost.h"
 
@@ -52,6 +54,16 @@ CTavoView::CTavoView(CTavoDoc& doc, ViewHost& host, QWidget* parent)
         const int aligned = AlignScroll(layout_, value);
         if (aligned != value) verticalScrollBar()->setValue(aligned);
     });
+    painter_.shootingDate = [this](const CImageEntry& entry) {
+        const auto it = shootingDates_.find(&entry);
+        if (it != shootingDates_.end()) return it->second;
+        std::string date;
+        if (entry.Type() == kFormatJpeg) {
+            date = ReadShootingDate(JoinPath(doc_.CurrentFolder(), entry.Name()));
+        }
+        shootingDates_[&entry] = date;
+        return date;
+    };
     doc_.AddObserver(this);
 }
 
@@ -106,7 +118,7 @@ void CTavoView::RecalcLayout(bool scrollToTop) {
 
 void CTavoView::ApplyScrollRange() {
     QScrollBar* bar = verticalScrollBar();
-    const QSignalBlocker block(bar);
+    // Not blocked: the scroll area shows or hides the bar on the range change.
     bar->setRange(0, layout_.MaxScroll());
     bar->setSingleStep(std::max(1, layout_.lineHeight));
     bar->setPageStep(std::max(1, layout_.pageHeight));
@@ -154,6 +166,7 @@ bool CTavoView::ThumbnailsComplete() const {
 
 void CTavoView::OnListChanged(UpdateHint) {
     failed_.clear();
+    shootingDates_.clear();
     RecalcLayout(true);
     const int current = doc_.FirstSelected();
     if (current >= 0) EnsureVisible(current, true);

@@ -6,7 +6,9 @@
 #include <QAbstractScrollArea>
 #include <QRegion>
 #include <QTimer>
+#include <map>
 #include <set>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -86,7 +88,10 @@ class CTavoView : public QAbstractScrollArea, public DocumentObserver {
     QTimer tick_;
     std::vector<std::pair<int, CImageEntry*>> pending_;
     int pendingPosition_ = -1;
-    std::set<const CImageEntry*> failed_;  // not made during this round; the icon shows
+    std::set<const CImageEntry*> failed_;
+    // Shooting dates of the List rows, read once per entry while the list stands.
+    std::map<const CImageEntry*, std::string>
+        shootingDates_;  // not made during this round; the icon shows
     QRegion tickRegion_;
     bool painted_ = false;
 
