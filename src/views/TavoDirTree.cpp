@@ -183,7 +183,15 @@ void CTavoDirTree::OnCollapsed(const QModelIndex& index) {
         item->appendRow(placeholder);
     }
     selectingByProgram_ = byProgram;
-    if (inside) setCurrentIndex(index);
+    if (inside) {
+        // Removing the rows already moved the current item up; the selection change is
+        // still the user's and opens the collapsed folder.
+        setCurrentIndex(index);
+        if (!selectingByProgram_) {
+            shownFolder_ = PathOf(item);
+            host_.PostCommand(cmd::kFolderSelected);
+        }
+    }
 }
 
 bool CTavoDirTree::Validate(QStandardItem* item, bool recursive) {

@@ -48,6 +48,7 @@ void BrowsingViewsTest::handheldGridHasThreeColumns() {
     QCOMPARE(g.gap, 10);
     QCOMPARE(g.margin, 0);
     QCOMPARE(g.cellWidth, 70);
+    QVERIFY(!f.View().verticalScrollBar()->isVisible());
 }
 
 void BrowsingViewsTest::scrollBarIsSubtractedBeforeCountingColumns() {
