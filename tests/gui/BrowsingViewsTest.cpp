@@ -1,10 +1,13 @@
 // The browsing views in a running window: grid geometry, keys, taps, drag reordering, the
 // Filename table and help.
+#include <QApplication>
 #include <QHeaderView>
+#include <QMenu>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QUrl>
+#include <filesystem>
 #include <fstream>
 
 #include "album/AlbumFixture.h"
@@ -35,6 +38,11 @@ class BrowsingViewsTest : public QObject {
     void unknownResolutionShowsNotAvailable();
     void helpKeyInFilenameViewOpensItsTopic();
     void onlyVisibleCellsAreDecoded();
+    void dragFromTheGapSelectsARange();
+    void holdingAPressOpensTheContextMenu();
+    void selectionCommands();
+    void filenameKeysMoveTheSelection();
+    void upOneLevelOpensTheParent();
 };
 
 void BrowsingViewsTest::handheldGridHasThreeColumns() {
@@ -225,6 +233,88 @@ void BrowsingViewsTest::onlyVisibleCellsAreDecoded() {
     QVERIFY(complete.wait(5000));
     QVERIFY(f.Doc().EntryAt(first + visible + 3)->Has(kEntryThumbnail));
     QVERIFY(!f.Doc().EntryAt(f.Doc().Count() - 1)->Has(kEntryThumbnail));
+}
+
+void BrowsingViewsTest::dragFromTheGapSelectsARange() {
+    GuiFixture f;
+    f.MakeImages(6);
+    f.Start();
+    f.Doc().SetSelected(2, true);
+    QWidget* viewport = f.View().viewport();
+    const Rect gap = f.View().CellRect(0).cell;
+    const QPoint start(gap.right - 2, gap.top + 30);  // the gap owned by cell 0
+    QTest::mousePress(viewport, Qt::LeftButton, {}, start);
+    QCOMPARE(f.Doc().SelectedCount(), 0);
+    QTest::mouseMove(viewport, f.ImageCentre(1));  // the anchor
+    QTest::mouseMove(viewport, f.ImageCentre(4));
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, f.ImageCentre(4));
+    QCOMPARE(f.Doc().SelectedIndices(), (std::vector<int>{1, 2, 3, 4}));
+}
+
+void BrowsingViewsTest::holdingAPressOpensTheContextMenu() {
+    GuiFixture f;
+    f.MakeImages(3);
+    f.Start();
+    f.Doc().ClearSelection();
+    QWidget* viewport = f.View().viewport();
+    QTest::mousePress(viewport, Qt::LeftButton, {}, f.ImageCentre(2));
+    QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu);
+    QCOMPARE(menu->title(), QStringLiteral("Thumbnail"));  // an image is selected
+    menu->close();
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, f.ImageCentre(2));
+    QCOMPARE(f.Doc().SelectedIndices(), std::vector<int>{2});
+    // The right button opens the same menus at once; with nothing selected, "Thumbnail2".
+    const Rect cell = f.View().CellRect(0).cell;
+    QTest::mouseClick(viewport, Qt::RightButton, {}, QPoint(cell.right - 2, cell.top + 30));
+    QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
+    menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QCOMPARE(menu->title(), QStringLiteral("Thumbnail2"));
+    menu->close();
+}
+
+void BrowsingViewsTest::selectionCommands() {
+    GuiFixture f;
+    f.MakeImages(4);
+    f.Start();
+    f.Doc().ClearSelection();
+    f.Doc().SetSelected(1, true);
+    QVERIFY(f.Frame().Execute(cmd::kSelectInvert));
+    QCOMPARE(f.Doc().SelectedIndices(), (std::vector<int>{0, 2, 3}));
+    QVERIFY(f.Frame().Execute(cmd::kSelectAll));
+    QCOMPARE(f.Doc().SelectedCount(), 4);
+    QVERIFY(f.Frame().Execute(cmd::kSelectNone));
+    QCOMPARE(f.Doc().SelectedCount(), 0);
+}
+
+void BrowsingViewsTest::filenameKeysMoveTheSelection() {
+    GuiFixture f;
+    f.MakeImages(3);
+    f.Start({"-f", f.Folder()});
+    CTavoListView& list = f.ListView();
+    list.setFocus();
+    QCOMPARE(list.FocusedRow(), 0);
+    QTest::keyClick(&list, Qt::Key_Down);
+    QTest::keyClick(&list, Qt::Key_Down);
+    QCOMPARE(list.FocusedRow(), 2);
+    QCOMPARE(f.Doc().SelectedIndices(), std::vector<int>{2});
+    QTest::keyClick(&list, Qt::Key_Down);  // the last row: a beep, nothing moves
+    QCOMPARE(list.FocusedRow(), 2);
+    QTest::keyClick(&list, Qt::Key_Up);
+    QCOMPARE(f.Doc().SelectedIndices(), std::vector<int>{1});
+}
+
+void BrowsingViewsTest::upOneLevelOpensTheParent() {
+    GuiFixture f;
+    std::filesystem::create_directories(f.Folder() + "/Sub");
+    test::WriteImage(f.Folder() + "/Sub", "inner.bmp");
+    test::WriteImage(f.Folder(), "outer.bmp");
+    f.Start({"-t", f.Folder() + "/Sub"});
+    QVERIFY(f.Frame().Execute(34000));  // Up One Level
+    QCOMPARE(f.Doc().CurrentFolder(), f.Folder());
+    QCOMPARE(f.Names(), std::vector<std::string>{"outer.bmp"});
+    QCOMPARE(f.Doc().Recent().Folders().front(), f.Folder());
 }
 
 }  // namespace xelo
