@@ -11,6 +11,7 @@
 #include "album/GoToTargets.h"
 #include "app/CommandLine.h"
 #include "app/Registry.h"
+#include "app/ScreenProbe.h"
 #include "app/StringTable.h"
 #include "app/ViewModes.h"
 #include "frame/MainFrame.h"
@@ -66,6 +67,7 @@ QSize CTavoApp::ScreenSize() const {
 
 bool CTavoApp::InitInstance(const std::vector<std::string>& arguments) {
     SetFlag(kAppStarting, true);
+    screen_ = ProbeScreen(QGuiApplication::primaryScreen(), options_.screen);
     const QSize screen = ScreenSize();
     PreferenceContext context;
     context.screenWidth = screen.width();

@@ -13,6 +13,7 @@
 #include "album/TavoDoc.h"
 #include "app/Preferences.h"
 #include "app/StartOptions.h"
+#include "image/DisplayReduction.h"
 
 namespace xelo {
 
@@ -61,6 +62,8 @@ class CTavoApp : public DocumentHost {
     const StartOptions& Options() const { return options_; }
     // The screen: the virtual one of --screen, else the primary screen.
     QSize ScreenSize() const;
+    // The screen's capabilities, probed once at start-up.
+    const ScreenCaps& Screen() const { return screen_; }
     // Milliseconds since the application object was made (for --log-timing).
     qint64 Elapsed() const { return clock_.elapsed(); }
 
@@ -76,6 +79,7 @@ class CTavoApp : public DocumentHost {
     uint32_t flags_ = 0;
     bool exited_ = false;
     QElapsedTimer clock_;
+    ScreenCaps screen_;
 };
 
 // Shows a message captioned "Xelo Album" with the exclamation icon.

@@ -12,9 +12,11 @@
 
 #include "album/AlbumFixture.h"
 #include "app/StringTable.h"
+#include "codec/BmpWriter.h"
 #include "frame/CommandIds.h"
 #include "frame/MainFrame.h"
 #include "gui/GuiFixture.h"
+#include "image/DibImage.h"
 #include "views/ListTexts.h"
 #include "views/TavoListView.h"
 #include "views/TavoView.h"
@@ -43,6 +45,7 @@ class BrowsingViewsTest : public QObject {
     void selectionCommands();
     void filenameKeysMoveTheSelection();
     void upOneLevelOpensTheParent();
+    void paintedCellsShowSelectionAndThumbnails();
 };
 
 void BrowsingViewsTest::handheldGridHasThreeColumns() {
@@ -315,6 +318,33 @@ void BrowsingViewsTest::upOneLevelOpensTheParent() {
     QCOMPARE(f.Doc().CurrentFolder(), f.Folder());
     QCOMPARE(f.Names(), std::vector<std::string>{"outer.bmp"});
     QCOMPARE(f.Doc().Recent().Folders().front(), f.Folder());
+}
+
+void BrowsingViewsTest::paintedCellsShowSelectionAndThumbnails() {
+    // Images of pure white on the default colours: the selected cell's ring is yellow, the
+    // other's the Preview grey; a made thumbnail fills its image box.
+    GuiFixture f;
+    for (const char* name : {"a.bmp", "b.bmp"}) {
+        CDibImage white;
+        white.Create(60, 45, 3, false);
+        std::fill(white.Bits(), white.Bits() + white.Stride() * 45, uint8_t{255});
+        WriteBmp(f.Folder() + "/" + name, white, 100, Resolution{});
+    }
+    f.Start();
+    f.Doc().ClearSelection();
+    f.Doc().SetSelected(0, true);
+    CTavoView& view = f.View();
+    QSignalSpy complete(&view, &CTavoView::screenComplete);
+    view.viewport()->update();
+    QVERIFY(complete.wait(5000) || view.ThumbnailsComplete());
+    const QImage shot = view.viewport()->grab().toImage();
+    const Rect ring0 = view.CellRect(0).selection;
+    const Rect ring1 = view.CellRect(1).selection;
+    const int mid = (ring0.top + ring0.bottom) / 2;
+    QCOMPARE(QColor(shot.pixel(ring0.left, mid)), QColor(255, 255, 0));
+    QCOMPARE(QColor(shot.pixel(ring1.left, mid)), QColor(0x66, 0x66, 0x66));
+    const Rect box = view.CellRect(1).image;
+    QCOMPARE(QColor(shot.pixel(box.right - 2, box.bottom - 2)), QColor(Qt::white));
 }
 
 }  // namespace xelo

@@ -33,6 +33,7 @@ class MainFrameTest : public QObject {
     void modeMenuMarksTheCurrentMode();
     void thumbnailsDialogStoresOnlyWhenConfirmed();
     void selectionRingFollowsThePreviewColour();
+    void goToMenuListsRecentFoldersThenThePlaces();
 };
 
 void MainFrameTest::browseToolBarHoldsOnlyBuiltCommands() {
@@ -141,6 +142,24 @@ void MainFrameTest::selectionRingFollowsThePreviewColour() {
     style.listMode = true;
     style.previewColour = 0x666666;
     QCOMPARE(HighlightColour(style), QColor(0, 0, 255));
+}
+
+void MainFrameTest::goToMenuListsRecentFoldersThenThePlaces() {
+    GuiFixture f;
+    f.MakeImages(1);
+    f.Start();
+    QMenu* menu = f.Frame().GoToMenu();
+    emit menu->aboutToShow();
+    QStringList texts;
+    for (QAction* a : menu->actions())
+        texts << (a->isSeparator() ? QString("-") : a->text());
+    // One recent folder (this one), numbered 1, then the fixed places.
+    QCOMPARE(texts.size(), 6);
+    QVERIFY(texts[0].startsWith("1 "));
+    QCOMPARE(texts[1], QStringLiteral("-"));
+    QCOMPARE(texts[3], QStringLiteral("Browse Flash Card"));
+    QCOMPARE(texts[4], QStringLiteral("Up One Level"));
+    QCOMPARE(texts[5], QStringLiteral("Home Folder"));
 }
 
 }  // namespace xelo
