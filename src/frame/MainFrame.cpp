@@ -131,6 +131,7 @@ CMainFrame::CMainFrame(CTavoApp& app)
     CreateMenus();
     CreateModeMenu();
 
+    app_.Doc().AddObserver(this);
     toolBarUpdate_.setSingleShot(true);
     toolBarUpdate_.setInterval(0);
     connect(&toolBarUpdate_, &QTimer::timeout, this, &CMainFrame::UpdateToolBar);
@@ -141,7 +142,9 @@ CMainFrame::CMainFrame(CTavoApp& app)
     });
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+    app_.Doc().RemoveObserver(this);
+}
 
 // Actions, menus and tool bars ---------------------------------------------------------------
 

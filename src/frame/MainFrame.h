@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 
+#include "album/TavoDoc.h"
 #include "frame/CommandTarget.h"
 #include "views/ViewHost.h"
 
@@ -28,7 +29,10 @@ class CTavoSplitter;
 class CODMenu;
 class CDocCommands;
 
-class CMainFrame : public QMainWindow, public ViewHost, public CommandTarget {
+class CMainFrame : public QMainWindow,
+                   public ViewHost,
+                   public CommandTarget,
+                   public DocumentObserver {
     Q_OBJECT
 
   public:
@@ -82,6 +86,10 @@ class CMainFrame : public QMainWindow, public ViewHost, public CommandTarget {
     QMenu* ContextMenu(const char* name) override;
     void Beep() override;
     void FocusBrowser() override;
+
+    // DocumentObserver: list and selection changes can change the tool bar's enabling.
+    void OnListChanged(UpdateHint) override { ScheduleToolBarUpdate(); }
+    void OnCurrentChanged(const CImageEntry*) override { ScheduleToolBarUpdate(); }
 
     // CommandTarget: the frame's own commands.
     bool onCommand(int id) override;
