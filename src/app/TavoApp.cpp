@@ -16,6 +16,7 @@
 #include "app/ViewModes.h"
 #include "frame/MainFrame.h"
 #include "image/TavoException.h"
+#include "views/TavoDirTree.h"
 
 namespace xelo {
 
@@ -108,6 +109,8 @@ void CTavoApp::ProcessCommandLine(const CTavoCommandLineInfo& info) {
     if (start.noVgaDevice) ShowMessage(frame_.get(), LoadString(kStrNoVgaDevice));
     const int command = IsBrowsingMode(start.command) ? start.command : kModeThumbnail;
     frame_->SwitchMode(command);
+    // A folder that could not be opened leaves the tree as it was; it still shows the nearest.
+    if (frame_->Tree()->Model().rowCount() == 0) frame_->Tree()->SelectPath();
     frame_->EndStart();
     if (options_.log) {
         std::fprintf(stderr, "mode %d folder %s\n", mode_, doc_->CurrentFolder().c_str());

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "album/AlbumFixture.h"
+#include "app/Registry.h"
 #include "frame/MainFrame.h"
 #include "gui/GuiFixture.h"
 #include "views/TavoDirTree.h"
@@ -29,6 +30,7 @@ class DirTreeTest : public QObject {
     void collapsingAroundTheSelectionOpensTheCollapsedFolder();
     void aVanishedFolderLeavesTheTreeWhenSelected();
     void subfoldersShowTheirArrowBeforeTheirChildrenExist();
+    void aLastFolderThatIsGoneShowsItsNearestParent();
 };
 
 void DirTreeTest::startSelectsTheOpenFolder() {
@@ -99,6 +101,14 @@ void DirTreeTest::subfoldersShowTheirArrowBeforeTheirChildrenExist() {
     QVERIFY(!tree.Model().hasChildren(flat->index()));
     tree.expand(deep->index());
     QCOMPARE(deep->child(0)->text(), QStringLiteral("Deeper"));
+}
+
+void DirTreeTest::aLastFolderThatIsGoneShowsItsNearestParent() {
+    GuiFixture f;
+    f.Store().WriteString(reg::kStrings, reg::kPath, f.Folder() + "/Gone");
+    f.Start(std::vector<std::string>{});
+    QCOMPARE(f.Doc().Count(), 0);
+    QCOMPARE(f.Frame().Tree()->GetSelectedPath(), f.Folder());
 }
 
 }  // namespace xelo

@@ -25,8 +25,7 @@ void GuiFixture::MakeImages(int count, int width, int height) {
     }
 }
 
-void GuiFixture::Start(std::vector<std::string> arguments) {
-    if (arguments.empty()) arguments = {"-t", Folder()};
+void GuiFixture::Start(const std::vector<std::string>& arguments) {
     StartOptions options;
     options.screen = Size{240, 320};
     app_ = std::make_unique<CTavoApp>(registry_, options);

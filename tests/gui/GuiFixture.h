@@ -26,9 +26,10 @@ class GuiFixture {
 
     // Writes `count` images named img01.bmp … into the folder.
     void MakeImages(int count, int width = 64, int height = 48);
-    // Starts the program with these arguments (default: Thumbnail mode on the folder) on a
-    // virtual 240 × 320 screen, and waits until the window is shown.
-    void Start(std::vector<std::string> arguments = {});
+    // Starts the program with these arguments on a virtual 240 × 320 screen, and waits until
+    // the window is shown. Without arguments: Thumbnail mode on the folder.
+    void Start(const std::vector<std::string>& arguments);
+    void Start() { Start({"-t", Folder()}); }
     // Ends the program as closing the window does: album and preferences written.
     void Stop();
 

@@ -39,7 +39,7 @@ void StartupTest::restartComesBackToFolderAndThumbnailSettings() {
     QVERIFY(std::filesystem::exists(f.Folder() + "/xelo_album.xla"));
     QCOMPARE(f.Store().ReadString(reg::kStrings, reg::kPath).value_or(""), f.Folder());
 
-    f.Start({});  // no arguments: the last folder, in the start-up mode
+    f.Start(std::vector<std::string>{});  // no arguments: the last folder, in the start-up mode
     QCOMPARE(f.Doc().CurrentFolder(), f.Folder());
     QCOMPARE(f.App().ViewMode(), int(kModeThumbnail));
     QVERIFY(f.Names() == reversed);
