@@ -34,6 +34,8 @@ class MainFrameTest : public QObject {
     void thumbnailsDialogStoresOnlyWhenConfirmed();
     void selectionRingFollowsThePreviewColour();
     void goToMenuListsRecentFoldersThenThePlaces();
+    void toolBarToggleIsRemembered();
+    void thumbnailSizeCommandsRelayTheGrid();
 };
 
 void MainFrameTest::browseToolBarHoldsOnlyBuiltCommands() {
@@ -160,6 +162,32 @@ void MainFrameTest::goToMenuListsRecentFoldersThenThePlaces() {
     QCOMPARE(texts[3], QStringLiteral("Browse Flash Card"));
     QCOMPARE(texts[4], QStringLiteral("Up One Level"));
     QCOMPARE(texts[5], QStringLiteral("Home Folder"));
+}
+
+void MainFrameTest::toolBarToggleIsRemembered() {
+    GuiFixture f;
+    f.MakeImages(1);
+    f.Start();
+    QVERIFY(f.Frame().ToolBar()->isVisible());
+    QVERIFY(f.Frame().Execute(cmd::kToolBar));
+    QVERIFY(!f.Frame().ToolBar()->isVisible());
+    f.Stop();
+    f.Start();  // the choice survives a restart
+    QVERIFY(!f.Frame().ToolBar()->isVisible());
+    QVERIFY(!f.Frame().QueryState(cmd::kToolBar).checked);
+}
+
+void MainFrameTest::thumbnailSizeCommandsRelayTheGrid() {
+    GuiFixture f;
+    f.MakeImages(4);
+    f.Start();
+    QVERIFY(f.Frame().Execute(cmd::kLargeThumbnail));
+    QCOMPARE(f.View().Layout().cellWidth, 96 + 2 * 3 + 4);
+    QCOMPARE(f.View().Layout().columns, 2);  // 240 / 108
+    QVERIFY(f.Frame().QueryState(cmd::kLargeThumbnail).checked);
+    QVERIFY(!f.Frame().QueryState(cmd::kNormalThumbnail).checked);
+    QVERIFY(f.Frame().Execute(cmd::kTinyThumbnail));
+    QCOMPARE(f.View().Layout().cellWidth, 32 + 2 * 3 + 4);
 }
 
 }  // namespace xelo
