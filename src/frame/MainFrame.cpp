@@ -143,6 +143,10 @@ CMainFrame::CMainFrame(CTavoApp& app)
 }
 
 CMainFrame::~CMainFrame() {
+    // The children go after this body and move the focus as they go: no calls back into the
+    // frame's members from then on.
+    disconnect(qApp, nullptr, this, nullptr);
+    toolBarUpdate_.stop();
     app_.Doc().RemoveObserver(this);
 }
 

@@ -1,6 +1,7 @@
 // The frame: tool bars and menus built from their lists, enabling rules asked as menus open,
 // mode switching and the "Thumbnails and Colors" dialog.
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
@@ -102,6 +103,11 @@ void MainFrameTest::modeMenuMarksTheCurrentMode() {
     QCOMPARE(menu->Current(), int(kModeList));
     // Filename, List, Thumbnail: the built modes in the menu's order.
     QCOMPARE(menu->actions().size(), 3);
+    // Destroying the window with its menu open and a view focused is clean.
+    f.View().setFocus();
+    menu->popup(QPoint(0, 0));
+    QTest::qWait(20);
+    QCOMPARE(QApplication::activePopupWidget(), static_cast<QWidget*>(menu));
 }
 
 void MainFrameTest::thumbnailsDialogStoresOnlyWhenConfirmed() {
