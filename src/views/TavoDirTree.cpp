@@ -75,6 +75,9 @@ CTavoDirTree::CTavoDirTree(CTavoDoc& doc, ViewHost& host, QWidget* parent)
 }
 
 CTavoDirTree::~CTavoDirTree() {
+    // The model goes before the view's base: its removals must not reach OnSelected.
+    selectingByProgram_ = true;
+    disconnect(selectionModel(), nullptr, this, nullptr);
     doc_.RemoveObserver(this);
 }
 
