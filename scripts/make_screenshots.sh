@@ -5,10 +5,11 @@
 set -euo pipefail
 build="${1:-build}"
 root="$(cd "$(dirname "$0")/.." && pwd)"
-work="$(mktemp -d /tmp/xelo-album-XXXXXX)"
+# Last in /tmp, so that the tree under the selected folder shows few neighbours.
+work="$(mktemp -d /tmp/zz-xelo-album-XXXXXX)"
 trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
 album="$work/Sample Album"
-mkdir -p "$album" "$work/config"
+mkdir -p "$album" "$work/.config"
 cp "$root"/samples/*.bmp "$root"/samples/*.2bp "$album/"
 tool="$root/$build/tools/xelo-tool"
 "$tool" transition --effect 8 --from "$album/01-sunset-24bit.bmp" \
@@ -17,6 +18,6 @@ echo "A sunset over the hills." >"$album/01-sunset-24bit.bmp.txt"
 chmod a-w "$album/02-sunset-24bit-topdown.bmp"
 "$tool" album "$album" --sort name --hide 03-sunset-32bit.bmp >/dev/null
 for mode in t:thumbnail l:list f:filename; do
-    XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=offscreen "$root/$build/src/xelo_album" \
+    XDG_CONFIG_HOME="$work/.config" QT_QPA_PLATFORM=offscreen "$root/$build/src/xelo_album" \
         --screen 240x320 --screenshot "$root/docs/screenshot-${mode#*:}.png" "-${mode%%:*}" "$album"
 done
