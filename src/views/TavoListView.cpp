@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <algorithm>
 #include <new>
 
 #include "app/StringTable.h"
@@ -84,11 +85,21 @@ void CTavoListView::Sort(int column, bool ascending) {
     if (focused) FocusRow(model_.RowOfEntry(focused));
 }
 
-void CTavoListView::OnListChanged(UpdateHint) {
-    if (host_.Mode() == kModeFilename) {
-        if (!Fill()) ShowMessage(this, LoadString(kStrFillFailed));
-    } else {
+void CTavoListView::OnListChanged(UpdateHint hint) {
+    if (host_.Mode() != kModeFilename) {
         model_.Clear();
+        return;
+    }
+    const int row = FocusedRow();
+    if (!Fill()) {
+        ShowMessage(this, LoadString(kStrFillFailed));
+        return;
+    }
+    // A new folder starts at the top; otherwise the focus keeps its row, or the last one.
+    if (hint == kHintNewFolder) {
+        FocusRow(0);
+    } else if (row >= 0) {
+        FocusRow(std::min(row, model_.rowCount() - 1));
     }
 }
 

@@ -45,6 +45,7 @@ class BrowsingViewsTest : public QObject {
     void selectionCommands();
     void filenameKeysMoveTheSelection();
     void upOneLevelOpensTheParent();
+    void filenameFocusKeepsItsRowWhenTheListChanges();
     void paintedCellsShowSelectionAndThumbnails();
 };
 
@@ -345,6 +346,25 @@ void BrowsingViewsTest::paintedCellsShowSelectionAndThumbnails() {
     QCOMPARE(QColor(shot.pixel(ring1.left, mid)), QColor(0x66, 0x66, 0x66));
     const Rect box = view.CellRect(1).image;
     QCOMPARE(QColor(shot.pixel(box.right - 2, box.bottom - 2)), QColor(Qt::white));
+}
+
+void BrowsingViewsTest::filenameFocusKeepsItsRowWhenTheListChanges() {
+    GuiFixture f;
+    f.MakeImages(4);
+    f.Start({"-f", f.Folder()});
+    CTavoListView& list = f.ListView();
+    list.ClickColumn(kColName);  // a sort mark that the change clears
+    f.Doc().ClearSelection();
+    list.setFocus();
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(&list, Qt::Key_Up);  // to the top
+    QTest::keyClick(&list, Qt::Key_Down);
+    QTest::keyClick(&list, Qt::Key_Down);
+    QCOMPARE(list.FocusedRow(), 2);
+    QVERIFY(f.Frame().Execute(cmd::kReorderReverse));
+    QCOMPARE(list.FocusedRow(), 2);
+    QVERIFY(!list.header()->isSortIndicatorShown());
+    QCOMPARE(list.Model().EntryAtRow(0), f.Doc().EntryAt(0));  // album order again
 }
 
 }  // namespace xelo
