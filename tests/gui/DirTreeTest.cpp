@@ -31,6 +31,7 @@ class DirTreeTest : public QObject {
     void aVanishedFolderLeavesTheTreeWhenSelected();
     void subfoldersShowTheirArrowBeforeTheirChildrenExist();
     void aLastFolderThatIsGoneShowsItsNearestParent();
+    void refreshFollowsTheFolders();
 };
 
 void DirTreeTest::startSelectsTheOpenFolder() {
@@ -109,6 +110,24 @@ void DirTreeTest::aLastFolderThatIsGoneShowsItsNearestParent() {
     f.Start(std::vector<std::string>{});
     QCOMPARE(f.Doc().Count(), 0);
     QCOMPARE(f.Frame().Tree()->GetSelectedPath(), f.Folder());
+}
+
+void DirTreeTest::refreshFollowsTheFolders() {
+    // Refresh drops vanished subfolders and adds new ones under the selected, expanded folder.
+    GuiFixture f;
+    std::filesystem::create_directories(f.Folder() + "/Old");
+    f.Start();
+    CTavoDirTree& tree = *f.Frame().Tree();
+    QStandardItem* folder = Selected(tree);
+    tree.expand(folder->index());
+    QCOMPARE(folder->rowCount(), 1);
+    std::filesystem::remove(f.Folder() + "/Old");
+    std::filesystem::create_directories(f.Folder() + "/New/Inner");
+    tree.Refresh();
+    QCOMPARE(folder->rowCount(), 1);
+    QCOMPARE(folder->child(0)->text(), QStringLiteral("New"));
+    QVERIFY(tree.Model().hasChildren(folder->child(0)->index()));
+    QCOMPARE(tree.GetSelectedPath(), f.Folder());
 }
 
 }  // namespace xelo
