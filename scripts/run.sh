@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Shows an album folder: the sample album when no folder is given. Until the main window exists,
-# the album is shown through xelo-tool: one line of facts per image.
+# Shows an album folder in the program's window: the sample album when no folder is given.
+# Where there is no display, the window is drawn off screen and its picture written to a file.
 set -euo pipefail
 build="${1:-build}"
 folder="${2:-}"
@@ -10,11 +10,12 @@ if [ ! -d "$folder" ]; then
     echo "No such folder: $folder" >&2
     exit 1
 fi
-echo "Album $folder:"
-shopt -s nullglob nocaseglob
-files=("$folder"/*.{bmp,2bp,jpg,jpeg,jpe,gif,giff})
-if [ ${#files[@]} -eq 0 ]; then
-    echo "  (no images)"
-    exit 0
+folder="$(cd "$folder" && pwd)"
+program="$root/$build/src/xelo_album"
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    exec "$program" -t "$folder"
 fi
-"$root/$build/tools/xelo-tool" info "${files[@]}"
+shot="$root/$build/xelo_album-screenshot.png"
+echo "No display: drawing the window off screen."
+QT_QPA_PLATFORM=offscreen "$program" --screen 240x320 --screenshot "$shot" -t "$folder"
+echo "The window's picture is in $shot"

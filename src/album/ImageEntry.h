@@ -7,6 +7,7 @@
 
 #include "album/FolderEnum.h"
 #include "codec/ExifReader.h"
+#include "image/DibImage.h"
 
 namespace xelo {
 
@@ -84,6 +85,9 @@ class CImageEntry {
     const ExifRecords* Metadata(const std::string& folder);
     // Frees the records (memory recovery); the next demand reads them again.
     void ReleaseMetadata();
+    // The thumbnail (at most 96 × 72), valid while kEntryThumbnail is set; made and released by
+    // the browsing views.
+    CDibImage thumbnail;
 
     // Owned by the views.
     uint32_t reserved = 0;

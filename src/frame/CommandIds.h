@@ -1,0 +1,73 @@
+// The program's command numbers. Menus, tool bars and routing refer to commands by these.
+#pragma once
+
+namespace xelo::cmd {
+
+// View modes (the same numbers as ViewMode).
+constexpr int kThumbnail = 30124;
+constexpr int kList = 30125;
+constexpr int kFilename = 30126;
+constexpr int kFilmstrip = 30127;
+constexpr int kFullScreen = 30128;
+constexpr int kSlideShowMode = 30129;
+constexpr int kVgaFilmstrip = 30130;
+constexpr int kVgaSlideShow = 30131;
+
+// Frame.
+constexpr int kToolBar = 30105;
+constexpr int kToolBarFullScreen = 30134;
+constexpr int kSwitchMode = 30901;
+constexpr int kPanTool = 30051;
+constexpr int kZoomTool = 30052;
+constexpr int kAnnotationTool = 30053;
+constexpr int kPanTools = 30054;
+constexpr int kZoomTools = 30055;
+constexpr int kAnnotationTools = 30056;
+constexpr int kExitFullScreen = 30116;
+constexpr int kThumbnailOption = 30141;
+constexpr int kLargeThumbnail = 30143;
+constexpr int kNormalThumbnail = 30144;
+constexpr int kSmallThumbnail = 30145;
+constexpr int kTinyThumbnail = 30146;
+constexpr int kHelp = 30311;
+constexpr int kExit = 57665;
+
+// Start-up.
+constexpr int kForwardedCommandLine = 30501;
+
+// Options.
+constexpr int kOptions = 30309;
+constexpr int kThumbnailsAndColors = 1109;
+
+// Folder image list.
+constexpr int kFolderSelected = 30102;
+constexpr int kHomeFolder = 30106;
+constexpr int kGoToFirst = 34000;
+constexpr int kGoToLast = 34099;
+constexpr int kSelectAll = 30008;
+constexpr int kSelectNone = 30013;
+constexpr int kSelectInvert = 30014;
+constexpr int kMultipleImages = 30012;
+
+// Ordering and hiding.
+constexpr int kReorderByName = 30401;
+constexpr int kReorderByDate = 30402;
+constexpr int kReorderBySize = 30403;
+constexpr int kReorderByType = 30404;
+constexpr int kReorderBySlides = 30405;
+constexpr int kReorderByUser = 30406;
+constexpr int kReorderReverse = 30407;
+constexpr int kHideSlide = 30206;
+constexpr int kShowSlide = 30207;
+
+// Commands of other parts that the tool bars name; absent until their features exist.
+constexpr int kSlideShow = 30301;
+constexpr int kEditText = 30201;
+constexpr int kPlayAudio = 30203;
+constexpr int kRecordAudio = 30204;
+constexpr int kDelete = 30007;
+constexpr int kImageInfo = 30114;
+constexpr int kZoomIn = 33000;
+constexpr int kZoomOut = 33100;
+
+}  // namespace xelo::cmd

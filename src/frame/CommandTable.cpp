@@ -1,0 +1,126 @@
+// The command table and the tool-bar lists.
+#include "frame/CommandTable.h"
+
+#include <algorithm>
+
+#include "frame/CommandIds.h"
+
+namespace xelo {
+
+namespace {
+
+constexpr CommandInfo kCommands[] = {
+    {cmd::kThumbnailsAndColors, 1109, "preferences-desktop-color", nullptr, false},
+    {cmd::kSelectAll, cmd::kSelectAll, "edit-select-all", "Ctrl+A", false},
+    {cmd::kMultipleImages, cmd::kMultipleImages, nullptr, nullptr, true},
+    {cmd::kSelectNone, cmd::kSelectNone, nullptr, nullptr, false},
+    {cmd::kSelectInvert, cmd::kSelectInvert, nullptr, nullptr, false},
+    {cmd::kToolBar, cmd::kToolBar, "configure-toolbars", nullptr, true},
+    {cmd::kHomeFolder, cmd::kHomeFolder, "go-home", nullptr, false},
+    {cmd::kThumbnail, cmd::kThumbnail, "view-list-icons", nullptr, true},
+    {cmd::kList, cmd::kList, "view-list-details", nullptr, true},
+    {cmd::kFilename, cmd::kFilename, "view-list-text", nullptr, true},
+    {cmd::kThumbnailOption, cmd::kThumbnailOption, "view-preview", nullptr, false},
+    {cmd::kLargeThumbnail, cmd::kLargeThumbnail, nullptr, nullptr, true},
+    {cmd::kNormalThumbnail, cmd::kNormalThumbnail, nullptr, nullptr, true},
+    {cmd::kSmallThumbnail, cmd::kSmallThumbnail, nullptr, nullptr, true},
+    {cmd::kTinyThumbnail, cmd::kTinyThumbnail, nullptr, nullptr, true},
+    {cmd::kHideSlide, cmd::kHideSlide, nullptr, nullptr, false},
+    {cmd::kShowSlide, cmd::kShowSlide, nullptr, nullptr, false},
+    {cmd::kHelp, cmd::kHelp, "help-contents", "F1", false},
+    {cmd::kReorderByName, cmd::kReorderByName, nullptr, nullptr, false},
+    {cmd::kReorderByDate, cmd::kReorderByDate, nullptr, nullptr, false},
+    {cmd::kReorderBySize, cmd::kReorderBySize, nullptr, nullptr, false},
+    {cmd::kReorderByType, cmd::kReorderByType, nullptr, nullptr, false},
+    {cmd::kReorderBySlides, cmd::kReorderBySlides, nullptr, nullptr, false},
+    {cmd::kReorderReverse, cmd::kReorderReverse, nullptr, nullptr, false},
+    {cmd::kSwitchMode, cmd::kSwitchMode, "view-choose", nullptr, false},
+    {cmd::kExit, cmd::kExit, "application-exit", "Ctrl+Q", false},
+};
+
+constexpr int k901[] = {cmd::kToolBar, cmd::kSwitchMode};
+constexpr int k902[] = {30301, 30128, 0, 30201, 30203, 30204, 30007, 0, 30141, 30106, 30114, 30309};
+
+struct ToolBarList {
+    int id;
+    std::span<const int> buttons;
+};
+constexpr ToolBarList kToolBars[] = {{901, k901}, {902, k902}};
+
+struct Topic {
+    int id;
+    const char* topic;
+};
+constexpr Topic kTopics[] = {
+    {102, "New-Folder"},
+    {103, "Rename"},
+    {104, "Shortcut"},
+    {105, "Screen-Capture"},
+    {106, "Screen-Capture"},
+    {107, "Edit-Text"},
+    {108, "Screen-Capture"},
+    {109, "Misc-tab"},
+    {112, "Image-Info"},
+    {113, "Image-Info"},
+    {114, "Image-Info"},
+    {115, "General-tab"},
+    {116, "Slide-Show-tab"},
+    {118, "Slide-Show-tab"},
+    {119, "Image-Info"},
+    {120, "Send-via-E-Mail"},
+    {121, "Send-via-E-Mail"},
+    {122, "Convert"},
+    {123, "Resize"},
+    {124, "Crop"},
+    {125, "VGA-tab"},
+    {126, "Transitions"},
+    {127, "Frame-tab"},
+    {128, "Reorder-By"},
+    {129, "Shortcut"},
+    {130, "Quick-View"},
+    {131, "Image-Info"},
+    {133, "File-Association"},
+    {134, "Thumbnails-and-Colors"},
+    {135, "Ink-Color"},
+    {136, "Zoom-Slider"},
+    {137, "Find"},
+    {138, "Find"},
+    {139, "Image-Info"},
+    {140, "Image-Info"},
+    {154, "Rename"},
+    {30124, "Thumbnail-View"},
+    {30125, "List-View"},
+    {30126, "Filename-View"},
+    {30127, "Select-View"},
+    {30130, "VGA-Select"},
+    {30204, "Record-Audio"},
+};
+
+}  // namespace
+
+std::span<const CommandInfo> CommandTable() {
+    return kCommands;
+}
+
+const CommandInfo* FindCommand(int id) {
+    for (const CommandInfo& c : kCommands) {
+        if (c.id == id) return &c;
+    }
+    return nullptr;
+}
+
+std::span<const int> ToolBarButtons(int toolBarId) {
+    for (const ToolBarList& t : kToolBars) {
+        if (t.id == toolBarId) return t.buttons;
+    }
+    return {};
+}
+
+const char* HelpTopic(int modeOrTemplate) {
+    for (const Topic& t : kTopics) {
+        if (t.id == modeOrTemplate) return t.topic;
+    }
+    return "Main_Contents";
+}
+
+}  // namespace xelo

@@ -1,0 +1,10 @@
+// Command icons: the desktop's icon theme first, else a small icon drawn by the program.
+#pragma once
+
+#include <QIcon>
+
+namespace xelo {
+
+QIcon CommandIcon(int command, const char* themeName);
+
+}  // namespace xelo

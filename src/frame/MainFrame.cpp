@@ -1,0 +1,573 @@
+// The main frame: actions from the command table, menus and tool bars from their lists, view
+// modes, command routing with enabling rules, help.
+#include "frame/MainFrame.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QStackedWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "album/GoToTargets.h"
+#include "app/Preferences.h"
+#include "app/StringTable.h"
+#include "app/TavoApp.h"
+#include "app/ViewModes.h"
+#include "frame/CommandIds.h"
+#include "frame/CommandTable.h"
+#include "frame/DocCommands.h"
+#include "frame/FrameIcons.h"
+#include "frame/ODMenu.h"
+#include "frame/TavoSplitter.h"
+#include "frame/ThumbnailsDialog.h"
+#include "views/TavoDirTree.h"
+#include "views/TavoListView.h"
+#include "views/TavoView.h"
+
+namespace xelo {
+
+namespace {
+
+constexpr int kBottomBandHeight = 26;
+constexpr int kBrowseToolBar = 902;
+constexpr uint32_t kStrMenuFile = 801;
+constexpr uint32_t kStrMenuView = 802;
+constexpr uint32_t kStrMenuTools = 804;
+constexpr uint32_t kStrReorderBy = 2482;
+constexpr uint32_t kStrSelect = 2483;
+constexpr char kHelpFile[] = "xelo_album_help.htm";
+
+QString Text(uint32_t id) {
+    return QString::fromStdString(LoadString(id));
+}
+
+bool IsBrowsingMode(int mode) {
+    return mode == kModeThumbnail || mode == kModeList || mode == kModeFilename;
+}
+
+// Menu lists by command number; 0 is a separator, negative numbers open a submenu.
+constexpr int kSubReorder = -1;
+constexpr int kSubSelect = -2;
+const std::vector<int> kFileMenu = {cmd::kHomeFolder, 0, cmd::kExit};
+const std::vector<int> kViewMenu = {cmd::kThumbnail,
+                                    cmd::kList,
+                                    cmd::kFilename,
+                                    0,
+                                    cmd::kToolBar,
+                                    0,
+                                    cmd::kLargeThumbnail,
+                                    cmd::kNormalThumbnail,
+                                    cmd::kSmallThumbnail,
+                                    cmd::kTinyThumbnail,
+                                    cmd::kThumbnailsAndColors,
+                                    0,
+                                    kSubReorder,
+                                    cmd::kHideSlide,
+                                    cmd::kShowSlide};
+const std::vector<int> kToolsMenu = {kSubSelect, 0, cmd::kHelp};
+const std::vector<int> kReorderMenu = {cmd::kReorderByName,   cmd::kReorderByDate,
+                                       cmd::kReorderBySize,   cmd::kReorderByType,
+                                       cmd::kReorderBySlides, 0,
+                                       cmd::kReorderReverse};
+const std::vector<int> kSelectMenu = {cmd::kSelectAll, cmd::kSelectNone, cmd::kSelectInvert, 0,
+                                      cmd::kMultipleImages};
+const std::vector<int> kThumbnailContext = {cmd::kHideSlide, cmd::kShowSlide, 0, kSubSelect};
+const std::vector<int> kThumbnail2Context = {kSubSelect, 0, kSubReorder};
+const std::vector<int> kThumbnailOptMenu = {
+    cmd::kLargeThumbnail,     cmd::kNormalThumbnail, cmd::kSmallThumbnail, cmd::kTinyThumbnail, 0,
+    cmd::kThumbnailsAndColors};
+
+}  // namespace
+
+CMainFrame::CMainFrame(CTavoApp& app)
+    : app_(app), docCommands_(std::make_unique<CDocCommands>(app, *this)) {
+    setWindowTitle(Text(kStrAppTitle));
+    setObjectName(QString::fromStdString(LoadString(2423)));
+    openHelp = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    runDialog = [](QDialog& dialog) { return dialog.exec(); };
+
+    CreateActions();
+
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    splitter_ = new CTavoSplitter(central);
+    tree_ = new CTavoDirTree(app_.Doc(), *this, splitter_);
+    browsers_ = new QStackedWidget(splitter_);
+    view_ = new CTavoView(app_.Doc(), *this, browsers_);
+    listView_ = new CTavoListView(app_.Doc(), *this, browsers_);
+    browsers_->addWidget(view_);
+    browsers_->addWidget(listView_);
+    splitter_->addWidget(tree_);
+    splitter_->addWidget(browsers_);
+    splitter_->setStretchFactor(1, 1);
+    // A portrait screen puts the tree above the view, a landscape one beside it.
+    const QSize screen = app_.ScreenSize();
+    splitter_->setOrientation(screen.width() < screen.height() ? Qt::Vertical : Qt::Horizontal);
+    const int pane = app_.Prefs().uiInfo.Get(ui::kTreePane1);
+    splitter_->setSizes({pane, std::max(1, std::max(screen.width(), screen.height()) - pane)});
+    column->addWidget(splitter_, 1);
+    bottomBand_ = new QWidget(central);
+    bottomBand_->setFixedHeight(kBottomBandHeight);
+    bottomBand_->setLayout(new QVBoxLayout);
+    bottomBand_->layout()->setContentsMargins(0, 0, 0, 0);
+    bottomBand_->hide();
+    column->addWidget(bottomBand_);
+    setCentralWidget(central);
+
+    toolBar_ = new QToolBar(this);
+    toolBar_->setObjectName(QStringLiteral("toolBar"));
+    toolBar_->setMovable(false);
+    toolBar_->setIconSize(QSize(16, 16));
+    addToolBar(Qt::BottomToolBarArea, toolBar_);
+
+    CreateMenus();
+    CreateModeMenu();
+
+    app_.Doc().AddObserver(this);
+    toolBarUpdate_.setSingleShot(true);
+    toolBarUpdate_.setInterval(0);
+    connect(&toolBarUpdate_, &QTimer::timeout, this, &CMainFrame::UpdateToolBar);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && (now == tree_ || tree_->isAncestorOf(now))) activeView_ = tree_;
+        if (now && (now == view_ || now == listView_)) activeView_ = now;
+        ScheduleToolBarUpdate();
+    });
+}
+
+CMainFrame::~CMainFrame() {
+    // The children go after this body and move the focus as they go: no calls back into the
+    // frame's members from then on.
+    disconnect(qApp, nullptr, this, nullptr);
+    toolBarUpdate_.stop();
+    app_.Doc().RemoveObserver(this);
+}
+
+// Actions, menus and tool bars ---------------------------------------------------------------
+
+void CMainFrame::CreateActions() {
+    for (const CommandInfo& c : CommandTable()) {
+        auto* action = new QAction(Text(static_cast<uint32_t>(c.textId)), this);
+        action->setIcon(CommandIcon(c.id, c.icon));
+        action->setCheckable(c.checkable);
+        if (c.shortcut) {
+            action->setShortcut(QKeySequence(QString::fromLatin1(c.shortcut)));
+            action->setShortcutContext(Qt::WindowShortcut);
+            addAction(action);
+        }
+        const int id = c.id;
+        connect(action, &QAction::triggered, this, [this, id] {
+            Execute(id);
+            ScheduleToolBarUpdate();
+        });
+        actions_[id] = action;
+    }
+}
+
+QAction* CMainFrame::Action(int id) const {
+    const auto it = actions_.find(id);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+QMenu* CMainFrame::BuildMenu(const QString& title, const std::vector<int>& items, QWidget* parent) {
+    auto* menu = new QMenu(title, parent);
+    for (int id : items) {
+        if (id == 0) {
+            menu->addSeparator();
+        } else if (id == kSubReorder) {
+            menu->addMenu(BuildMenu(Text(kStrReorderBy), kReorderMenu, menu));
+        } else if (id == kSubSelect) {
+            menu->addMenu(BuildMenu(Text(kStrSelect), kSelectMenu, menu));
+        } else if (QAction* action = Action(id)) {
+            menu->addAction(action);
+        }
+    }
+    // Enabling rules are asked as the menu opens, never by polling.
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] { UpdateMenu(menu); });
+    return menu;
+}
+
+void CMainFrame::CreateMenus() {
+    menuBar()->addMenu(BuildMenu(Text(kStrMenuFile), kFileMenu, this));
+    menuBar()->addMenu(BuildMenu(Text(kStrMenuView), kViewMenu, this));
+    menuBar()->addMenu(BuildMenu(Text(kStrMenuTools), kToolsMenu, this));
+
+    // The command bar's two buttons (tool bar 901) sit at the right of the menu bar.
+    commandButtons_ = new QToolBar(this);
+    commandButtons_->setIconSize(QSize(16, 16));
+    for (int id : ToolBarButtons(901)) {
+        if (QAction* action = Action(id)) commandButtons_->addAction(action);
+    }
+    menuBar()->setCornerWidget(commandButtons_, Qt::TopRightCorner);
+
+    contextMenus_["Thumbnail"] = BuildMenu(QStringLiteral("Thumbnail"), kThumbnailContext, this);
+    contextMenus_["Thumbnail2"] = BuildMenu(QStringLiteral("Thumbnail2"), kThumbnail2Context, this);
+    contextMenus_["ThumbnailOpt"] =
+        BuildMenu(QStringLiteral("ThumbnailOpt"), kThumbnailOptMenu, this);
+
+    goToMenu_ = new QMenu(this);
+    connect(goToMenu_, &QMenu::aboutToShow, this, [this] {
+        goToMenu_->clear();
+        for (const GoToMenuItem& item : RecentMenuItems(app_.Doc().Recent().Folders())) {
+            const int id = item.command;
+            goToMenu_->addAction(QString::fromStdString(item.text), this,
+                                 [this, id] { Execute(id); });
+        }
+        goToMenu_->addSeparator();
+        const std::pair<int, QString> fixed[] = {
+            {kGoDocuments, QString::fromStdString(DocumentsFolder())},
+            {kGoStorageCard, Text(kGoStorageCard)},
+            {kGoUpOneLevel, Text(kGoUpOneLevel)},
+            {kGoHome, Text(kGoHome)},
+        };
+        for (const auto& [id, text] : fixed) {
+            goToMenu_->addAction(text, this, [this, id = id] { Execute(id); });
+        }
+    });
+}
+
+void CMainFrame::CreateModeMenu() {
+    modeMenu_ = new CODMenu(this);
+    modeMenu_->SetCurrent([this] { return Mode(); });
+    // Slide Show, a separator, then Full Screen, Filmstrip, Filename, List, Thumbnail; modes
+    // not built yet are left out.
+    const int modes[] = {cmd::kSlideShow, 0,          cmd::kFullScreen, cmd::kFilmstrip,
+                         cmd::kFilename,  cmd::kList, cmd::kThumbnail};
+    bool pendingSeparator = false;
+    for (int id : modes) {
+        if (id == 0) {
+            pendingSeparator = !modeMenu_->actions().isEmpty();
+            continue;
+        }
+        QAction* action = Action(id);
+        if (!action) continue;
+        if (pendingSeparator) modeMenu_->addSeparator();
+        pendingSeparator = false;
+        modeMenu_->AddItem(action, id, action->icon());
+    }
+}
+
+void CMainFrame::UpdateMenu(QMenu* menu) {
+    for (QAction* action : menu->actions()) {
+        if (action->menu() || action->isSeparator()) continue;
+        UpdateAction(action);
+    }
+}
+
+void CMainFrame::UpdateAction(QAction* action) {
+    for (const auto& [id, a] : actions_) {
+        if (a != action) continue;
+        const CommandState state = QueryState(id);
+        action->setEnabled(state.enabled);
+        if (action->isCheckable()) action->setChecked(state.checked);
+        if (!state.text.empty()) action->setText(QString::fromStdString(state.text));
+        return;
+    }
+}
+
+void CMainFrame::LoadToolBar(int toolBarId) {
+    toolBarId_ = toolBarId;
+    toolBar_->clear();
+    bool separator = false;
+    for (int id : ToolBarButtons(toolBarId)) {
+        if (id == 0) {
+            separator = !toolBar_->actions().isEmpty();
+            continue;
+        }
+        QAction* action = Action(id);
+        if (!action) continue;  // the command's feature is not built yet
+        if (separator) toolBar_->addSeparator();
+        separator = false;
+        toolBar_->addAction(action);
+    }
+    ScheduleToolBarUpdate();
+}
+
+void CMainFrame::ScheduleToolBarUpdate() {
+    toolBarUpdate_.start();
+}
+
+void CMainFrame::UpdateToolBar() {
+    for (QAction* action : toolBar_->actions())
+        UpdateAction(action);
+    for (QAction* action : commandButtons_->actions())
+        UpdateAction(action);
+}
+
+// Modes -------------------------------------------------------------------------------------
+
+void CMainFrame::SwitchMode(int mode) {
+    if (!IsBrowsingMode(mode)) return;  // image, slide-show and VGA modes are not built yet
+    CTavoDoc& doc = app_.Doc();
+    if (doc.Count() == 0 && IsImageMode(mode)) mode = kModeThumbnail;
+    if (mode == app_.ViewMode()) return;
+    app_.SetFlag(kAppSwitchingMode, true);
+    app_.SetPreviousMode(app_.ViewMode());
+    app_.SetMode(mode);
+    SetFullScreen(false, kBrowseToolBar);
+    QWidget* browser = ActiveBrowser();
+    browsers_->setCurrentWidget(browser);
+    activeView_ = browser;
+    app_.SetFlag(kAppSwitchingMode, false);
+    view_->ModeChanged();
+    listView_->ModeChanged();
+    tree_->viewport()->update();
+    if (isVisible()) browser->setFocus();
+    ScheduleToolBarUpdate();
+}
+
+void CMainFrame::SetFullScreen(bool on, int toolBarId) {
+    if (on) {
+        menuBar()->hide();
+        showFullScreen();
+    } else {
+        if (isFullScreen()) showNormal();
+        menuBar()->show();
+        bottomBand_->hide();
+    }
+    if (toolBarId != 0) {
+        LoadToolBar(toolBarId);
+        toolBar_->setVisible(on || app_.Prefs().uiInfo.IsSet(ui::kToolBarShown));
+    }
+}
+
+QWidget* CMainFrame::ActiveBrowser() const {
+    if (app_.ViewMode() == kModeFilename) return listView_;
+    return view_;
+}
+
+void CMainFrame::BeginStart() {
+    splitter_->hide();
+    bottomBand_->hide();
+}
+
+void CMainFrame::EndStart() {
+    splitter_->show();
+    if (QWidget* browser = ActiveBrowser()) browser->setFocus();
+}
+
+// Routing -----------------------------------------------------------------------------------
+
+std::vector<CommandTarget*> CMainFrame::RoutingOrder() const {
+    std::vector<CommandTarget*> order;
+    auto add = [&order](QWidget* w) {
+        if (auto* target = dynamic_cast<CommandTarget*>(w)) order.push_back(target);
+    };
+    // The first pane, then the second (the browsing view), then the frame, then the document.
+    add(tree_);
+    add(ActiveBrowser());
+    order.push_back(const_cast<CMainFrame*>(this));
+    order.push_back(docCommands_.get());
+    return order;
+}
+
+bool CMainFrame::Execute(int id) {
+    for (CommandTarget* target : RoutingOrder()) {
+        CommandState state;
+        if (!target->onUpdate(id, state)) continue;
+        if (!state.enabled) return false;
+        return target->onCommand(id);
+    }
+    return false;
+}
+
+CommandState CMainFrame::QueryState(int id) {
+    for (CommandTarget* target : RoutingOrder()) {
+        CommandState state;
+        if (target->onUpdate(id, state)) return state;
+    }
+    CommandState none;
+    none.enabled = false;
+    return none;
+}
+
+bool CMainFrame::onUpdate(int id, CommandState& state) {
+    switch (id) {
+        case cmd::kThumbnail:
+        case cmd::kList:
+        case cmd::kFilename:
+            state.checked = Mode() == id;
+            return true;
+        case cmd::kToolBar:
+            state.checked = app_.Prefs().uiInfo.IsSet(ui::kToolBarShown);
+            return true;
+        case cmd::kLargeThumbnail:
+        case cmd::kNormalThumbnail:
+        case cmd::kSmallThumbnail:
+        case cmd::kTinyThumbnail:
+            state.checked = static_cast<int>(app_.Prefs().preferences.Get(pref::kThumbnailSize)) ==
+                            id - cmd::kLargeThumbnail;
+            return true;
+        case cmd::kSwitchMode:
+        case cmd::kThumbnailsAndColors:
+        case cmd::kThumbnailOption:
+        case cmd::kHomeFolder:
+        case cmd::kHelp:
+        case cmd::kExit:
+            return true;
+        case cmd::kForwardedCommandLine:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool CMainFrame::onCommand(int id) {
+    switch (id) {
+        case cmd::kThumbnail:
+        case cmd::kList:
+        case cmd::kFilename:
+            SwitchMode(id);
+            return true;
+        case cmd::kToolBar:
+            ToggleToolBar();
+            return true;
+        case cmd::kThumbnailsAndColors:
+            EditThumbnailOptions();
+            return true;
+        case cmd::kLargeThumbnail:
+        case cmd::kNormalThumbnail:
+        case cmd::kSmallThumbnail:
+        case cmd::kTinyThumbnail:
+            SetThumbnailSize(id);
+            return true;
+        case cmd::kSwitchMode: {
+            QWidget* button = commandButtons_->widgetForAction(Action(id));
+            const QPoint at = button ? button->mapToGlobal(QPoint(0, button->height()))
+                                     : mapToGlobal(QPoint(0, 0));
+            modeMenu_->popup(at);
+            return true;
+        }
+        case cmd::kThumbnailOption: {
+            QWidget* button = toolBar_->widgetForAction(Action(id));
+            QMenu* menu = contextMenus_["ThumbnailOpt"];
+            menu->popup(button ? button->mapToGlobal(QPoint(0, 0)) -
+                                     QPoint(0, menu->sizeHint().height())
+                               : mapToGlobal(QPoint(0, 0)));
+            return true;
+        }
+        case cmd::kHomeFolder:
+            ShowGoToMenu();
+            return true;
+        case cmd::kHelp:
+            OpenHelp(HelpTopicNow());
+            return true;
+        case cmd::kExit:
+            close();
+            return true;
+        case cmd::kForwardedCommandLine:
+            app_.OnForwardedCommandLine();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CMainFrame::ToggleToolBar() {
+    UiInfoBlock& uiInfo = app_.Prefs().uiInfo;
+    const bool shown = !uiInfo.IsSet(ui::kToolBarShown);
+    uiInfo.Set(ui::kToolBarShown, shown ? 1 : 0);
+    if (!isFullScreen()) toolBar_->setVisible(shown);
+}
+
+void CMainFrame::EditThumbnailOptions() {
+    CPreferences& prefs = app_.Prefs();
+    CThumbnailsDialog dialog(ThumbnailOptions::Read(prefs), this);
+    if (runDialog(dialog) != QDialog::Accepted) return;
+    dialog.Options().Store(prefs);
+    prefs.SavePreferences(app_.Store());
+    if (Mode() == kModeThumbnail || Mode() == kModeList) view_->ModeChanged();
+}
+
+void CMainFrame::SetThumbnailSize(int command) {
+    CPreferences& prefs = app_.Prefs();
+    const uint32_t size = static_cast<uint32_t>(command - cmd::kLargeThumbnail);
+    if (prefs.preferences.Get(pref::kThumbnailSize) == size) return;
+    prefs.preferences.Set(pref::kThumbnailSize, size);
+    prefs.Derive();
+    if (Mode() == kModeThumbnail || Mode() == kModeList) view_->ModeChanged();
+}
+
+void CMainFrame::ShowGoToMenu() {
+    QWidget* button = toolBar_->widgetForAction(Action(cmd::kHomeFolder));
+    const QPoint at = button ? button->mapToGlobal(QPoint(0, 0)) : mapToGlobal(QPoint(0, 0));
+    goToMenu_->popup(at - QPoint(0, goToMenu_->sizeHint().height()));
+}
+
+QString CMainFrame::HelpTopicNow() const {
+    const int mode = app_.ViewMode();
+    if ((mode >= kModeThumbnail && mode <= kModeFilmstrip) || mode == kModeVgaFilmstrip) {
+        return QString::fromLatin1(HelpTopic(mode));
+    }
+    return QString::fromLatin1(HelpTopic(0));
+}
+
+void CMainFrame::OpenHelp(const QString& topic) {
+    // The help lies beside the program, or in the source tree's docs/help when run from a build.
+    QString path = QDir(QCoreApplication::applicationDirPath()).filePath(kHelpFile);
+    if (!QFileInfo::exists(path)) path = QStringLiteral(XELO_HELP_DIR "/") + kHelpFile;
+    QUrl url = QUrl::fromLocalFile(path);
+    url.setFragment(topic);
+    openHelp(url);
+}
+
+// ViewHost ----------------------------------------------------------------------------------
+
+int CMainFrame::Mode() const {
+    return app_.ViewMode();
+}
+
+CPreferences& CMainFrame::Prefs() {
+    return app_.Prefs();
+}
+
+void CMainFrame::PostCommand(int command) {
+    QTimer::singleShot(0, this, [this, command] { Execute(command); });
+}
+
+void CMainFrame::SetActiveView(QWidget* view) {
+    activeView_ = view;
+    ScheduleToolBarUpdate();
+}
+
+QMenu* CMainFrame::ContextMenu(const char* name) {
+    const auto it = contextMenus_.find(name);
+    if (it == contextMenus_.end()) return nullptr;
+    UpdateMenu(it->second);
+    return it->second;
+}
+
+void CMainFrame::Beep() {
+    QApplication::beep();
+}
+
+void CMainFrame::FocusBrowser() {
+    if (QWidget* browser = ActiveBrowser()) browser->setFocus();
+}
+
+// Window events -----------------------------------------------------------------------------
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    app_.Prefs().uiInfo.Set(ui::kTreePane1, static_cast<uint16_t>(splitter_->FirstPaneSize()));
+    event->accept();
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange) {
+        if (!isActiveWindow()) {
+            lastFocus_ = QApplication::focusWidget();
+        } else if (lastFocus_) {
+            lastFocus_->setFocus();
+        }
+    }
+    QMainWindow::changeEvent(event);
+}
+
+}  // namespace xelo

@@ -1,0 +1,138 @@
+// CMainFrame: the one top-level window. Menu bar, per-mode tool bar, bottom band, and the
+// splitter with the directory tree and the browsing view; switches view modes and routes
+// commands to the panes, itself and the document.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "album/TavoDoc.h"
+#include "frame/CommandTarget.h"
+#include "views/ViewHost.h"
+
+class QStackedWidget;
+class QToolBar;
+class QUrl;
+class QDialog;
+
+namespace xelo {
+
+class CTavoApp;
+class CTavoView;
+class CTavoListView;
+class CTavoDirTree;
+class CTavoSplitter;
+class CODMenu;
+class CDocCommands;
+
+class CMainFrame : public QMainWindow,
+                   public ViewHost,
+                   public CommandTarget,
+                   public DocumentObserver {
+    Q_OBJECT
+
+  public:
+    explicit CMainFrame(CTavoApp& app);
+    ~CMainFrame() override;
+
+    // Switch mode: the handler of the view-mode commands.
+    void SwitchMode(int mode);
+    // Lays the frame out for full screen or normal use and loads tool bar `toolBarId` (0 keeps
+    // the current one).
+    void SetFullScreen(bool on, int toolBarId);
+
+    // Offers a command to the targets in routing order; false when none took it.
+    bool Execute(int id);
+    // The enabling rule of a command as the routing order answers it.
+    CommandState QueryState(int id);
+    // Re-reads the enabling rules of the tool bar's buttons, after the current events.
+    void ScheduleToolBarUpdate();
+
+    QAction* Action(int id) const;
+    CTavoView* View() const { return view_; }
+    CTavoListView* ListView() const { return listView_; }
+    CTavoDirTree* Tree() const { return tree_; }
+    CTavoSplitter* Splitter() const { return splitter_; }
+    QToolBar* ToolBar() const { return toolBar_; }
+    QWidget* BottomBand() const { return bottomBand_; }
+    CODMenu* ModeMenu() const { return modeMenu_; }
+    QMenu* GoToMenu() const { return goToMenu_; }
+    // The browsing view shown in the current mode.
+    QWidget* ActiveBrowser() const;
+
+    // Start-up hides the splitter until the folder is open.
+    void BeginStart();
+    void EndStart();
+    // Writes the window's picture to `path` once the visible thumbnails are made, then quits.
+    void ArmScreenshot(const QString& path);
+    // Calls `done` once the current view's first screen is complete.
+    void WhenScreenComplete(std::function<void()> done);
+
+    // Runs a modal dialog (tests replace it); the default is exec().
+    std::function<int(QDialog&)> runDialog;
+    // Where help goes (tests replace it); the default opens the bundled HTML help.
+    std::function<void(const QUrl&)> openHelp;
+    QString HelpTopicNow() const;
+
+    // ViewHost
+    int Mode() const override;
+    CPreferences& Prefs() override;
+    void PostCommand(int command) override;
+    void SetActiveView(QWidget* view) override;
+    QMenu* ContextMenu(const char* name) override;
+    void Beep() override;
+    void FocusBrowser() override;
+
+    // DocumentObserver: list and selection changes can change the tool bar's enabling.
+    void OnListChanged(UpdateHint) override { ScheduleToolBarUpdate(); }
+    void OnCurrentChanged(const CImageEntry*) override { ScheduleToolBarUpdate(); }
+
+    // CommandTarget: the frame's own commands.
+    bool onCommand(int id) override;
+    bool onUpdate(int id, CommandState& state) override;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+  private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateModeMenu();
+    QMenu* BuildMenu(const QString& title, const std::vector<int>& items, QWidget* parent);
+    void UpdateMenu(QMenu* menu);
+    void UpdateAction(QAction* action);
+    void LoadToolBar(int toolBarId);
+    void UpdateToolBar();
+    void ShowGoToMenu();
+    void OpenHelp(const QString& topic);
+    void SetThumbnailSize(int command);
+    void ToggleToolBar();
+    void EditThumbnailOptions();
+    std::vector<CommandTarget*> RoutingOrder() const;
+
+    CTavoApp& app_;
+    std::unique_ptr<CDocCommands> docCommands_;
+    std::map<int, QAction*> actions_;
+    CTavoSplitter* splitter_ = nullptr;
+    CTavoDirTree* tree_ = nullptr;
+    QStackedWidget* browsers_ = nullptr;
+    CTavoView* view_ = nullptr;
+    CTavoListView* listView_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QToolBar* commandButtons_ = nullptr;
+    QWidget* bottomBand_ = nullptr;
+    CODMenu* modeMenu_ = nullptr;
+    QMenu* goToMenu_ = nullptr;
+    std::map<std::string, QMenu*> contextMenus_;
+    QPointer<QWidget> activeView_;
+    QPointer<QWidget> lastFocus_;
+    int toolBarId_ = 0;
+    QTimer toolBarUpdate_;
+};
+
+}  // namespace xelo

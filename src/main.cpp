@@ -1,0 +1,78 @@
+// xelo_album: the desktop program. One instance per program path; a second start hands its
+// command line to the first and ends.
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/QuitOnSignal.h"
+#include "app/Registry.h"
+#include "app/SettingsRegistry.h"
+#include "app/SingleInstance.h"
+#include "app/StartOptions.h"
+#include "app/TavoApp.h"
+#include "frame/CommandIds.h"
+#include "frame/MainFrame.h"
+#include "views/TavoView.h"
+
+int main(int argc, char** argv) {
+    // Without a display the window is drawn off screen (screenshots, tests, servers).
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") &&
+        !std::getenv("QT_QPA_PLATFORM")) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Xelo Album"));
+    QApplication::setOrganizationName(QStringLiteral("Xelo Style"));
+
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    xelo::StartOptions options = xelo::ExtractStartOptions(arguments);
+    if (!options.error.empty()) {
+        std::fprintf(stderr, "xelo_album: %s\n", options.error.c_str());
+        return 2;
+    }
+
+    xelo::CSettingsRegistry registry;
+    xelo::CSingleInstance instance(xelo::InstanceName(QCoreApplication::applicationFilePath()));
+    // A screenshot run stands alone: it neither hands over nor takes calls.
+    const bool standAlone = !options.screenshot.empty();
+    if (!standAlone && instance.HandOver(arguments, [&registry](const std::string& line) {
+            registry.WriteString(xelo::reg::kStrings, xelo::reg::kCommand, line);
+            registry.Sync();
+        })) {
+        return 0;
+    }
+
+    xelo::CTavoApp app(registry, options, [&registry] { registry.Sync(); });
+    if (!standAlone) {
+        instance.Listen([&app] { app.Frame()->Execute(xelo::cmd::kForwardedCommandLine); },
+                        [&app] {
+                            app.Frame()->raise();
+                            app.Frame()->activateWindow();
+                        });
+    }
+    if (!app.InitInstance(arguments)) return 1;
+    const xelo::CQuitOnSignal quitOnSignal([&app] { app.Frame()->close(); });
+    xelo::CMainFrame* frame = app.Frame();
+    if (options.log) {
+        std::fprintf(stderr, "started in %lld ms\n", static_cast<long long>(app.Elapsed()));
+        QObject::connect(
+            frame->View(), &xelo::CTavoView::cellsPainted, frame,
+            [&app] {
+                std::fprintf(stderr, "first paint at %lld ms\n",
+                             static_cast<long long>(app.Elapsed()));
+            },
+            Qt::SingleShotConnection);
+        frame->WhenScreenComplete([&app] {
+            std::fprintf(stderr, "first screen complete at %lld ms\n",
+                         static_cast<long long>(app.Elapsed()));
+        });
+    }
+    if (!options.screenshot.empty()) {
+        frame->ArmScreenshot(QString::fromStdString(options.screenshot));
+    }
+    const int result = QApplication::exec();
+    app.ExitInstance();
+    return result;
+}

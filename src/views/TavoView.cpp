@@ -1,0 +1,491 @@
+// The thumbnail and list grid: layout, row-aligned scrolling, painting with paced thumbnail
+// production, selection by pointer and keys, and drag reordering.
+#include "views/TavoView.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+#include <algorithm>
+
+#include "album/Ordering.h"
+#include "app/Preferences.h"
+#include "app/ViewModes.h"
+#include "codec/ImageCodec.h"
+#include "views/ShootingDate.h"
+#include "views/Thumbnail.h"
+#include "views/ViewHost.h"
+
+namespace xelo {
+
+namespace {
+
+constexpr int kHoldMilliseconds = 500;
+constexpr int kHoldSlop = 4;  // pixels a held press may wander
+
+QRect ToQRect(const Rect& r) {
+    return QRect(r.left, r.top, r.Width(), r.Height());
+}
+
+bool PaintsCells(int mode) {
+    return mode == kModeThumbnail || mode == kModeList || mode == kModeFilmstrip ||
+           mode == kModeVgaFilmstrip;
+}
+
+}  // namespace
+
+CTavoView::CTavoView(CTavoDoc& doc, ViewHost& host, QWidget* parent)
+    : QAbstractScrollArea(parent), doc_(doc), host_(host) {
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    tick_.setSingleShot(true);
+    tick_.setInterval(1);
+    connect(&tick_, &QTimer::timeout, this, &CTavoView::OnTick);
+    hold_.setSingleShot(true);
+    hold_.setInterval(kHoldMilliseconds);
+    connect(&hold_, &QTimer::timeout, this, &CTavoView::OnHold);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        const int aligned = AlignScroll(layout_, value);
+        if (aligned != value) verticalScrollBar()->setValue(aligned);
+    });
+    painter_.shootingDate = [this](const CImageEntry& entry) {
+        const auto it = shootingDates_.find(&entry);
+        if (it != shootingDates_.end()) return it->second;
+        std::string date;
+        if (entry.Type() == kFormatJpeg) {
+            date = ReadShootingDate(JoinPath(doc_.CurrentFolder(), entry.Name()));
+        }
+        shootingDates_[&entry] = date;
+        return date;
+    };
+    doc_.AddObserver(this);
+}
+
+CTavoView::~CTavoView() {
+    doc_.RemoveObserver(this);
+}
+
+bool CTavoView::ListMode() const {
+    return host_.Mode() == kModeList;
+}
+
+bool CTavoView::Multi() const {
+    return host_.Prefs().uiInfo.IsSet(ui::kMultipleSelection);
+}
+
+CellStyle CTavoView::Style() const {
+    const CPreferences& prefs = host_.Prefs();
+    CellStyle s;
+    s.metrics = CellMetrics{prefs.layout.cellWidth, prefs.layout.cellHeight,
+                            prefs.layout.borderWidth, prefs.layout.labelHeight};
+    s.listMode = ListMode();
+    s.frameStyle =
+        static_cast<int>(std::min<uint32_t>(prefs.preferences.Get(pref::kFrameStyle), 4));
+    s.showIndex = prefs.preferences.IsSet(pref::kShowIndexNumbers);
+    s.fitPreview = prefs.preferences.IsSet(pref::kFitPreview);
+    s.previewColour = prefs.preferences.Get(pref::kBackground1);
+    s.thumbnailColour = prefs.preferences.Get(pref::kBackground2);
+    return s;
+}
+
+int CTavoView::ScrollPosition() const {
+    return verticalScrollBar()->value();
+}
+
+void CTavoView::RecalcLayout(bool scrollToTop) {
+    if (inLayout_) return;
+    inLayout_ = true;
+    const CellStyle style = Style();
+    const int scrollBarWidth = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    // The viewport loses the bar's width when the bar shows; lay out on the full area.
+    const int fullWidth = width() - 2 * frameWidth();
+    const int height = viewport()->height();
+    layout_ = ComputeLayout(doc_.Count(), fullWidth, height, scrollBarWidth, style.metrics,
+                            style.listMode);
+    const int keep = scrollToTop ? 0 : ScrollPosition();
+    ApplyScrollRange();
+    SetScroll(keep);
+    insertion_ = -1;
+    inLayout_ = false;
+    viewport()->update();
+}
+
+void CTavoView::ApplyScrollRange() {
+    QScrollBar* bar = verticalScrollBar();
+    // Not blocked: the scroll area shows or hides the bar on the range change.
+    bar->setRange(0, layout_.MaxScroll());
+    bar->setSingleStep(std::max(1, layout_.lineHeight));
+    bar->setPageStep(std::max(1, layout_.pageHeight));
+}
+
+void CTavoView::SetScroll(int position) {
+    verticalScrollBar()->setValue(AlignScroll(layout_, position));
+}
+
+int CTavoView::FirstVisibleIndex() const {
+    return xelo::FirstVisibleIndex(layout_, ScrollPosition());
+}
+
+CellRects CTavoView::CellRect(int index) const {
+    const CellStyle style = Style();
+    return CellGeometry(layout_, style.metrics, style.listMode, index, FirstVisibleIndex());
+}
+
+HitResult CTavoView::HitTest(int x, int y) const {
+    const CellStyle style = Style();
+    return HitTestCell(layout_, style.metrics, style.listMode, doc_.Count(), ScrollPosition(), x,
+                       y);
+}
+
+void CTavoView::EnsureVisible(int index, bool wholeRowsOnly) {
+    SetScroll(EnsureVisibleScroll(layout_, ScrollPosition(), index, wholeRowsOnly));
+}
+
+void CTavoView::RedrawCell(int index) {
+    viewport()->update(ToQRect(CellRect(index).cell));
+}
+
+void CTavoView::RedrawSelection() {
+    viewport()->update();
+}
+
+void CTavoView::ModeChanged() {
+    RecalcLayout(true);
+}
+
+bool CTavoView::ThumbnailsComplete() const {
+    return painted_ &&
+           (pendingPosition_ < 0 || pendingPosition_ >= static_cast<int>(pending_.size()));
+}
+
+void CTavoView::OnListChanged(UpdateHint) {
+    failed_.clear();
+    shootingDates_.clear();
+    RecalcLayout(true);
+    const int current = doc_.FirstSelected();
+    if (current >= 0) EnsureVisible(current, true);
+}
+
+void CTavoView::OnCurrentChanged(const CImageEntry* entry) {
+    if (drag_ != kNoDrag || entry == nullptr) return;
+    EnsureVisible(doc_.IndexOf(entry), true);
+    RedrawSelection();
+}
+
+void CTavoView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    RecalcLayout(false);
+}
+
+void CTavoView::scrollContentsBy(int, int) {
+    viewport()->update();
+}
+
+void CTavoView::paintEvent(QPaintEvent* event) {
+    QPainter p(viewport());
+    const bool fromTick = !tickRegion_.isEmpty() && (event->region() - tickRegion_).isEmpty();
+    tickRegion_ = QRegion();
+    if (!fromTick) {
+        // Painting never decodes: it lists the cells that lack a thumbnail for the timer.
+        tick_.stop();
+        pending_.clear();
+        pendingPosition_ = -1;
+        failed_.clear();
+    }
+    const int mode = host_.Mode();
+    const CellStyle style = Style();
+    const QColor empty = style.listMode ? Qt::white : ToQColor(style.previewColour);
+    if (!PaintsCells(mode)) {
+        p.fillRect(event->rect(), ToQColor(style.previewColour));
+        return;
+    }
+    if (doc_.Count() == 0 || layout_.Empty()) {
+        p.fillRect(event->rect(), empty);
+        painted_ = true;
+        emit screenComplete();
+        return;
+    }
+    const QColor preview = ToQColor(style.previewColour);
+    if (layout_.margin > 0) p.fillRect(0, 0, layout_.margin, viewport()->height(), preview);
+    const int gridRight = layout_.margin + layout_.columns * (layout_.cellWidth + layout_.gap);
+    if (gridRight < viewport()->width()) {
+        p.fillRect(gridRight, 0, viewport()->width() - gridRight, viewport()->height(), preview);
+    }
+    const int first = FirstVisibleIndex();
+    const int last = first + layout_.rows * layout_.columns;  // one past
+    const std::string& folder = doc_.CurrentFolder();
+    for (int i = first; i < last; ++i) {
+        const CellRects r = CellGeometry(layout_, style.metrics, style.listMode, i, first);
+        CImageEntry* entry = i < doc_.Count() ? doc_.EntryAt(i) : nullptr;
+        unsigned layers = kLayersAll & ~kLayerPlaceholder;
+        const bool failed = entry && failed_.count(entry) != 0;
+        if (entry && !entry->Has(kEntryThumbnail)) {
+            layers = kLayersAll & ~kLayerImage;
+            if (!fromTick && !failed) pending_.emplace_back(i, entry);
+        }
+        if (!event->region().intersects(ToQRect(r.cell))) continue;
+        painter_.DrawCell(p, style, r, i, entry, folder, layers, insertion_, failed);
+    }
+    painted_ = true;
+    emit cellsPainted();
+    if (!fromTick && !pending_.empty()) {
+        pendingPosition_ = 0;
+        tick_.start();
+    }
+    if (ThumbnailsComplete()) emit screenComplete();
+}
+
+void CTavoView::OnTick() {
+    tick_.stop();
+    if (pendingPosition_ < 0 || pendingPosition_ >= static_cast<int>(pending_.size())) return;
+    const auto [index, entry] = pending_[static_cast<size_t>(pendingPosition_++)];
+    // The list may have changed since the paint that listed this cell.
+    if (doc_.EntryAt(index) == entry) {
+        if (!LoadThumbnailRecovering(doc_, *entry)) failed_.insert(entry);
+        const QRect cell = ToQRect(CellRect(index).cell);
+        tickRegion_ += cell;
+        viewport()->update(cell);
+    }
+    if (pendingPosition_ < static_cast<int>(pending_.size())) tick_.start();
+}
+
+// Pointer input ---------------------------------------------------------------------------
+
+void CTavoView::mousePressEvent(QMouseEvent* event) {
+    setFocus();
+    host_.SetActiveView(this);
+    const QPoint at = event->position().toPoint();
+    const HitResult hit = HitTest(at.x(), at.y());
+    const int count = doc_.Count();
+    const bool onEntry = hit.index >= 0 && hit.index < count;
+    const int mode = host_.Mode();
+    const bool onImage =
+        onEntry && (ListMode() || hit.part == kPartImage || hit.part == kPartLabel);
+    const bool multi = Multi();
+    if (!onEntry || (!ListMode() && hit.part == kPartNone)) {
+        if (!multi) {
+            doc_.ClearSelection();
+            RedrawSelection();
+        }
+    } else if (onImage && (!multi || mode == kModeFilmstrip || mode == kModeVgaFilmstrip)) {
+        if (!doc_.EntryAt(hit.index)->Has(kEntrySelected)) {
+            doc_.ClearSelection();
+            doc_.SetSelected(hit.index, true);
+            RedrawSelection();
+        } else {
+            pendingClick_ = hit.index;
+        }
+    }
+    if (event->button() == Qt::RightButton) {
+        ShowContextMenu(at);
+        return;
+    }
+    pressPoint_ = at;
+    hold_.start();
+    if (count > 0 && event->button() == Qt::LeftButton) StartRangeOrReorder(hit, onImage);
+}
+
+void CTavoView::StartRangeOrReorder(const HitResult& hit, bool onImage) {
+    const bool onEntry = hit.index >= 0 && hit.index < doc_.Count();
+    if (ListMode()) {
+        drag_ = kRangeDrag;
+        anchor_ = lastRange_ = onEntry ? hit.index : -1;
+        if (Multi() && onEntry) pendingClick_ = hit.index;
+    } else if (onImage) {
+        drag_ = kReorderDrag;
+        if (Multi()) pendingClick_ = hit.index;
+    } else {
+        drag_ = kRangeDrag;
+        anchor_ = -1;
+    }
+}
+
+void CTavoView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (hold_.isActive() && (at - pressPoint_).manhattanLength() > kHoldSlop) hold_.stop();
+    if (drag_ == kNoDrag) return;
+    AutoScroll(at.y());
+    if (drag_ == kRangeDrag) {
+        UpdateRange(HitTest(at.x(), at.y()));
+    } else {
+        UpdateInsertion(at.x(), at.y());
+    }
+}
+
+void CTavoView::AutoScroll(int y) {
+    if (layout_.MaxScroll() == 0) return;
+    if (y < 0) SetScroll(ScrollPosition() - layout_.cellHeight);
+    if (y >= viewport()->height()) SetScroll(ScrollPosition() + layout_.cellHeight);
+}
+
+void CTavoView::UpdateRange(const HitResult& hit) {
+    const int count = doc_.Count();
+    if (anchor_ < 0) {
+        doc_.ClearSelection();
+        if (hit.index >= 0 && hit.index < count &&
+            (hit.part == kPartImage || hit.part == kPartFrame || hit.part == kPartSelection)) {
+            anchor_ = lastRange_ = hit.index;
+            pendingClick_ = -1;
+        }
+        RedrawSelection();
+        return;
+    }
+    const int index = std::clamp(hit.index, 0, count - 1);
+    if (index == lastRange_) return;
+    pendingClick_ = -1;
+    doc_.ClearSelection();
+    for (int i = std::min(anchor_, index); i <= std::max(anchor_, index); ++i) {
+        doc_.EntryAt(i)->SetFlag(kEntrySelected, true);
+    }
+    lastRange_ = index;
+    RedrawSelection();
+}
+
+void CTavoView::UpdateInsertion(int x, int y) {
+    const HitResult hit = HitTest(x, y);
+    const int count = doc_.Count();
+    int insertion;
+    if (hit.index < 0) {
+        insertion = 0;
+    } else if (hit.index >= count) {
+        insertion = count;
+    } else {
+        const CellRects r = CellRect(hit.index);
+        insertion = x < r.cell.left + (layout_.gap + 1) / 2 + 2 ? hit.index : hit.index + 1;
+    }
+    if (insertion != insertion_) {
+        insertion_ = insertion;
+        RedrawSelection();
+    }
+}
+
+void CTavoView::mouseReleaseEvent(QMouseEvent*) {
+    hold_.stop();
+    if (drag_ == kReorderDrag && insertion_ >= 0) {
+        const int current = doc_.FirstSelected();
+        if (doc_.SelectedCount() < doc_.Count() && insertion_ != current &&
+            insertion_ != current + 1) {
+            MoveSelected(doc_, insertion_);
+            EnsureVisible(doc_.FirstSelected(), true);
+            pendingClick_ = -1;
+        }
+    }
+    if (pendingClick_ >= 0 && pendingClick_ < doc_.Count()) {
+        if (!Multi()) {
+            doc_.ClearSelection();
+            doc_.SetSelected(pendingClick_, true);
+        } else {
+            CImageEntry* entry = doc_.EntryAt(pendingClick_);
+            entry->SetFlag(kEntrySelected, !entry->Has(kEntrySelected));
+        }
+    }
+    EndDrag();
+    RedrawSelection();
+}
+
+void CTavoView::EndDrag() {
+    drag_ = kNoDrag;
+    insertion_ = anchor_ = lastRange_ = pendingClick_ = -1;
+}
+
+void CTavoView::mouseDoubleClickEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    const HitResult hit = HitTest(at.x(), at.y());
+    const bool onEntry = hit.index >= 0 && hit.index < doc_.Count();
+    if (onEntry && (ListMode() || hit.part == kPartImage || hit.part == kPartLabel)) {
+        hold_.stop();
+        EndDrag();
+        doc_.ClearSelection();
+        doc_.SetSelected(hit.index, true);
+        RedrawSelection();
+        host_.PostCommand(kModeFilmstrip);
+        return;
+    }
+    if (doc_.Count() > 0) StartRangeOrReorder(hit, false);
+}
+
+void CTavoView::OnHold() {
+    pendingClick_ = -1;
+    EndDrag();
+    ShowContextMenu(pressPoint_);
+}
+
+void CTavoView::ShowContextMenu(const QPoint& at) {
+    pendingClick_ = -1;
+    EndDrag();
+    const char* name = nullptr;
+    if (doc_.SelectedCount() > 0) {
+        name = "Thumbnail";
+    } else if (doc_.Count() > 0) {
+        name = "Thumbnail2";
+    }
+    if (name == nullptr) return;
+    if (QMenu* menu = host_.ContextMenu(name)) menu->popup(viewport()->mapToGlobal(at));
+}
+
+// Keys --------------------------------------------------------------------------------------
+
+void CTavoView::keyPressEvent(QKeyEvent* event) {
+    if (drag_ != kNoDrag || doc_.Count() == 0) {
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    const int mode = host_.Mode();
+    const bool browse = mode == kModeThumbnail || mode == kModeList;
+    const bool upDownZoom = !browse && !host_.Prefs().preferences.IsSet(pref::kUpDownBrowse);
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (browse) host_.PostCommand(kModeFilmstrip);
+            if (mode == kModeFilmstrip) host_.PostCommand(kModeFullScreen);
+            return;
+        case Qt::Key_Left:
+            MoveBy(-1);
+            return;
+        case Qt::Key_Right:
+            MoveBy(1);
+            return;
+        case Qt::Key_Up:
+            if (upDownZoom) {
+                host_.PostCommand(33000);
+            } else {
+                MoveBy(-1);
+            }
+            return;
+        case Qt::Key_Down:
+            if (upDownZoom) {
+                host_.PostCommand(33100);
+            } else {
+                MoveBy(1);
+            }
+            return;
+        default:
+            QAbstractScrollArea::keyPressEvent(event);
+    }
+}
+
+void CTavoView::MoveBy(int step) {
+    const int current = doc_.FirstSelected();
+    int next;
+    if (current < 0) {
+        next = 0;
+    } else {
+        next = current + step;
+        if (next < 0 || next >= doc_.Count()) {
+            host_.Beep();
+            return;
+        }
+    }
+    doc_.ClearSelection();
+    doc_.SetSelected(next, true);
+    EnsureVisible(next, true);
+    RedrawSelection();
+}
+
+}  // namespace xelo

@@ -1,0 +1,109 @@
+// CTavoView: the owner-drawn scrolling grid of Thumbnail and List modes. It reads the document's
+// entries and selection flags and keeps no copy; thumbnails are made one per timer tick for the
+// visible cells only.
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QRegion>
+#include <QTimer>
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "album/TavoDoc.h"
+#include "views/CellLayout.h"
+#include "views/CellPainter.h"
+
+namespace xelo {
+
+class ViewHost;
+
+class CTavoView : public QAbstractScrollArea, public DocumentObserver {
+    Q_OBJECT
+
+  public:
+    CTavoView(CTavoDoc& doc, ViewHost& host, QWidget* parent = nullptr);
+    ~CTavoView() override;
+
+    void RecalcLayout(bool scrollToTop);
+    int FirstVisibleIndex() const;
+    CellRects CellRect(int index) const;
+    HitResult HitTest(int x, int y) const;
+    void EnsureVisible(int index, bool wholeRowsOnly);
+    void RedrawCell(int index);
+    void RedrawSelection();
+    // The mode or the thumbnail settings changed (the program's message 88).
+    void ModeChanged();
+
+    const GridLayout& Layout() const { return layout_; }
+    int ScrollPosition() const;
+    int InsertionIndex() const { return insertion_; }
+    // True when the last paint left no visible thumbnail to make.
+    bool ThumbnailsComplete() const;
+    CellStyle Style() const;
+
+    void OnListChanged(UpdateHint hint) override;
+    void OnCurrentChanged(const CImageEntry* entry) override;
+
+  signals:
+    // A paint has drawn the cells (placeholders included).
+    void cellsPainted();
+    // The visible thumbnails are all made (or failed) and painted.
+    void screenComplete();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    bool ListMode() const;
+    bool Multi() const;
+    void OnTick();
+    void OnHold();
+    void SetScroll(int position);
+    void ApplyScrollRange();
+    void AutoScroll(int y);
+    void StartRangeOrReorder(const HitResult& hit, bool onImage);
+    void UpdateRange(const HitResult& hit);
+    void UpdateInsertion(int x, int y);
+    void EndDrag();
+    void MoveBy(int step);
+    void ShowContextMenu(const QPoint& at);
+
+    CTavoDoc& doc_;
+    ViewHost& host_;
+    CellPainter painter_;
+    GridLayout layout_;
+    bool inLayout_ = false;
+
+    // Paced thumbnail production.
+    QTimer tick_;
+    std::vector<std::pair<int, CImageEntry*>> pending_;
+    int pendingPosition_ = -1;
+    std::set<const CImageEntry*> failed_;
+    // Shooting dates of the List rows, read once per entry while the list stands.
+    std::map<const CImageEntry*, std::string>
+        shootingDates_;  // not made during this round; the icon shows
+    QRegion tickRegion_;
+    bool painted_ = false;
+
+    // Pointer state.
+    enum DragState { kNoDrag = 0, kRangeDrag = 2, kReorderDrag = 4 };
+    int drag_ = kNoDrag;
+    int insertion_ = -1;
+    int anchor_ = -1;
+    int lastRange_ = -1;
+    int pendingClick_ = -1;
+    QTimer hold_;
+    QPoint pressPoint_;
+};
+
+}  // namespace xelo

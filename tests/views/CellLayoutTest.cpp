@@ -1,0 +1,140 @@
+#include "views/CellLayout.h"
+
+#include <gtest/gtest.h>
+
+namespace xelo {
+namespace {
+
+const CellMetrics kNormal3D{60, 45, 3, 12};
+constexpr int kBar = 16;
+
+TEST(CellLayout, ColumnsGapAndMarginOfThumbnailGrids) {
+    struct Case {
+        const char* name;
+        int count, width, height;
+        CellMetrics m;
+        int columns, gap, margin, cellHeight;
+    };
+    const Case cases[] = {
+        // 240 / (60 + 6 + 6) = 3 columns of 70, spare 30: gap 10, no margin; rows
+        // 45 + 6 + 6 + 12 = 69 high.
+        {"handheld, fits", 6, 240, 320, kNormal3D, 3, 10, 0, 69},
+        // More rows than fit: 224 wide after the bar, still 3 columns, spare 14: gap 4, margin 1.
+        {"handheld, scrolls", 40, 240, 320, kNormal3D, 3, 4, 1, 69},
+        // Tiny, no frame, no label: cells 36 × 30; 100 / 38 = 2 columns, spare 28: gap 14.
+        {"tiny none", 2, 100, 100, {32, 24, 0, 0}, 2, 14, 0, 30},
+        // Large with a flat frame: 300 / 106 = 2 columns of 104, spare 92: gap 46.
+        {"large flat", 4, 300, 400, {96, 72, 2, 12}, 2, 46, 0, 94},
+        // 217 wide: 3 columns of 70, spare 7: gap 2, margin 217 − 216 = 1 → 1.
+        {"odd margin", 3, 217, 320, kNormal3D, 3, 2, 1, 69},
+    };
+    for (const Case& c : cases) {
+        const GridLayout g = ComputeLayout(c.count, c.width, c.height, kBar, c.m, false);
+        EXPECT_EQ(g.columns, c.columns) << c.name;
+        EXPECT_EQ(g.gap, c.gap) << c.name;
+        EXPECT_EQ(g.margin, c.margin) << c.name;
+        EXPECT_EQ(g.cellHeight, c.cellHeight) << c.name;
+    }
+}
+
+TEST(CellLayout, TheScrollBarIsTakenOffBeforeCountingColumns) {
+    // 216 wide fits 3 columns of 72 exactly; with more rows than fit the bar leaves 200: 2.
+    const GridLayout fits = ComputeLayout(6, 216, 400, kBar, kNormal3D, false);
+    const GridLayout scrolls = ComputeLayout(60, 216, 400, kBar, kNormal3D, false);
+    EXPECT_EQ(fits.columns, 3);
+    EXPECT_EQ(scrolls.columns, 2);
+    EXPECT_EQ(scrolls.clientWidth, 200);
+    EXPECT_EQ(scrolls.totalRows, 30);
+}
+
+TEST(CellLayout, ListRowsAreTheBorderAndFortySevenHighWhateverTheSize) {
+    for (const CellMetrics& m :
+         {CellMetrics{96, 72, 3, 12}, CellMetrics{32, 24, 0, 0}, CellMetrics{60, 45, 2, 0}}) {
+        const GridLayout g = ComputeLayout(20, 240, 320, kBar, m, true);
+        EXPECT_EQ(g.columns, 1);
+        EXPECT_EQ(g.gap, 0);
+        EXPECT_EQ(g.margin, 0);
+        EXPECT_EQ(g.cellHeight, 2 * m.border + 47);
+        const CellRects r = CellGeometry(g, m, true, 0, 0);
+        EXPECT_EQ(r.image.Width(), 60);  // the list box is 60 × 45 for every size
+        EXPECT_EQ(r.image.Height(), 45);
+    }
+}
+
+TEST(CellLayout, NothingToLayOut) {
+    EXPECT_TRUE(ComputeLayout(0, 240, 320, kBar, kNormal3D, false).Empty());
+    EXPECT_TRUE(ComputeLayout(5, 50, 320, kBar, kNormal3D, false).Empty());  // no column fits
+    EXPECT_TRUE(ComputeLayout(5, 240, 0, kBar, kNormal3D, false).Empty());
+    EXPECT_EQ(FirstVisibleIndex(GridLayout{}, 0), -1);
+}
+
+TEST(CellLayout, CellPartsOfTheHandheldGrid) {
+    const GridLayout g = ComputeLayout(6, 240, 320, kBar, kNormal3D, false);
+    // Cell 4 is row 1, column 1: left 80, top 69, 80 wide with its gap.
+    const CellRects r = CellGeometry(g, kNormal3D, false, 4, 0);
+    EXPECT_EQ(r.cell, (Rect{80, 69, 160, 138}));
+    EXPECT_EQ(r.selection, (Rect{85, 71, 155, 126}));
+    EXPECT_EQ(r.frame, (Rect{87, 73, 153, 124}));
+    EXPECT_EQ(r.image, (Rect{90, 76, 150, 121}));
+    EXPECT_EQ(r.label, (Rect{87, 126, 153, 138}));
+    EXPECT_EQ(r.indicators, (Rect{90, 111, 150, 121}));
+    // A cell before the first visible one lies above (negative top).
+    EXPECT_EQ(CellGeometry(g, kNormal3D, false, 0, 3).cell.top, -69);
+}
+
+TEST(CellLayout, HitTestFindsIndexAndPart) {
+    const GridLayout g = ComputeLayout(5, 240, 320, kBar, kNormal3D, false);
+    struct Case {
+        int x, y, index, part;
+    };
+    const Case cases[] = {
+        {100, 100, 4, kPartImage},    // inside cell 4's image box
+        {88, 86, kPartFrame, 0},      // frame ring of cell 4 (index checked below)
+        {86, 84, 4, kPartSelection},  // between selection and frame rectangles
+        {100, 130, 4, kPartLabel},    // the label
+        {158, 120, 4, kPartNone},     // the gap owned by cell 4
+        {200, 100, 5, kPartNone},     // past the last entry: the count
+        {100, 300, 5, kPartNone},     // below the last row: the count
+    };
+    for (const Case& c : cases) {
+        const HitResult hit = HitTestCell(g, kNormal3D, false, 5, 0, c.x, c.y);
+        if (c.index == kPartFrame) {
+            EXPECT_EQ(hit.index, 4);
+            EXPECT_EQ(hit.part, kPartFrame) << c.x << "," << c.y;
+            continue;
+        }
+        EXPECT_EQ(hit.index, c.index) << c.x << "," << c.y;
+        EXPECT_EQ(hit.part, c.part) << c.x << "," << c.y;
+    }
+    EXPECT_EQ(HitTestCell(g, kNormal3D, false, 5, 0, 10, -5).index, -1);  // above the first row
+}
+
+TEST(CellLayout, HitLeftOfTheMarginIsTheCellBefore) {
+    const GridLayout g = ComputeLayout(40, 240, 320, kBar, kNormal3D, false);
+    ASSERT_EQ(g.margin, 1);
+    EXPECT_EQ(HitTestCell(g, kNormal3D, false, 40, 0, 0, 90).index, 2);  // row 1 column 0 − 1
+}
+
+TEST(CellLayout, ScrollPositionsAreWholeRows) {
+    // 40 cells in 3 columns: 14 rows of 69 in a 320-high window.
+    const GridLayout g = ComputeLayout(40, 240, 320, kBar, kNormal3D, false);
+    EXPECT_EQ(g.scrollHeight, 69 * 14 + 320 % 69);
+    EXPECT_EQ(g.MaxScroll() % 69, 0);
+    EXPECT_EQ(AlignScroll(g, 33), 0);   // less than half a row is dropped
+    EXPECT_EQ(AlignScroll(g, 34), 69);  // half a row or more is completed
+    EXPECT_EQ(AlignScroll(g, -50), 0);
+    EXPECT_EQ(AlignScroll(g, 100000), g.MaxScroll());
+}
+
+TEST(CellLayout, EnsureVisibleScrollsTheLeastNumberOfRows) {
+    const GridLayout g = ComputeLayout(40, 240, 320, kBar, kNormal3D, false);
+    // 4 whole rows show (320 / 69); index 13 is row 4: one row down from the top.
+    EXPECT_EQ(EnsureVisibleScroll(g, 0, 13, true), 69);
+    EXPECT_EQ(EnsureVisibleScroll(g, 0, 8, true), 0);        // row 2 already shows
+    EXPECT_EQ(EnsureVisibleScroll(g, 5 * 69, 3, true), 69);  // row 1 above: up by 4 rows
+    // Counting the partly visible row, row 4 shows without scrolling.
+    EXPECT_EQ(EnsureVisibleScroll(g, 0, 14, false), 0);
+}
+
+}  // namespace
+}  // namespace xelo
