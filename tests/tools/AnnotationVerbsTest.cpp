@@ -9,28 +9,16 @@
 #include "album/AlbumFixture.h"
 #include "ink/InkFile.h"
 #include "ink/LtFreeHand.h"
+#include "support/RunCommand.h"
 #include "support/TempDir.h"
 
 namespace xelo {
 namespace {
 
-struct ToolRun {
-    int status = -1;
-    std::string out;
-};
+using ToolRun = test::CommandRun;
 
 ToolRun RunTool(const std::string& arguments) {
-    ToolRun run;
-    const std::string command = std::string(XELO_TOOL_PATH) + " " + arguments + " 2>&1";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return run;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.out.append(buffer, n);
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return test::RunXeloTool(arguments);
 }
 
 std::string Quoted(const std::string& path) {
