@@ -677,9 +677,13 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 void CMainFrame::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange) {
         if (!isActiveWindow()) {
-            lastFocus_ = QApplication::focusWidget();
+            lastFocus_ = focusWidget();
         } else if (lastFocus_) {
-            lastFocus_->setFocus();
+            // Qt gives the focus to the window's latest focus child after this event; the
+            // window that had it when the frame was left gets it back instead.
+            QTimer::singleShot(0, this, [this] {
+                if (lastFocus_ && isActiveWindow()) lastFocus_->setFocus();
+            });
         }
     }
     QMainWindow::changeEvent(event);
