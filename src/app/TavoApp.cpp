@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <cstdio>
+#include <utility>
 
 #include "album/GoToTargets.h"
 #include "app/CommandLine.h"
@@ -31,9 +32,22 @@ bool IsBrowsingMode(int mode) {
     return mode == kModeThumbnail || mode == kModeList || mode == kModeFilename;
 }
 
+MessageReporter& Reporter() {
+    static MessageReporter reporter;
+    return reporter;
+}
+
 }  // namespace
 
+MessageReporter SetMessageReporter(MessageReporter reporter) {
+    return std::exchange(Reporter(), std::move(reporter));
+}
+
 void ShowMessage(QWidget* parent, const std::string& text) {
+    if (Reporter()) {
+        Reporter()(parent, text);
+        return;
+    }
     QMessageBox box(QMessageBox::Warning, QString::fromStdString(LoadString(kStrAppTitle)),
                     QString::fromStdString(text), QMessageBox::Ok, parent);
     box.exec();

@@ -84,6 +84,10 @@ class CTavoApp : public DocumentHost {
 
 // Shows a message captioned "Xelo Album" with the exclamation icon.
 void ShowMessage(QWidget* parent, const std::string& text);
+// Where ShowMessage and ReportError send their texts; empty means the message box. Tests collect
+// the texts instead of waiting on a modal box. Returns the reporter it replaces.
+using MessageReporter = std::function<void(QWidget* parent, const std::string& text)>;
+MessageReporter SetMessageReporter(MessageReporter reporter);
 void ReportError(QWidget* parent, const CTavoException& error);
 
 }  // namespace xelo

@@ -83,6 +83,10 @@ bool CDocCommands::onCommand(int id) {
         GoTo(id);
         return true;
     }
+    if (id >= cmd::kPenWidthFirst && id <= cmd::kPenWidthLast) {
+        app_.Prefs().uiInfo.Set(ui::kInkWidth, static_cast<uint32_t>(id - cmd::kPenWidthFirst + 1));
+        return true;
+    }
     return false;
 }
 
@@ -113,6 +117,11 @@ bool CDocCommands::onUpdate(int id, CommandState& state) {
             return true;
         default:
             break;
+    }
+    if (id >= cmd::kPenWidthFirst && id <= cmd::kPenWidthLast) {
+        state.checked = static_cast<int>(app_.Prefs().uiInfo.Get(ui::kInkWidth)) ==
+                        id - cmd::kPenWidthFirst + 1;
+        return true;
     }
     return id >= cmd::kGoToFirst && id <= cmd::kGoToLast;
 }

@@ -7,12 +7,14 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QStackedWidget>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <iterator>
 
 #include "album/GoToTargets.h"
 #include "app/Preferences.h"
@@ -26,6 +28,7 @@
 #include "frame/ODMenu.h"
 #include "frame/TavoSplitter.h"
 #include "frame/ThumbnailsDialog.h"
+#include "frame/ToolModes.h"
 #include "views/TavoDirTree.h"
 #include "views/TavoListView.h"
 #include "views/TavoView.h"
@@ -35,6 +38,7 @@ namespace xelo {
 namespace {
 
 constexpr int kBottomBandHeight = 26;
+constexpr int kToolMenuLift = 22;  // the tool pop-up ends this far above the button's lower edge
 constexpr int kBrowseToolBar = 902;
 constexpr uint32_t kStrMenuFile = 801;
 constexpr uint32_t kStrMenuView = 802;
@@ -130,6 +134,7 @@ CMainFrame::CMainFrame(CTavoApp& app)
 
     CreateMenus();
     CreateModeMenu();
+    CreateToolMenus();
 
     app_.Doc().AddObserver(this);
     toolBarUpdate_.setSingleShot(true);
@@ -157,6 +162,9 @@ void CMainFrame::CreateActions() {
         auto* action = new QAction(Text(static_cast<uint32_t>(c.textId)), this);
         action->setIcon(CommandIcon(c.id, c.icon));
         action->setCheckable(c.checkable);
+        if (c.id >= cmd::kPenWidthFirst && c.id <= cmd::kPenWidthLast) {
+            action->setText(PenWidthText(c.id - cmd::kPenWidthFirst + 1));
+        }
         if (c.shortcut) {
             action->setShortcut(QKeySequence(QString::fromLatin1(c.shortcut)));
             action->setShortcutContext(Qt::WindowShortcut);
@@ -254,6 +262,37 @@ void CMainFrame::CreateModeMenu() {
     }
 }
 
+void CMainFrame::CreateToolMenus() {
+    toolMenu_ = new CODMenu(this);
+    toolMenu_->SetCurrent(
+        [this] { return CommandOfToolMode(app_.Prefs().uiInfo.Get(ui::kToolMode)); });
+    for (int id : {cmd::kPanTools, cmd::kZoomTools, cmd::kAnnotationTools}) {
+        if (QAction* action = Action(id)) toolMenu_->AddItem(action, id, action->icon());
+    }
+    penMenu_ = new CODMenu(this);
+    penMenu_->SetCurrent(
+        [this] { return static_cast<int>(app_.Prefs().uiInfo.Get(ui::kInkWidth)); });
+    for (int width = 1; width <= cmd::kPenWidthMenuItems; ++width) {
+        if (QAction* action = Action(cmd::kPenWidthFirst + width - 1)) {
+            penMenu_->AddPenWidthItem(action, width);
+        }
+    }
+}
+
+void CMainFrame::PopupAtButton(QMenu* menu, int command, int above) {
+    QWidget* button = toolBar_->widgetForAction(Action(command));
+    if (!button || !button->isVisible()) {
+        menu->popup(mapToGlobal(QPoint(0, 0)));
+        return;
+    }
+    const QPoint lowerLeft = button->mapToGlobal(QPoint(0, button->height()));
+    if (above < 0) {
+        menu->popup(lowerLeft);
+    } else {
+        menu->popup(lowerLeft - QPoint(0, above + menu->sizeHint().height()));
+    }
+}
+
 void CMainFrame::UpdateMenu(QMenu* menu) {
     for (QAction* action : menu->actions()) {
         if (action->menu() || action->isSeparator()) continue;
@@ -275,6 +314,7 @@ void CMainFrame::UpdateAction(QAction* action) {
 void CMainFrame::LoadToolBar(int toolBarId) {
     toolBarId_ = toolBarId;
     toolBar_->clear();
+    const uint32_t toolMode = app_.Prefs().uiInfo.Get(ui::kToolMode);
     bool separator = false;
     for (int id : ToolBarButtons(toolBarId)) {
         if (id == 0) {
@@ -283,6 +323,8 @@ void CMainFrame::LoadToolBar(int toolBarId) {
         }
         QAction* action = Action(id);
         if (!action) continue;  // the command's feature is not built yet
+        // The image view's zoom is never exactly 100 percent while no image view exists.
+        if (!ToolButtonVisible(toolMode, id, false)) continue;
         if (separator) toolBar_->addSeparator();
         separator = false;
         toolBar_->addAction(action);
@@ -405,6 +447,28 @@ bool CMainFrame::onUpdate(int id, CommandState& state) {
             state.checked = static_cast<int>(app_.Prefs().preferences.Get(pref::kThumbnailSize)) ==
                             id - cmd::kLargeThumbnail;
             return true;
+        case cmd::kPanTools:
+        case cmd::kZoomTools:
+        case cmd::kAnnotationTools:
+            state.checked =
+                static_cast<int>(app_.Prefs().uiInfo.Get(ui::kToolMode)) == ToolModeOfCommand(id);
+            return true;
+        case cmd::kExitFullScreen:
+            state.enabled = UsesFullScreenLayout(Mode());
+            return true;
+        case cmd::kToolBarFullScreen:
+            state.enabled = UsesFullScreenLayout(Mode());
+            state.checked = !bottomBand_->isHidden();
+            return true;
+        case cmd::kPenWidth: {
+            const bool slideShow = Mode() == kModeSlideShowView || Mode() == kModeVgaSlideShow;
+            state.enabled = (app_.Flags() & kAppGifPlaying) == 0 &&
+                            (!slideShow || app_.Prefs().preferences.IsSet(pref::kInkOnSlides));
+            return true;
+        }
+        case cmd::kPanTool:
+        case cmd::kZoomTool:
+        case cmd::kAnnotationTool:
         case cmd::kSwitchMode:
         case cmd::kThumbnailsAndColors:
         case cmd::kThumbnailOption:
@@ -445,6 +509,25 @@ bool CMainFrame::onCommand(int id) {
             modeMenu_->popup(at);
             return true;
         }
+        case cmd::kPanTool:
+        case cmd::kZoomTool:
+        case cmd::kAnnotationTool:
+            PopupAtButton(toolMenu_, id, kToolMenuLift);
+            return true;
+        case cmd::kPanTools:
+        case cmd::kZoomTools:
+        case cmd::kAnnotationTools:
+            SetToolMode(id);
+            return true;
+        case cmd::kExitFullScreen:
+            SwitchMode(ExitFullScreenTarget(app_.PreviousMode()));
+            return true;
+        case cmd::kToolBarFullScreen:
+            bottomBand_->setVisible(bottomBand_->isHidden());
+            return true;
+        case cmd::kPenWidth:
+            PopupAtButton(penMenu_, id, -1);
+            return true;
         case cmd::kThumbnailOption: {
             QWidget* button = toolBar_->widgetForAction(Action(id));
             QMenu* menu = contextMenus_["ThumbnailOpt"];
@@ -468,6 +551,14 @@ bool CMainFrame::onCommand(int id) {
         default:
             return false;
     }
+}
+
+void CMainFrame::SetToolMode(int command) {
+    const int mode = ToolModeOfCommand(command);
+    UiInfoBlock& uiInfo = app_.Prefs().uiInfo;
+    if (static_cast<int>(uiInfo.Get(ui::kToolMode)) == mode) return;
+    uiInfo.Set(ui::kToolMode, static_cast<uint32_t>(mode));
+    if (toolBarId_ != 0) LoadToolBar(toolBarId_);
 }
 
 void CMainFrame::ToggleToolBar() {
@@ -518,6 +609,26 @@ void CMainFrame::OpenHelp(const QString& topic) {
     openHelp(url);
 }
 
+void CMainFrame::RemoteKey(int kind, int digit) {
+    constexpr Qt::Key kKeys[] = {Qt::Key_unknown, Qt::Key_Left, Qt::Key_Right,
+                                 Qt::Key_Up,      Qt::Key_Down, Qt::Key_Return};
+    QString text;
+    int key = Qt::Key_unknown;
+    if (kind == 0) {
+        if (digit < 0 || digit > 9) return;
+        key = Qt::Key_0 + digit;
+        text = QString(QChar('0' + digit));
+    } else if (kind > 0 && kind < static_cast<int>(std::size(kKeys))) {
+        key = kKeys[kind];
+    } else {
+        return;
+    }
+    QWidget* target = QApplication::focusWidget();
+    if (!target) target = this;
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &press);
+}
+
 // ViewHost ----------------------------------------------------------------------------------
 
 int CMainFrame::Mode() const {
@@ -552,6 +663,10 @@ void CMainFrame::FocusBrowser() {
     if (QWidget* browser = ActiveBrowser()) browser->setFocus();
 }
 
+bool CMainFrame::RepaintBlocked() const {
+    return (app_.Flags() & kAppSwitchingMode) != 0;
+}
+
 // Window events -----------------------------------------------------------------------------
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
@@ -562,9 +677,13 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 void CMainFrame::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange) {
         if (!isActiveWindow()) {
-            lastFocus_ = QApplication::focusWidget();
+            lastFocus_ = focusWidget();
         } else if (lastFocus_) {
-            lastFocus_->setFocus();
+            // Qt gives the focus to the window's latest focus child after this event; the
+            // window that had it when the frame was left gets it back instead.
+            QTimer::singleShot(0, this, [this] {
+                if (lastFocus_ && isActiveWindow()) lastFocus_->setFocus();
+            });
         }
     }
     QMainWindow::changeEvent(event);

@@ -60,6 +60,8 @@ class CMainFrame : public QMainWindow,
     QToolBar* ToolBar() const { return toolBar_; }
     QWidget* BottomBand() const { return bottomBand_; }
     CODMenu* ModeMenu() const { return modeMenu_; }
+    CODMenu* ToolMenu() const { return toolMenu_; }
+    CODMenu* PenWidthMenu() const { return penMenu_; }
     QMenu* GoToMenu() const { return goToMenu_; }
     // The browsing view shown in the current mode.
     QWidget* ActiveBrowser() const;
@@ -77,6 +79,9 @@ class CMainFrame : public QMainWindow,
     // Where help goes (tests replace it); the default opens the bundled HTML help.
     std::function<void(const QUrl&)> openHelp;
     QString HelpTopicNow() const;
+    // The remote-control key message: `kind` 0 with `digit` n is the key "0"+n; 1 left, 2 right,
+    // 3 up, 4 down, 5 Enter. The key goes, pressed, to the window that has the focus.
+    void RemoteKey(int kind, int digit);
 
     // ViewHost
     int Mode() const override;
@@ -86,6 +91,8 @@ class CMainFrame : public QMainWindow,
     QMenu* ContextMenu(const char* name) override;
     void Beep() override;
     void FocusBrowser() override;
+    // While a mode switch runs, the views draw nothing.
+    bool RepaintBlocked() const override;
 
     // DocumentObserver: list and selection changes can change the tool bar's enabling.
     void OnListChanged(UpdateHint) override { ScheduleToolBarUpdate(); }
@@ -103,6 +110,11 @@ class CMainFrame : public QMainWindow,
     void CreateActions();
     void CreateMenus();
     void CreateModeMenu();
+    void CreateToolMenus();
+    // Pops `menu` up with its bottom edge `above` pixels over the lower edge of the tool-bar
+    // button of `command`, or, with `above` negative, under the button.
+    void PopupAtButton(QMenu* menu, int command, int above);
+    void SetToolMode(int command);
     QMenu* BuildMenu(const QString& title, const std::vector<int>& items, QWidget* parent);
     void UpdateMenu(QMenu* menu);
     void UpdateAction(QAction* action);
@@ -127,6 +139,8 @@ class CMainFrame : public QMainWindow,
     QToolBar* commandButtons_ = nullptr;
     QWidget* bottomBand_ = nullptr;
     CODMenu* modeMenu_ = nullptr;
+    CODMenu* toolMenu_ = nullptr;
+    CODMenu* penMenu_ = nullptr;
     QMenu* goToMenu_ = nullptr;
     std::map<std::string, QMenu*> contextMenus_;
     QPointer<QWidget> activeView_;

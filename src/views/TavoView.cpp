@@ -188,6 +188,9 @@ void CTavoView::scrollContentsBy(int, int) {
 }
 
 void CTavoView::paintEvent(QPaintEvent* event) {
+    // While a mode switch runs nothing is drawn and no thumbnail is listed: the switch
+    // invalidates the view once it is done.
+    if (host_.RepaintBlocked()) return;
     QPainter p(viewport());
     const bool fromTick = !tickRegion_.isEmpty() && (event->region() - tickRegion_).isEmpty();
     tickRegion_ = QRegion();

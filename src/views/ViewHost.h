@@ -22,6 +22,8 @@ class ViewHost {
     virtual void Beep() = 0;
     // Gives the keyboard focus to the browsing view of the current mode.
     virtual void FocusBrowser() = 0;
+    // The application-wide no-repaint flag: paints draw nothing while it is set.
+    virtual bool RepaintBlocked() const = 0;
 };
 
 }  // namespace xelo
