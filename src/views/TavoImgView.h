@@ -1,0 +1,83 @@
+// CTavoImgView: the image view of the image modes. It shows the document's current entry with
+// zoom, pan and orientation, decodes the file at the smallest scale that still has the detail
+// the zoom needs, and draws through one off-screen 24-bit buffer.
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+#include "album/TavoDoc.h"
+#include "codec/ImageCodec.h"
+#include "frame/CommandTarget.h"
+#include "image/DibImage.h"
+#include "image/DisplayReduction.h"
+#include "views/ViewOrientation.h"
+
+namespace xelo {
+
+class ViewHost;
+
+class CTavoImgView : public QWidget, public DocumentObserver, public CommandTarget {
+    Q_OBJECT
+
+  public:
+    CTavoImgView(CTavoDoc& doc, ViewHost& host, const ScreenCaps& screen,
+                 QWidget* parent = nullptr);
+    ~CTavoImgView() override;
+
+    // Shows `entry` (null: nothing) from the reset state with the default zoom.
+    void SetImage(const CImageEntry* entry);
+    // Applies a zoom keeping the picture point at the window centre where it is.
+    void SetZoom(int percent, double factor);
+    // Pans by (dx, dy) pixels of the displayed picture, clamped to its edges.
+    void ScrollBy(int dx, int dy);
+    void Orient(OrientCommand command);
+
+    const CImageEntry* Shown() const { return shown_; }
+    int ZoomPercent() const { return percent_; }
+    double ZoomFactor() const { return factor_; }
+    int Orientation() const { return placement_.orientation; }
+    Size Displayed() const { return placement_.displayed; }
+    Point Offset() const { return placement_.offset; }
+    // The percent the shown picture is decoded at, 0 before the first paint decoded it.
+    int DecodedPercent() const { return decodedPercent_; }
+    // The error step of the last paint (0 when it drew the picture).
+    int FailedStep() const { return failedStep_; }
+
+    // DocumentObserver: the view follows the document's current image.
+    void OnListChanged(UpdateHint) override {}
+    void OnCurrentChanged(const CImageEntry* entry) override;
+
+    // CommandTarget: zoom and orientation commands.
+    bool onCommand(int id) override;
+    bool onUpdate(int id, CommandState& state) override;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    Size Window() const { return {width(), height()}; }
+    Size Natural() const;
+    bool HasPicture() const;
+    double FitFactorNow() const;
+    // Decodes the shown file at the percent the zoom needs, stepping down when memory is short.
+    bool EnsureDecoded();
+    void RenderPicture(const Rect& area);
+    void PaintError(QPainter& painter, int step);
+    uint32_t Background() const;
+
+    CTavoDoc& doc_;
+    ViewHost& host_;
+    const ScreenCaps& screen_;
+    const CImageEntry* shown_ = nullptr;
+    int percent_ = 100;
+    double factor_ = 1.0;
+    ViewPlacement placement_;
+    CImageFrames decoded_;
+    int decodedPercent_ = 0;
+    int failedStep_ = 0;
+    CDibImage band_;
+};
+
+}  // namespace xelo

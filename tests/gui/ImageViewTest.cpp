@@ -1,0 +1,233 @@
+// The image view off screen: what a grab shows for each orientation and for a zoomed and panned
+// picture, compared with pixels worked out here from the picture's own; the zoom commands.
+#include <QImage>
+#include <QTest>
+#include <functional>
+
+#include "album/TavoDoc.h"
+#include "app/PrefLayout.h"
+#include "app/Preferences.h"
+#include "app/ViewModes.h"
+#include "codec/BmpWriter.h"
+#include "image/DisplayReduction.h"
+#include "support/TempDir.h"
+#include "views/TavoImgView.h"
+#include "views/ViewHost.h"
+
+namespace xelo {
+namespace {
+
+constexpr uint32_t kBackground = 0x00204060;  // 0x00BBGGRR
+
+class TestHost : public ViewHost {
+  public:
+    int Mode() const override { return kModeFilmstrip; }
+    CPreferences& Prefs() override { return prefs; }
+    void PostCommand(int) override {}
+    void SetActiveView(QWidget*) override {}
+    QMenu* ContextMenu(const char*) override { return nullptr; }
+    void Beep() override { ++beeps; }
+    void FocusBrowser() override {}
+    bool RepaintBlocked() const override { return false; }
+
+    CPreferences prefs;
+    int beeps = 0;
+};
+
+using Colour = std::function<QRgb(int x, int y)>;
+
+// Writes a 24-bit picture whose pixel (x, y) has the colour `colour` gives.
+void WritePicture(const std::string& path, int w, int h, const Colour& colour) {
+    CDibImage image;
+    image.Create(w, h, 3, false);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const QRgb c = colour(x, y);
+            uint8_t* p = image.Row(y) + 3 * x;
+            p[0] = static_cast<uint8_t>(qBlue(c));
+            p[1] = static_cast<uint8_t>(qGreen(c));
+            p[2] = static_cast<uint8_t>(qRed(c));
+        }
+    WriteBmp(path, image, 100, Resolution{});
+}
+
+QRgb UniqueColour(int x, int y) {
+    return qRgb(10 * x, 10 * y, 200);
+}
+
+QRgb BlockColour(int x, int y) {
+    return qRgb(40 * (x / 4), 50 * (y / 4), 90);
+}
+
+// The natural pixel under displayed pixel (x, y) of a w × h displayed picture turned by
+// `orientation` (k clockwise quarter turns, then a left-right mirror from 4 on).
+QPoint NaturalPixel(int x, int y, int w, int h, int orientation) {
+    if (orientation >= 4) x = w - 1 - x;
+    for (int k = 0; k < orientation % 4; ++k) {
+        const int px = y, py = w - 1 - x;
+        x = px;
+        y = py;
+        std::swap(w, h);
+    }
+    return {x, y};
+}
+
+class ImageViewTest : public QObject {
+    Q_OBJECT
+
+  private:
+    test::TempDir dir_;
+    std::unique_ptr<CTavoDoc> doc_;
+    TestHost host_;
+    ScreenCaps screen_;
+
+    void Open() {
+        doc_ = std::make_unique<CTavoDoc>();
+        doc_->OpenFolder(dir_.Path().string());
+        host_.prefs.preferences.Set(pref::kImageBackground, kBackground);
+        host_.prefs.preferences.Set(pref::kColourOptimisation, 1);  // none
+        host_.prefs.preferences.Set(pref::kGamma, 100);
+    }
+
+    // Compares every pixel of a grab with the picture mapped through zoom `scale`, the view's
+    // offsets and its orientation; the window around the picture is the background.
+    void CompareGrab(CTavoImgView& view, const Colour& colour, int scale) {
+        const QImage grab = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(grab.size(), view.size());
+        const int o = view.Orientation();
+        const Size d = view.Displayed();
+        const QRgb background =
+            qRgb(kBackground & 0xFF, (kBackground >> 8) & 0xFF, (kBackground >> 16) & 0xFF);
+        for (int sy = 0; sy < grab.height(); ++sy)
+            for (int sx = 0; sx < grab.width(); ++sx) {
+                const int dx = sx + view.Offset().x;
+                const int dy = sy + view.Offset().y;
+                QRgb expected = background;
+                if (dx >= 0 && dy >= 0 && dx < d.width && dy < d.height) {
+                    const QPoint n =
+                        NaturalPixel(dx / scale, dy / scale, d.width / scale, d.height / scale, o);
+                    expected = colour(n.x(), n.y());
+                }
+                if (grab.pixel(sx, sy) != expected)
+                    QFAIL(qPrintable(QStringLiteral("orientation %1: pixel (%2, %3) is %4, not %5")
+                                         .arg(o)
+                                         .arg(sx)
+                                         .arg(sy)
+                                         .arg(grab.pixel(sx, sy), 6, 16)
+                                         .arg(expected, 6, 16)));
+            }
+    }
+
+  private slots:
+    void init() {
+        for (const auto& e : std::filesystem::directory_iterator(dir_.Path()))
+            std::filesystem::remove(e.path());
+        host_.beeps = 0;
+        host_.prefs = CPreferences();
+    }
+
+    void eachOrientationShowsThePictureTurned() {
+        WritePicture((dir_.Path() / "a.bmp").string(), 20, 12, UniqueColour);
+        Open();
+        CTavoImgView view(*doc_, host_, screen_);
+        view.resize(40, 30);
+        view.SetImage(doc_->EntryAt(0));
+        QCOMPARE(view.ZoomPercent(), 100);
+        // The commands that reach each orientation from the reset state.
+        const std::vector<std::vector<int>> ways = {
+            {}, {30110}, {30135}, {30109}, {30137}, {30110, 30137}, {30136}, {30109, 30137}};
+        for (int o = 0; o < 8; ++o) {
+            QVERIFY(view.onCommand(30138));
+            QCOMPARE(view.Orientation(), 0);
+            for (int command : ways[static_cast<size_t>(o)])
+                QVERIFY(view.onCommand(command));
+            QCOMPARE(view.Orientation(), o);
+            CompareGrab(view, UniqueColour, 1);
+        }
+    }
+
+    void aZoomedAndPannedPictureShowsTheRightPart() {
+        WritePicture((dir_.Path() / "b.bmp").string(), 40, 30, BlockColour);
+        Open();
+        CTavoImgView view(*doc_, host_, screen_);
+        view.resize(60, 50);
+        view.SetImage(doc_->EntryAt(0));
+        QCOMPARE(view.Offset(), (Point{-10, -10}));
+        QVERIFY(view.onCommand(33003));  // 200 %
+        QCOMPARE(view.ZoomPercent(), 200);
+        QCOMPARE(view.Displayed(), (Size{80, 60}));
+        // The centre point (20, 15) of the picture stays at the window centre.
+        QCOMPARE(view.Offset(), (Point{10, 5}));
+        view.ScrollBy(7, 3);
+        QCOMPARE(view.Offset(), (Point{17, 8}));
+        CompareGrab(view, BlockColour, 2);
+        view.ScrollBy(100, -100);
+        QCOMPARE(view.Offset(), (Point{20, 0}));
+        CompareGrab(view, BlockColour, 2);
+        QVERIFY(view.onCommand(30110));
+        QCOMPARE(view.Displayed(), (Size{60, 80}));
+        CompareGrab(view, BlockColour, 2);
+    }
+
+    void zoomCommandsStepAndBeepAtTheirLimits() {
+        WritePicture((dir_.Path() / "c.bmp").string(), 40, 30, BlockColour);
+        Open();
+        CTavoImgView view(*doc_, host_, screen_);
+        view.resize(60, 50);
+        view.SetImage(doc_->EntryAt(0));
+        CommandState state;
+        QVERIFY(view.onUpdate(30108, state));
+        QVERIFY(state.enabled && state.checked);
+        QVERIFY(view.onCommand(30108));  // Actual Size at 1.0: beep
+        QCOMPARE(host_.beeps, 1);
+        QVERIFY(view.onCommand(33000));
+        QCOMPARE(view.ZoomPercent(), 116);
+        QVERIFY(view.onCommand(33011));
+        QCOMPARE(view.ZoomPercent(), 1200);
+        QVERIFY(view.onCommand(33000));
+        QCOMPARE(host_.beeps, 2);
+        QVERIFY(view.onCommand(30103));  // Fit: 40 × 30 into 60 × 50 is 150 %
+        QCOMPARE(view.ZoomPercent(), 150);
+        QVERIFY(view.onUpdate(30103, state));
+        QVERIFY(state.checked);
+        QVERIFY(view.onUpdate(33002, state));
+        QVERIFY(state.checked);
+        QVERIFY(view.onCommand(30103));
+        QCOMPARE(host_.beeps, 3);
+    }
+
+    void aLargePhotoInASmallWindowIsDecodedSmall() {
+        WritePicture((dir_.Path() / "d.bmp").string(), 1600, 1200, BlockColour);
+        Open();
+        CTavoImgView view(*doc_, host_, screen_);
+        view.resize(240, 320);
+        view.SetImage(doc_->EntryAt(0));  // Smart is the default zoom
+        QCOMPARE(view.ZoomPercent(), 15);
+        QCOMPARE(view.Displayed(), (Size{240, 180}));
+        view.grab();
+        QCOMPARE(view.FailedStep(), 0);
+        QCOMPARE(view.DecodedPercent(), 13);
+        // Zoomed to 100 % the copy is decoded again at full size.
+        QVERIFY(view.onCommand(30108));
+        view.grab();
+        QCOMPARE(view.DecodedPercent(), 100);
+    }
+
+    void aVanishedFilePaintsTheDecodeStep() {
+        const auto path = dir_.Path() / "e.bmp";
+        WritePicture(path.string(), 40, 30, BlockColour);
+        Open();
+        std::filesystem::remove(path);
+        CTavoImgView view(*doc_, host_, screen_);
+        view.resize(60, 50);
+        view.SetImage(doc_->EntryAt(0));
+        view.grab();
+        QCOMPARE(view.FailedStep(), 2);
+    }
+};
+
+}  // namespace
+}  // namespace xelo
+
+QTEST_MAIN(xelo::ImageViewTest)
+#include "ImageViewTest.moc"
