@@ -118,16 +118,19 @@ void CTavoImgView::SetImage(const CImageEntry* entry) {
     factor_ = 1.0;
     placement_ = {};
     failedStep_ = 0;
-    if (HasPicture()) {
-        const auto mode =
-            static_cast<DefaultZoom>(host_.Prefs().preferences.Get(pref::kDefaultZoom));
-        factor_ = DefaultZoomFactor(mode, Natural(), Window(), placement_.orientation);
-        percent_ = PercentOfFactor(factor_);
-        placement_.displayed = DisplayedSize(Natural(), factor_, placement_.orientation);
-        placement_.offset = {CentredOffset(placement_.displayed.width, width()),
-                             CentredOffset(placement_.displayed.height, height())};
-    }
+    ApplyDefaultZoom();
     update();
+}
+
+void CTavoImgView::ApplyDefaultZoom() {
+    fittedTo_ = Window();
+    if (!HasPicture()) return;
+    const auto mode = static_cast<DefaultZoom>(host_.Prefs().preferences.Get(pref::kDefaultZoom));
+    factor_ = DefaultZoomFactor(mode, Natural(), Window(), placement_.orientation);
+    percent_ = PercentOfFactor(factor_);
+    placement_.displayed = DisplayedSize(Natural(), factor_, placement_.orientation);
+    placement_.offset = {CentredOffset(placement_.displayed.width, width()),
+                         CentredOffset(placement_.displayed.height, height())};
 }
 
 void CTavoImgView::SetZoom(int percent, double factor) {
@@ -155,9 +158,9 @@ void CTavoImgView::Orient(OrientCommand command) {
 
 void CTavoImgView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (!HasPicture()) return;
-    placement_.offset = {ClampOffset(placement_.offset.x, placement_.displayed.width, width()),
-                         ClampOffset(placement_.offset.y, placement_.displayed.height, height())};
+    // A new window size (a mode's layout, the tool bar shown or hidden) refits the picture;
+    // a resize that only delivers the size the zoom was chosen for changes nothing.
+    if (Window() != fittedTo_) ApplyDefaultZoom();
 }
 
 // Commands ----------------------------------------------------------------------------------

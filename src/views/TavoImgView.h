@@ -61,6 +61,8 @@ class CTavoImgView : public QWidget, public DocumentObserver, public CommandTarg
     Size Natural() const;
     bool HasPicture() const;
     double FitFactorNow() const;
+    // The default zoom for the window's size, the picture centred; the orientation stays.
+    void ApplyDefaultZoom();
     // Decodes the shown file at the percent the zoom needs, stepping down when memory is short.
     bool EnsureDecoded();
     void RenderPicture(const Rect& area);
@@ -74,6 +76,7 @@ class CTavoImgView : public QWidget, public DocumentObserver, public CommandTarg
     int percent_ = 100;
     double factor_ = 1.0;
     ViewPlacement placement_;
+    Size fittedTo_;  // the window size the default zoom was chosen for
     CImageFrames decoded_;
     int decodedPercent_ = 0;
     int failedStep_ = 0;

@@ -211,6 +211,11 @@ class ImageViewTest : public QObject {
         QVERIFY(view.onCommand(30108));
         view.grab();
         QCOMPARE(view.DecodedPercent(), 100);
+        // A new window size refits the picture.
+        view.resize(480, 640);
+        view.grab();
+        QCOMPARE(view.ZoomPercent(), 30);
+        QCOMPARE(view.Offset(), (Point{0, -140}));
     }
 
     void aVanishedFilePaintsTheDecodeStep() {
