@@ -2,6 +2,8 @@
 // and the paint that renders the visible part of the picture into one 24-bit buffer.
 #include "views/TavoImgView.h"
 
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -32,6 +34,10 @@ constexpr int kFlipLeftRight = 30137;
 constexpr int kResetOrientation = 30138;
 constexpr int kZoomIn = 33000;
 constexpr int kZoomOut = 33100;
+constexpr int kPreviousImage = 30100;
+constexpr int kNextImage = 30101;
+constexpr int kExitFullScreen = 30116;
+constexpr uint32_t kPanToolMode = 0;
 
 // Error steps of a paint.
 constexpr int kStepDecode = 2;
@@ -165,7 +171,29 @@ void CTavoImgView::resizeEvent(QResizeEvent* event) {
 
 // Commands ----------------------------------------------------------------------------------
 
+int CTavoImgView::ShownIndex() const {
+    if (shown_ != nullptr) return doc_.IndexOf(shown_);
+    return doc_.FirstSelected();
+}
+
+void CTavoImgView::StepImage(int step) {
+    const int index = ShownIndex();
+    const int next = index < 0 ? (step > 0 ? 0 : -1) : index + step;
+    if (next < 0 || next >= doc_.Count()) {
+        host_.Beep();
+        return;
+    }
+    doc_.ClearSelection();
+    doc_.SetSelected(next, true);  // the document tells the strip and this view
+}
+
 bool CTavoImgView::onUpdate(int id, CommandState& state) {
+    if (id == kPreviousImage || id == kNextImage) {
+        const int index = ShownIndex();
+        state.enabled = IsSingleImageMode(host_.Mode()) &&
+                        (id == kPreviousImage ? index > 0 : index + 1 < doc_.Count());
+        return true;
+    }
     OrientCommand orient;
     if (!IsZoomCommand(id) && !IsOrientCommand(id, orient)) return false;
     state.enabled = IsSingleImageMode(host_.Mode()) && HasPicture();
@@ -176,6 +204,10 @@ bool CTavoImgView::onUpdate(int id, CommandState& state) {
 }
 
 bool CTavoImgView::onCommand(int id) {
+    if (id == kPreviousImage || id == kNextImage) {
+        StepImage(id == kPreviousImage ? -1 : 1);
+        return true;
+    }
     if (!HasPicture()) return false;
     OrientCommand orient;
     if (IsOrientCommand(id, orient)) {
@@ -209,6 +241,73 @@ bool CTavoImgView::onCommand(int id) {
     }
     SetZoom(*percent, factor != 0 ? factor : *percent / 100.0);
     return true;
+}
+
+// Input -------------------------------------------------------------------------------------
+
+void CTavoImgView::keyPressEvent(QKeyEvent* event) {
+    if (panning_) return;
+    const int mode = host_.Mode();
+    const bool upDownBrowse = host_.Prefs().preferences.IsSet(pref::kUpDownBrowse);
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (mode == kModeFilmstrip) host_.PostCommand(kModeFullScreen);
+            if (mode == kModeFullScreen) host_.PostCommand(kModeThumbnail);
+            return;
+        case Qt::Key_Left:
+            StepImage(-1);
+            return;
+        case Qt::Key_Right:
+            StepImage(1);
+            return;
+        case Qt::Key_Up:
+            if (upDownBrowse) {
+                StepImage(-1);
+            } else {
+                onCommand(kZoomIn);
+            }
+            return;
+        case Qt::Key_Down:
+            if (upDownBrowse) {
+                StepImage(1);
+            } else {
+                onCommand(kZoomOut);
+            }
+            return;
+        default:
+            QWidget::keyPressEvent(event);
+    }
+}
+
+void CTavoImgView::mousePressEvent(QMouseEvent* event) {
+    host_.SetActiveView(this);
+    setFocus();
+    if (event->button() != Qt::LeftButton || !HasPicture()) return;
+    if (host_.Prefs().uiInfo.Get(ui::kToolMode) != kPanToolMode) return;
+    // Nothing to pan when the whole picture is in the window.
+    if (placement_.displayed.width <= width() && placement_.displayed.height <= height()) return;
+    panning_ = true;
+    lastPan_ = event->position().toPoint();
+}
+
+void CTavoImgView::mouseMoveEvent(QMouseEvent* event) {
+    if (!panning_) return;
+    const QPoint at = event->position().toPoint();
+    // The picture follows the pointer.
+    ScrollBy(lastPan_.x() - at.x(), lastPan_.y() - at.y());
+    lastPan_ = at;
+}
+
+void CTavoImgView::mouseReleaseEvent(QMouseEvent*) {
+    panning_ = false;
+}
+
+void CTavoImgView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    panning_ = false;
+    if (host_.Mode() == kModeFilmstrip) host_.PostCommand(kModeFullScreen);
+    if (host_.Mode() == kModeFullScreen) host_.PostCommand(kExitFullScreen);
 }
 
 // Painting ----------------------------------------------------------------------------------

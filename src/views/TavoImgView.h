@@ -55,12 +55,21 @@ class CTavoImgView : public QWidget, public DocumentObserver, public CommandTarg
   protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
     Size Window() const { return {width(), height()}; }
     Size Natural() const;
     bool HasPicture() const;
     double FitFactorNow() const;
+    // The index of the shown image, else of the current one; -1 when there is none.
+    int ShownIndex() const;
+    // Previous / Next Image: selects only the neighbour and makes it current; beeps at the ends.
+    void StepImage(int step);
     // The default zoom for the window's size, the picture centred; the orientation stays.
     void ApplyDefaultZoom();
     // Decodes the shown file at the percent the zoom needs, stepping down when memory is short.
@@ -81,6 +90,8 @@ class CTavoImgView : public QWidget, public DocumentObserver, public CommandTarg
     int decodedPercent_ = 0;
     int failedStep_ = 0;
     CDibImage band_;
+    bool panning_ = false;
+    QPoint lastPan_;
 };
 
 }  // namespace xelo

@@ -92,6 +92,11 @@ class FilmstripTest : public QObject {
         QVERIFY(f.Frame().Execute(cmd::kExitFullScreen));
         QCOMPARE(f.App().ViewMode(), static_cast<int>(kModeFilmstrip));
         QVERIFY(f.View().isVisible());
+        // Enter in Full Screen goes to Thumbnail.
+        QVERIFY(f.Frame().Execute(cmd::kFullScreen));
+        QTest::keyClick(&image, Qt::Key_Return);
+        QTRY_COMPARE(f.App().ViewMode(), static_cast<int>(kModeThumbnail));
+        QVERIFY(f.Frame().Tree()->isVisible());
     }
 
     void anEmptyFolderStaysInThumbnail() {

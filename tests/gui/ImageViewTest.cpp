@@ -1,6 +1,8 @@
 // The image view off screen: what a grab shows for each orientation and for a zoomed and panned
 // picture, compared with pixels worked out here from the picture's own; the zoom commands.
+#include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QTest>
 #include <functional>
 
@@ -21,9 +23,9 @@ constexpr uint32_t kBackground = 0x00204060;  // 0x00BBGGRR
 
 class TestHost : public ViewHost {
   public:
-    int Mode() const override { return kModeFilmstrip; }
+    int Mode() const override { return mode; }
     CPreferences& Prefs() override { return prefs; }
-    void PostCommand(int) override {}
+    void PostCommand(int command) override { posted.push_back(command); }
     void SetActiveView(QWidget*) override {}
     QMenu* ContextMenu(const char*) override { return nullptr; }
     void Beep() override { ++beeps; }
@@ -32,6 +34,8 @@ class TestHost : public ViewHost {
 
     CPreferences prefs;
     int beeps = 0;
+    int mode = kModeFilmstrip;
+    std::vector<int> posted;
 };
 
 using Colour = std::function<QRgb(int x, int y)>;
@@ -124,6 +128,8 @@ class ImageViewTest : public QObject {
             std::filesystem::remove(e.path());
         host_.beeps = 0;
         host_.prefs = CPreferences();
+        host_.mode = kModeFilmstrip;
+        host_.posted.clear();
     }
 
     void eachOrientationShowsThePictureTurned() {
@@ -216,6 +222,64 @@ class ImageViewTest : public QObject {
         view.grab();
         QCOMPARE(view.ZoomPercent(), 30);
         QCOMPARE(view.Offset(), (Point{0, -140}));
+    }
+
+    void keysStepThroughTheImagesZoomAndChangeTheMode() {
+        for (const char* name : {"k1.bmp", "k2.bmp", "k3.bmp"})
+            WritePicture((dir_.Path() / name).string(), 40, 30, BlockColour);
+        Open();
+        CTavoImgView view(*doc_, host_, screen_);
+        view.resize(60, 50);
+        doc_->SetSelected(0, true);
+        QCOMPARE(view.Shown(), doc_->EntryAt(0));
+        CommandState state;
+        QVERIFY(view.onUpdate(30100, state));
+        QVERIFY(!state.enabled);
+        QTest::keyClick(&view, Qt::Key_Left);
+        QCOMPARE(host_.beeps, 1);
+        QTest::keyClick(&view, Qt::Key_Right);
+        QCOMPARE(view.Shown(), doc_->EntryAt(1));
+        QCOMPARE(doc_->SelectedIndices(), std::vector<int>{1});
+        QVERIFY(view.onCommand(30101));
+        QCOMPARE(view.Shown(), doc_->EntryAt(2));
+        QVERIFY(view.onUpdate(30101, state));
+        QVERIFY(!state.enabled);
+        QTest::keyClick(&view, Qt::Key_Right);
+        QCOMPARE(host_.beeps, 2);
+        QCOMPARE(view.Shown(), doc_->EntryAt(2));
+        QTest::keyClick(&view, Qt::Key_Up);
+        QCOMPARE(view.ZoomPercent(), 116);
+        // With up/down mapped to images, Up goes back one.
+        host_.prefs.preferences.Set(pref::kUpDownBrowse, 1);
+        QTest::keyClick(&view, Qt::Key_Up);
+        QCOMPARE(view.Shown(), doc_->EntryAt(1));
+        QTest::keyClick(&view, Qt::Key_Return);
+        host_.mode = kModeFullScreen;
+        QTest::keyClick(&view, Qt::Key_Return);
+        QCOMPARE(host_.posted, (std::vector<int>{kModeFullScreen, kModeThumbnail}));
+    }
+
+    void panningMovesThePictureWithThePointer() {
+        WritePicture((dir_.Path() / "p.bmp").string(), 200, 150, BlockColour);
+        Open();
+        host_.prefs.preferences.Set(pref::kDefaultZoom, 2);  // original size
+        CTavoImgView view(*doc_, host_, screen_);
+        view.resize(60, 50);
+        view.SetImage(doc_->EntryAt(0));
+        QCOMPARE(view.Offset(), (Point{70, 50}));
+        auto send = [&view](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+            QMouseEvent e(type, at, view.mapToGlobal(at), Qt::LeftButton, buttons, {});
+            QApplication::sendEvent(&view, &e);
+        };
+        send(QEvent::MouseButtonPress, {30, 25}, Qt::LeftButton);
+        send(QEvent::MouseMove, {20, 20}, Qt::LeftButton);
+        QCOMPARE(view.Offset(), (Point{80, 55}));
+        send(QEvent::MouseMove, {-500, 500}, Qt::LeftButton);
+        QCOMPARE(view.Offset(), (Point{140, 0}));
+        send(QEvent::MouseButtonRelease, {-500, 500}, Qt::NoButton);
+        send(QEvent::MouseMove, {0, 0}, Qt::NoButton);
+        QCOMPARE(view.Offset(), (Point{140, 0}));
+        CompareGrab(view, BlockColour, 1);
     }
 
     void aVanishedFilePaintsTheDecodeStep() {
