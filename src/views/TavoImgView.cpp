@@ -15,6 +15,7 @@
 #include "image/ErrorCodes.h"
 #include "image/RenderTransformed.h"
 #include "image/TavoException.h"
+#include "views/FrameDelay.h"
 #include "views/ImageViewGeometry.h"
 #include "views/ViewHost.h"
 #include "views/ZoomScale.h"
@@ -38,6 +39,10 @@ constexpr int kPreviousImage = 30100;
 constexpr int kNextImage = 30101;
 constexpr int kExitFullScreen = 30116;
 constexpr uint32_t kPanToolMode = 0;
+constexpr int kPreviousFrame = 30904;
+constexpr int kNextFrame = 30905;
+constexpr int kPlay = 30906;
+constexpr int kStop = 30907;
 
 // Error steps of a paint.
 constexpr int kStepDecode = 2;
@@ -84,6 +89,8 @@ CTavoImgView::CTavoImgView(CTavoDoc& doc, ViewHost& host, const ScreenCaps& scre
     : QWidget(parent), doc_(doc), host_(host), screen_(screen) {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    frameTimer_.setSingleShot(true);
+    connect(&frameTimer_, &QTimer::timeout, this, [this] { OnFrameTimer(); });
     doc_.AddObserver(this);
 }
 
@@ -114,18 +121,45 @@ void CTavoImgView::OnCurrentChanged(const CImageEntry* entry) {
 }
 
 void CTavoImgView::SetImage(const CImageEntry* entry) {
+    StopAnimation();
     if (entry != shown_) {
         decoded_.Clear();
         decoded_.frames.clear();
         decodedPercent_ = 0;
     }
     shown_ = entry;
+    player_.Reset(entry && entry->Has(kEntryHeader) ? entry->Header().frameCount : 0);
+    composedIndex_ = -1;
     percent_ = 100;
     factor_ = 1.0;
     placement_ = {};
     failedStep_ = 0;
     ApplyDefaultZoom();
+    // An animated picture starts playing as soon as it shows.
+    if (player_.Play()) StartFrameTimer();
     update();
+}
+
+void CTavoImgView::StopAnimation() {
+    frameTimer_.stop();
+    player_.Stop();
+}
+
+void CTavoImgView::StartFrameTimer() {
+    const int index = player_.FrameIndex();
+    // Before the first decode the header's frames are not known yet: a normal frame's wait.
+    int delay = 10;
+    if (index < static_cast<int>(decoded_.frames.size()))
+        delay = decoded_.frames[static_cast<size_t>(index)]->delay;
+    const auto speed = static_cast<AnimationSpeed>(host_.Prefs().preferences.Get(pref::kGifSpeed));
+    frameTimer_.start(FrameDelayMs(delay, speed));
+}
+
+void CTavoImgView::OnFrameTimer() {
+    if (!player_.Playing()) return;
+    player_.Tick();
+    update();
+    StartFrameTimer();
 }
 
 void CTavoImgView::ApplyDefaultZoom() {
@@ -188,6 +222,14 @@ void CTavoImgView::StepImage(int step) {
 }
 
 bool CTavoImgView::onUpdate(int id, CommandState& state) {
+    if (id >= kPreviousFrame && id <= kStop) {
+        state.enabled =
+            IsSingleImageMode(host_.Mode()) && (id == kPreviousFrame ? player_.CanPreviousFrame()
+                                                : id == kNextFrame   ? player_.CanNextFrame()
+                                                : id == kPlay        ? player_.CanPlay()
+                                                                     : player_.CanStop());
+        return true;
+    }
     if (id == kPreviousImage || id == kNextImage) {
         const int index = ShownIndex();
         state.enabled = IsSingleImageMode(host_.Mode()) &&
@@ -206,6 +248,21 @@ bool CTavoImgView::onUpdate(int id, CommandState& state) {
 bool CTavoImgView::onCommand(int id) {
     if (id == kPreviousImage || id == kNextImage) {
         StepImage(id == kPreviousImage ? -1 : 1);
+        return true;
+    }
+    if (id >= kPreviousFrame && id <= kStop) {
+        bool changed = false;
+        if (id == kPreviousFrame) changed = player_.PreviousFrame();
+        if (id == kNextFrame) changed = player_.NextFrame();
+        if (id == kPlay && player_.Play()) {
+            StartFrameTimer();
+            changed = true;
+        }
+        if (id == kStop) {
+            frameTimer_.stop();
+            changed = player_.Stop();
+        }
+        if (changed) update();
         return true;
     }
     if (!HasPicture()) return false;
@@ -330,6 +387,7 @@ bool CTavoImgView::EnsureDecoded() {
             decoded_.height = frames.height;
             decoded_.frameCount = frames.frameCount;
             decodedPercent_ = percent;
+            composedIndex_ = -1;  // the composition follows the new copy
             return !decoded_.frames.empty() && !decoded_.frames[0]->image.IsEmpty();
         } catch (const CTavoException& e) {
             if (e.GetCode() != kErrNoMemory && e.GetCode() != kErrNoResources) return false;
@@ -339,7 +397,45 @@ bool CTavoImgView::EnsureDecoded() {
     return false;
 }
 
+bool CTavoImgView::ComposeTo(int index) {
+    const Size natural = Natural();
+    const Size logical = decodedPercent_ == 100 ? natural : DecodeSize(natural, decodedPercent_, 0);
+    index = std::min(index, static_cast<int>(decoded_.frames.size()) - 1);
+    try {
+        if (composition_.Width() != logical.width || composition_.Height() != logical.height ||
+            composedIndex_ < 0 || index < composedIndex_) {
+            composition_.Create(logical.width, logical.height, 3, false);
+            frameShown_.Create(logical.width, logical.height, 3, false);
+            FillImage(composition_, Background());
+            composedIndex_ = -1;
+        }
+    } catch (const CTavoException&) {
+        composition_.Release();
+        frameShown_.Release();
+        composedIndex_ = -1;
+        return false;
+    }
+    for (int i = composedIndex_ + 1; i <= index; ++i) {
+        const CImageFrame& frame = *decoded_.frames[static_cast<size_t>(i)];
+        const Point offset{static_cast<int>(int64_t{frame.frameRect.left} * logical.width /
+                                            std::max(1, natural.width)),
+                           static_cast<int>(int64_t{frame.frameRect.top} * logical.height /
+                                            std::max(1, natural.height))};
+        ComposeFrame(frame, offset, composition_, frameShown_, Background());
+        composedIndex_ = i;
+    }
+    return true;
+}
+
 void CTavoImgView::RenderPicture(const Rect& area) {
+    const BgrBuffer target{band_.Bits(), band_.Width(), band_.Height(), band_.RowPad()};
+    const Rect whole{-placement_.offset.x - area.left, -placement_.offset.y - area.top,
+                     -placement_.offset.x - area.left + placement_.displayed.width,
+                     -placement_.offset.y - area.top + placement_.displayed.height};
+    if (decoded_.frames.size() >= 2 && composedIndex_ >= 0) {
+        RenderTransformed(frameShown_, whole, target, std::nullopt, placement_.orientation);
+        return;
+    }
     const CImageFrame& frame = *decoded_.frames[0];
     const Size natural = Natural();
     // The frame's place in the picture, in the decoded copy's pixels.
@@ -350,11 +446,7 @@ void CTavoImgView::RenderPicture(const Rect& area) {
                      static_cast<int>(int64_t{frame.frameRect.top} * logical.height /
                                       std::max(1, natural.height))};
     source.size = logical;
-    const BgrBuffer target{band_.Bits(), band_.Width(), band_.Height(), band_.RowPad()};
-    const Rect dest{-placement_.offset.x - area.left, -placement_.offset.y - area.top,
-                    -placement_.offset.x - area.left + placement_.displayed.width,
-                    -placement_.offset.y - area.top + placement_.displayed.height};
-    RenderTransformed(frame.image, dest, target, std::nullopt, placement_.orientation, source);
+    RenderTransformed(frame.image, whole, target, std::nullopt, placement_.orientation, source);
 }
 
 void CTavoImgView::PaintError(QPainter& painter, int step) {
@@ -385,6 +477,11 @@ void CTavoImgView::paintEvent(QPaintEvent* event) {
         painter.fillRect(shown, ToColour(background));
         PaintError(painter, kStepDecode);
         return;
+    }
+    if (decoded_.frames.size() >= 2 && !ComposeTo(player_.FrameIndex())) {
+        // No room for the composition: the animation stops on its first frame.
+        StopAnimation();
+        composedIndex_ = -1;
     }
     // Rows padded to a multiple of 4 pixels, as the screen copy wants them.
     const int bandWidth = (shown.width() + 3) & ~3;

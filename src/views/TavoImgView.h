@@ -3,6 +3,7 @@
 // the zoom needs, and draws through one off-screen 24-bit buffer.
 #pragma once
 
+#include <QTimer>
 #include <QWidget>
 #include <memory>
 
@@ -11,6 +12,7 @@
 #include "frame/CommandTarget.h"
 #include "image/DibImage.h"
 #include "image/DisplayReduction.h"
+#include "views/AnimationPlayer.h"
 #include "views/ViewOrientation.h"
 
 namespace xelo {
@@ -41,6 +43,9 @@ class CTavoImgView : public QWidget, public DocumentObserver, public CommandTarg
     Point Offset() const { return placement_.offset; }
     // The percent the shown picture is decoded at, 0 before the first paint decoded it.
     int DecodedPercent() const { return decodedPercent_; }
+    const AnimationPlayer& Animation() const { return player_; }
+    // The frame timer's interval while it runs, else -1.
+    int FrameTimerInterval() const { return frameTimer_.isActive() ? frameTimer_.interval() : -1; }
     // The error step of the last paint (0 when it drew the picture).
     int FailedStep() const { return failedStep_; }
 
@@ -75,6 +80,11 @@ class CTavoImgView : public QWidget, public DocumentObserver, public CommandTarg
     // Decodes the shown file at the percent the zoom needs, stepping down when memory is short.
     bool EnsureDecoded();
     void RenderPicture(const Rect& area);
+    // Brings the composition to the animation's current frame; false when out of memory.
+    bool ComposeTo(int index);
+    void StartFrameTimer();
+    void OnFrameTimer();
+    void StopAnimation();
     void PaintError(QPainter& painter, int step);
     uint32_t Background() const;
 
@@ -90,6 +100,11 @@ class CTavoImgView : public QWidget, public DocumentObserver, public CommandTarg
     int decodedPercent_ = 0;
     int failedStep_ = 0;
     CDibImage band_;
+    AnimationPlayer player_;
+    QTimer frameTimer_;
+    CDibImage composition_;   // what the frames so far leave behind
+    CDibImage frameShown_;    // the current frame over the composition
+    int composedIndex_ = -1;  // the frame frameShown_ holds, −1 none
     bool panning_ = false;
     QPoint lastPan_;
 };

@@ -11,7 +11,9 @@
 #include "app/Preferences.h"
 #include "app/ViewModes.h"
 #include "codec/BmpWriter.h"
+#include "codec/GifWriter.h"
 #include "image/DisplayReduction.h"
+#include "image/Palette.h"
 #include "support/TempDir.h"
 #include "views/TavoImgView.h"
 #include "views/ViewHost.h"
@@ -74,6 +76,50 @@ QPoint NaturalPixel(int x, int y, int w, int h, int orientation) {
         std::swap(w, h);
     }
     return {x, y};
+}
+
+// A 8 × 8 animation: red all over (kept, 7/100 s), a green 4 × 4 square at (2, 2) (cleared
+// to the background after it, no delay), a blue 2 × 2 square at (0, 0) (kept, 3/100 s).
+void WriteAnimation(const std::string& path) {
+    LogPalette palette;
+    palette.count = 4;
+    palette.entries[1] = {255, 0, 0, 0};
+    palette.entries[2] = {0, 255, 0, 0};
+    palette.entries[3] = {0, 0, 255, 0};
+    struct Part {
+        int left, top, size, index, disposal, delay;
+    };
+    const Part parts[] = {{0, 0, 8, 1, 1, 7}, {2, 2, 4, 2, 2, 0}, {0, 0, 2, 3, 1, 3}};
+    CGifWriter writer;
+    writer.Open(path);
+    writer.WriteHeader(8, 8, &palette);
+    for (const Part& p : parts) {
+        writer.WriteControl(p.disposal, false, p.delay, -1);
+        writer.BeginImage(p.left, p.top, p.size, p.size, nullptr, false);
+        const std::vector<uint8_t> pixels(static_cast<size_t>(p.size * p.size),
+                                          static_cast<uint8_t>(p.index));
+        writer.WritePixels(pixels.data(), static_cast<uint32_t>(pixels.size()));
+    }
+    writer.Close();
+}
+
+// The grab of an 8 × 8 view as rows of letters: R, G, B, . for the background.
+std::string Letters(CTavoImgView& view, uint32_t background) {
+    const QImage grab = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRgb bg = qRgb(background & 0xFF, (background >> 8) & 0xFF, (background >> 16) & 0xFF);
+    std::string s;
+    for (int y = 0; y < grab.height(); ++y) {
+        for (int x = 0; x < grab.width(); ++x) {
+            const QRgb c = grab.pixel(x, y);
+            s += c == qRgb(255, 0, 0)   ? 'R'
+                 : c == qRgb(0, 255, 0) ? 'G'
+                 : c == qRgb(0, 0, 255) ? 'B'
+                 : c == bg              ? '.'
+                                        : '?';
+        }
+        s += '/';
+    }
+    return s;
 }
 
 class ImageViewTest : public QObject {
@@ -280,6 +326,56 @@ class ImageViewTest : public QObject {
         send(QEvent::MouseMove, {0, 0}, Qt::NoButton);
         QCOMPARE(view.Offset(), (Point{140, 0}));
         CompareGrab(view, BlockColour, 1);
+    }
+
+    void anAnimationPlaysStepsAndComposesItsFrames() {
+        WriteAnimation((dir_.Path() / "anim.gif").string());
+        Open();
+        CTavoImgView view(*doc_, host_, screen_);
+        view.resize(8, 8);
+        view.SetImage(doc_->EntryAt(0));
+        const AnimationPlayer& a = view.Animation();
+        QCOMPARE(a.FrameCount(), 3);
+        QVERIFY(a.Playing());  // an animated picture plays as it shows
+        QCOMPARE(Letters(view, kBackground),
+                 "RRRRRRRR/RRRRRRRR/RRRRRRRR/RRRRRRRR/"
+                 "RRRRRRRR/RRRRRRRR/RRRRRRRR/RRRRRRRR/");
+        CommandState state;
+        QVERIFY(view.onUpdate(30905, state));
+        QVERIFY(!state.enabled);  // no stepping while playing
+        QVERIFY(view.onCommand(30907));
+        QVERIFY(!a.Playing());
+        QCOMPARE(view.FrameTimerInterval(), -1);
+        QVERIFY(view.onCommand(30905));
+        QCOMPARE(Letters(view, kBackground),
+                 "RRRRRRRR/RRRRRRRR/RRGGGGRR/RRGGGGRR/"
+                 "RRGGGGRR/RRGGGGRR/RRRRRRRR/RRRRRRRR/");
+        QVERIFY(view.onCommand(30905));
+        QCOMPARE(Letters(view, kBackground),
+                 "BBRRRRRR/BBRRRRRR/RR....RR/RR....RR/"
+                 "RR....RR/RR....RR/RRRRRRRR/RRRRRRRR/");
+        QVERIFY(view.onUpdate(30905, state));
+        QVERIFY(!state.enabled);  // the last frame
+        QVERIFY(view.onCommand(30904));
+        QCOMPARE(a.FrameIndex(), 1);
+        QCOMPARE(Letters(view, kBackground),
+                 "RRRRRRRR/RRRRRRRR/RRGGGGRR/RRGGGGRR/"
+                 "RRGGGGRR/RRGGGGRR/RRRRRRRR/RRRRRRRR/");
+        // Play starts again from frame 0 with its delay: 7/100 s, twice that when slower.
+        host_.prefs.preferences.Set(pref::kGifSpeed, 0);
+        QVERIFY(view.onCommand(30906));
+        QCOMPARE(a.FrameIndex(), 0);
+        QCOMPARE(view.FrameTimerInterval(), 70);
+        QVERIFY(view.onCommand(30907));
+        host_.prefs.preferences.Set(pref::kGifSpeed, 2);
+        QVERIFY(view.onCommand(30906));
+        QCOMPARE(view.FrameTimerInterval(), 140);
+        // The timer moves the frames on.
+        QTRY_VERIFY(a.FrameIndex() != 0);
+        // Another picture (or none) stops the animation.
+        view.SetImage(nullptr);
+        QVERIFY(!a.Playing());
+        QCOMPARE(view.FrameTimerInterval(), -1);
     }
 
     void aVanishedFilePaintsTheDecodeStep() {
