@@ -134,6 +134,13 @@ void CTavoImgView::SetImage(const CImageEntry* entry) {
     factor_ = 1.0;
     placement_ = {};
     failedStep_ = 0;
+    // Full Screen turns a picture whose shape goes against the screen's (the stored direction is
+    // the only setting; there is no separate switch).
+    if (host_.Mode() == kModeFullScreen && HasPicture()) {
+        const Size screen{screen_.horizontalResolution, screen_.verticalResolution};
+        placement_.orientation = AutoRotateOrientation(
+            Natural(), screen, host_.Prefs().preferences.IsSet(pref::kAutoRotateLeft));
+    }
     ApplyDefaultZoom();
     // An animated picture starts playing as soon as it shows.
     if (player_.Play()) StartFrameTimer();

@@ -378,6 +378,29 @@ class ImageViewTest : public QObject {
         QCOMPARE(view.FrameTimerInterval(), -1);
     }
 
+    void fullScreenTurnsAPictureAgainstTheScreensShape() {
+        WritePicture((dir_.Path() / "portrait.bmp").string(), 30, 40, UniqueColour);
+        Open();
+        screen_.horizontalResolution = 1920;
+        screen_.verticalResolution = 1080;
+        CTavoImgView view(*doc_, host_, screen_);
+        view.resize(96, 54);
+        view.SetImage(doc_->EntryAt(0));
+        QCOMPARE(view.Orientation(), 0);  // Filmstrip never turns
+        host_.mode = kModeFullScreen;
+        host_.prefs.preferences.Set(pref::kAutoRotateLeft, 0);
+        view.SetImage(doc_->EntryAt(0));
+        QCOMPARE(view.Orientation(), 1);
+        QCOMPARE(view.Displayed(), (Size{40, 30}));
+        CompareGrab(view, UniqueColour, 1);
+        host_.prefs.preferences.Set(pref::kAutoRotateLeft, 1);
+        view.SetImage(doc_->EntryAt(0));
+        QCOMPARE(view.Orientation(), 3);
+        screen_ = ScreenCaps{};  // 240 × 320: portrait like the picture
+        view.SetImage(doc_->EntryAt(0));
+        QCOMPARE(view.Orientation(), 0);
+    }
+
     void aVanishedFilePaintsTheDecodeStep() {
         const auto path = dir_.Path() / "e.bmp";
         WritePicture(path.string(), 40, 30, BlockColour);
