@@ -89,6 +89,10 @@ CTavoImgView::CTavoImgView(CTavoDoc& doc, ViewHost& host, const ScreenCaps& scre
     : QWidget(parent), doc_(doc), host_(host), screen_(screen) {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    loadFrames = [](const std::string& path, CImageFrames& frames,
+                    const std::optional<Size>& size) {
+        CImageFile().LoadFrames(path, frames, size);
+    };
     frameTimer_.setSingleShot(true);
     connect(&frameTimer_, &QTimer::timeout, this, [this] { OnFrameTimer(); });
     doc_.AddObserver(this);
@@ -384,10 +388,9 @@ bool CTavoImgView::EnsureDecoded() {
     while (percent > 0) {
         try {
             CImageFrames frames;
-            CImageFile file;
             std::optional<Size> target;
             if (percent != 100) target = DecodeSize(natural, percent, 0);
-            file.LoadFrames(path, frames, target);
+            loadFrames(path, frames, target);
             decoded_.Clear();
             decoded_.frames = std::move(frames.frames);
             decoded_.width = frames.width;

@@ -5,7 +5,10 @@
 
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "album/TavoDoc.h"
 #include "codec/ImageCodec.h"
@@ -48,6 +51,10 @@ class CTavoImgView : public QWidget, public DocumentObserver, public CommandTarg
     int FrameTimerInterval() const { return frameTimer_.isActive() ? frameTimer_.interval() : -1; }
     // The error step of the last paint (0 when it drew the picture).
     int FailedStep() const { return failedStep_; }
+
+    // Decodes every frame of a file, scaled to the size when one is given (tests replace it to
+    // simulate a shortage of memory); the default reads through the codec framework.
+    std::function<void(const std::string&, CImageFrames&, const std::optional<Size>&)> loadFrames;
 
     // DocumentObserver: the view follows the document's current image.
     void OnListChanged(UpdateHint) override {}

@@ -13,7 +13,9 @@
 #include "codec/BmpWriter.h"
 #include "codec/GifWriter.h"
 #include "image/DisplayReduction.h"
+#include "image/ErrorCodes.h"
 #include "image/Palette.h"
+#include "image/TavoException.h"
 #include "support/TempDir.h"
 #include "views/TavoImgView.h"
 #include "views/ViewHost.h"
@@ -399,6 +401,37 @@ class ImageViewTest : public QObject {
         screen_ = ScreenCaps{};  // 240 × 320: portrait like the picture
         view.SetImage(doc_->EntryAt(0));
         QCOMPARE(view.Orientation(), 0);
+    }
+
+    void shortMemoryStepsTheDecodeScaleDownTo8Percent() {
+        WritePicture((dir_.Path() / "big.bmp").string(), 2000, 2000, BlockColour);
+        Open();
+        CTavoImgView view(*doc_, host_, screen_);
+        view.resize(240, 320);
+        std::vector<int> tried;
+        int limit = 160;  // decodes wider than this run out of memory
+        const auto real = view.loadFrames;
+        view.loadFrames = [&](const std::string& path, CImageFrames& frames,
+                              const std::optional<Size>& size) {
+            tried.push_back(size ? size->width : 2000);
+            if (!size || size->width > limit) throw CTavoException(kErrNoMemory);
+            real(path, frames, size);
+        };
+        view.SetImage(doc_->EntryAt(0));
+        QCOMPARE(view.Displayed(), (Size{240, 240}));
+        view.grab();
+        QCOMPARE(view.FailedStep(), 0);
+        QCOMPARE(view.DecodedPercent(), 8);
+        QCOMPARE(tried, (std::vector<int>{260, 160}));  // 13 %, then 8 %
+        // Nothing below 8 %: the paint shows the error instead.
+        limit = 100;
+        tried.clear();
+        view.SetImage(doc_->EntryAt(0));
+        view.SetImage(nullptr);
+        view.SetImage(doc_->EntryAt(0));
+        view.grab();
+        QCOMPARE(view.FailedStep(), 2);
+        QCOMPARE(tried, (std::vector<int>{260, 160}));
     }
 
     void aVanishedFilePaintsTheDecodeStep() {
