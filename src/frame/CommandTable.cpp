@@ -54,12 +54,18 @@ constexpr CommandInfo kCommands[] = {
 
 constexpr int k901[] = {cmd::kToolBar, cmd::kSwitchMode};
 constexpr int k902[] = {30301, 30128, 0, 30201, 30203, 30204, 30007, 0, 30141, 30106, 30114, 30309};
+constexpr int k904[] = {30301, 30128, 30124, 0,     30051, 30052, 30053, 0,     30100,
+                        30101, 30109, 30110, 30114, 30115, 33000, 33100, 30108, 30117,
+                        30104, 30204, 30201, 32002, 32001, 32004, 30107};
+constexpr int k907[] = {30301, 30124, 0,     30051, 30052, 30053, 0,     30100,
+                        30101, 30111, 30114, 30115, 33000, 33100, 30117, 30104,
+                        32002, 32001, 32004, 32003, 30107, 30116};
 
 struct ToolBarList {
     int id;
     std::span<const int> buttons;
 };
-constexpr ToolBarList kToolBars[] = {{901, k901}, {902, k902}};
+constexpr ToolBarList kToolBars[] = {{901, k901}, {902, k902}, {904, k904}, {907, k907}};
 
 struct Topic {
     int id;

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -30,6 +31,7 @@
 #include "frame/ThumbnailsDialog.h"
 #include "frame/ToolModes.h"
 #include "views/TavoDirTree.h"
+#include "views/TavoImgView.h"
 #include "views/TavoListView.h"
 #include "views/TavoView.h"
 
@@ -40,6 +42,8 @@ namespace {
 constexpr int kBottomBandHeight = 26;
 constexpr int kToolMenuLift = 22;  // the tool pop-up ends this far above the button's lower edge
 constexpr int kBrowseToolBar = 902;
+constexpr int kFilmstripToolBar = 904;
+constexpr int kFullScreenToolBar = 907;
 constexpr uint32_t kStrMenuFile = 801;
 constexpr uint32_t kStrMenuView = 802;
 constexpr uint32_t kStrMenuTools = 804;
@@ -109,8 +113,11 @@ CMainFrame::CMainFrame(CTavoApp& app)
     listView_ = new CTavoListView(app_.Doc(), *this, browsers_);
     browsers_->addWidget(view_);
     browsers_->addWidget(listView_);
+    imgView_ = new CTavoImgView(app_.Doc(), *this, app_.Screen(), splitter_);
     splitter_->addWidget(tree_);
     splitter_->addWidget(browsers_);
+    splitter_->addWidget(imgView_);
+    imgView_->hide();
     splitter_->setStretchFactor(1, 1);
     // A portrait screen puts the tree above the view, a landscape one beside it.
     const QSize screen = app_.ScreenSize();
@@ -346,23 +353,73 @@ void CMainFrame::UpdateToolBar() {
 // Modes -------------------------------------------------------------------------------------
 
 void CMainFrame::SwitchMode(int mode) {
-    if (!IsBrowsingMode(mode)) return;  // image, slide-show and VGA modes are not built yet
+    // Slide-show and VGA modes are not built yet.
+    if (!IsBrowsingMode(mode) && mode != kModeFilmstrip && mode != kModeFullScreen) return;
     CTavoDoc& doc = app_.Doc();
     if (doc.Count() == 0 && IsImageMode(mode)) mode = kModeThumbnail;
+    if (IsSingleImageMode(mode)) KeepOneSelected();
     if (mode == app_.ViewMode()) return;
+    const int previous = app_.ViewMode();
     app_.SetFlag(kAppSwitchingMode, true);
-    app_.SetPreviousMode(app_.ViewMode());
+    app_.SetPreviousMode(previous);
     app_.SetMode(mode);
-    SetFullScreen(false, kBrowseToolBar);
+    SetFullScreen(mode == kModeFullScreen, mode == kModeFilmstrip    ? kFilmstripToolBar
+                                           : mode == kModeFullScreen ? kFullScreenToolBar
+                                                                     : kBrowseToolBar);
+    if (!IsImageMode(mode)) browsers_->setCurrentWidget(ActiveBrowser());
+    ArrangePanes(mode, previous);
     QWidget* browser = ActiveBrowser();
-    browsers_->setCurrentWidget(browser);
     activeView_ = browser;
     app_.SetFlag(kAppSwitchingMode, false);
     view_->ModeChanged();
     listView_->ModeChanged();
+    imgView_->SetImage(IsSingleImageMode(mode) ? doc.EntryAt(doc.FirstSelected()) : nullptr);
     tree_->viewport()->update();
     if (isVisible()) browser->setFocus();
     ScheduleToolBarUpdate();
+}
+
+void CMainFrame::KeepOneSelected() {
+    CTavoDoc& doc = app_.Doc();
+    if (doc.SelectedCount() == 1) return;
+    const int keep = std::max(0, doc.FirstSelected());
+    doc.ClearSelection();
+    doc.SetSelected(keep, true);
+}
+
+void CMainFrame::ArrangePanes(int mode, int previousMode) {
+    const bool wasBrowsing = !IsImageMode(previousMode) && previousMode != kModeNone;
+    if (wasBrowsing && IsImageMode(mode)) browsingSizes_ = splitter_->sizes();
+    // The pane that takes a change of the window's size: the browsing view or the picture.
+    splitter_->setStretchFactor(1, IsImageMode(mode) ? 0 : 1);
+    splitter_->setStretchFactor(2, IsImageMode(mode) ? 1 : 0);
+    if (!IsImageMode(mode)) {
+        browsers_->setMinimumSize(0, 0);
+        imgView_->hide();
+        tree_->show();
+        browsers_->show();
+        if (!browsingSizes_.isEmpty()) splitter_->setSizes(browsingSizes_);
+        browsingSizes_.clear();
+        return;
+    }
+    tree_->hide();
+    imgView_->show();
+    if (mode == kModeFullScreen) {
+        browsers_->hide();
+        return;
+    }
+    // The strip beside a landscape picture is one column wide, above a portrait one one row high.
+    browsers_->setCurrentWidget(view_);
+    browsers_->show();
+    // A strip thinner than the scroll area's own minimum must still be allowed.
+    browsers_->setMinimumSize(1, 1);
+    const CellStyle style = view_->Style();
+    const bool beside = splitter_->orientation() == Qt::Horizontal;
+    const int strip =
+        beside ? CellWidth(style.metrics, false, 0) + view_->verticalScrollBar()->sizeHint().width()
+               : CellHeight(style.metrics, false);
+    const int whole = beside ? splitter_->width() : splitter_->height();
+    splitter_->setSizes({0, strip, std::max(1, whole - strip)});
 }
 
 void CMainFrame::SetFullScreen(bool on, int toolBarId) {
@@ -382,6 +439,7 @@ void CMainFrame::SetFullScreen(bool on, int toolBarId) {
 
 QWidget* CMainFrame::ActiveBrowser() const {
     if (app_.ViewMode() == kModeFilename) return listView_;
+    if (app_.ViewMode() == kModeFullScreen) return imgView_;
     return view_;
 }
 
@@ -403,8 +461,11 @@ std::vector<CommandTarget*> CMainFrame::RoutingOrder() const {
         if (auto* target = dynamic_cast<CommandTarget*>(w)) order.push_back(target);
     };
     // The first pane, then the second (the browsing view), then the frame, then the document.
-    add(tree_);
+    // In the image modes the panes are the strip and the image view.
+    const int mode = app_.ViewMode();
+    if (!IsImageMode(mode)) add(tree_);
     add(ActiveBrowser());
+    if (mode == kModeFilmstrip) add(imgView_);
     order.push_back(const_cast<CMainFrame*>(this));
     order.push_back(docCommands_.get());
     return order;
@@ -435,6 +496,8 @@ bool CMainFrame::onUpdate(int id, CommandState& state) {
         case cmd::kThumbnail:
         case cmd::kList:
         case cmd::kFilename:
+        case cmd::kFilmstrip:
+        case cmd::kFullScreen:
             state.checked = Mode() == id;
             return true;
         case cmd::kToolBar:
@@ -488,6 +551,8 @@ bool CMainFrame::onCommand(int id) {
         case cmd::kThumbnail:
         case cmd::kList:
         case cmd::kFilename:
+        case cmd::kFilmstrip:
+        case cmd::kFullScreen:
             SwitchMode(id);
             return true;
         case cmd::kToolBar:

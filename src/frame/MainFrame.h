@@ -25,6 +25,7 @@ class CTavoApp;
 class CTavoView;
 class CTavoListView;
 class CTavoDirTree;
+class CTavoImgView;
 class CTavoSplitter;
 class CODMenu;
 class CDocCommands;
@@ -56,6 +57,7 @@ class CMainFrame : public QMainWindow,
     CTavoView* View() const { return view_; }
     CTavoListView* ListView() const { return listView_; }
     CTavoDirTree* Tree() const { return tree_; }
+    CTavoImgView* ImgView() const { return imgView_; }
     CTavoSplitter* Splitter() const { return splitter_; }
     QToolBar* ToolBar() const { return toolBar_; }
     QWidget* BottomBand() const { return bottomBand_; }
@@ -126,6 +128,10 @@ class CMainFrame : public QMainWindow,
     void ToggleToolBar();
     void EditThumbnailOptions();
     std::vector<CommandTarget*> RoutingOrder() const;
+    // Shows the panes of `mode`: tree and browsing view, strip and image view, or the image view.
+    void ArrangePanes(int mode, int previousMode);
+    // Filmstrip and Full Screen show exactly one image: the first selected, else the first.
+    void KeepOneSelected();
 
     CTavoApp& app_;
     std::unique_ptr<CDocCommands> docCommands_;
@@ -135,6 +141,8 @@ class CMainFrame : public QMainWindow,
     QStackedWidget* browsers_ = nullptr;
     CTavoView* view_ = nullptr;
     CTavoListView* listView_ = nullptr;
+    CTavoImgView* imgView_ = nullptr;
+    QList<int> browsingSizes_;  // the splitter's sizes while the tree was shown
     QToolBar* toolBar_ = nullptr;
     QToolBar* commandButtons_ = nullptr;
     QWidget* bottomBand_ = nullptr;

@@ -1,0 +1,528 @@
+// The image view: zoom and orientation commands, the decode-scale choice with memory recovery,
+// and the paint that renders the visible part of the picture into one 24-bit buffer.
+#include "views/TavoImgView.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "app/PrefLayout.h"
+#include "app/Preferences.h"
+#include "app/ScreenProbe.h"
+#include "app/ViewModes.h"
+#include "codec/ImageFile.h"
+#include "image/ErrorCodes.h"
+#include "image/RenderTransformed.h"
+#include "image/TavoException.h"
+#include "views/FrameDelay.h"
+#include "views/ImageViewGeometry.h"
+#include "views/ViewHost.h"
+#include "views/ZoomScale.h"
+
+namespace xelo {
+
+namespace {
+
+// Commands of the image view.
+constexpr int kFitToWindow = 30103;
+constexpr int kActualSize = 30108;
+constexpr int kRotateLeft = 30109;
+constexpr int kRotateRight = 30110;
+constexpr int kRotate180 = 30135;
+constexpr int kFlipUpDown = 30136;
+constexpr int kFlipLeftRight = 30137;
+constexpr int kResetOrientation = 30138;
+constexpr int kZoomIn = 33000;
+constexpr int kZoomOut = 33100;
+constexpr int kPreviousImage = 30100;
+constexpr int kNextImage = 30101;
+constexpr int kExitFullScreen = 30116;
+constexpr uint32_t kPanToolMode = 0;
+constexpr int kPreviousFrame = 30904;
+constexpr int kNextFrame = 30905;
+constexpr int kPlay = 30906;
+constexpr int kStop = 30907;
+
+// Error steps of a paint.
+constexpr int kStepDecode = 2;
+constexpr int kStepBuffer = 3;
+
+bool IsOrientCommand(int id, OrientCommand& command) {
+    switch (id) {
+        case kRotateLeft:
+            command = OrientCommand::kRotateLeft;
+            return true;
+        case kRotateRight:
+            command = OrientCommand::kRotateRight;
+            return true;
+        case kRotate180:
+            command = OrientCommand::kRotate180;
+            return true;
+        case kFlipUpDown:
+            command = OrientCommand::kFlipUpDown;
+            return true;
+        case kFlipLeftRight:
+            command = OrientCommand::kFlipLeftRight;
+            return true;
+        case kResetOrientation:
+            command = OrientCommand::kReset;
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool IsZoomCommand(int id) {
+    return id == kZoomIn || id == kZoomOut || id == kActualSize || id == kFitToWindow ||
+           ZoomStepPercent(id) != 0;
+}
+
+QColor ToColour(uint32_t bgr) {
+    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                  static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+}  // namespace
+
+CTavoImgView::CTavoImgView(CTavoDoc& doc, ViewHost& host, const ScreenCaps& screen, QWidget* parent)
+    : QWidget(parent), doc_(doc), host_(host), screen_(screen) {
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    loadFrames = [](const std::string& path, CImageFrames& frames,
+                    const std::optional<Size>& size) {
+        CImageFile().LoadFrames(path, frames, size);
+    };
+    frameTimer_.setSingleShot(true);
+    connect(&frameTimer_, &QTimer::timeout, this, [this] { OnFrameTimer(); });
+    doc_.AddObserver(this);
+}
+
+CTavoImgView::~CTavoImgView() {
+    doc_.RemoveObserver(this);
+}
+
+Size CTavoImgView::Natural() const {
+    if (shown_ == nullptr || !shown_->Has(kEntryHeader)) return {};
+    return {shown_->Header().width, shown_->Header().height};
+}
+
+bool CTavoImgView::HasPicture() const {
+    const Size n = Natural();
+    return n.width > 0 && n.height > 0;
+}
+
+uint32_t CTavoImgView::Background() const {
+    return host_.Prefs().preferences.Get(pref::kImageBackground);
+}
+
+double CTavoImgView::FitFactorNow() const {
+    return FitFactor(Natural(), Window(), placement_.orientation);
+}
+
+void CTavoImgView::OnCurrentChanged(const CImageEntry* entry) {
+    if (IsSingleImageMode(host_.Mode())) SetImage(entry);
+}
+
+void CTavoImgView::SetImage(const CImageEntry* entry) {
+    StopAnimation();
+    if (entry != shown_) {
+        decoded_.Clear();
+        decoded_.frames.clear();
+        decodedPercent_ = 0;
+    }
+    shown_ = entry;
+    player_.Reset(entry && entry->Has(kEntryHeader) ? entry->Header().frameCount : 0);
+    composedIndex_ = -1;
+    percent_ = 100;
+    factor_ = 1.0;
+    placement_ = {};
+    failedStep_ = 0;
+    // Full Screen turns a picture whose shape goes against the screen's (the stored direction is
+    // the only setting; there is no separate switch).
+    if (host_.Mode() == kModeFullScreen && HasPicture()) {
+        const Size screen{screen_.horizontalResolution, screen_.verticalResolution};
+        placement_.orientation = AutoRotateOrientation(
+            Natural(), screen, host_.Prefs().preferences.IsSet(pref::kAutoRotateLeft));
+    }
+    ApplyDefaultZoom();
+    // An animated picture starts playing as soon as it shows.
+    if (player_.Play()) StartFrameTimer();
+    update();
+}
+
+void CTavoImgView::StopAnimation() {
+    frameTimer_.stop();
+    player_.Stop();
+}
+
+void CTavoImgView::StartFrameTimer() {
+    const int index = player_.FrameIndex();
+    // Before the first decode the header's frames are not known yet: a normal frame's wait.
+    int delay = 10;
+    if (index < static_cast<int>(decoded_.frames.size()))
+        delay = decoded_.frames[static_cast<size_t>(index)]->delay;
+    const auto speed = static_cast<AnimationSpeed>(host_.Prefs().preferences.Get(pref::kGifSpeed));
+    frameTimer_.start(FrameDelayMs(delay, speed));
+}
+
+void CTavoImgView::OnFrameTimer() {
+    if (!player_.Playing()) return;
+    player_.Tick();
+    update();
+    StartFrameTimer();
+}
+
+void CTavoImgView::ApplyDefaultZoom() {
+    fittedTo_ = Window();
+    if (!HasPicture()) return;
+    const auto mode = static_cast<DefaultZoom>(host_.Prefs().preferences.Get(pref::kDefaultZoom));
+    factor_ = DefaultZoomFactor(mode, Natural(), Window(), placement_.orientation);
+    percent_ = PercentOfFactor(factor_);
+    placement_.displayed = DisplayedSize(Natural(), factor_, placement_.orientation);
+    placement_.offset = {CentredOffset(placement_.displayed.width, width()),
+                         CentredOffset(placement_.displayed.height, height())};
+}
+
+void CTavoImgView::SetZoom(int percent, double factor) {
+    percent_ = percent;
+    factor_ = factor;
+    const Size old = placement_.displayed;
+    placement_.displayed = DisplayedSize(Natural(), factor_, placement_.orientation);
+    placement_.offset = {
+        ZoomedOffset(placement_.offset.x, old.width, placement_.displayed.width, width()),
+        ZoomedOffset(placement_.offset.y, old.height, placement_.displayed.height, height())};
+    update();
+}
+
+void CTavoImgView::ScrollBy(int dx, int dy) {
+    const Point before = placement_.offset;
+    placement_.offset = {ClampOffset(before.x + dx, placement_.displayed.width, width()),
+                         ClampOffset(before.y + dy, placement_.displayed.height, height())};
+    if (placement_.offset != before) update();
+}
+
+void CTavoImgView::Orient(OrientCommand command) {
+    placement_ = ApplyOrientation(command, placement_, Natural(), factor_, Window());
+    update();
+}
+
+void CTavoImgView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // A new window size (a mode's layout, the tool bar shown or hidden) refits the picture;
+    // a resize that only delivers the size the zoom was chosen for changes nothing.
+    if (Window() != fittedTo_) ApplyDefaultZoom();
+}
+
+// Commands ----------------------------------------------------------------------------------
+
+int CTavoImgView::ShownIndex() const {
+    if (shown_ != nullptr) return doc_.IndexOf(shown_);
+    return doc_.FirstSelected();
+}
+
+void CTavoImgView::StepImage(int step) {
+    const int index = ShownIndex();
+    const int next = index < 0 ? (step > 0 ? 0 : -1) : index + step;
+    if (next < 0 || next >= doc_.Count()) {
+        host_.Beep();
+        return;
+    }
+    doc_.ClearSelection();
+    doc_.SetSelected(next, true);  // the document tells the strip and this view
+}
+
+bool CTavoImgView::onUpdate(int id, CommandState& state) {
+    if (id >= kPreviousFrame && id <= kStop) {
+        state.enabled =
+            IsSingleImageMode(host_.Mode()) && (id == kPreviousFrame ? player_.CanPreviousFrame()
+                                                : id == kNextFrame   ? player_.CanNextFrame()
+                                                : id == kPlay        ? player_.CanPlay()
+                                                                     : player_.CanStop());
+        return true;
+    }
+    if (id == kPreviousImage || id == kNextImage) {
+        const int index = ShownIndex();
+        state.enabled = IsSingleImageMode(host_.Mode()) &&
+                        (id == kPreviousImage ? index > 0 : index + 1 < doc_.Count());
+        return true;
+    }
+    OrientCommand orient;
+    if (!IsZoomCommand(id) && !IsOrientCommand(id, orient)) return false;
+    state.enabled = IsSingleImageMode(host_.Mode()) && HasPicture();
+    if (id == kActualSize) state.checked = factor_ == 1.0;
+    if (id == kFitToWindow) state.checked = HasPicture() && factor_ == FitFactorNow();
+    if (const int step = ZoomStepPercent(id); step != 0) state.checked = step == percent_;
+    return true;
+}
+
+bool CTavoImgView::onCommand(int id) {
+    if (id == kPreviousImage || id == kNextImage) {
+        StepImage(id == kPreviousImage ? -1 : 1);
+        return true;
+    }
+    if (id >= kPreviousFrame && id <= kStop) {
+        bool changed = false;
+        if (id == kPreviousFrame) changed = player_.PreviousFrame();
+        if (id == kNextFrame) changed = player_.NextFrame();
+        if (id == kPlay && player_.Play()) {
+            StartFrameTimer();
+            changed = true;
+        }
+        if (id == kStop) {
+            frameTimer_.stop();
+            changed = player_.Stop();
+        }
+        if (changed) update();
+        return true;
+    }
+    if (!HasPicture()) return false;
+    OrientCommand orient;
+    if (IsOrientCommand(id, orient)) {
+        Orient(orient);
+        return true;
+    }
+    const Size d = placement_.displayed;
+    std::optional<int> percent;
+    double factor = 0;
+    if (id == kZoomIn) {
+        percent = GenericZoomIn(percent_, d.width, d.height);
+    } else if (id == kZoomOut) {
+        percent = GenericZoomOut(percent_, d.width, d.height);
+    } else if (id == kActualSize) {
+        if (factor_ != 1.0) percent = 100;
+    } else if (id == kFitToWindow) {
+        factor = FitFactorNow();
+        if (factor != factor_) percent = PercentOfFactor(factor);
+    } else if (const int step = ZoomStepPercent(id); step != 0) {
+        // Growing beyond the largest side or shrinking below one pixel changes nothing.
+        const bool refused = step > percent_
+                                 ? (d.width >= kMaxDisplayedSide || d.height >= kMaxDisplayedSide)
+                                 : (d.width <= kMinDisplayedSide || d.height <= kMinDisplayedSide);
+        if (!refused && step != percent_) percent = step;
+    } else {
+        return false;
+    }
+    if (!percent) {
+        host_.Beep();
+        return true;
+    }
+    SetZoom(*percent, factor != 0 ? factor : *percent / 100.0);
+    return true;
+}
+
+// Input -------------------------------------------------------------------------------------
+
+void CTavoImgView::keyPressEvent(QKeyEvent* event) {
+    if (panning_) return;
+    const int mode = host_.Mode();
+    const bool upDownBrowse = host_.Prefs().preferences.IsSet(pref::kUpDownBrowse);
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (mode == kModeFilmstrip) host_.PostCommand(kModeFullScreen);
+            if (mode == kModeFullScreen) host_.PostCommand(kModeThumbnail);
+            return;
+        case Qt::Key_Left:
+            StepImage(-1);
+            return;
+        case Qt::Key_Right:
+            StepImage(1);
+            return;
+        case Qt::Key_Up:
+            if (upDownBrowse) {
+                StepImage(-1);
+            } else {
+                onCommand(kZoomIn);
+            }
+            return;
+        case Qt::Key_Down:
+            if (upDownBrowse) {
+                StepImage(1);
+            } else {
+                onCommand(kZoomOut);
+            }
+            return;
+        default:
+            QWidget::keyPressEvent(event);
+    }
+}
+
+void CTavoImgView::mousePressEvent(QMouseEvent* event) {
+    host_.SetActiveView(this);
+    setFocus();
+    if (event->button() != Qt::LeftButton || !HasPicture()) return;
+    if (host_.Prefs().uiInfo.Get(ui::kToolMode) != kPanToolMode) return;
+    // Nothing to pan when the whole picture is in the window.
+    if (placement_.displayed.width <= width() && placement_.displayed.height <= height()) return;
+    panning_ = true;
+    lastPan_ = event->position().toPoint();
+}
+
+void CTavoImgView::mouseMoveEvent(QMouseEvent* event) {
+    if (!panning_) return;
+    const QPoint at = event->position().toPoint();
+    // The picture follows the pointer.
+    ScrollBy(lastPan_.x() - at.x(), lastPan_.y() - at.y());
+    lastPan_ = at;
+}
+
+void CTavoImgView::mouseReleaseEvent(QMouseEvent*) {
+    panning_ = false;
+}
+
+void CTavoImgView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    panning_ = false;
+    if (host_.Mode() == kModeFilmstrip) host_.PostCommand(kModeFullScreen);
+    if (host_.Mode() == kModeFullScreen) host_.PostCommand(kExitFullScreen);
+}
+
+// Painting ----------------------------------------------------------------------------------
+
+bool CTavoImgView::EnsureDecoded() {
+    const Size natural = Natural();
+    int percent = ChooseDecodePercent(natural, placement_.displayed, placement_.orientation);
+    if (decodedPercent_ >= percent && !decoded_.frames.empty()) return true;
+    const std::string path = doc_.CurrentFolder() + "/" + shown_->Name();
+    while (percent > 0) {
+        try {
+            CImageFrames frames;
+            std::optional<Size> target;
+            if (percent != 100) target = DecodeSize(natural, percent, 0);
+            loadFrames(path, frames, target);
+            decoded_.Clear();
+            decoded_.frames = std::move(frames.frames);
+            decoded_.width = frames.width;
+            decoded_.height = frames.height;
+            decoded_.frameCount = frames.frameCount;
+            decodedPercent_ = percent;
+            composedIndex_ = -1;  // the composition follows the new copy
+            return !decoded_.frames.empty() && !decoded_.frames[0]->image.IsEmpty();
+        } catch (const CTavoException& e) {
+            if (e.GetCode() != kErrNoMemory && e.GetCode() != kErrNoResources) return false;
+            percent = LowerDecodePercent(percent);
+        }
+    }
+    return false;
+}
+
+bool CTavoImgView::ComposeTo(int index) {
+    const Size natural = Natural();
+    const Size logical = decodedPercent_ == 100 ? natural : DecodeSize(natural, decodedPercent_, 0);
+    index = std::min(index, static_cast<int>(decoded_.frames.size()) - 1);
+    try {
+        if (composition_.Width() != logical.width || composition_.Height() != logical.height ||
+            composedIndex_ < 0 || index < composedIndex_) {
+            composition_.Create(logical.width, logical.height, 3, false);
+            frameShown_.Create(logical.width, logical.height, 3, false);
+            FillImage(composition_, Background());
+            composedIndex_ = -1;
+        }
+    } catch (const CTavoException&) {
+        composition_.Release();
+        frameShown_.Release();
+        composedIndex_ = -1;
+        return false;
+    }
+    for (int i = composedIndex_ + 1; i <= index; ++i) {
+        const CImageFrame& frame = *decoded_.frames[static_cast<size_t>(i)];
+        const Point offset{static_cast<int>(int64_t{frame.frameRect.left} * logical.width /
+                                            std::max(1, natural.width)),
+                           static_cast<int>(int64_t{frame.frameRect.top} * logical.height /
+                                            std::max(1, natural.height))};
+        ComposeFrame(frame, offset, composition_, frameShown_, Background());
+        composedIndex_ = i;
+    }
+    return true;
+}
+
+void CTavoImgView::RenderPicture(const Rect& area) {
+    const BgrBuffer target{band_.Bits(), band_.Width(), band_.Height(), band_.RowPad()};
+    const Rect whole{-placement_.offset.x - area.left, -placement_.offset.y - area.top,
+                     -placement_.offset.x - area.left + placement_.displayed.width,
+                     -placement_.offset.y - area.top + placement_.displayed.height};
+    if (decoded_.frames.size() >= 2 && composedIndex_ >= 0) {
+        RenderTransformed(frameShown_, whole, target, std::nullopt, placement_.orientation);
+        return;
+    }
+    const CImageFrame& frame = *decoded_.frames[0];
+    const Size natural = Natural();
+    // The frame's place in the picture, in the decoded copy's pixels.
+    const Size logical = decodedPercent_ == 100 ? natural : DecodeSize(natural, decodedPercent_, 0);
+    RenderSource source;
+    source.offset = {static_cast<int>(int64_t{frame.frameRect.left} * logical.width /
+                                      std::max(1, natural.width)),
+                     static_cast<int>(int64_t{frame.frameRect.top} * logical.height /
+                                      std::max(1, natural.height))};
+    source.size = logical;
+    RenderTransformed(frame.image, whole, target, std::nullopt, placement_.orientation, source);
+}
+
+void CTavoImgView::PaintError(QPainter& painter, int step) {
+    failedStep_ = step;
+    painter.setPen(Qt::white);
+    painter.drawText(rect(), Qt::AlignCenter,
+                     QStringLiteral("%1 (%2)").arg(kErrNoResources).arg(step));
+}
+
+void CTavoImgView::paintEvent(QPaintEvent* event) {
+    if (host_.RepaintBlocked()) return;
+    QPainter painter(this);
+    const uint32_t background = Background();
+    const QRect update = event->rect();
+    if (!HasPicture()) {
+        painter.fillRect(update, ToColour(background));
+        return;
+    }
+    failedStep_ = 0;
+    const QRect picture(-placement_.offset.x, -placement_.offset.y, placement_.displayed.width,
+                        placement_.displayed.height);
+    const QRect shown = update & picture;
+    // The window outside the picture takes the background colour.
+    for (const QRect& r : QRegion(update).subtracted(QRegion(shown)))
+        painter.fillRect(r, ToColour(background));
+    if (shown.isEmpty()) return;
+    if (!EnsureDecoded()) {
+        painter.fillRect(shown, ToColour(background));
+        PaintError(painter, kStepDecode);
+        return;
+    }
+    if (decoded_.frames.size() >= 2 && !ComposeTo(player_.FrameIndex())) {
+        // No room for the composition: the animation stops on its first frame.
+        StopAnimation();
+        composedIndex_ = -1;
+    }
+    // Rows padded to a multiple of 4 pixels, as the screen copy wants them.
+    const int bandWidth = (shown.width() + 3) & ~3;
+    if (band_.Width() != bandWidth || band_.Height() != shown.height()) {
+        try {
+            band_.Create(bandWidth, shown.height(), 3, false);
+        } catch (const CTavoException&) {
+            painter.fillRect(shown, ToColour(background));
+            PaintError(painter, kStepBuffer);
+            return;
+        }
+    }
+    const auto red = static_cast<uint8_t>(background & 0xFF);
+    const auto green = static_cast<uint8_t>((background >> 8) & 0xFF);
+    const auto blue = static_cast<uint8_t>((background >> 16) & 0xFF);
+    for (int y = 0; y < band_.Height(); ++y) {
+        uint8_t* row = band_.Row(y);
+        for (int x = 0; x < band_.Width(); ++x) {
+            row[3 * x] = blue;
+            row[3 * x + 1] = green;
+            row[3 * x + 2] = red;
+        }
+    }
+    const Rect area{shown.left(), shown.top(), shown.right() + 1, shown.bottom() + 1};
+    RenderPicture(area);
+    const BgrBuffer buffer{band_.Bits(), band_.Width(), band_.Height(), band_.RowPad()};
+    const int optimisation =
+        static_cast<int>(host_.Prefs().preferences.Get(pref::kColourOptimisation));
+    const int gamma = static_cast<int>(host_.Prefs().preferences.Get(pref::kGamma));
+    DrawToDevice(painter, shown, buffer, Rect{0, 0, shown.width(), shown.height()}, optimisation, 0,
+                 false, gamma, screen_);
+}
+
+}  // namespace xelo

@@ -1,0 +1,454 @@
+// The image view off screen: what a grab shows for each orientation and for a zoomed and panned
+// picture, compared with pixels worked out here from the picture's own; the zoom commands.
+#include <QApplication>
+#include <QImage>
+#include <QMouseEvent>
+#include <QTest>
+#include <functional>
+
+#include "album/TavoDoc.h"
+#include "app/PrefLayout.h"
+#include "app/Preferences.h"
+#include "app/ViewModes.h"
+#include "codec/BmpWriter.h"
+#include "codec/GifWriter.h"
+#include "image/DisplayReduction.h"
+#include "image/ErrorCodes.h"
+#include "image/Palette.h"
+#include "image/TavoException.h"
+#include "support/TempDir.h"
+#include "views/TavoImgView.h"
+#include "views/ViewHost.h"
+
+namespace xelo {
+namespace {
+
+constexpr uint32_t kBackground = 0x00204060;  // 0x00BBGGRR
+
+class TestHost : public ViewHost {
+  public:
+    int Mode() const override { return mode; }
+    CPreferences& Prefs() override { return prefs; }
+    void PostCommand(int command) override { posted.push_back(command); }
+    void SetActiveView(QWidget*) override {}
+    QMenu* ContextMenu(const char*) override { return nullptr; }
+    void Beep() override { ++beeps; }
+    void FocusBrowser() override {}
+    bool RepaintBlocked() const override { return false; }
+
+    CPreferences prefs;
+    int beeps = 0;
+    int mode = kModeFilmstrip;
+    std::vector<int> posted;
+};
+
+using Colour = std::function<QRgb(int x, int y)>;
+
+// Writes a 24-bit picture whose pixel (x, y) has the colour `colour` gives.
+void WritePicture(const std::string& path, int w, int h, const Colour& colour) {
+    CDibImage image;
+    image.Create(w, h, 3, false);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const QRgb c = colour(x, y);
+            uint8_t* p = image.Row(y) + 3 * x;
+            p[0] = static_cast<uint8_t>(qBlue(c));
+            p[1] = static_cast<uint8_t>(qGreen(c));
+            p[2] = static_cast<uint8_t>(qRed(c));
+        }
+    WriteBmp(path, image, 100, Resolution{});
+}
+
+QRgb UniqueColour(int x, int y) {
+    return qRgb(10 * x, 10 * y, 200);
+}
+
+QRgb BlockColour(int x, int y) {
+    return qRgb(40 * (x / 4), 50 * (y / 4), 90);
+}
+
+// The natural pixel under displayed pixel (x, y) of a w × h displayed picture turned by
+// `orientation` (k clockwise quarter turns, then a left-right mirror from 4 on).
+QPoint NaturalPixel(int x, int y, int w, int h, int orientation) {
+    if (orientation >= 4) x = w - 1 - x;
+    for (int k = 0; k < orientation % 4; ++k) {
+        const int px = y, py = w - 1 - x;
+        x = px;
+        y = py;
+        std::swap(w, h);
+    }
+    return {x, y};
+}
+
+// A 8 × 8 animation: red all over (kept, 7/100 s), a green 4 × 4 square at (2, 2) (cleared
+// to the background after it, no delay), a blue 2 × 2 square at (0, 0) (kept, 3/100 s).
+void WriteAnimation(const std::string& path) {
+    LogPalette palette;
+    palette.count = 4;
+    palette.entries[1] = {255, 0, 0, 0};
+    palette.entries[2] = {0, 255, 0, 0};
+    palette.entries[3] = {0, 0, 255, 0};
+    struct Part {
+        int left, top, size, index, disposal, delay;
+    };
+    const Part parts[] = {{0, 0, 8, 1, 1, 7}, {2, 2, 4, 2, 2, 0}, {0, 0, 2, 3, 1, 3}};
+    CGifWriter writer;
+    writer.Open(path);
+    writer.WriteHeader(8, 8, &palette);
+    for (const Part& p : parts) {
+        writer.WriteControl(p.disposal, false, p.delay, -1);
+        writer.BeginImage(p.left, p.top, p.size, p.size, nullptr, false);
+        const std::vector<uint8_t> pixels(static_cast<size_t>(p.size * p.size),
+                                          static_cast<uint8_t>(p.index));
+        writer.WritePixels(pixels.data(), static_cast<uint32_t>(pixels.size()));
+    }
+    writer.Close();
+}
+
+// The grab of an 8 × 8 view as rows of letters: R, G, B, . for the background.
+std::string Letters(CTavoImgView& view, uint32_t background) {
+    const QImage grab = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRgb bg = qRgb(background & 0xFF, (background >> 8) & 0xFF, (background >> 16) & 0xFF);
+    std::string s;
+    for (int y = 0; y < grab.height(); ++y) {
+        for (int x = 0; x < grab.width(); ++x) {
+            const QRgb c = grab.pixel(x, y);
+            s += c == qRgb(255, 0, 0)   ? 'R'
+                 : c == qRgb(0, 255, 0) ? 'G'
+                 : c == qRgb(0, 0, 255) ? 'B'
+                 : c == bg              ? '.'
+                                        : '?';
+        }
+        s += '/';
+    }
+    return s;
+}
+
+class ImageViewTest : public QObject {
+    Q_OBJECT
+
+  private:
+    test::TempDir dir_;
+    std::unique_ptr<CTavoDoc> doc_;
+    TestHost host_;
+    ScreenCaps screen_;
+
+    void Open() {
+        doc_ = std::make_unique<CTavoDoc>();
+        doc_->OpenFolder(dir_.Path().string());
+        host_.prefs.preferences.Set(pref::kImageBackground, kBackground);
+        host_.prefs.preferences.Set(pref::kColourOptimisation, 1);  // none
+        host_.prefs.preferences.Set(pref::kGamma, 100);
+    }
+
+    // Compares every pixel of a grab with the picture mapped through zoom `scale`, the view's
+    // offsets and its orientation; the window around the picture is the background.
+    void CompareGrab(CTavoImgView& view, const Colour& colour, int scale) {
+        const QImage grab = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(grab.size(), view.size());
+        const int o = view.Orientation();
+        const Size d = view.Displayed();
+        const QRgb background =
+            qRgb(kBackground & 0xFF, (kBackground >> 8) & 0xFF, (kBackground >> 16) & 0xFF);
+        for (int sy = 0; sy < grab.height(); ++sy)
+            for (int sx = 0; sx < grab.width(); ++sx) {
+                const int dx = sx + view.Offset().x;
+                const int dy = sy + view.Offset().y;
+                QRgb expected = background;
+                if (dx >= 0 && dy >= 0 && dx < d.width && dy < d.height) {
+                    const QPoint n =
+                        NaturalPixel(dx / scale, dy / scale, d.width / scale, d.height / scale, o);
+                    expected = colour(n.x(), n.y());
+                }
+                if (grab.pixel(sx, sy) != expected)
+                    QFAIL(qPrintable(QStringLiteral("orientation %1: pixel (%2, %3) is %4, not %5")
+                                         .arg(o)
+                                         .arg(sx)
+                                         .arg(sy)
+                                         .arg(grab.pixel(sx, sy), 6, 16)
+                                         .arg(expected, 6, 16)));
+            }
+    }
+
+  private slots:
+    void init() {
+        for (const auto& e : std::filesystem::directory_iterator(dir_.Path()))
+            std::filesystem::remove(e.path());
+        host_.beeps = 0;
+        host_.prefs = CPreferences();
+        host_.mode = kModeFilmstrip;
+        host_.posted.clear();
+    }
+
+    void eachOrientationShowsThePictureTurned() {
+        WritePicture((dir_.Path() / "a.bmp").string(), 20, 12, UniqueColour);
+        Open();
+        CTavoImgView view(*doc_, host_, screen_);
+        view.resize(40, 30);
+        view.SetImage(doc_->EntryAt(0));
+        QCOMPARE(view.ZoomPercent(), 100);
+        // The commands that reach each orientation from the reset state.
+        const std::vector<std::vector<int>> ways = {
+            {}, {30110}, {30135}, {30109}, {30137}, {30110, 30137}, {30136}, {30109, 30137}};
+        for (int o = 0; o < 8; ++o) {
+            QVERIFY(view.onCommand(30138));
+            QCOMPARE(view.Orientation(), 0);
+            for (int command : ways[static_cast<size_t>(o)])
+                QVERIFY(view.onCommand(command));
+            QCOMPARE(view.Orientation(), o);
+            CompareGrab(view, UniqueColour, 1);
+        }
+    }
+
+    void aZoomedAndPannedPictureShowsTheRightPart() {
+        WritePicture((dir_.Path() / "b.bmp").string(), 40, 30, BlockColour);
+        Open();
+        CTavoImgView view(*doc_, host_, screen_);
+        view.resize(60, 50);
+        view.SetImage(doc_->EntryAt(0));
+        QCOMPARE(view.Offset(), (Point{-10, -10}));
+        QVERIFY(view.onCommand(33003));  // 200 %
+        QCOMPARE(view.ZoomPercent(), 200);
+        QCOMPARE(view.Displayed(), (Size{80, 60}));
+        // The centre point (20, 15) of the picture stays at the window centre.
+        QCOMPARE(view.Offset(), (Point{10, 5}));
+        view.ScrollBy(7, 3);
+        QCOMPARE(view.Offset(), (Point{17, 8}));
+        CompareGrab(view, BlockColour, 2);
+        view.ScrollBy(100, -100);
+        QCOMPARE(view.Offset(), (Point{20, 0}));
+        CompareGrab(view, BlockColour, 2);
+        QVERIFY(view.onCommand(30110));
+        QCOMPARE(view.Displayed(), (Size{60, 80}));
+        CompareGrab(view, BlockColour, 2);
+    }
+
+    void zoomCommandsStepAndBeepAtTheirLimits() {
+        WritePicture((dir_.Path() / "c.bmp").string(), 40, 30, BlockColour);
+        Open();
+        CTavoImgView view(*doc_, host_, screen_);
+        view.resize(60, 50);
+        view.SetImage(doc_->EntryAt(0));
+        CommandState state;
+        QVERIFY(view.onUpdate(30108, state));
+        QVERIFY(state.enabled && state.checked);
+        QVERIFY(view.onCommand(30108));  // Actual Size at 1.0: beep
+        QCOMPARE(host_.beeps, 1);
+        QVERIFY(view.onCommand(33000));
+        QCOMPARE(view.ZoomPercent(), 116);
+        QVERIFY(view.onCommand(33011));
+        QCOMPARE(view.ZoomPercent(), 1200);
+        QVERIFY(view.onCommand(33000));
+        QCOMPARE(host_.beeps, 2);
+        QVERIFY(view.onCommand(30103));  // Fit: 40 × 30 into 60 × 50 is 150 %
+        QCOMPARE(view.ZoomPercent(), 150);
+        QVERIFY(view.onUpdate(30103, state));
+        QVERIFY(state.checked);
+        QVERIFY(view.onUpdate(33002, state));
+        QVERIFY(state.checked);
+        QVERIFY(view.onCommand(30103));
+        QCOMPARE(host_.beeps, 3);
+    }
+
+    void aLargePhotoInASmallWindowIsDecodedSmall() {
+        WritePicture((dir_.Path() / "d.bmp").string(), 1600, 1200, BlockColour);
+        Open();
+        CTavoImgView view(*doc_, host_, screen_);
+        view.resize(240, 320);
+        view.SetImage(doc_->EntryAt(0));  // Smart is the default zoom
+        QCOMPARE(view.ZoomPercent(), 15);
+        QCOMPARE(view.Displayed(), (Size{240, 180}));
+        view.grab();
+        QCOMPARE(view.FailedStep(), 0);
+        QCOMPARE(view.DecodedPercent(), 13);
+        // Zoomed to 100 % the copy is decoded again at full size.
+        QVERIFY(view.onCommand(30108));
+        view.grab();
+        QCOMPARE(view.DecodedPercent(), 100);
+        // A new window size refits the picture.
+        view.resize(480, 640);
+        view.grab();
+        QCOMPARE(view.ZoomPercent(), 30);
+        QCOMPARE(view.Offset(), (Point{0, -140}));
+    }
+
+    void keysStepThroughTheImagesZoomAndChangeTheMode() {
+        for (const char* name : {"k1.bmp", "k2.bmp", "k3.bmp"})
+            WritePicture((dir_.Path() / name).string(), 40, 30, BlockColour);
+        Open();
+        CTavoImgView view(*doc_, host_, screen_);
+        view.resize(60, 50);
+        doc_->SetSelected(0, true);
+        QCOMPARE(view.Shown(), doc_->EntryAt(0));
+        CommandState state;
+        QVERIFY(view.onUpdate(30100, state));
+        QVERIFY(!state.enabled);
+        QTest::keyClick(&view, Qt::Key_Left);
+        QCOMPARE(host_.beeps, 1);
+        QTest::keyClick(&view, Qt::Key_Right);
+        QCOMPARE(view.Shown(), doc_->EntryAt(1));
+        QCOMPARE(doc_->SelectedIndices(), std::vector<int>{1});
+        QVERIFY(view.onCommand(30101));
+        QCOMPARE(view.Shown(), doc_->EntryAt(2));
+        QVERIFY(view.onUpdate(30101, state));
+        QVERIFY(!state.enabled);
+        QTest::keyClick(&view, Qt::Key_Right);
+        QCOMPARE(host_.beeps, 2);
+        QCOMPARE(view.Shown(), doc_->EntryAt(2));
+        QTest::keyClick(&view, Qt::Key_Up);
+        QCOMPARE(view.ZoomPercent(), 116);
+        // With up/down mapped to images, Up goes back one.
+        host_.prefs.preferences.Set(pref::kUpDownBrowse, 1);
+        QTest::keyClick(&view, Qt::Key_Up);
+        QCOMPARE(view.Shown(), doc_->EntryAt(1));
+        QTest::keyClick(&view, Qt::Key_Return);
+        host_.mode = kModeFullScreen;
+        QTest::keyClick(&view, Qt::Key_Return);
+        QCOMPARE(host_.posted, (std::vector<int>{kModeFullScreen, kModeThumbnail}));
+    }
+
+    void panningMovesThePictureWithThePointer() {
+        WritePicture((dir_.Path() / "p.bmp").string(), 200, 150, BlockColour);
+        Open();
+        host_.prefs.preferences.Set(pref::kDefaultZoom, 2);  // original size
+        CTavoImgView view(*doc_, host_, screen_);
+        view.resize(60, 50);
+        view.SetImage(doc_->EntryAt(0));
+        QCOMPARE(view.Offset(), (Point{70, 50}));
+        auto send = [&view](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+            QMouseEvent e(type, at, view.mapToGlobal(at), Qt::LeftButton, buttons, {});
+            QApplication::sendEvent(&view, &e);
+        };
+        send(QEvent::MouseButtonPress, {30, 25}, Qt::LeftButton);
+        send(QEvent::MouseMove, {20, 20}, Qt::LeftButton);
+        QCOMPARE(view.Offset(), (Point{80, 55}));
+        send(QEvent::MouseMove, {-500, 500}, Qt::LeftButton);
+        QCOMPARE(view.Offset(), (Point{140, 0}));
+        send(QEvent::MouseButtonRelease, {-500, 500}, Qt::NoButton);
+        send(QEvent::MouseMove, {0, 0}, Qt::NoButton);
+        QCOMPARE(view.Offset(), (Point{140, 0}));
+        CompareGrab(view, BlockColour, 1);
+    }
+
+    void anAnimationPlaysStepsAndComposesItsFrames() {
+        WriteAnimation((dir_.Path() / "anim.gif").string());
+        Open();
+        CTavoImgView view(*doc_, host_, screen_);
+        view.resize(8, 8);
+        view.SetImage(doc_->EntryAt(0));
+        const AnimationPlayer& a = view.Animation();
+        QCOMPARE(a.FrameCount(), 3);
+        QVERIFY(a.Playing());  // an animated picture plays as it shows
+        QCOMPARE(Letters(view, kBackground),
+                 "RRRRRRRR/RRRRRRRR/RRRRRRRR/RRRRRRRR/"
+                 "RRRRRRRR/RRRRRRRR/RRRRRRRR/RRRRRRRR/");
+        CommandState state;
+        QVERIFY(view.onUpdate(30905, state));
+        QVERIFY(!state.enabled);  // no stepping while playing
+        QVERIFY(view.onCommand(30907));
+        QVERIFY(!a.Playing());
+        QCOMPARE(view.FrameTimerInterval(), -1);
+        QVERIFY(view.onCommand(30905));
+        QCOMPARE(Letters(view, kBackground),
+                 "RRRRRRRR/RRRRRRRR/RRGGGGRR/RRGGGGRR/"
+                 "RRGGGGRR/RRGGGGRR/RRRRRRRR/RRRRRRRR/");
+        QVERIFY(view.onCommand(30905));
+        QCOMPARE(Letters(view, kBackground),
+                 "BBRRRRRR/BBRRRRRR/RR....RR/RR....RR/"
+                 "RR....RR/RR....RR/RRRRRRRR/RRRRRRRR/");
+        QVERIFY(view.onUpdate(30905, state));
+        QVERIFY(!state.enabled);  // the last frame
+        QVERIFY(view.onCommand(30904));
+        QCOMPARE(a.FrameIndex(), 1);
+        QCOMPARE(Letters(view, kBackground),
+                 "RRRRRRRR/RRRRRRRR/RRGGGGRR/RRGGGGRR/"
+                 "RRGGGGRR/RRGGGGRR/RRRRRRRR/RRRRRRRR/");
+        // Play starts again from frame 0 with its delay: 7/100 s, twice that when slower.
+        host_.prefs.preferences.Set(pref::kGifSpeed, 0);
+        QVERIFY(view.onCommand(30906));
+        QCOMPARE(a.FrameIndex(), 0);
+        QCOMPARE(view.FrameTimerInterval(), 70);
+        QVERIFY(view.onCommand(30907));
+        host_.prefs.preferences.Set(pref::kGifSpeed, 2);
+        QVERIFY(view.onCommand(30906));
+        QCOMPARE(view.FrameTimerInterval(), 140);
+        // The timer moves the frames on.
+        QTRY_VERIFY(a.FrameIndex() != 0);
+        // Another picture (or none) stops the animation.
+        view.SetImage(nullptr);
+        QVERIFY(!a.Playing());
+        QCOMPARE(view.FrameTimerInterval(), -1);
+    }
+
+    void fullScreenTurnsAPictureAgainstTheScreensShape() {
+        WritePicture((dir_.Path() / "portrait.bmp").string(), 30, 40, UniqueColour);
+        Open();
+        screen_.horizontalResolution = 1920;
+        screen_.verticalResolution = 1080;
+        CTavoImgView view(*doc_, host_, screen_);
+        view.resize(96, 54);
+        view.SetImage(doc_->EntryAt(0));
+        QCOMPARE(view.Orientation(), 0);  // Filmstrip never turns
+        host_.mode = kModeFullScreen;
+        host_.prefs.preferences.Set(pref::kAutoRotateLeft, 0);
+        view.SetImage(doc_->EntryAt(0));
+        QCOMPARE(view.Orientation(), 1);
+        QCOMPARE(view.Displayed(), (Size{40, 30}));
+        CompareGrab(view, UniqueColour, 1);
+        host_.prefs.preferences.Set(pref::kAutoRotateLeft, 1);
+        view.SetImage(doc_->EntryAt(0));
+        QCOMPARE(view.Orientation(), 3);
+        screen_ = ScreenCaps{};  // 240 × 320: portrait like the picture
+        view.SetImage(doc_->EntryAt(0));
+        QCOMPARE(view.Orientation(), 0);
+    }
+
+    void shortMemoryStepsTheDecodeScaleDownTo8Percent() {
+        WritePicture((dir_.Path() / "big.bmp").string(), 2000, 2000, BlockColour);
+        Open();
+        CTavoImgView view(*doc_, host_, screen_);
+        view.resize(240, 320);
+        std::vector<int> tried;
+        int limit = 160;  // decodes wider than this run out of memory
+        const auto real = view.loadFrames;
+        view.loadFrames = [&](const std::string& path, CImageFrames& frames,
+                              const std::optional<Size>& size) {
+            tried.push_back(size ? size->width : 2000);
+            if (!size || size->width > limit) throw CTavoException(kErrNoMemory);
+            real(path, frames, size);
+        };
+        view.SetImage(doc_->EntryAt(0));
+        QCOMPARE(view.Displayed(), (Size{240, 240}));
+        view.grab();
+        QCOMPARE(view.FailedStep(), 0);
+        QCOMPARE(view.DecodedPercent(), 8);
+        QCOMPARE(tried, (std::vector<int>{260, 160}));  // 13 %, then 8 %
+        // Nothing below 8 %: the paint shows the error instead.
+        limit = 100;
+        tried.clear();
+        view.SetImage(doc_->EntryAt(0));
+        view.SetImage(nullptr);
+        view.SetImage(doc_->EntryAt(0));
+        view.grab();
+        QCOMPARE(view.FailedStep(), 2);
+        QCOMPARE(tried, (std::vector<int>{260, 160}));
+    }
+
+    void aVanishedFilePaintsTheDecodeStep() {
+        const auto path = dir_.Path() / "e.bmp";
+        WritePicture(path.string(), 40, 30, BlockColour);
+        Open();
+        std::filesystem::remove(path);
+        CTavoImgView view(*doc_, host_, screen_);
+        view.resize(60, 50);
+        view.SetImage(doc_->EntryAt(0));
+        view.grab();
+        QCOMPARE(view.FailedStep(), 2);
+    }
+};
+
+}  // namespace
+}  // namespace xelo
+
+QTEST_MAIN(xelo::ImageViewTest)
+#include "ImageViewTest.moc"
