@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Draws the three browsing modes of the sample album on the handheld's 240 × 320 screen, off
-# screen, into docs/. The album copy gets a text note, a read-only file and a hidden slide so that
+# Draws the three browsing modes of the sample album on the handheld's 240 × 320 screen, and
+# Filmstrip and Full Screen showing the sunset photograph on that screen and on a 1280 × 800
+# desktop, off screen, into docs/. The album copy gets a text note, a read-only file and a hidden slide so that
 # every indicator shows (the album has its own animated GIF).
 set -euo pipefail
 build="${1:-build}"
@@ -18,4 +19,11 @@ chmod a-w "$album/02-sunset-24bit-topdown.bmp"
 for mode in t:thumbnail l:list f:filename; do
     XDG_CONFIG_HOME="$work/.config" QT_QPA_PLATFORM=offscreen "$root/$build/src/xelo_album" \
         --screen 240x320 --screenshot "$root/docs/screenshot-${mode#*:}.png" "-${mode%%:*}" "$album"
+done
+for size in 240x320 1280x800; do
+    for mode in i:filmstrip fs:fullscreen; do
+        XDG_CONFIG_HOME="$work/.config" QT_QPA_PLATFORM=offscreen "$root/$build/src/xelo_album" \
+            --screen "$size" --screenshot "$root/docs/screenshot-${mode#*:}-$size.png" \
+            "-${mode%%:*}" "$album/13-sunset.jpg"
+    done
 done

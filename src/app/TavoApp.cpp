@@ -121,7 +121,10 @@ void CTavoApp::ProcessCommandLine(const CTavoCommandLineInfo& info) {
         start.command = kModeThumbnail;
     }
     if (start.noVgaDevice) ShowMessage(frame_.get(), LoadString(kStrNoVgaDevice));
-    const int command = IsBrowsingMode(start.command) ? start.command : kModeThumbnail;
+    // A start with an image opens it in Filmstrip or Full Screen; the slide show is not yet here.
+    const int command = IsBrowsingMode(start.command) || IsSingleImageMode(start.command)
+                            ? start.command
+                            : kModeThumbnail;
     frame_->SwitchMode(command);
     // A folder that could not be opened leaves the tree as it was; it still shows the nearest.
     if (frame_->Tree()->Model().rowCount() == 0) frame_->Tree()->SelectPath();

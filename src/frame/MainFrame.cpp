@@ -416,7 +416,9 @@ void CMainFrame::ArrangePanes(int mode, int previousMode) {
     const CellStyle style = view_->Style();
     const bool beside = splitter_->orientation() == Qt::Horizontal;
     const int strip =
-        beside ? CellWidth(style.metrics, false, 0) + view_->verticalScrollBar()->sizeHint().width()
+        // A column needs the cell and the 2-pixel gap the grid keeps between columns.
+        beside ? CellWidth(style.metrics, false, 0) + 2 +
+                     view_->verticalScrollBar()->sizeHint().width()
                : CellHeight(style.metrics, false);
     const int whole = beside ? splitter_->width() : splitter_->height();
     splitter_->setSizes({0, strip, std::max(1, whole - strip)});
@@ -425,7 +427,13 @@ void CMainFrame::ArrangePanes(int mode, int previousMode) {
 void CMainFrame::SetFullScreen(bool on, int toolBarId) {
     if (on) {
         menuBar()->hide();
-        showFullScreen();
+        // A virtual screen (--screen) is the frame's whole size already; the platform's own
+        // full screen would be the real screen's size.
+        if (app_.Options().screen) {
+            resize(app_.ScreenSize());
+        } else {
+            showFullScreen();
+        }
     } else {
         if (isFullScreen()) showNormal();
         menuBar()->show();

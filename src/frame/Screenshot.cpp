@@ -20,9 +20,9 @@ void CMainFrame::WhenScreenComplete(std::function<void()> done) {
         }
     };
     const int mode = Mode();
-    if (mode == kModeThumbnail || mode == kModeList) {
-        // The view reports after each paint that leaves nothing to make; check once the event
-        // loop has painted the first time.
+    if (mode == kModeThumbnail || mode == kModeList || mode == kModeFilmstrip) {
+        // The view (in Filmstrip the strip) reports after each paint that leaves nothing to make;
+        // check once the event loop has painted the first time.
         auto connection = std::make_shared<QMetaObject::Connection>();
         *connection = connect(view_, &CTavoView::screenComplete, this, [fire, connection] {
             QObject::disconnect(*connection);
