@@ -19,6 +19,7 @@
 #include "views/ImageViewGeometry.h"
 #include "views/ViewHost.h"
 #include "views/ZoomScale.h"
+#include "views/ZoomSlider.h"
 
 namespace xelo {
 
@@ -27,6 +28,7 @@ namespace {
 // Commands of the image view.
 constexpr int kFitToWindow = 30103;
 constexpr int kActualSize = 30108;
+constexpr int kZoomSlider = 30107;
 constexpr int kRotateLeft = 30109;
 constexpr int kRotateRight = 30110;
 constexpr int kRotate180 = 30135;
@@ -146,6 +148,7 @@ void CTavoImgView::SetImage(const CImageEntry* entry) {
             Natural(), screen, host_.Prefs().preferences.IsSet(pref::kAutoRotateLeft));
     }
     ApplyDefaultZoom();
+    LayoutZoomSlider();
     // An animated picture starts playing as soon as it shows.
     if (player_.Play()) StartFrameTimer();
     update();
@@ -192,7 +195,26 @@ void CTavoImgView::SetZoom(int percent, double factor) {
     placement_.offset = {
         ZoomedOffset(placement_.offset.x, old.width, placement_.displayed.width, width()),
         ZoomedOffset(placement_.offset.y, old.height, placement_.displayed.height, height())};
+    if (slider_ != nullptr) slider_->ShowPercent(percent_);
     update();
+}
+
+void CTavoImgView::ToggleZoomSlider() {
+    if (slider_ == nullptr) {
+        slider_ = new CZoomSlider(this);
+        slider_->hide();
+        connect(slider_, &CZoomSlider::percentChosen, this, [this](int percent) {
+            if (HasPicture()) SetZoom(percent, percent / 100.0);
+        });
+    }
+    slider_->setVisible(slider_->isHidden());
+    LayoutZoomSlider();
+}
+
+void CTavoImgView::LayoutZoomSlider() {
+    if (slider_ == nullptr || slider_->isHidden()) return;
+    slider_->setGeometry(CZoomSlider::Placement(size(), host_.Mode()));
+    slider_->ShowPercent(percent_);
 }
 
 void CTavoImgView::ScrollBy(int dx, int dy) {
@@ -212,6 +234,7 @@ void CTavoImgView::resizeEvent(QResizeEvent* event) {
     // A new window size (a mode's layout, the tool bar shown or hidden) refits the picture;
     // a resize that only delivers the size the zoom was chosen for changes nothing.
     if (Window() != fittedTo_) ApplyDefaultZoom();
+    LayoutZoomSlider();
 }
 
 // Commands ----------------------------------------------------------------------------------
@@ -247,6 +270,11 @@ bool CTavoImgView::onUpdate(int id, CommandState& state) {
                         (id == kPreviousImage ? index > 0 : index + 1 < doc_.Count());
         return true;
     }
+    if (id == kZoomSlider) {
+        state.enabled = IsSingleImageMode(host_.Mode());
+        state.checked = slider_ != nullptr && !slider_->isHidden();
+        return true;
+    }
     OrientCommand orient;
     if (!IsZoomCommand(id) && !IsOrientCommand(id, orient)) return false;
     state.enabled = IsSingleImageMode(host_.Mode()) && HasPicture();
@@ -274,6 +302,10 @@ bool CTavoImgView::onCommand(int id) {
             changed = player_.Stop();
         }
         if (changed) update();
+        return true;
+    }
+    if (id == kZoomSlider) {
+        ToggleZoomSlider();
         return true;
     }
     if (!HasPicture()) return false;

@@ -21,6 +21,7 @@
 namespace xelo {
 
 class ViewHost;
+class CZoomSlider;
 
 class CTavoImgView : public QWidget, public DocumentObserver, public CommandTarget {
     Q_OBJECT
@@ -47,6 +48,8 @@ class CTavoImgView : public QWidget, public DocumentObserver, public CommandTarg
     // The percent the shown picture is decoded at, 0 before the first paint decoded it.
     int DecodedPercent() const { return decodedPercent_; }
     const AnimationPlayer& Animation() const { return player_; }
+    // The zoom slider, null until Zoom Slider first shows it.
+    CZoomSlider* ZoomSlider() const { return slider_; }
     // The frame timer's interval while it runs, else -1.
     int FrameTimerInterval() const { return frameTimer_.isActive() ? frameTimer_.interval() : -1; }
     // The error step of the last paint (0 when it drew the picture).
@@ -84,6 +87,10 @@ class CTavoImgView : public QWidget, public DocumentObserver, public CommandTarg
     void StepImage(int step);
     // The default zoom for the window's size, the picture centred; the orientation stays.
     void ApplyDefaultZoom();
+    // Zoom Slider: creates the slider on first use, then shows or hides it.
+    void ToggleZoomSlider();
+    // Places the slider for the window and the mode and moves it to the current percent.
+    void LayoutZoomSlider();
     // Decodes the shown file at the percent the zoom needs, stepping down when memory is short.
     bool EnsureDecoded();
     void RenderPicture(const Rect& area);
@@ -109,9 +116,10 @@ class CTavoImgView : public QWidget, public DocumentObserver, public CommandTarg
     CDibImage band_;
     AnimationPlayer player_;
     QTimer frameTimer_;
-    CDibImage composition_;   // what the frames so far leave behind
-    CDibImage frameShown_;    // the current frame over the composition
-    int composedIndex_ = -1;  // the frame frameShown_ holds, −1 none
+    CDibImage composition_;          // what the frames so far leave behind
+    CDibImage frameShown_;           // the current frame over the composition
+    int composedIndex_ = -1;         // the frame frameShown_ holds, −1 none
+    CZoomSlider* slider_ = nullptr;  // a child, owned by Qt
     bool panning_ = false;
     QPoint lastPan_;
 };

@@ -19,6 +19,8 @@
 #include "support/TempDir.h"
 #include "views/TavoImgView.h"
 #include "views/ViewHost.h"
+#include "views/ZoomScale.h"
+#include "views/ZoomSlider.h"
 
 namespace xelo {
 namespace {
@@ -178,6 +180,64 @@ class ImageViewTest : public QObject {
         host_.prefs = CPreferences();
         host_.mode = kModeFilmstrip;
         host_.posted.clear();
+    }
+
+    void zoomSliderShowsAndSetsTheZoom() {
+        WritePicture((dir_.Path() / "a.bmp").string(), 20, 12, UniqueColour);
+        Open();
+        CTavoImgView view(*doc_, host_, screen_);
+        view.resize(60, 300);
+        view.SetImage(doc_->EntryAt(0));
+        CommandState state;
+        QVERIFY(view.onUpdate(30107, state));
+        QVERIFY(state.enabled);
+        QVERIFY(!state.checked);
+        QVERIFY(view.ZoomSlider() == nullptr);
+
+        QVERIFY(view.onCommand(30107));
+        CZoomSlider* slider = view.ZoomSlider();
+        QVERIFY(slider != nullptr);
+        QVERIFY(!slider->isHidden());
+        QVERIFY(view.onUpdate(30107, state));
+        QVERIFY(state.checked);
+        // The full height of the right edge in Filmstrip.
+        QCOMPARE(slider->geometry(), QRect(49, 0, 11, 300));
+        QCOMPARE(slider->value(), PercentToSliderPosition(view.ZoomPercent()));
+
+        // Moving the slider zooms to the percent of its position; the ends and the middle.
+        const std::vector<std::pair<int, int>> moves = {{0, 1200}, {100, 5}, {50, 100}};
+        for (const auto& [position, percent] : moves) {
+            slider->setValue(position);
+            QCOMPARE(view.ZoomPercent(), percent);
+            QCOMPARE(view.ZoomFactor(), percent / 100.0);
+            QCOMPARE(view.Displayed().width, 20 * percent / 100);
+        }
+        // A zoom command moves the slider to the new percent without zooming again.
+        QVERIFY(view.onCommand(33101));  // 90 %
+        QCOMPARE(view.ZoomPercent(), 90);
+        QCOMPARE(slider->value(), PercentToSliderPosition(90));
+        QVERIFY(view.onCommand(30108));  // Actual Size
+        QCOMPARE(slider->value(), 50);
+        QCOMPARE(host_.beeps, 0);
+
+        // Full Screen keeps 200 pixels of the edge, or the whole edge of a shorter window.
+        // (A hidden view gets no resize events: the mode switch shows the picture again.)
+        host_.mode = kModeFullScreen;
+        view.resize(80, 320);
+        view.SetImage(doc_->EntryAt(0));
+        QCOMPARE(slider->geometry(), QRect(69, 0, 11, 200));
+        view.resize(80, 150);
+        view.SetImage(doc_->EntryAt(0));
+        QCOMPARE(slider->geometry(), QRect(69, 0, 11, 150));
+
+        QVERIFY(view.onCommand(30107));
+        QVERIFY(slider->isHidden());
+        QVERIFY(view.onUpdate(30107, state));
+        QVERIFY(!state.checked);
+        // Outside the image modes there is nothing to zoom.
+        host_.mode = kModeThumbnail;
+        QVERIFY(view.onUpdate(30107, state));
+        QVERIFY(!state.enabled);
     }
 
     void eachOrientationShowsThePictureTurned() {
