@@ -62,6 +62,18 @@ void FinishDestination(const CFrameInfo& frame, CDibImage& image) {
 
 void CImageCodec::PrepareThumbnail(CImageStream&) {}
 
+bool CImageCodec::DecodeInto(CImageStream& stream, CFrameInfo& frame, int index, CDibImage& image,
+                             const Size& size, const Rect& destRect, bool fast) {
+    image.Create(size.width, size.height, frame.bytesPerPixel, frame.maskUsed != 0);
+    if (image.IsEmpty()) return false;
+    image.SetTransparent(frame.transparent < 0 ? kNoColour
+                                               : static_cast<uint32_t>(frame.transparent));
+    AttachDestination(frame, image, destRect);
+    DecodeFrame(stream, frame, index, fast);
+    FinishDestination(frame, image);
+    return true;
+}
+
 void CImageCodec::ReadInfo(CImageStream& stream, ImageInfo& info) {
     EndGuard end(*this);
     ReadHeader(stream, &info);
@@ -93,13 +105,7 @@ void CImageCodec::ReadThumbnail(CImageStream& stream, CDibImage& image, int maxW
         BeginFrame(stream, frame, 0);
         const Size fitted =
             FitSize(maxWidth, maxHeight, frame.frameRect.Width(), frame.frameRect.Height(), false);
-        image.Create(fitted.width, fitted.height, frame.bytesPerPixel, frame.maskUsed != 0);
-        if (image.IsEmpty()) return;
-        image.SetTransparent(frame.transparent < 0 ? kNoColour
-                                                   : static_cast<uint32_t>(frame.transparent));
-        AttachDestination(frame, image, frame.frameRect);
-        DecodeFrame(stream, frame, 0, true);
-        FinishDestination(frame, image);
+        DecodeInto(stream, frame, 0, image, fitted, frame.frameRect, true);
     } catch (...) {
         image.Release();
         throw;
@@ -183,14 +189,9 @@ void CImageCodec::LoadAllFrames(CImageStream& stream, CImageFrames& frames, Scal
                 size = Size{ScaledLength(working.Width(), percent, 100),
                             ScaledLength(working.Height(), percent, 100)};
             }
-            out.image.Create(size.width, size.height, frame.bytesPerPixel, frame.maskUsed != 0);
-            if (out.image.IsEmpty()) continue;
-            out.image.SetTransparent(
-                frame.transparent < 0 ? kNoColour : static_cast<uint32_t>(frame.transparent));
-            AttachDestination(frame, out.image, working);
-            DecodeFrame(stream, frame, index, false);
-            FinishDestination(frame, out.image);
-            out.shownRect = working;
+            if (DecodeInto(stream, frame, index, out.image, size, working, false)) {
+                out.shownRect = working;
+            }
         }
     } catch (...) {
         frames.Clear();

@@ -134,6 +134,10 @@ class CImageCodec {
 
   private:
     enum class Scaling { kNone, kTargetSize, kPercent };
+    // Creates `image` at `size` for the frame, decodes destRect of the frame into it and drops
+    // what the codec did not use; false (and nothing decoded) when the size is empty.
+    bool DecodeInto(CImageStream& stream, CFrameInfo& frame, int index, CDibImage& image,
+                    const Size& size, const Rect& destRect, bool fast);
     void LoadAllFrames(CImageStream& stream, CImageFrames& frames, Scaling scaling,
                        const std::optional<Size>& targetSize, const std::optional<Rect>& clip,
                        int percent);

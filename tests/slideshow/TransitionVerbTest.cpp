@@ -31,14 +31,24 @@ bool SamePixels(const CDibImage& a, const CDibImage& b) {
     return true;
 }
 
-TEST(TransitionVerb, WritesOneBitmapPerStepEndingOnTheNewImage) {
+// The old slide (red kOldRed) as a.bmp and the new one (red kNewRed) as b.bmp, both 40 × 30.
+struct SlideFiles {
     TempDir dir;
     CDibImage from;
     CDibImage to;
-    PaintSlide(from, 40, 30, kOldRed);
-    PaintSlide(to, 40, 30, kNewRed);
-    WriteBmp(dir.File("a.bmp"), from, 100, Resolution{});
-    WriteBmp(dir.File("b.bmp"), to, 100, Resolution{});
+    SlideFiles() {
+        PaintSlide(from, 40, 30, kOldRed);
+        PaintSlide(to, 40, 30, kNewRed);
+        WriteBmp(dir.File("a.bmp"), from, 100, Resolution{});
+        WriteBmp(dir.File("b.bmp"), to, 100, Resolution{});
+    }
+};
+
+TEST(TransitionVerb, WritesOneBitmapPerStepEndingOnTheNewImage) {
+    const SlideFiles slides;
+    const TempDir& dir = slides.dir;
+    const CDibImage& from = slides.from;
+    const CDibImage& to = slides.to;
 
     // Wipe Left over 40 pixels at Fast: 20 steps of 2 pixels, after the starting picture.
     ASSERT_EQ(RunTool("transition --effect 32 --from " + dir.File("a.bmp") + " --to " +
@@ -59,13 +69,8 @@ TEST(TransitionVerb, WritesOneBitmapPerStepEndingOnTheNewImage) {
 
 // The GIF holds the same frames, each delayed by its paced time, and one shared palette.
 TEST(TransitionVerb, WritesAnAnimatedGifWithThePacedDelays) {
-    TempDir dir;
-    CDibImage from;
-    CDibImage to;
-    PaintSlide(from, 40, 30, kOldRed);
-    PaintSlide(to, 40, 30, kNewRed);
-    WriteBmp(dir.File("a.bmp"), from, 100, Resolution{});
-    WriteBmp(dir.File("b.bmp"), to, 100, Resolution{});
+    const SlideFiles slides;
+    const TempDir& dir = slides.dir;
     ASSERT_EQ(RunTool("transition --effect 32 --from " + dir.File("a.bmp") + " --to " +
                       dir.File("b.bmp") + " -o " + dir.File("wipe.gif")),
               0);
