@@ -115,7 +115,7 @@ void CTavoApp::ProcessCommandLine(const CTavoCommandLineInfo& info) {
     mode_ = 0;
     StartResult start;
     try {
-        start = xelo::ProcessCommandLine(info, *doc_, prefs_, false);
+        start = xelo::ProcessCommandLine(info, *doc_, prefs_, VgaAvailable());
     } catch (const CTavoException& e) {
         ReportError(frame_.get(), e);
         start.command = kModeThumbnail;

@@ -28,6 +28,7 @@ enum AppFlags : uint32_t {
     kAppGifPlaying = 0x4,
     kAppSwitchingMode = 0x8,
     kAppStarting = 0x100,
+    kAppFilmstripVisible = 0x200,  // the Filmstrip's strip is shown (not collapsed)
 };
 
 class CTavoApp : public DocumentHost {
@@ -63,6 +64,8 @@ class CTavoApp : public DocumentHost {
     // The screen: the virtual one of --screen, else the primary screen.
     QSize ScreenSize() const;
     // The screen's capabilities, probed once at start-up.
+    // Whether an external display can be driven: output plug-ins are not loaded yet, so none.
+    bool VgaAvailable() const { return false; }
     const ScreenCaps& Screen() const { return screen_; }
     // Milliseconds since the application object was made (for --log-timing).
     qint64 Elapsed() const { return clock_.elapsed(); }

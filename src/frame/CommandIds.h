@@ -72,7 +72,33 @@ constexpr int kPlayAudio = 30203;
 constexpr int kRecordAudio = 30204;
 constexpr int kDelete = 30007;
 constexpr int kImageInfo = 30114;
+
+// Image view.
+constexpr int kPreviousImage = 30100;
+constexpr int kNextImage = 30101;
+constexpr int kFitToWindow = 30103;
+constexpr int kQuickView = 30104;
+constexpr int kZoomSlider = 30107;
+constexpr int kActualSize = 30108;
+constexpr int kRotateLeft = 30109;
+constexpr int kRotateRight = 30110;
+constexpr int kRotateMenu = 30111;  // opens the orientation commands
+constexpr int kPanAndZoom = 30117;  // opens the zoom commands
+constexpr int kRotate180 = 30135;
+constexpr int kFlipUpDown = 30136;
+constexpr int kFlipLeftRight = 30137;
+constexpr int kResetOrientation = 30138;
 constexpr int kZoomIn = 33000;
+constexpr int kZoomInFirst = 33001;  // 125 % … 1200 %
+constexpr int kZoomInLast = 33011;
 constexpr int kZoomOut = 33100;
+constexpr int kZoomOutFirst = 33101;  // 90 % … 5 %
+constexpr int kZoomOutLast = 33112;
+
+// Animation.
+constexpr int kPreviousFrame = 30904;
+constexpr int kNextFrame = 30905;
+constexpr int kPlay = 30906;
+constexpr int kStop = 30907;
 
 }  // namespace xelo::cmd

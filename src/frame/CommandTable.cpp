@@ -49,6 +49,49 @@ constexpr CommandInfo kCommands[] = {
     {32103, 2458, nullptr, nullptr, true},
     {32104, 2458, nullptr, nullptr, true},
     {32105, 2458, nullptr, nullptr, true},
+    {cmd::kPreviousImage, cmd::kPreviousImage, "go-previous", nullptr, false},
+    {cmd::kNextImage, cmd::kNextImage, "go-next", nullptr, false},
+    {cmd::kFitToWindow, cmd::kFitToWindow, "zoom-fit-best", nullptr, true},
+    {cmd::kQuickView, cmd::kQuickView, "zoom-select", nullptr, false},
+    {cmd::kZoomSlider, cmd::kZoomSlider, nullptr, nullptr, true},
+    {cmd::kActualSize, cmd::kActualSize, "zoom-original", nullptr, true},
+    {cmd::kRotateLeft, cmd::kRotateLeft, "object-rotate-left", nullptr, false},
+    {cmd::kRotateRight, cmd::kRotateRight, "object-rotate-right", nullptr, false},
+    {cmd::kRotateMenu, cmd::kRotateMenu, "object-rotate-right", nullptr, false},
+    {cmd::kPanAndZoom, cmd::kPanAndZoom, "zoom-in", nullptr, false},
+    {cmd::kRotate180, cmd::kRotate180, nullptr, nullptr, false},
+    {cmd::kFlipUpDown, cmd::kFlipUpDown, "object-flip-vertical", nullptr, false},
+    {cmd::kFlipLeftRight, cmd::kFlipLeftRight, "object-flip-horizontal", nullptr, false},
+    {cmd::kResetOrientation, cmd::kResetOrientation, nullptr, nullptr, false},
+    {cmd::kZoomIn, cmd::kZoomIn, "zoom-in", nullptr, false},
+    {33001, 0, nullptr, nullptr, true},
+    {33002, 0, nullptr, nullptr, true},
+    {33003, 0, nullptr, nullptr, true},
+    {33004, 0, nullptr, nullptr, true},
+    {33005, 0, nullptr, nullptr, true},
+    {33006, 0, nullptr, nullptr, true},
+    {33007, 0, nullptr, nullptr, true},
+    {33008, 0, nullptr, nullptr, true},
+    {33009, 0, nullptr, nullptr, true},
+    {33010, 0, nullptr, nullptr, true},
+    {33011, 0, nullptr, nullptr, true},
+    {cmd::kZoomOut, cmd::kZoomOut, "zoom-out", nullptr, false},
+    {33101, 0, nullptr, nullptr, true},
+    {33102, 0, nullptr, nullptr, true},
+    {33103, 0, nullptr, nullptr, true},
+    {33104, 0, nullptr, nullptr, true},
+    {33105, 0, nullptr, nullptr, true},
+    {33106, 0, nullptr, nullptr, true},
+    {33107, 0, nullptr, nullptr, true},
+    {33108, 0, nullptr, nullptr, true},
+    {33109, 0, nullptr, nullptr, true},
+    {33110, 0, nullptr, nullptr, true},
+    {33111, 0, nullptr, nullptr, true},
+    {33112, 0, nullptr, nullptr, true},
+    {cmd::kPreviousFrame, cmd::kPreviousFrame, "media-skip-backward", nullptr, false},
+    {cmd::kNextFrame, cmd::kNextFrame, "media-skip-forward", nullptr, false},
+    {cmd::kPlay, cmd::kPlay, "media-playback-start", nullptr, false},
+    {cmd::kStop, cmd::kStop, "media-playback-stop", nullptr, false},
     {cmd::kExit, cmd::kExit, "application-exit", "Ctrl+Q", false},
 };
 
@@ -57,15 +100,19 @@ constexpr int k902[] = {30301, 30128, 0, 30201, 30203, 30204, 30007, 0, 30141, 3
 constexpr int k904[] = {30301, 30128, 30124, 0,     30051, 30052, 30053, 0,     30100,
                         30101, 30109, 30110, 30114, 30115, 33000, 33100, 30108, 30117,
                         30104, 30204, 30201, 32002, 32001, 32004, 30107};
+constexpr int k905[] = {30301, 30128, 30124, 0,     30904, 30905, 30906,
+                        30907, 0,     33000, 33100, 0,     30114, 30115};
 constexpr int k907[] = {30301, 30124, 0,     30051, 30052, 30053, 0,     30100,
                         30101, 30111, 30114, 30115, 33000, 33100, 30117, 30104,
                         32002, 32001, 32004, 32003, 30107, 30116};
+constexpr int k908[] = {30301, 30124, 0, 30904, 30905, 30906, 0, 30907, 0, 33000, 33100, 0, 30116};
 
 struct ToolBarList {
     int id;
     std::span<const int> buttons;
 };
-constexpr ToolBarList kToolBars[] = {{901, k901}, {902, k902}, {904, k904}, {907, k907}};
+constexpr ToolBarList kToolBars[] = {{901, k901}, {902, k902}, {904, k904},
+                                     {905, k905}, {907, k907}, {908, k908}};
 
 struct Topic {
     int id;

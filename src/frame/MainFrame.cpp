@@ -34,6 +34,7 @@
 #include "views/TavoImgView.h"
 #include "views/TavoListView.h"
 #include "views/TavoView.h"
+#include "views/ZoomScale.h"
 
 namespace xelo {
 
@@ -49,6 +50,7 @@ constexpr uint32_t kStrMenuView = 802;
 constexpr uint32_t kStrMenuTools = 804;
 constexpr uint32_t kStrReorderBy = 2482;
 constexpr uint32_t kStrSelect = 2483;
+constexpr uint32_t kStrNoVgaDevice = 22023;
 constexpr char kHelpFile[] = "xelo_album_help.htm";
 
 QString Text(uint32_t id) {
@@ -62,6 +64,10 @@ bool IsBrowsingMode(int mode) {
 // Menu lists by command number; 0 is a separator, negative numbers open a submenu.
 constexpr int kSubReorder = -1;
 constexpr int kSubSelect = -2;
+constexpr int kSubRotate = -3;
+constexpr int kSubZoom = -4;
+constexpr int kSubZoomIn = -5;
+constexpr int kSubZoomOut = -6;
 const std::vector<int> kFileMenu = {cmd::kHomeFolder, 0, cmd::kExit};
 const std::vector<int> kViewMenu = {cmd::kThumbnail,
                                     cmd::kList,
@@ -77,7 +83,19 @@ const std::vector<int> kViewMenu = {cmd::kThumbnail,
                                     0,
                                     kSubReorder,
                                     cmd::kHideSlide,
-                                    cmd::kShowSlide};
+                                    cmd::kShowSlide,
+                                    0,
+                                    cmd::kPreviousImage,
+                                    cmd::kNextImage,
+                                    kSubZoom,
+                                    kSubRotate,
+                                    cmd::kZoomSlider,
+                                    cmd::kQuickView,
+                                    0,
+                                    cmd::kPlay,
+                                    cmd::kStop,
+                                    cmd::kPreviousFrame,
+                                    cmd::kNextFrame};
 const std::vector<int> kToolsMenu = {kSubSelect, 0, cmd::kHelp};
 const std::vector<int> kReorderMenu = {cmd::kReorderByName,   cmd::kReorderByDate,
                                        cmd::kReorderBySize,   cmd::kReorderByType,
@@ -86,6 +104,23 @@ const std::vector<int> kReorderMenu = {cmd::kReorderByName,   cmd::kReorderByDat
 const std::vector<int> kSelectMenu = {cmd::kSelectAll, cmd::kSelectNone, cmd::kSelectInvert, 0,
                                       cmd::kMultipleImages};
 const std::vector<int> kThumbnailContext = {cmd::kHideSlide, cmd::kShowSlide, 0, kSubSelect};
+// The image view's context menu is the thumbnail one without its Select submenu.
+const std::vector<int> kImageContext = {cmd::kHideSlide, cmd::kShowSlide};
+const std::vector<int> kFullScreenContext = {
+    cmd::kExitFullScreen, 0, cmd::kPreviousImage,    cmd::kNextImage, 0, kSubZoom, kSubRotate,
+    cmd::kZoomSlider,     0, cmd::kToolBarFullScreen};
+const std::vector<int> kRotateMenu = {cmd::kRotateLeft,      cmd::kRotateRight,   cmd::kRotate180,
+                                      cmd::kFlipUpDown,      cmd::kFlipLeftRight, 0,
+                                      cmd::kResetOrientation};
+const std::vector<int> kZoomMenu = {cmd::kZoomIn,     cmd::kZoomOut,     0,
+                                    kSubZoomIn,       kSubZoomOut,       0,
+                                    cmd::kActualSize, cmd::kFitToWindow, cmd::kQuickView};
+std::vector<int> Commands(int first, int last) {
+    std::vector<int> ids;
+    for (int id = first; id <= last; ++id)
+        ids.push_back(id);
+    return ids;
+}
 const std::vector<int> kThumbnail2Context = {kSubSelect, 0, kSubReorder};
 const std::vector<int> kThumbnailOptMenu = {
     cmd::kLargeThumbnail,     cmd::kNormalThumbnail, cmd::kSmallThumbnail, cmd::kTinyThumbnail, 0,
@@ -119,6 +154,7 @@ CMainFrame::CMainFrame(CTavoApp& app)
     splitter_->addWidget(imgView_);
     imgView_->hide();
     splitter_->setStretchFactor(1, 1);
+    connect(splitter_, &QSplitter::splitterMoved, this, [this] { OnSplitterMoved(); });
     // A portrait screen puts the tree above the view, a landscape one beside it.
     const QSize screen = app_.ScreenSize();
     splitter_->setOrientation(screen.width() < screen.height() ? Qt::Vertical : Qt::Horizontal);
@@ -172,6 +208,9 @@ void CMainFrame::CreateActions() {
         if (c.id >= cmd::kPenWidthFirst && c.id <= cmd::kPenWidthLast) {
             action->setText(PenWidthText(c.id - cmd::kPenWidthFirst + 1));
         }
+        if (const int percent = ZoomStepPercent(c.id); percent != 0) {
+            action->setText(QStringLiteral("%1%").arg(percent));
+        }
         if (c.shortcut) {
             action->setShortcut(QKeySequence(QString::fromLatin1(c.shortcut)));
             action->setShortcutContext(Qt::WindowShortcut);
@@ -200,6 +239,16 @@ QMenu* CMainFrame::BuildMenu(const QString& title, const std::vector<int>& items
             menu->addMenu(BuildMenu(Text(kStrReorderBy), kReorderMenu, menu));
         } else if (id == kSubSelect) {
             menu->addMenu(BuildMenu(Text(kStrSelect), kSelectMenu, menu));
+        } else if (id == kSubRotate) {
+            menu->addMenu(BuildMenu(Text(cmd::kRotateMenu), kRotateMenu, menu));
+        } else if (id == kSubZoom) {
+            menu->addMenu(BuildMenu(Text(cmd::kPanAndZoom), kZoomMenu, menu));
+        } else if (id == kSubZoomIn) {
+            menu->addMenu(
+                BuildMenu(Text(cmd::kZoomIn), Commands(cmd::kZoomInFirst, cmd::kZoomInLast), menu));
+        } else if (id == kSubZoomOut) {
+            menu->addMenu(BuildMenu(Text(cmd::kZoomOut),
+                                    Commands(cmd::kZoomOutFirst, cmd::kZoomOutLast), menu));
         } else if (QAction* action = Action(id)) {
             menu->addAction(action);
         }
@@ -226,6 +275,10 @@ void CMainFrame::CreateMenus() {
     contextMenus_["Thumbnail2"] = BuildMenu(QStringLiteral("Thumbnail2"), kThumbnail2Context, this);
     contextMenus_["ThumbnailOpt"] =
         BuildMenu(QStringLiteral("ThumbnailOpt"), kThumbnailOptMenu, this);
+    contextMenus_["FS Menu"] = BuildMenu(QStringLiteral("FS Menu"), kFullScreenContext, this);
+    contextMenus_["Image"] = BuildMenu(QStringLiteral("Image"), kImageContext, this);
+    rotateMenu_ = BuildMenu(Text(cmd::kRotateMenu), kRotateMenu, this);
+    zoomMenu_ = BuildMenu(Text(cmd::kPanAndZoom), kZoomMenu, this);
 
     goToMenu_ = new QMenu(this);
     connect(goToMenu_, &QMenu::aboutToShow, this, [this] {
@@ -353,6 +406,14 @@ void CMainFrame::UpdateToolBar() {
 // Modes -------------------------------------------------------------------------------------
 
 void CMainFrame::SwitchMode(int mode) {
+    if (mode == kModeVgaFilmstrip) {
+        // The picture would go to an external display; without an output plug-in the mode
+        // stays.
+        if (!app_.VgaAvailable()) {
+            ShowMessage(this, LoadString(kStrNoVgaDevice));
+            return;
+        }
+    }
     // Slide-show and VGA modes are not built yet.
     if (!IsBrowsingMode(mode) && mode != kModeFilmstrip && mode != kModeFullScreen) return;
     CTavoDoc& doc = app_.Doc();
@@ -363,9 +424,8 @@ void CMainFrame::SwitchMode(int mode) {
     app_.SetFlag(kAppSwitchingMode, true);
     app_.SetPreviousMode(previous);
     app_.SetMode(mode);
-    SetFullScreen(mode == kModeFullScreen, mode == kModeFilmstrip    ? kFilmstripToolBar
-                                           : mode == kModeFullScreen ? kFullScreenToolBar
-                                                                     : kBrowseToolBar);
+    const int imageBar = ImageModeToolBar(mode, IsSingleImageMode(mode) && ShowsAnimation());
+    SetFullScreen(mode == kModeFullScreen, imageBar != 0 ? imageBar : kBrowseToolBar);
     if (!IsImageMode(mode)) browsers_->setCurrentWidget(ActiveBrowser());
     ArrangePanes(mode, previous);
     QWidget* browser = ActiveBrowser();
@@ -413,15 +473,38 @@ void CMainFrame::ArrangePanes(int mode, int previousMode) {
     browsers_->show();
     // A strip thinner than the scroll area's own minimum must still be allowed.
     browsers_->setMinimumSize(1, 1);
-    const CellStyle style = view_->Style();
     const bool beside = splitter_->orientation() == Qt::Horizontal;
-    const int strip =
-        // A column needs the cell and the 2-pixel gap the grid keeps between columns.
-        beside ? CellWidth(style.metrics, false, 0) + 2 +
-                     view_->verticalScrollBar()->sizeHint().width()
-               : CellHeight(style.metrics, false);
+    const int strip = StripExtent();
     const int whole = beside ? splitter_->width() : splitter_->height();
     splitter_->setSizes({0, strip, std::max(1, whole - strip)});
+    app_.SetFlag(kAppFilmstripVisible, true);
+}
+
+int CMainFrame::StripExtent() const {
+    const CellStyle style = view_->Style();
+    // A column needs the cell and the 2-pixel gap the grid keeps between columns.
+    return splitter_->orientation() == Qt::Horizontal
+               ? CellWidth(style.metrics, false, 0) + 2 +
+                     view_->verticalScrollBar()->sizeHint().width()
+               : CellHeight(style.metrics, false);
+}
+
+void CMainFrame::OnSplitterMoved() {
+    if (Mode() != kModeFilmstrip && Mode() != kModeVgaFilmstrip) return;
+    // The strip has two sizes: its own, or none once dragged below half of it.
+    const QList<int> sizes = splitter_->sizes();
+    const int strip = StripExtent();
+    const int total = sizes.value(1) + sizes.value(2);
+    const bool visible = sizes.value(1) * 2 >= strip;
+    const int kept = visible ? strip : 0;
+    app_.SetFlag(kAppFilmstripVisible, visible);
+    if (sizes.value(1) != kept) splitter_->setSizes({0, kept, std::max(1, total - kept)});
+}
+
+bool CMainFrame::ShowsAnimation() const {
+    const CTavoDoc& doc = app_.Doc();
+    const CImageEntry* entry = doc.EntryAt(doc.FirstSelected());
+    return entry != nullptr && entry->Has(kEntryHeader) && entry->Header().frameCount >= 2;
 }
 
 void CMainFrame::SetFullScreen(bool on, int toolBarId) {
@@ -531,6 +614,12 @@ bool CMainFrame::onUpdate(int id, CommandState& state) {
             state.enabled = UsesFullScreenLayout(Mode());
             state.checked = !bottomBand_->isHidden();
             return true;
+        case cmd::kRotateMenu:
+        case cmd::kPanAndZoom:
+            state.enabled = IsSingleImageMode(Mode()) && imgView_->Displayed().width > 0;
+            return true;
+        case kModeVgaFilmstrip:
+            return true;
         case cmd::kPenWidth: {
             const bool slideShow = Mode() == kModeSlideShowView || Mode() == kModeVgaSlideShow;
             state.enabled = (app_.Flags() & kAppGifPlaying) == 0 &&
@@ -597,6 +686,15 @@ bool CMainFrame::onCommand(int id) {
             return true;
         case cmd::kToolBarFullScreen:
             bottomBand_->setVisible(bottomBand_->isHidden());
+            return true;
+        case cmd::kRotateMenu:
+            PopupAtButton(rotateMenu_, id, kToolMenuLift);
+            return true;
+        case cmd::kPanAndZoom:
+            PopupAtButton(zoomMenu_, id, kToolMenuLift);
+            return true;
+        case kModeVgaFilmstrip:
+            SwitchMode(id);
             return true;
         case cmd::kPenWidth:
             PopupAtButton(penMenu_, id, -1);
@@ -740,6 +838,15 @@ bool CMainFrame::RepaintBlocked() const {
     return (app_.Flags() & kAppSwitchingMode) != 0;
 }
 
+void CMainFrame::RequestToolBar(int toolBarId) {
+    if (toolBarId != 0 && toolBarId != toolBarId_) LoadToolBar(toolBarId);
+}
+
+void CMainFrame::SetGifPlaying(bool playing) {
+    app_.SetFlag(kAppGifPlaying, playing);
+    ScheduleToolBarUpdate();
+}
+
 // Window events -----------------------------------------------------------------------------
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
@@ -751,6 +858,8 @@ void CMainFrame::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange) {
         if (!isActiveWindow()) {
             lastFocus_ = focusWidget();
+            // An animation does not play on behind other windows.
+            if ((app_.Flags() & kAppGifPlaying) != 0) Execute(cmd::kStop);
         } else if (lastFocus_) {
             // Qt gives the focus to the window's latest focus child after this event; the
             // window that had it when the frame was left gets it back instead.

@@ -95,6 +95,8 @@ class CMainFrame : public QMainWindow,
     void FocusBrowser() override;
     // While a mode switch runs, the views draw nothing.
     bool RepaintBlocked() const override;
+    void RequestToolBar(int toolBarId) override;
+    void SetGifPlaying(bool playing) override;
 
     // DocumentObserver: list and selection changes can change the tool bar's enabling.
     void OnListChanged(UpdateHint) override { ScheduleToolBarUpdate(); }
@@ -132,6 +134,12 @@ class CMainFrame : public QMainWindow,
     void ArrangePanes(int mode, int previousMode);
     // Filmstrip and Full Screen show exactly one image: the first selected, else the first.
     void KeepOneSelected();
+    // The strip's own size across the splitter: one column beside the picture, one row above.
+    int StripExtent() const;
+    // A splitter drag in Filmstrip: the strip keeps its size or, below half of it, collapses.
+    void OnSplitterMoved();
+    // Whether the image an image mode would show is animated.
+    bool ShowsAnimation() const;
 
     CTavoApp& app_;
     std::unique_ptr<CDocCommands> docCommands_;
@@ -150,6 +158,8 @@ class CMainFrame : public QMainWindow,
     CODMenu* toolMenu_ = nullptr;
     CODMenu* penMenu_ = nullptr;
     QMenu* goToMenu_ = nullptr;
+    QMenu* rotateMenu_ = nullptr;  // tool-bar pop-ups of 30111 and 30117
+    QMenu* zoomMenu_ = nullptr;
     std::map<std::string, QMenu*> contextMenus_;
     QPointer<QWidget> activeView_;
     QPointer<QWidget> lastFocus_;

@@ -62,6 +62,20 @@ bool ToolButtonVisible(uint32_t mode, int command, bool actualSize) {
     return true;
 }
 
+int ImageModeToolBar(int mode, bool animated) {
+    const int extra = animated ? 1 : 0;
+    switch (mode) {
+        case kModeFilmstrip:
+            return 904 + extra;
+        case kModeFullScreen:
+            return 907 + extra;
+        case kModeVgaFilmstrip:
+            return 910 + extra;
+        default:
+            return 0;
+    }
+}
+
 int ExitFullScreenTarget(int previousMode) {
     switch (previousMode) {
         case kModeThumbnail:

@@ -19,6 +19,10 @@ int CommandOfToolMode(uint32_t mode);
 // shows the picture at exactly 100 percent. Buttons of no tool mode always show.
 bool ToolButtonVisible(uint32_t mode, int command, bool actualSize);
 
+// The tool bar of an image mode: Filmstrip 904, Full Screen 907, VGA Filmstrip 910, each
+// followed by its animation bar (905, 908, 911) for an animated picture; 0 for other modes.
+int ImageModeToolBar(int mode, bool animated);
+
 // The mode Exit Full Screen (30116) returns to from Full Screen or a slide show: the previous
 // mode when that was Thumbnail, List, Filename or Filmstrip, else Thumbnail.
 int ExitFullScreenTarget(int previousMode);

@@ -3,20 +3,29 @@
 #include "views/TavoImgView.h"
 
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
 
 #include "app/PrefLayout.h"
 #include "app/Preferences.h"
 #include "app/ScreenProbe.h"
+#include "app/StringTable.h"
+#include "app/TavoApp.h"
 #include "app/ViewModes.h"
 #include "codec/ImageFile.h"
+#include "frame/CommandIds.h"
+#include "frame/ToolModes.h"
 #include "image/ErrorCodes.h"
 #include "image/RenderTransformed.h"
 #include "image/TavoException.h"
 #include "views/FrameDelay.h"
 #include "views/ImageViewGeometry.h"
+#include "views/Thumbnail.h"
 #include "views/ViewHost.h"
 #include "views/ZoomScale.h"
 #include "views/ZoomSlider.h"
@@ -25,30 +34,20 @@ namespace xelo {
 
 namespace {
 
-// Commands of the image view.
-constexpr int kFitToWindow = 30103;
-constexpr int kActualSize = 30108;
-constexpr int kZoomSlider = 30107;
-constexpr int kRotateLeft = 30109;
-constexpr int kRotateRight = 30110;
-constexpr int kRotate180 = 30135;
-constexpr int kFlipUpDown = 30136;
-constexpr int kFlipLeftRight = 30137;
-constexpr int kResetOrientation = 30138;
-constexpr int kZoomIn = 33000;
-constexpr int kZoomOut = 33100;
-constexpr int kPreviousImage = 30100;
-constexpr int kNextImage = 30101;
-constexpr int kExitFullScreen = 30116;
-constexpr uint32_t kPanToolMode = 0;
-constexpr int kPreviousFrame = 30904;
-constexpr int kNextFrame = 30905;
-constexpr int kPlay = 30906;
-constexpr int kStop = 30907;
+using namespace cmd;
 
 // Error steps of a paint.
 constexpr int kStepDecode = 2;
 constexpr int kStepBuffer = 3;
+constexpr int kStepRender = 4;
+constexpr int kStepCopy = 5;
+
+constexpr int kHoldMs = 500;
+constexpr int kMinZoomRect = 15;    // width + height below which the zoom tool does nothing
+constexpr int kDoubleTapSlop = 12;  // horizontal + vertical distance of a double tap
+constexpr int kMinBandRows = 3;
+constexpr uint32_t kStrGifTooLarge = 20022;
+constexpr int kOptimiseNone = 1;  // "Color optimization:" None
 
 bool IsOrientCommand(int id, OrientCommand& command) {
     switch (id) {
@@ -80,6 +79,19 @@ bool IsZoomCommand(int id) {
            ZoomStepPercent(id) != 0;
 }
 
+// Fills a band with a colour 0x00BBGGRR: the first row pixel by pixel, the others copied.
+void FillBuffer(const BgrBuffer& buffer, uint32_t colour) {
+    if (buffer.height <= 0 || buffer.width <= 0) return;
+    uint8_t* first = buffer.Row(0);
+    for (int x = 0; x < buffer.width; ++x) {
+        first[3 * x] = static_cast<uint8_t>((colour >> 16) & 0xFF);
+        first[3 * x + 1] = static_cast<uint8_t>((colour >> 8) & 0xFF);
+        first[3 * x + 2] = static_cast<uint8_t>(colour & 0xFF);
+    }
+    for (int y = 1; y < buffer.height; ++y)
+        std::memcpy(buffer.Row(y), first, static_cast<size_t>(buffer.width) * 3);
+}
+
 QColor ToColour(uint32_t bgr) {
     return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
                   static_cast<int>((bgr >> 16) & 0xFF));
@@ -97,6 +109,13 @@ CTavoImgView::CTavoImgView(CTavoDoc& doc, ViewHost& host, const ScreenCaps& scre
     };
     frameTimer_.setSingleShot(true);
     connect(&frameTimer_, &QTimer::timeout, this, [this] { OnFrameTimer(); });
+    hold_.setSingleShot(true);
+    hold_.setInterval(kHoldMs);
+    connect(&hold_, &QTimer::timeout, this, [this] {
+        const QPoint at = pressPoint_;
+        EndDrag();
+        ShowContextMenu(at);
+    });
     doc_.AddObserver(this);
 }
 
@@ -149,14 +168,36 @@ void CTavoImgView::SetImage(const CImageEntry* entry) {
     }
     ApplyDefaultZoom();
     LayoutZoomSlider();
+    if (IsSingleImageMode(host_.Mode()))
+        host_.RequestToolBar(ImageModeToolBar(host_.Mode(), player_.Animated()));
     // An animated picture starts playing as soon as it shows.
-    if (player_.Play()) StartFrameTimer();
+    if (player_.Animated()) StartAnimation();
     update();
+}
+
+void CTavoImgView::SetPlaying(bool playing) {
+    host_.SetGifPlaying(playing);
 }
 
 void CTavoImgView::StopAnimation() {
     frameTimer_.stop();
-    player_.Stop();
+    if (player_.Stop()) SetPlaying(false);
+}
+
+bool CTavoImgView::StartAnimation() {
+    if (!player_.CanPlay()) return false;
+    // A picture that does not decode shows its error when painted; nothing plays.
+    if (!EnsureDecoded()) return false;
+    composedIndex_ = -1;
+    if (!ComposeTo(0)) {
+        ShowMessage(this, FormatString(kStrGifTooLarge, shown_->Name().c_str()));
+        return false;
+    }
+    player_.Play();
+    SetPlaying(true);
+    StartFrameTimer();
+    update();
+    return true;
 }
 
 void CTavoImgView::StartFrameTimer() {
@@ -176,11 +217,20 @@ void CTavoImgView::OnFrameTimer() {
     StartFrameTimer();
 }
 
-void CTavoImgView::ApplyDefaultZoom() {
-    fittedTo_ = Window();
-    if (!HasPicture()) return;
+double CTavoImgView::DefaultFactor() const {
     const auto mode = static_cast<DefaultZoom>(host_.Prefs().preferences.Get(pref::kDefaultZoom));
-    factor_ = DefaultZoomFactor(mode, Natural(), Window(), placement_.orientation);
+    return DefaultZoomFactor(mode, Natural(), Window(), placement_.orientation);
+}
+
+uint32_t CTavoImgView::ToolMode() const {
+    return host_.Prefs().uiInfo.Get(ui::kToolMode);
+}
+
+void CTavoImgView::ApplyDefaultZoom() {
+    windowSize_ = Window();
+    userZoomed_ = false;
+    if (!HasPicture()) return;
+    factor_ = DefaultFactor();
     percent_ = PercentOfFactor(factor_);
     placement_.displayed = DisplayedSize(Natural(), factor_, placement_.orientation);
     placement_.offset = {CentredOffset(placement_.displayed.width, width()),
@@ -188,6 +238,7 @@ void CTavoImgView::ApplyDefaultZoom() {
 }
 
 void CTavoImgView::SetZoom(int percent, double factor) {
+    userZoomed_ = true;
     percent_ = percent;
     factor_ = factor;
     const Size old = placement_.displayed;
@@ -231,9 +282,21 @@ void CTavoImgView::Orient(OrientCommand command) {
 
 void CTavoImgView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    // A new window size (a mode's layout, the tool bar shown or hidden) refits the picture;
-    // a resize that only delivers the size the zoom was chosen for changes nothing.
-    if (Window() != fittedTo_) ApplyDefaultZoom();
+    // A new window size (a mode's layout, the tool bar shown or hidden) refits a picture still
+    // at its default zoom; a zoom the user chose stays, with the same point at the centre.
+    const Size old = windowSize_;
+    if (Window() != old) {
+        if (userZoomed_ && HasPicture()) {
+            const Size d = placement_.displayed;
+            placement_.offset = {
+                ClampOffset(placement_.offset.x + old.width / 2 - width() / 2, d.width, width()),
+                ClampOffset(placement_.offset.y + old.height / 2 - height() / 2, d.height,
+                            height())};
+            windowSize_ = Window();
+        } else {
+            ApplyDefaultZoom();
+        }
+    }
     LayoutZoomSlider();
 }
 
@@ -275,6 +338,10 @@ bool CTavoImgView::onUpdate(int id, CommandState& state) {
         state.checked = slider_ != nullptr && !slider_->isHidden();
         return true;
     }
+    if (id == kQuickView) {
+        state.enabled = QuickViewEnabled();
+        return true;
+    }
     OrientCommand orient;
     if (!IsZoomCommand(id) && !IsOrientCommand(id, orient)) return false;
     state.enabled = IsSingleImageMode(host_.Mode()) && HasPicture();
@@ -293,19 +360,20 @@ bool CTavoImgView::onCommand(int id) {
         bool changed = false;
         if (id == kPreviousFrame) changed = player_.PreviousFrame();
         if (id == kNextFrame) changed = player_.NextFrame();
-        if (id == kPlay && player_.Play()) {
-            StartFrameTimer();
+        if (id == kPlay) StartAnimation();
+        if (id == kStop && player_.Playing()) {
+            StopAnimation();
             changed = true;
-        }
-        if (id == kStop) {
-            frameTimer_.stop();
-            changed = player_.Stop();
         }
         if (changed) update();
         return true;
     }
     if (id == kZoomSlider) {
         ToggleZoomSlider();
+        return true;
+    }
+    if (id == kQuickView) {
+        RunQuickView();
         return true;
     }
     if (!HasPicture()) return false;
@@ -346,7 +414,7 @@ bool CTavoImgView::onCommand(int id) {
 // Input -------------------------------------------------------------------------------------
 
 void CTavoImgView::keyPressEvent(QKeyEvent* event) {
-    if (panning_) return;
+    if (drag_ != Drag::kNone) return;
     const int mode = host_.Mode();
     const bool upDownBrowse = host_.Prefs().preferences.IsSet(pref::kUpDownBrowse);
     switch (event->key()) {
@@ -383,31 +451,120 @@ void CTavoImgView::keyPressEvent(QKeyEvent* event) {
 void CTavoImgView::mousePressEvent(QMouseEvent* event) {
     host_.SetActiveView(this);
     setFocus();
-    if (event->button() != Qt::LeftButton || !HasPicture()) return;
-    if (host_.Prefs().uiInfo.Get(ui::kToolMode) != kPanToolMode) return;
-    // Nothing to pan when the whole picture is in the window.
-    if (placement_.displayed.width <= width() && placement_.displayed.height <= height()) return;
-    panning_ = true;
-    lastPan_ = event->position().toPoint();
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::RightButton) {
+        EndDrag();
+        ShowContextMenu(at);
+        return;
+    }
+    if (event->button() != Qt::LeftButton) return;
+    pressPoint_ = at;
+    lastPoint_ = at;
+    offsetAtPress_ = placement_.offset;
+    hold_.start();
+    if (!HasPicture()) return;
+    const uint32_t tool = ToolMode();
+    if (tool == kToolZoom && SingleFrame()) {
+        drag_ = Drag::kZoomRect;
+        zoomRect_ = QRect();
+    } else if (tool == kToolPan) {
+        drag_ = Drag::kPan;
+    }
 }
 
 void CTavoImgView::mouseMoveEvent(QMouseEvent* event) {
-    if (!panning_) return;
     const QPoint at = event->position().toPoint();
-    // The picture follows the pointer.
-    ScrollBy(lastPan_.x() - at.x(), lastPan_.y() - at.y());
-    lastPan_ = at;
+    // Any movement ends the wait for tap-and-hold.
+    if (hold_.isActive() && at != pressPoint_) hold_.stop();
+    if (drag_ == Drag::kPan) {
+        // Nothing to pan when the whole picture is in the window; otherwise the picture
+        // follows the pointer on each axis where it is larger than the window.
+        const Size d = placement_.displayed;
+        const int dx = d.width > width() ? lastPoint_.x() - at.x() : 0;
+        const int dy = d.height > height() ? lastPoint_.y() - at.y() : 0;
+        if (dx != 0 || dy != 0) ScrollBy(dx, dy);
+    } else if (drag_ == Drag::kZoomRect) {
+        const QRect before = zoomRect_;
+        zoomRect_ = QRect(pressPoint_, at).normalized();
+        update(before.united(zoomRect_).adjusted(-2, -2, 2, 2));
+    }
+    lastPoint_ = at;
 }
 
-void CTavoImgView::mouseReleaseEvent(QMouseEvent*) {
-    panning_ = false;
+void CTavoImgView::mouseReleaseEvent(QMouseEvent* event) {
+    hold_.stop();
+    const Drag drag = drag_;
+    const QRect rect = zoomRect_;
+    EndDrag();
+    if (event->button() != Qt::LeftButton) return;
+    if (drag == Drag::kZoomRect && !rect.isNull()) ZoomToRect(rect);
+    // The drag drew without colour optimisation; the picture is drawn again with it.
+    if (drag == Drag::kPan && placement_.offset != offsetAtPress_) update();
+}
+
+void CTavoImgView::EndDrag() {
+    hold_.stop();
+    if (drag_ == Drag::kZoomRect && !zoomRect_.isNull()) update(zoomRect_.adjusted(-2, -2, 2, 2));
+    drag_ = Drag::kNone;
+    zoomRect_ = QRect();
+}
+
+void CTavoImgView::ZoomToRect(const QRect& rect) {
+    const int rw = rect.width() - 1;
+    const int rh = rect.height() - 1;
+    if (rw + rh < kMinZoomRect) return;
+    // The rectangle's centre moves to the window centre; SetZoom keeps it there.
+    placement_.offset.x += rect.left() + rw / 2 - width() / 2;
+    placement_.offset.y += rect.top() + rh / 2 - height() / 2;
+    const double grow = std::min(rw > 0 ? static_cast<double>(width()) / rw : 1e9,
+                                 rh > 0 ? static_cast<double>(height()) / rh : 1e9);
+    double factor = factor_ * grow;
+    int percent = PercentOfFactor(factor);
+    if (percent > kMaxZoomPercent) {
+        host_.Beep();
+        percent = kMaxZoomPercent;
+        factor = kMaxZoomPercent / 100.0;
+    }
+    SetZoom(percent, factor);
 }
 
 void CTavoImgView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
-    panning_ = false;
-    if (host_.Mode() == kModeFilmstrip) host_.PostCommand(kModeFullScreen);
-    if (host_.Mode() == kModeFullScreen) host_.PostCommand(kExitFullScreen);
+    const QPoint at = event->position().toPoint();
+    EndDrag();
+    const QPoint moved = at - pressPoint_;
+    if (std::abs(moved.x()) + std::abs(moved.y()) >= kDoubleTapSlop) return;
+    const int mode = host_.Mode();
+    if (mode == kModeFilmstrip) host_.PostCommand(kModeFullScreen);
+    if (mode == kModeFullScreen) host_.PostCommand(kExitFullScreen);
+    // The zoom tool's double tap also brings the picture back to its default zoom.
+    if (ToolMode() == kToolZoom && SingleFrame() && HasPicture()) {
+        const double factor = DefaultFactor();
+        SetZoom(PercentOfFactor(factor), factor);
+        userZoomed_ = false;
+    }
+}
+
+void CTavoImgView::ShowContextMenu(const QPoint& at) {
+    const int mode = host_.Mode();
+    if (!IsSingleImageMode(mode)) return;
+    if (mode != kModeFullScreen && ToolMode() == kToolZoom) {
+        host_.PostCommand(kQuickView);
+        return;
+    }
+    QMenu* menu = host_.ContextMenu(mode == kModeFullScreen ? "FS Menu" : "Image");
+    if (menu != nullptr) menu->popup(mapToGlobal(at));
+}
+
+// Quick View ----------------------------------------------------------------------------------
+
+bool CTavoImgView::QuickViewEnabled() const {
+    return IsSingleImageMode(host_.Mode()) && HasPicture() &&
+           (placement_.displayed.width > width() || placement_.displayed.height > height());
+}
+
+void CTavoImgView::RunQuickView() {
+    StopAnimation();
 }
 
 // Painting ----------------------------------------------------------------------------------
@@ -469,8 +626,7 @@ bool CTavoImgView::ComposeTo(int index) {
     return true;
 }
 
-void CTavoImgView::RenderPicture(const Rect& area) {
-    const BgrBuffer target{band_.Bits(), band_.Width(), band_.Height(), band_.RowPad()};
+void CTavoImgView::RenderPicture(const Rect& area, const BgrBuffer& target) {
     const Rect whole{-placement_.offset.x - area.left, -placement_.offset.y - area.top,
                      -placement_.offset.x - area.left + placement_.displayed.width,
                      -placement_.offset.y - area.top + placement_.displayed.height};
@@ -489,6 +645,27 @@ void CTavoImgView::RenderPicture(const Rect& area) {
                                       std::max(1, natural.height))};
     source.size = logical;
     RenderTransformed(frame.image, whole, target, std::nullopt, placement_.orientation, source);
+}
+
+bool CTavoImgView::MakeBand(int width, int height) {
+    const size_t stride = static_cast<size_t>(width) * 3;
+    int rows = height;
+    while (rows > kMinBandRows && stride * static_cast<size_t>(rows) > bandBudget_)
+        rows = (rows + 1) / 2;
+    if (stride * static_cast<size_t>(rows) > bandBudget_) return false;
+    while (true) {
+        if (band_.Width() == width && band_.Height() >= rows) break;
+        try {
+            band_.Create(width, rows, 3, false);
+            break;
+        } catch (const CTavoException&) {
+            band_.Release();
+            if (rows <= kMinBandRows) return false;
+            rows = (rows + 1) / 2;
+        }
+    }
+    bandHeight_ = rows;
+    return true;
 }
 
 void CTavoImgView::PaintError(QPainter& painter, int step) {
@@ -514,47 +691,57 @@ void CTavoImgView::paintEvent(QPaintEvent* event) {
     // The window outside the picture takes the background colour.
     for (const QRect& r : QRegion(update).subtracted(QRegion(shown)))
         painter.fillRect(r, ToColour(background));
-    if (shown.isEmpty()) return;
-    if (!EnsureDecoded()) {
-        painter.fillRect(shown, ToColour(background));
-        PaintError(painter, kStepDecode);
-        return;
-    }
-    if (decoded_.frames.size() >= 2 && !ComposeTo(player_.FrameIndex())) {
-        // No room for the composition: the animation stops on its first frame.
-        StopAnimation();
-        composedIndex_ = -1;
-    }
-    // Rows padded to a multiple of 4 pixels, as the screen copy wants them.
-    const int bandWidth = (shown.width() + 3) & ~3;
-    if (band_.Width() != bandWidth || band_.Height() != shown.height()) {
-        try {
-            band_.Create(bandWidth, shown.height(), 3, false);
-        } catch (const CTavoException&) {
+    if (!shown.isEmpty()) {
+        if (!EnsureDecoded()) {
+            painter.fillRect(shown, ToColour(background));
+            PaintError(painter, kStepDecode);
+            return;
+        }
+        if (decoded_.frames.size() >= 2 && !ComposeTo(player_.FrameIndex())) {
+            // No room for the composition: the animation stops on its first frame.
+            StopAnimation();
+            composedIndex_ = -1;
+        }
+        // Rows padded to a multiple of 4 pixels, as the screen copy wants them.
+        if (!MakeBand((shown.width() + 3) & ~3, shown.height())) {
             painter.fillRect(shown, ToColour(background));
             PaintError(painter, kStepBuffer);
             return;
         }
-    }
-    const auto red = static_cast<uint8_t>(background & 0xFF);
-    const auto green = static_cast<uint8_t>((background >> 8) & 0xFF);
-    const auto blue = static_cast<uint8_t>((background >> 16) & 0xFF);
-    for (int y = 0; y < band_.Height(); ++y) {
-        uint8_t* row = band_.Row(y);
-        for (int x = 0; x < band_.Width(); ++x) {
-            row[3 * x] = blue;
-            row[3 * x + 1] = green;
-            row[3 * x + 2] = red;
+        // While the pointer drags, the bands go to the screen as they are: reducing their
+        // colours would cost more than the pan may take.
+        const int optimisation =
+            drag_ != Drag::kNone
+                ? kOptimiseNone
+                : static_cast<int>(host_.Prefs().preferences.Get(pref::kColourOptimisation));
+        const int gamma = static_cast<int>(host_.Prefs().preferences.Get(pref::kGamma));
+        for (int top = shown.top(); top <= shown.bottom(); top += bandHeight_) {
+            const int rows = std::min(bandHeight_, shown.bottom() + 1 - top);
+            const BgrBuffer target{band_.Bits(), band_.Width(), rows, band_.RowPad()};
+            const QRect dest(shown.left(), top, shown.width(), rows);
+            try {
+                FillBuffer(target, background);
+                RenderPicture(Rect{dest.left(), top, dest.right() + 1, top + rows}, target);
+                if (!painter.isActive()) {
+                    PaintError(painter, kStepCopy);
+                    return;
+                }
+                DrawToDevice(painter, dest, target, Rect{0, 0, shown.width(), rows}, optimisation,
+                             0, false, gamma, screen_);
+            } catch (const CTavoException&) {
+                painter.fillRect(shown, ToColour(background));
+                PaintError(painter, kStepRender);
+                return;
+            }
         }
     }
-    const Rect area{shown.left(), shown.top(), shown.right() + 1, shown.bottom() + 1};
-    RenderPicture(area);
-    const BgrBuffer buffer{band_.Bits(), band_.Width(), band_.Height(), band_.RowPad()};
-    const int optimisation =
-        static_cast<int>(host_.Prefs().preferences.Get(pref::kColourOptimisation));
-    const int gamma = static_cast<int>(host_.Prefs().preferences.Get(pref::kGamma));
-    DrawToDevice(painter, shown, buffer, Rect{0, 0, shown.width(), shown.height()}, optimisation, 0,
-                 false, gamma, screen_);
+    if (drag_ == Drag::kZoomRect && !zoomRect_.isNull()) {
+        // The focus rectangle: a dotted line that shows on any picture.
+        painter.setPen(QPen(Qt::white, 1, Qt::SolidLine));
+        painter.drawRect(zoomRect_);
+        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        painter.drawRect(zoomRect_);
+    }
 }
 
 }  // namespace xelo

@@ -54,6 +54,13 @@ class CTavoImgView : public QWidget, public DocumentObserver, public CommandTarg
     int FrameTimerInterval() const { return frameTimer_.isActive() ? frameTimer_.interval() : -1; }
     // The error step of the last paint (0 when it drew the picture).
     int FailedStep() const { return failedStep_; }
+    // The height of the off-screen band the last paint rendered through.
+    int BandHeight() const { return bandHeight_; }
+    // The memory one band may take; a larger update area is rendered in bands of half the
+    // height, then a quarter, and so on, down to 3 rows.
+    void SetBandBudget(size_t bytes) { bandBudget_ = bytes; }
+    // The focus rectangle the zoom tool is drawing (empty when none).
+    QRect ZoomRect() const { return zoomRect_; }
 
     // Decodes every frame of a file, scaled to the size when one is given (tests replace it to
     // simulate a shortage of memory); the default reads through the codec framework.
@@ -77,6 +84,8 @@ class CTavoImgView : public QWidget, public DocumentObserver, public CommandTarg
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
+    enum class Drag { kNone, kPan, kZoomRect };
+
     Size Window() const { return {width(), height()}; }
     Size Natural() const;
     bool HasPicture() const;
@@ -87,18 +96,36 @@ class CTavoImgView : public QWidget, public DocumentObserver, public CommandTarg
     void StepImage(int step);
     // The default zoom for the window's size, the picture centred; the orientation stays.
     void ApplyDefaultZoom();
+    double DefaultFactor() const;
+    bool SingleFrame() const { return !player_.Animated(); }
+    uint32_t ToolMode() const;
+    // The zoom tool's rectangle: its centre goes to the window centre and the zoom grows until
+    // it fills the window.
+    void ZoomToRect(const QRect& rect);
+    // Tap-and-hold or the right button: the context menu of the mode and tool.
+    void ShowContextMenu(const QPoint& at);
+    void EndDrag();
+    // Play and the automatic start: builds the composition from frame 0; false, with the
+    // message, when there is no memory for it.
+    bool StartAnimation();
+    bool QuickViewEnabled() const;
+    void RunQuickView();
     // Zoom Slider: creates the slider on first use, then shows or hides it.
     void ToggleZoomSlider();
     // Places the slider for the window and the mode and moves it to the current percent.
     void LayoutZoomSlider();
     // Decodes the shown file at the percent the zoom needs, stepping down when memory is short.
     bool EnsureDecoded();
-    void RenderPicture(const Rect& area);
+    void RenderPicture(const Rect& area, const BgrBuffer& target);
+    // Makes the band for an update area `width` wide; its height is the area's, halved while
+    // it exceeds the budget or cannot be had. False when not even 3 rows can be had.
+    bool MakeBand(int width, int height);
     // Brings the composition to the animation's current frame; false when out of memory.
     bool ComposeTo(int index);
     void StartFrameTimer();
     void OnFrameTimer();
     void StopAnimation();
+    void SetPlaying(bool playing);
     void PaintError(QPainter& painter, int step);
     uint32_t Background() const;
 
@@ -109,19 +136,26 @@ class CTavoImgView : public QWidget, public DocumentObserver, public CommandTarg
     int percent_ = 100;
     double factor_ = 1.0;
     ViewPlacement placement_;
-    Size fittedTo_;  // the window size the default zoom was chosen for
+    Size windowSize_;          // the window size the zoom and offsets were last set for
+    bool userZoomed_ = false;  // the zoom was changed since the picture was shown
     CImageFrames decoded_;
     int decodedPercent_ = 0;
     int failedStep_ = 0;
     CDibImage band_;
+    int bandHeight_ = 0;
+    size_t bandBudget_ = size_t{32} << 20;
     AnimationPlayer player_;
     QTimer frameTimer_;
     CDibImage composition_;          // what the frames so far leave behind
     CDibImage frameShown_;           // the current frame over the composition
     int composedIndex_ = -1;         // the frame frameShown_ holds, −1 none
     CZoomSlider* slider_ = nullptr;  // a child, owned by Qt
-    bool panning_ = false;
-    QPoint lastPan_;
+    Drag drag_ = Drag::kNone;
+    QPoint pressPoint_;
+    QPoint lastPoint_;
+    Point offsetAtPress_;
+    QRect zoomRect_;
+    QTimer hold_;  // tap-and-hold
 };
 
 }  // namespace xelo

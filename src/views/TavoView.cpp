@@ -181,6 +181,11 @@ void CTavoView::OnCurrentChanged(const CImageEntry* entry) {
 void CTavoView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     RecalcLayout(false);
+    // The strip keeps the image shown beside it in sight whatever its size.
+    const int mode = host_.Mode();
+    if (mode == kModeFilmstrip || mode == kModeVgaFilmstrip) {
+        if (const int current = doc_.FirstSelected(); current >= 0) EnsureVisible(current, true);
+    }
 }
 
 void CTavoView::scrollContentsBy(int, int) {

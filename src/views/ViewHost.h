@@ -24,6 +24,11 @@ class ViewHost {
     virtual void FocusBrowser() = 0;
     // The application-wide no-repaint flag: paints draw nothing while it is set.
     virtual bool RepaintBlocked() const = 0;
+    // The image view asks for the tool bar of its mode and picture (904, 905, 907 or 908); the
+    // frame changes its bar only when the id differs.
+    virtual void RequestToolBar(int toolBarId) = 0;
+    // The application-wide "a GIF animation plays" flag.
+    virtual void SetGifPlaying(bool playing) = 0;
 };
 
 }  // namespace xelo

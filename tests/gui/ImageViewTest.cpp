@@ -37,8 +37,12 @@ class TestHost : public ViewHost {
     void Beep() override { ++beeps; }
     void FocusBrowser() override {}
     bool RepaintBlocked() const override { return false; }
+    void RequestToolBar(int id) override { toolBar = id; }
+    void SetGifPlaying(bool playing) override { gifPlaying = playing; }
 
     CPreferences prefs;
+    int toolBar = 0;
+    bool gifPlaying = false;
     int beeps = 0;
     int mode = kModeFilmstrip;
     std::vector<int> posted;
@@ -325,7 +329,17 @@ class ImageViewTest : public QObject {
         QVERIFY(view.onCommand(30108));
         view.grab();
         QCOMPARE(view.DecodedPercent(), 100);
-        // A new window size refits the picture.
+        QCOMPARE(view.Offset(), (Point{680, 440}));
+        // A new window size keeps the zoom the user chose and the point at the centre ...
+        view.resize(480, 640);
+        view.grab();  // a hidden widget gets its resize event when drawn
+        QCOMPARE(view.ZoomPercent(), 100);
+        QCOMPARE(view.Offset(), (Point{560, 280}));
+        // ... while a picture at its default zoom is fitted again.
+        view.SetImage(doc_->EntryAt(0));
+        view.resize(240, 320);
+        view.grab();
+        QCOMPARE(view.ZoomPercent(), 15);
         view.resize(480, 640);
         view.grab();
         QCOMPARE(view.ZoomPercent(), 30);
