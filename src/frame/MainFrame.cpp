@@ -477,6 +477,9 @@ void CMainFrame::ArrangePanes(int mode, int previousMode) {
     const int strip = StripExtent();
     const int whole = beside ? splitter_->width() : splitter_->height();
     splitter_->setSizes({0, strip, std::max(1, whole - strip)});
+    // The handle between strip and picture is the one to drag; the splitter settles which
+    // handles show only when asked after its panes were hidden and shown.
+    splitter_->refresh();
     app_.SetFlag(kAppFilmstripVisible, true);
 }
 

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <new>
 
 #include "app/PrefLayout.h"
 #include "app/Preferences.h"
@@ -590,7 +591,10 @@ bool CTavoImgView::EnsureDecoded() {
             return !decoded_.frames.empty() && !decoded_.frames[0]->image.IsEmpty();
         } catch (const CTavoException& e) {
             if (e.GetCode() != kErrNoMemory && e.GetCode() != kErrNoResources) return false;
-            percent = LowerDecodePercent(percent);
+            // The other entries' pictures go first; only then a smaller copy is tried.
+            if (!FreeImageMemory(doc_, true)) percent = LowerDecodePercent(percent);
+        } catch (const std::bad_alloc&) {
+            if (!FreeImageMemory(doc_, true)) percent = LowerDecodePercent(percent);
         }
     }
     return false;

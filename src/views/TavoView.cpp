@@ -157,6 +157,7 @@ void CTavoView::RedrawSelection() {
 
 void CTavoView::ModeChanged() {
     RecalcLayout(true);
+    ShowCurrentInStrip();
 }
 
 bool CTavoView::ThumbnailsComplete() const {
@@ -181,11 +182,14 @@ void CTavoView::OnCurrentChanged(const CImageEntry* entry) {
 void CTavoView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     RecalcLayout(false);
+    ShowCurrentInStrip();
+}
+
+void CTavoView::ShowCurrentInStrip() {
     // The strip keeps the image shown beside it in sight whatever its size.
     const int mode = host_.Mode();
-    if (mode == kModeFilmstrip || mode == kModeVgaFilmstrip) {
-        if (const int current = doc_.FirstSelected(); current >= 0) EnsureVisible(current, true);
-    }
+    if (mode != kModeFilmstrip && mode != kModeVgaFilmstrip) return;
+    if (const int current = doc_.FirstSelected(); current >= 0) EnsureVisible(current, true);
 }
 
 void CTavoView::scrollContentsBy(int, int) {

@@ -64,6 +64,8 @@ class CTavoView : public QAbstractScrollArea, public DocumentObserver {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    // In the strip modes, scrolls the current image into view.
+    void ShowCurrentInStrip();
     bool ListMode() const;
     bool Multi() const;
     void OnTick();

@@ -1,6 +1,14 @@
 // Filmstrip and Full Screen in a running window: entering them keeps one image selected and
 // shows it, the strip and the image view share the pane, and the image view follows the strip.
+#include <QApplication>
+#include <QScrollBar>
+#include <QSplitterHandle>
 #include <QTest>
+#include <QToolBar>
+
+#include "app/TavoApp.h"
+#include "codec/GifWriter.h"
+#include "image/Palette.h"
 
 #include "app/ViewModes.h"
 #include "frame/CommandIds.h"
@@ -15,6 +23,31 @@
 namespace xelo {
 
 using test::GuiFixture;
+
+namespace {
+
+// A 4 × 4 animation of two frames.
+void WriteAnimation(const std::string& path) {
+    LogPalette palette;
+    palette.count = 2;
+    palette.entries[1] = {255, 0, 0, 0};
+    CGifWriter writer;
+    writer.Open(path);
+    writer.WriteHeader(4, 4, &palette);
+    for (int i = 0; i < 2; ++i) {
+        writer.WriteControl(1, false, 10, -1);
+        writer.BeginImage(0, 0, 4, 4, nullptr, false);
+        const std::vector<uint8_t> pixels(16, static_cast<uint8_t>(i));
+        writer.WritePixels(pixels.data(), 16);
+    }
+    writer.Close();
+}
+
+bool ToolBarHas(CMainFrame& frame, int command) {
+    return frame.ToolBar()->actions().contains(frame.Action(command));
+}
+
+}  // namespace
 
 class FilmstripTest : public QObject {
     Q_OBJECT
@@ -97,6 +130,89 @@ class FilmstripTest : public QObject {
         QTest::keyClick(&image, Qt::Key_Return);
         QTRY_COMPARE(f.App().ViewMode(), static_cast<int>(kModeThumbnail));
         QVERIFY(f.Frame().Tree()->isVisible());
+    }
+
+    void anAnimatedPictureBringsTheAnimationToolBarsAndStopsWhenLeft() {
+        GuiFixture f;
+        f.MakeImages(1);
+        WriteAnimation(f.Folder() + "/zz.gif");
+        f.Start();
+        int gif = -1;
+        f.Doc().FindByName("zz.gif", &gif);
+        f.Doc().ClearSelection();
+        f.Doc().SetSelected(gif, true);
+        QVERIFY(f.Frame().Execute(cmd::kFullScreen));
+        QVERIFY(ToolBarHas(f.Frame(), cmd::kPlay));  // bar 908
+        QVERIFY(!ToolBarHas(f.Frame(), cmd::kRotateMenu));
+        QVERIFY(f.App().Flags() & kAppGifPlaying);
+        f.Doc().ClearSelection();
+        f.Doc().SetSelected(1 - gif, true);
+        QVERIFY(!(f.App().Flags() & kAppGifPlaying));
+        QVERIFY(!ToolBarHas(f.Frame(), cmd::kPlay));  // bar 907
+        QVERIFY(ToolBarHas(f.Frame(), cmd::kRotateMenu));
+        f.Doc().ClearSelection();
+        f.Doc().SetSelected(gif, true);
+        QVERIFY(f.Frame().Execute(cmd::kExitFullScreen));
+        QCOMPARE(f.App().ViewMode(), static_cast<int>(kModeThumbnail));
+        QVERIFY(f.Frame().Execute(cmd::kFilmstrip));
+        QVERIFY(ToolBarHas(f.Frame(), cmd::kPreviousFrame));  // bar 905
+        QVERIFY(f.App().Flags() & kAppGifPlaying);
+        // Leaving the program's window stops the animation.
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QTRY_VERIFY(!f.Frame().isActiveWindow());
+        QVERIFY(!(f.App().Flags() & kAppGifPlaying));
+        QVERIFY(!f.Frame().ImgView()->Animation().Playing());
+        QVERIFY(f.Frame().Execute(cmd::kPlay));
+        QVERIFY(f.Frame().Execute(cmd::kThumbnail));
+        QVERIFY(!(f.App().Flags() & kAppGifPlaying));
+    }
+
+    void theStripShowsTheCurrentImageAndCollapsesBelowHalfItsSize() {
+        GuiFixture f;
+        f.MakeImages(30);
+        f.Start();
+        f.Doc().ClearSelection();
+        f.Doc().SetSelected(27, true);
+        QVERIFY(f.Frame().Execute(cmd::kFilmstrip));
+        CTavoView& strip = f.View();
+        // The strip is one row high on the portrait screen and scrolled to the shown image.
+        const int row = CellHeight(strip.Style().metrics, false);
+        QTRY_COMPARE(strip.height(), row);
+        QTRY_VERIFY(strip.viewport()->rect().contains(f.ImageCentre(27)));
+        QVERIFY(f.App().Flags() & kAppFilmstripVisible);
+        CTavoSplitter& splitter = *f.Frame().Splitter();
+        QSplitterHandle* handle = splitter.handle(2);
+        auto drag = [&](int to) {
+            const QPoint grip = handle->rect().center();
+            QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+            QTest::mouseMove(handle, grip + QPoint(0, to - strip.height()));
+            QTest::mouseRelease(handle, Qt::LeftButton, {}, grip + QPoint(0, to - strip.height()));
+        };
+        // A little smaller: the strip springs back to its row.
+        QVERIFY(handle->isVisible());  // the handle between strip and picture
+        drag(row * 3 / 4);
+        QTRY_COMPARE(splitter.sizes().value(1), row);
+        QVERIFY(f.App().Flags() & kAppFilmstripVisible);
+        // Below half a row: it collapses.
+        drag(row / 3);
+        QTRY_COMPARE(splitter.sizes().value(1), 0);
+        QVERIFY(!(f.App().Flags() & kAppFilmstripVisible));
+    }
+
+    void vgaFilmstripWithoutADisplaySaysSoAndKeepsTheMode() {
+        GuiFixture f;
+        f.MakeImages(2);
+        f.Start();
+        std::vector<std::string> messages;
+        const auto previous = SetMessageReporter(
+            [&messages](QWidget*, const std::string& text) { messages.push_back(text); });
+        f.Frame().Execute(kModeVgaFilmstrip);
+        SetMessageReporter(previous);
+        QCOMPARE(f.App().ViewMode(), static_cast<int>(kModeThumbnail));
+        QCOMPARE(messages.size(), size_t{1});
+        QVERIFY(messages[0].find("VGA device detection error.") == 0);
     }
 
     void anEmptyFolderStaysInThumbnail() {

@@ -9,6 +9,7 @@
 #include "album/TavoDoc.h"
 #include "app/PrefLayout.h"
 #include "app/Preferences.h"
+#include "app/TavoApp.h"
 #include "app/ViewModes.h"
 #include "codec/BmpWriter.h"
 #include "codec/GifWriter.h"
@@ -33,7 +34,10 @@ class TestHost : public ViewHost {
     CPreferences& Prefs() override { return prefs; }
     void PostCommand(int command) override { posted.push_back(command); }
     void SetActiveView(QWidget*) override {}
-    QMenu* ContextMenu(const char*) override { return nullptr; }
+    QMenu* ContextMenu(const char* name) override {
+        menus.emplace_back(name);
+        return nullptr;
+    }
     void Beep() override { ++beeps; }
     void FocusBrowser() override {}
     bool RepaintBlocked() const override { return false; }
@@ -43,6 +47,7 @@ class TestHost : public ViewHost {
     CPreferences prefs;
     int toolBar = 0;
     bool gifPlaying = false;
+    std::vector<std::string> menus;
     int beeps = 0;
     int mode = kModeFilmstrip;
     std::vector<int> posted;
@@ -109,6 +114,31 @@ void WriteAnimation(const std::string& path) {
         writer.WritePixels(pixels.data(), static_cast<uint32_t>(pixels.size()));
     }
     writer.Close();
+}
+
+// An animation whose logical screen is 65535 × 65535 pixels with two 1-pixel frames: its
+// composition cannot be had.
+void WriteHugeAnimation(const std::string& path) {
+    LogPalette palette;
+    palette.count = 2;
+    palette.entries[1] = {255, 0, 0, 0};
+    CGifWriter writer;
+    writer.Open(path);
+    writer.WriteHeader(65535, 65535, &palette);
+    for (int i = 0; i < 2; ++i) {
+        writer.WriteControl(1, false, 5, -1);
+        writer.BeginImage(0, 0, 1, 1, nullptr, false);
+        const uint8_t pixel = 1;
+        writer.WritePixels(&pixel, 1);
+    }
+    writer.Close();
+}
+
+// Sends a mouse event to `view` at `at`.
+void SendMouse(QWidget& view, QEvent::Type type, QPoint at, Qt::MouseButton button,
+               Qt::MouseButtons buttons) {
+    QMouseEvent e(type, at, view.mapToGlobal(at), button, buttons, {});
+    QApplication::sendEvent(&view, &e);
 }
 
 // The grab of an 8 × 8 view as rows of letters: R, G, B, . for the background.
@@ -184,6 +214,9 @@ class ImageViewTest : public QObject {
         host_.prefs = CPreferences();
         host_.mode = kModeFilmstrip;
         host_.posted.clear();
+        host_.menus.clear();
+        host_.toolBar = 0;
+        host_.gifPlaying = false;
     }
 
     void zoomSliderShowsAndSetsTheZoom() {
@@ -452,6 +485,150 @@ class ImageViewTest : public QObject {
         view.SetImage(nullptr);
         QVERIFY(!a.Playing());
         QCOMPARE(view.FrameTimerInterval(), -1);
+    }
+
+    void theToolBarAndThePlayingFlagFollowThePicture() {
+        WritePicture((dir_.Path() / "a.bmp").string(), 8, 8, BlockColour);
+        WriteAnimation((dir_.Path() / "b.gif").string());
+        Open();
+        CTavoImgView view(*doc_, host_, screen_);
+        view.resize(8, 8);
+        const struct {
+            int mode;
+            const char* name;
+            int bar;
+            bool playing;
+        } cases[] = {{kModeFilmstrip, "a.bmp", 904, false},
+                     {kModeFilmstrip, "b.gif", 905, true},
+                     {kModeFullScreen, "a.bmp", 907, false},
+                     {kModeFullScreen, "b.gif", 908, true}};
+        for (const auto& c : cases) {
+            host_.mode = c.mode;
+            view.SetImage(doc_->FindByName(c.name));
+            QCOMPARE(host_.toolBar, c.bar);
+            QCOMPARE(host_.gifPlaying, c.playing);
+        }
+        QVERIFY(view.onCommand(30907));
+        QVERIFY(!host_.gifPlaying);
+        QVERIFY(view.onCommand(30906));
+        QVERIFY(host_.gifPlaying);
+        view.SetImage(doc_->FindByName("a.bmp"));
+        QVERIFY(!host_.gifPlaying);
+    }
+
+    void anAnimationWithoutRoomForItsCompositionSaysSoAndStaysStill() {
+        WriteHugeAnimation((dir_.Path() / "huge.gif").string());
+        Open();
+        host_.prefs.preferences.Set(pref::kDefaultZoom, 2);  // original size: decoded whole
+        std::vector<std::string> messages;
+        const auto previous = SetMessageReporter(
+            [&messages](QWidget*, const std::string& text) { messages.push_back(text); });
+        CTavoImgView view(*doc_, host_, screen_);
+        view.resize(40, 30);
+        view.SetImage(doc_->EntryAt(0));
+        QVERIFY(!view.Animation().Playing());
+        QVERIFY(!host_.gifPlaying);
+        QCOMPARE(messages,
+                 std::vector<std::string>{"Unable to play the GIF file 'huge.gif' because "
+                                          "system resources are too low."});
+        // Play asks again and is refused the same way.
+        QVERIFY(view.onCommand(30906));
+        QCOMPARE(messages.size(), size_t{2});
+        QVERIFY(!view.Animation().Playing());
+        SetMessageReporter(previous);
+    }
+
+    void theZoomToolZoomsIntoTheDrawnRectangle() {
+        WritePicture((dir_.Path() / "z.bmp").string(), 200, 150, BlockColour);
+        Open();
+        host_.prefs.preferences.Set(pref::kDefaultZoom, 2);  // original size
+        host_.prefs.uiInfo.Set(ui::kToolMode, 1);            // zoom tool
+        CTavoImgView view(*doc_, host_, screen_);
+        view.resize(60, 50);
+        view.SetImage(doc_->EntryAt(0));
+        QCOMPARE(view.Offset(), (Point{70, 50}));
+        // A 20 × 15 rectangle centred on (20, 17): picture point (90, 67) goes to the window
+        // centre and the zoom triples (the window is 3 times as wide as the rectangle).
+        SendMouse(view, QEvent::MouseButtonPress, {10, 10}, Qt::LeftButton, Qt::LeftButton);
+        SendMouse(view, QEvent::MouseMove, {30, 25}, Qt::NoButton, Qt::LeftButton);
+        QCOMPARE(view.ZoomRect(), QRect(QPoint(10, 10), QPoint(30, 25)));
+        QCOMPARE(view.ZoomPercent(), 100);  // nothing changes before the release
+        SendMouse(view, QEvent::MouseButtonRelease, {30, 25}, Qt::LeftButton, Qt::NoButton);
+        QVERIFY(view.ZoomRect().isNull());
+        QCOMPARE(view.ZoomPercent(), 300);
+        QCOMPARE(view.ZoomFactor(), 3.0);
+        QCOMPARE(view.Offset(), (Point{240, 176}));
+        CompareGrab(view, BlockColour, 3);
+        // A rectangle whose width and height add up to less than 15 changes nothing.
+        SendMouse(view, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
+        SendMouse(view, QEvent::MouseMove, {12, 11}, Qt::NoButton, Qt::LeftButton);
+        SendMouse(view, QEvent::MouseButtonRelease, {12, 11}, Qt::LeftButton, Qt::NoButton);
+        QCOMPARE(view.ZoomPercent(), 300);
+        QCOMPARE(view.Offset(), (Point{240, 176}));
+        // A flat rectangle would zoom past 1200 %: a beep, and 1200 % exactly.
+        SendMouse(view, QEvent::MouseButtonPress, {0, 20}, Qt::LeftButton, Qt::LeftButton);
+        SendMouse(view, QEvent::MouseMove, {14, 21}, Qt::NoButton, Qt::LeftButton);
+        SendMouse(view, QEvent::MouseButtonRelease, {14, 21}, Qt::LeftButton, Qt::NoButton);
+        QCOMPARE(host_.beeps, 1);
+        QCOMPARE(view.ZoomPercent(), 1200);
+        QCOMPARE(view.ZoomFactor(), 12.0);
+        // A double tap goes to Full Screen and takes the default zoom back, keeping the point
+        // at the window centre.
+        const Point before = view.Offset();
+        SendMouse(view, QEvent::MouseButtonPress, {30, 25}, Qt::LeftButton, Qt::LeftButton);
+        SendMouse(view, QEvent::MouseButtonRelease, {30, 25}, Qt::LeftButton, Qt::NoButton);
+        SendMouse(view, QEvent::MouseButtonDblClick, {33, 27}, Qt::LeftButton, Qt::LeftButton);
+        QCOMPARE(host_.posted, std::vector<int>{kModeFullScreen});
+        QCOMPARE(view.ZoomPercent(), 100);
+        QVERIFY(std::abs(view.Offset().x + 30 - (before.x + 30) / 12) <= 1);
+        QVERIFY(std::abs(view.Offset().y + 25 - (before.y + 25) / 12) <= 1);
+    }
+
+    void tapAndHoldOpensTheMenuOfTheModeAndTool() {
+        WritePicture((dir_.Path() / "m.bmp").string(), 200, 150, BlockColour);
+        Open();
+        CTavoImgView view(*doc_, host_, screen_);
+        view.resize(60, 50);
+        view.SetImage(doc_->EntryAt(0));
+        SendMouse(view, QEvent::MouseButtonPress, {20, 20}, Qt::RightButton, Qt::RightButton);
+        QCOMPARE(host_.menus, std::vector<std::string>{"Image"});
+        host_.mode = kModeFullScreen;
+        SendMouse(view, QEvent::MouseButtonPress, {20, 20}, Qt::LeftButton, Qt::LeftButton);
+        QTRY_COMPARE(host_.menus.size(), size_t{2});  // held for half a second
+        QCOMPARE(host_.menus.back(), "FS Menu");
+        SendMouse(view, QEvent::MouseButtonRelease, {20, 20}, Qt::LeftButton, Qt::NoButton);
+        // A press that moves is a drag, not a hold.
+        SendMouse(view, QEvent::MouseButtonPress, {20, 20}, Qt::LeftButton, Qt::LeftButton);
+        SendMouse(view, QEvent::MouseMove, {25, 20}, Qt::NoButton, Qt::LeftButton);
+        QTest::qWait(700);
+        SendMouse(view, QEvent::MouseButtonRelease, {25, 20}, Qt::LeftButton, Qt::NoButton);
+        QCOMPARE(host_.menus.size(), size_t{2});
+        // With the zoom tool in Filmstrip the hold opens Quick View.
+        host_.mode = kModeFilmstrip;
+        host_.prefs.uiInfo.Set(ui::kToolMode, 1);
+        SendMouse(view, QEvent::MouseButtonPress, {20, 20}, Qt::RightButton, Qt::RightButton);
+        QCOMPARE(host_.posted, std::vector<int>{30104});
+    }
+
+    void aSmallBudgetRendersInBandsAndTooSmallOneFails() {
+        WritePicture((dir_.Path() / "b.bmp").string(), 200, 150, BlockColour);
+        Open();
+        host_.prefs.preferences.Set(pref::kDefaultZoom, 2);
+        CTavoImgView view(*doc_, host_, screen_);
+        view.resize(60, 50);
+        view.SetImage(doc_->EntryAt(0));
+        view.ScrollBy(-23, 11);
+        view.grab();
+        QCOMPARE(view.BandHeight(), 50);
+        // Ten rows' worth: 50 → 25 → 13 → 7 rows per band, and the same picture.
+        view.SetBandBudget(60 * 3 * 10);
+        CompareGrab(view, BlockColour, 1);
+        QCOMPARE(view.BandHeight(), 7);
+        QCOMPARE(view.FailedStep(), 0);
+        // Not even one row: the paint shows the buffer step.
+        view.SetBandBudget(60 * 3 - 1);
+        view.grab();
+        QCOMPARE(view.FailedStep(), 3);
     }
 
     void fullScreenTurnsAPictureAgainstTheScreensShape() {
