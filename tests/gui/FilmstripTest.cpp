@@ -1,6 +1,7 @@
 // Filmstrip and Full Screen in a running window: entering them keeps one image selected and
 // shows it, the strip and the image view share the pane, and the image view follows the strip.
 #include <QApplication>
+#include <QMenu>
 #include <QScrollBar>
 #include <QSplitterHandle>
 #include <QTest>
@@ -213,6 +214,38 @@ class FilmstripTest : public QObject {
         QCOMPARE(f.App().ViewMode(), static_cast<int>(kModeThumbnail));
         QCOMPARE(messages.size(), size_t{1});
         QVERIFY(messages[0].find("VGA device detection error.") == 0);
+    }
+
+    void thePopUpsOfTheToolBarRunTheImageCommands() {
+        GuiFixture f;
+        f.MakeImages(2, 320, 200);
+        f.Start();
+        QVERIFY(!f.Frame().QueryState(cmd::kRotateRight).enabled);  // no picture shown
+        QVERIFY(f.Frame().Execute(cmd::kFullScreen));
+        CTavoImgView& image = *f.Frame().ImgView();
+        // Full Screen's pan tools carry Rotate (30111) instead of the two turn buttons.
+        QVERIFY(f.Frame().Execute(cmd::kRotateMenu));
+        QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu != nullptr);
+        QVERIFY(menu->actions().contains(f.Frame().Action(cmd::kFlipUpDown)));
+        menu->close();
+        const int turned = image.Orientation();  // Auto Rotate turned the landscape picture
+        QCOMPARE(turned, 3);
+        f.Frame().Action(cmd::kRotateRight)->trigger();
+        QCOMPARE(image.Orientation(), 0);
+        // Pan and Zoom (30117) offers the zoom steps, the current one checked.
+        QVERIFY(f.Frame().Execute(cmd::kZoomTools));
+        QVERIFY(f.Frame().Execute(cmd::kPanAndZoom));
+        menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu != nullptr);
+        menu->close();
+        QAction* twice = f.Frame().Action(33003);
+        QCOMPARE(twice->text(), QStringLiteral("200%"));
+        twice->trigger();
+        QCOMPARE(image.ZoomPercent(), 200);
+        QVERIFY(f.Frame().QueryState(33003).checked);
+        QVERIFY(!f.Frame().QueryState(33002).checked);
+        QVERIFY(f.Frame().QueryState(cmd::kQuickView).enabled);
     }
 
     void anEmptyFolderStaysInThumbnail() {

@@ -631,6 +631,31 @@ class ImageViewTest : public QObject {
         QCOMPARE(view.FailedStep(), 3);
     }
 
+    void colourOptimisationWaitsUntilTheDragEnds() {
+        WritePicture((dir_.Path() / "c.bmp").string(), 25, 25, UniqueColour);
+        Open();
+        host_.prefs.preferences.Set(pref::kColourOptimisation, 3);  // 12 bits: 4,096 colours
+        host_.prefs.preferences.Set(pref::kDefaultZoom, 2);
+        CTavoImgView view(*doc_, host_, screen_);
+        view.resize(20, 20);
+        view.SetImage(doc_->EntryAt(0));
+        auto exact = [&view] {
+            const QImage grab = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+            for (int y = 0; y < grab.height(); ++y)
+                for (int x = 0; x < grab.width(); ++x)
+                    if (grab.pixel(x, y) != UniqueColour(x + view.Offset().x, y + view.Offset().y))
+                        return false;
+            return true;
+        };
+        QVERIFY(!exact());  // reduced to 4 bits a channel
+        SendMouse(view, QEvent::MouseButtonPress, {10, 10}, Qt::LeftButton, Qt::LeftButton);
+        SendMouse(view, QEvent::MouseMove, {8, 9}, Qt::NoButton, Qt::LeftButton);
+        QCOMPARE(view.Offset(), (Point{4, 3}));
+        QVERIFY(exact());  // while the pointer drags, the colours go out as they are
+        SendMouse(view, QEvent::MouseButtonRelease, {8, 9}, Qt::LeftButton, Qt::NoButton);
+        QVERIFY(!exact());
+    }
+
     void fullScreenTurnsAPictureAgainstTheScreensShape() {
         WritePicture((dir_.Path() / "portrait.bmp").string(), 30, 40, UniqueColour);
         Open();
