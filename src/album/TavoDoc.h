@@ -41,6 +41,14 @@ class DocumentHost {
     virtual void SendCommand(int command) = 0;
 };
 
+// How the image view shows its picture, kept for ink drawing and the slide show.
+struct ImageViewRecord {
+    double zoomFactor = 1.0;  // with VGA Filmstrip, times the external display's scale
+    int orientation = 0;      // 0 … 7
+    int naturalWidth = 0;
+    int naturalHeight = 0;
+};
+
 class CTavoDoc {
   public:
     // Both are optional and not owned.
@@ -110,6 +118,8 @@ class CTavoDoc {
     FileClipboard& Clipboard() { return clipboard_; }
     const CRecentFolders& Recent() const { return recent_; }
     int ViewMode() const;
+    const ImageViewRecord& ViewRecord() const { return viewRecord_; }
+    void SetViewRecord(const ImageViewRecord& record) { viewRecord_ = record; }
 
   private:
     void ApplyAlbum(const AlbumData& album);
@@ -126,6 +136,7 @@ class CTavoDoc {
     std::string extensions_{kImageExtensions};
     CRecentFolders recent_;
     FileClipboard clipboard_;
+    ImageViewRecord viewRecord_;
 };
 
 // Case-insensitive name comparison (ASCII letters folded), as names are compared for sorting

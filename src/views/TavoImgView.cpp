@@ -169,6 +169,7 @@ void CTavoImgView::SetImage(const CImageEntry* entry) {
     }
     ApplyDefaultZoom();
     LayoutZoomSlider();
+    RecordView();
     if (IsSingleImageMode(host_.Mode()))
         host_.RequestToolBar(ImageModeToolBar(host_.Mode(), player_.Animated()));
     // An animated picture starts playing as soon as it shows.
@@ -248,7 +249,13 @@ void CTavoImgView::SetZoom(int percent, double factor) {
         ZoomedOffset(placement_.offset.x, old.width, placement_.displayed.width, width()),
         ZoomedOffset(placement_.offset.y, old.height, placement_.displayed.height, height())};
     if (slider_ != nullptr) slider_->ShowPercent(percent_);
+    RecordView();
     update();
+}
+
+void CTavoImgView::RecordView() {
+    const Size natural = Natural();
+    doc_.SetViewRecord({factor_, placement_.orientation, natural.width, natural.height});
 }
 
 void CTavoImgView::ToggleZoomSlider() {
@@ -278,6 +285,7 @@ void CTavoImgView::ScrollBy(int dx, int dy) {
 
 void CTavoImgView::Orient(OrientCommand command) {
     placement_ = ApplyOrientation(command, placement_, Natural(), factor_, Window());
+    RecordView();
     update();
 }
 

@@ -96,6 +96,8 @@ class CTavoImgView : public QWidget, public DocumentObserver, public CommandTarg
     void StepImage(int step);
     // The default zoom for the window's size, the picture centred; the orientation stays.
     void ApplyDefaultZoom();
+    // Tells the document the zoom, orientation and natural size now shown.
+    void RecordView();
     double DefaultFactor() const;
     bool SingleFrame() const { return !player_.Animated(); }
     uint32_t ToolMode() const;

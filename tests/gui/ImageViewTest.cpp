@@ -293,6 +293,7 @@ class ImageViewTest : public QObject {
             for (int command : ways[static_cast<size_t>(o)])
                 QVERIFY(view.onCommand(command));
             QCOMPARE(view.Orientation(), o);
+            QCOMPARE(doc_->ViewRecord().orientation, o);
             CompareGrab(view, UniqueColour, 1);
         }
     }
@@ -559,6 +560,8 @@ class ImageViewTest : public QObject {
         QCOMPARE(view.ZoomFactor(), 3.0);
         QCOMPARE(view.Offset(), (Point{240, 176}));
         CompareGrab(view, BlockColour, 3);
+        QCOMPARE(doc_->ViewRecord().zoomFactor, 3.0);
+        QCOMPARE(doc_->ViewRecord().naturalWidth, 200);
         // A rectangle whose width and height add up to less than 15 changes nothing.
         SendMouse(view, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
         SendMouse(view, QEvent::MouseMove, {12, 11}, Qt::NoButton, Qt::LeftButton);
