@@ -70,6 +70,7 @@ constexpr Entry kStrings[] = {
     {2501, "None|Flat|Raised|Sunken|3D border|"},
     {20021, "Unable to switch to Filename mode due to lack of memory."},
     {20022, "Unable to play the GIF file '%s' because system resources are too low."},
+    {20023, "Unable to display 'Quick View' due to lack of memory."},
     {20502, "File '%s' does not exist."},
     {20504, "Unable to access the file."},
     {20508, "Unable to write file due to lack of storage memory."},

@@ -16,8 +16,12 @@ struct Mapping {
     std::vector<int> alongY;  // per target row: source row (even) or column (odd)
 };
 
-int ClampInt(int64_t v, int lo, int hi) {
-    return static_cast<int>(std::clamp<int64_t>(v, lo, hi));
+// Marks a target column or row whose source lies outside the shown part: it is left as it is.
+constexpr int kOutside = -1;
+
+// `v` minus `base` when it lies in lo … hi, else kOutside (lo >= base, so a kept value is >= 0).
+int Inside(int64_t v, int lo, int hi, int base) {
+    return v < lo || v > hi ? kOutside : static_cast<int>(v) - base;
 }
 
 Mapping BuildMapping(int orientation, const Rect& destRect, const Rect& visibleTarget,
@@ -35,18 +39,18 @@ Mapping BuildMapping(int orientation, const Rect& destRect, const Rect& visibleT
         switch (orientation) {
             case kOrientNormal:
             case kOrientMirrorTopBottom:
-                v = ClampInt(X * W / dw, colLo, colHi) - offset.x;
+                v = Inside(X * W / dw, colLo, colHi, offset.x);
                 break;
             case kOrientRotate180:
             case kOrientMirrorLeftRight:
-                v = ClampInt(W - 1 - X * W / dw, colLo, colHi) - offset.x;
+                v = Inside(W - 1 - X * W / dw, colLo, colHi, offset.x);
                 break;
             case kOrientRotate90:
             case kOrientTransverse:
-                v = ClampInt(H - 1 - X * H / dw, rowLo, rowHi) - offset.y;
+                v = Inside(H - 1 - X * H / dw, rowLo, rowHi, offset.y);
                 break;
             default:
-                v = ClampInt(X * H / dw, rowLo, rowHi) - offset.y;
+                v = Inside(X * H / dw, rowLo, rowHi, offset.y);
                 break;  // 3, 5
         }
         m.alongX[x - visibleTarget.left] = v;
@@ -57,18 +61,18 @@ Mapping BuildMapping(int orientation, const Rect& destRect, const Rect& visibleT
         switch (orientation) {
             case kOrientNormal:
             case kOrientMirrorLeftRight:
-                v = ClampInt(Y * H / dh, rowLo, rowHi) - offset.y;
+                v = Inside(Y * H / dh, rowLo, rowHi, offset.y);
                 break;
             case kOrientRotate180:
             case kOrientMirrorTopBottom:
-                v = ClampInt(H - 1 - Y * H / dh, rowLo, rowHi) - offset.y;
+                v = Inside(H - 1 - Y * H / dh, rowLo, rowHi, offset.y);
                 break;
             case kOrientRotate90:
             case kOrientTranspose:
-                v = ClampInt(Y * W / dh, colLo, colHi) - offset.x;
+                v = Inside(Y * W / dh, colLo, colHi, offset.x);
                 break;
             default:
-                v = ClampInt(W - 1 - Y * W / dh, colLo, colHi) - offset.x;
+                v = Inside(W - 1 - Y * W / dh, colLo, colHi, offset.x);
                 break;  // 3, 7
         }
         m.alongY[y - visibleTarget.top] = v;
@@ -94,12 +98,14 @@ void RenderLines(const CDibImage& image, const BgrBuffer& target, const Rect& vt
     for (int ty = 0; ty < vt.Height(); ++ty) {
         uint8_t* out = target.Pixel(vt.left, vt.top + ty);
         const int b = m.alongY[ty];
+        if (b == kOutside) continue;
         if (kOpaque && ty > 0 && b == m.alongY[ty - 1]) {
             std::memcpy(out, out - target.Stride(), rowBytes);
             continue;
         }
         for (int tx = 0; tx < vt.Width(); ++tx, out += 3) {
             const int a = m.alongX[tx];
+            if (a == kOutside) continue;
             if (kOpaque && tx > 0 && a == m.alongX[tx - 1]) {
                 out[0] = out[-3];
                 out[1] = out[-2];

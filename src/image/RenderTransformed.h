@@ -35,7 +35,8 @@ struct RenderSource {
 };
 
 // Writes `image` into `target`: the whole logical picture lands scaled in destRect, turned by
-// `orientation`; only target pixels inside the buffer, destRect and `clip` are written.
+// `orientation`; only target pixels inside the buffer, destRect and `clip` whose source lies in
+// the image (and in source.clip) are written, so a part leaves the rest of the picture alone.
 void RenderTransformed(const CDibImage& image, const Rect& destRect, const BgrBuffer& target,
                        const std::optional<Rect>& clip, int orientation,
                        const RenderSource& source = {});

@@ -195,6 +195,24 @@ TEST(RenderTransformed, SourceOffsetPlacesAPartOfTheLogicalPicture) {
     EXPECT_EQ(canvas.At(3, 3)[0], 1);
     EXPECT_EQ(canvas.At(2, 2)[0], 0);
     EXPECT_EQ(canvas.At(2, 2)[2], 7);
+    // The rest of the logical picture is not the part's to paint, in any orientation.
+    for (int orientation = 0; orientation < 8; ++orientation) {
+        Canvas turned(4, 4);
+        RenderTransformed(part, Rect{0, 0, 4, 4}, turned.Buffer(), std::nullopt, orientation,
+                          source);
+        int written = 0;
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 4; ++x)
+                written += turned.At(x, y)[0] != 0xEE;
+        EXPECT_EQ(written, 4) << "orientation " << orientation;
+    }
+    // A source clip shows only its own part.
+    Canvas clipped(4, 4);
+    source.clip = Rect{3, 2, 4, 4};
+    RenderTransformed(part, Rect{0, 0, 4, 4}, clipped.Buffer(), std::nullopt, kOrientNormal,
+                      source);
+    EXPECT_EQ(clipped.At(2, 2)[0], 0xEE);
+    EXPECT_EQ(clipped.At(3, 3)[0], 1);
 }
 
 TEST(RenderTransformed, EmptyImageWritesNothing) {

@@ -1,0 +1,329 @@
+// Quick View off screen: the overview of a four-colour picture in every orientation, the mark
+// where the offset puts it, dragging, clicking, keys, and the lack-of-memory path.
+#include <QApplication>
+#include <QImage>
+#include <QTest>
+#include <QTimer>
+#include <string>
+#include <vector>
+
+#include "app/StringTable.h"
+#include "app/TavoApp.h"
+#include "image/Palette.h"
+#include "views/QuickView.h"
+
+namespace xelo {
+namespace {
+
+constexpr uint32_t kBackground = 0x00204060;  // 0x00BBGGRR
+const QRgb kBackgroundRgb = qRgb(0x60, 0x40, 0x20);
+// The quadrants of the natural picture: top-left, top-right, bottom-left, bottom-right.
+const QRgb kQuadrants[4] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 0)};
+constexpr int kNaturalWidth = 400;
+constexpr int kNaturalHeight = 300;
+
+// A 400 × 300 24-bit picture in four coloured quadrants.
+void MakeQuadrants(CDibImage& image) {
+    image.Create(kNaturalWidth, kNaturalHeight, 3, false);
+    for (int y = 0; y < kNaturalHeight; ++y)
+        for (int x = 0; x < kNaturalWidth; ++x) {
+            const QRgb c =
+                kQuadrants[(y >= kNaturalHeight / 2 ? 2 : 0) + (x >= kNaturalWidth / 2 ? 1 : 0)];
+            uint8_t* p = image.Row(y) + 3 * x;
+            p[0] = static_cast<uint8_t>(qBlue(c));
+            p[1] = static_cast<uint8_t>(qGreen(c));
+            p[2] = static_cast<uint8_t>(qRed(c));
+        }
+}
+
+// The natural point, as fractions of the natural sides, under displayed fractions (fx, fy) of a
+// picture turned by `orientation`: k clockwise quarter turns, a left-right mirror from 4 on.
+QPointF NaturalFraction(double fx, double fy, int orientation) {
+    if (orientation >= 4) fx = 1 - fx;
+    for (int k = 0; k < orientation % 4; ++k) {
+        const double nx = fy, ny = 1 - fx;
+        fx = nx;
+        fy = ny;
+    }
+    return {fx, fy};
+}
+
+// Black at kDimAlpha 96 over `c`, within rounding.
+bool IsDimmed(QRgb pixel, QRgb c) {
+    auto near = [](int got, int full) { return std::abs(got - full * 159 / 255) <= 2; };
+    return near(qRed(pixel), qRed(c)) && near(qGreen(pixel), qGreen(c)) &&
+           near(qBlue(pixel), qBlue(c));
+}
+
+QuickViewState StateFor(int orientation, Point offset) {
+    QuickViewState state;
+    // The natural picture at 200 %.
+    state.displayed = (orientation & 1) ? Size{600, 800} : Size{800, 600};
+    state.offset = offset;
+    state.orientation = orientation;
+    state.window = {240, 320};
+    state.background = kBackground;
+    return state;
+}
+
+QRect ToQRect(const Rect& r) {
+    return QRect(r.left, r.top, r.Width(), r.Height());
+}
+
+class QuickViewTest : public QObject {
+    Q_OBJECT
+
+  private:
+    CDibImage picture_;
+    std::vector<std::string> messages_;
+
+  private slots:
+    void initTestCase() {
+        MakeQuadrants(picture_);
+        SetMessageReporter(
+            [this](QWidget*, const std::string& text) { messages_.push_back(text); });
+    }
+    void init() { messages_.clear(); }
+
+    void showsTheWholePictureTurnedWithTheWindowMarked_data() {
+        QTest::addColumn<int>("orientation");
+        QTest::addColumn<QRect>("picture");
+        QTest::addColumn<QRect>("mark");
+        // 800 × 600 into 240 × 320 is 240 × 180 (0.3), 70 pixels from the top; the window
+        // 240 × 320 at (100, 200) is 72 × 96 at (30, 60) of it.
+        // 600 × 800 is 240 × 320 (0.4); the window at (150, 300) is 96 × 128 at (60, 120).
+        for (int o = 0; o < 8; ++o) {
+            const bool odd = (o & 1) != 0;
+            QTest::addRow("orientation %d", o)
+                << o << (odd ? QRect(0, 0, 240, 320) : QRect(0, 70, 240, 180))
+                << (odd ? QRect(60, 120, 96, 128) : QRect(30, 130, 72, 96));
+        }
+    }
+
+    // Every pixel of the overview away from the quadrant borders and the frame shows the
+    // natural quadrant under it; inside the mark as it is, outside dimmed; the background
+    // around the picture.
+    void showsTheWholePictureTurnedWithTheWindowMarked() {
+        QFETCH(int, orientation);
+        QFETCH(QRect, picture);
+        QFETCH(QRect, mark);
+        QWidget main;
+        main.resize(240, 320);
+        main.show();
+        const Point offset = (orientation & 1) ? Point{150, 300} : Point{100, 200};
+        CQuickView view(&main, StateFor(orientation, offset), picture_, RenderSource{});
+        QVERIFY(view.Prepare());
+        QCOMPARE(view.size(), QSize(240, 320));
+        QCOMPARE(ToQRect(view.Geometry().Picture()), picture);
+        QCOMPARE(ToQRect(view.Mark()), mark);
+        QCOMPARE(view.Offset(), offset);
+
+        const QImage grab = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(grab.size(), QSize(240, 320));
+        const QRect inner = mark.adjusted(2, 2, -2, -2);
+        int checked = 0;
+        for (int y = 0; y < grab.height(); ++y)
+            for (int x = 0; x < grab.width(); ++x) {
+                const QRgb got = grab.pixel(x, y);
+                if (!picture.contains(x, y)) {
+                    QCOMPARE(got, kBackgroundRgb);
+                    continue;
+                }
+                if (mark.contains(x, y) && !inner.contains(x, y)) continue;  // the frame
+                const double fx = (x - picture.left() + 0.5) / picture.width();
+                const double fy = (y - picture.top() + 0.5) / picture.height();
+                const QPointF n = NaturalFraction(fx, fy, orientation);
+                // Sampling may land a pixel either side of a quadrant border.
+                const double margin = 2.0 / std::min(picture.width(), picture.height());
+                if (std::abs(n.x() - 0.5) < margin || std::abs(n.y() - 0.5) < margin) continue;
+                const QRgb c = kQuadrants[(n.y() > 0.5 ? 2 : 0) + (n.x() > 0.5 ? 1 : 0)];
+                const bool ok = inner.contains(x, y) ? got == c : IsDimmed(got, c);
+                if (!ok)
+                    QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) is %3 for %4")
+                                         .arg(x)
+                                         .arg(y)
+                                         .arg(got, 6, 16)
+                                         .arg(c, 6, 16)));
+                ++checked;
+            }
+        QVERIFY(checked > picture.width() * picture.height() * 9 / 10);
+
+        // The frame: white outside, black inside, on all four sides.
+        const int midX = mark.center().x();
+        const int midY = mark.center().y();
+        QCOMPARE(grab.pixel(mark.left(), midY), qRgb(255, 255, 255));
+        QCOMPARE(grab.pixel(mark.left() + 1, midY), qRgb(0, 0, 0));
+        QCOMPARE(grab.pixel(mark.right(), midY), qRgb(255, 255, 255));
+        QCOMPARE(grab.pixel(mark.right() - 1, midY), qRgb(0, 0, 0));
+        QCOMPARE(grab.pixel(midX, mark.top()), qRgb(255, 255, 255));
+        QCOMPARE(grab.pixel(midX, mark.top() + 1), qRgb(0, 0, 0));
+        QCOMPARE(grab.pixel(midX, mark.bottom()), qRgb(255, 255, 255));
+        QCOMPARE(grab.pixel(midX, mark.bottom() - 1), qRgb(0, 0, 0));
+    }
+
+    // A decoded copy placed in its logical picture (a frame in the bottom-right quarter, from
+    // a palette) shows where the view would show it; the rest is background.
+    void showsThePartOfAFrameWhereTheViewPlacesIt() {
+        LogPalette palette;
+        palette.count = 2;
+        palette.entries[1] = {255, 0, 255, 0};
+        CDibImage frame;
+        frame.Create(100, 75, 1, false);
+        frame.BorrowPalette(&palette);
+        for (int y = 0; y < 75; ++y)
+            std::fill_n(frame.Row(y), 100, uint8_t{1});
+        RenderSource source;
+        source.offset = {100, 75};
+        source.size = Size{200, 150};
+        QWidget main;
+        main.resize(240, 320);
+        main.show();
+        CQuickView view(&main, StateFor(0, {100, 200}), frame, source);
+        QVERIFY(view.Prepare());
+        const QImage grab = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        // Points in each quarter of the picture (0, 70)–(240, 250); the mark (30, 130)–(102, 226)
+        // lies in the left half.
+        QVERIFY(IsDimmed(grab.pixel(60, 115), kBackgroundRgb));
+        QVERIFY(IsDimmed(grab.pixel(180, 115), kBackgroundRgb));
+        QVERIFY(IsDimmed(grab.pixel(15, 240), kBackgroundRgb));
+        QCOMPARE(grab.pixel(60, 205), kBackgroundRgb);
+        QVERIFY(IsDimmed(grab.pixel(180, 205), qRgb(255, 0, 255)));
+        QVERIFY(IsDimmed(grab.pixel(121, 161), qRgb(255, 0, 255)));
+        QVERIFY(IsDimmed(grab.pixel(118, 158), kBackgroundRgb));
+    }
+
+    void draggingTheMarkMovesTheOffset_data() {
+        QTest::addColumn<QPoint>("press");
+        QTest::addColumn<QPoint>("release");
+        QTest::addColumn<QPoint>("offset");
+        // The mark is 72 × 96 at (30, 130); the picture (0, 70)–(240, 250) at 0.3.
+        // Moved by (20, 10) to (50, 140): 50 / 0.3 = 166.7, 70 / 0.3 = 233.3.
+        QTest::newRow("inside the mark") << QPoint(66, 178) << QPoint(86, 188) << QPoint(167, 233);
+        // Far beyond the picture's corners: the ends exactly.
+        QTest::newRow("to the top left") << QPoint(40, 140) << QPoint(-500, -500) << QPoint(0, 0);
+        QTest::newRow("to the bottom right")
+            << QPoint(40, 140) << QPoint(900, 900) << QPoint(560, 280);
+        // A press beside the mark centres it there: (200 − 36, 200 − 48) = (164, 152), which
+        // is 546.7 and 273.3.
+        QTest::newRow("click beside") << QPoint(200, 200) << QPoint(200, 200) << QPoint(547, 273);
+        // Centred on (230, 245) the mark would leave the picture: it stops at (168, 154).
+        QTest::newRow("click near the corner")
+            << QPoint(230, 245) << QPoint(230, 245) << QPoint(560, 280);
+        // A press beside, then a drag of (−10, −20) from there: (154, 132), 513.3 and 206.7.
+        QTest::newRow("click beside and drag")
+            << QPoint(200, 200) << QPoint(190, 180) << QPoint(513, 207);
+    }
+
+    void draggingTheMarkMovesTheOffset() {
+        QFETCH(QPoint, press);
+        QFETCH(QPoint, release);
+        QFETCH(QPoint, offset);
+        QWidget main;
+        main.resize(240, 320);
+        main.show();
+        CQuickView view(&main, StateFor(0, {100, 200}), picture_, RenderSource{});
+        QVERIFY(view.Prepare());
+        view.show();
+        QTest::mousePress(&view, Qt::LeftButton, Qt::NoModifier, press);
+        QTest::mouseMove(&view, (press + release) / 2);
+        QTest::mouseMove(&view, release);
+        QTest::mouseRelease(&view, Qt::LeftButton, Qt::NoModifier, release);
+        QCOMPARE(view.Offset(), (Point{offset.x(), offset.y()}));
+        // The mark stays where it was dropped.
+        const Rect dropped = view.Mark();
+        QTest::mouseMove(&view, QPoint(5, 5));
+        QCOMPARE(view.Mark(), dropped);
+        QTest::keyClick(&view, Qt::Key_Return);
+        QCOMPARE(view.result(), int(QDialog::Accepted));
+        QCOMPARE(view.Offset(), (Point{offset.x(), offset.y()}));
+    }
+
+    void escapeKeepsTheOffsetAndDoubleClickAccepts() {
+        QWidget main;
+        main.resize(240, 320);
+        main.show();
+        {
+            CQuickView view(&main, StateFor(0, {100, 200}), picture_, RenderSource{});
+            QVERIFY(view.Prepare());
+            view.show();
+            QTest::mousePress(&view, Qt::LeftButton, Qt::NoModifier, QPoint(66, 178));
+            QTest::mouseMove(&view, QPoint(100, 200));
+            QTest::mouseRelease(&view, Qt::LeftButton, Qt::NoModifier, QPoint(100, 200));
+            QTest::keyClick(&view, Qt::Key_Down);
+            QVERIFY(view.Offset() != (Point{100, 200}));
+            QTest::keyClick(&view, Qt::Key_Escape);
+            QCOMPARE(view.result(), int(QDialog::Rejected));
+            QCOMPARE(view.Offset(), (Point{100, 200}));
+        }
+        {
+            CQuickView view(&main, StateFor(0, {100, 200}), picture_, RenderSource{});
+            QVERIFY(view.Prepare());
+            view.show();
+            // A double click beside the mark centres it there and closes.
+            QTest::mouseDClick(&view, Qt::LeftButton, Qt::NoModifier, QPoint(200, 200));
+            QVERIFY(!view.isVisible());
+            QCOMPARE(view.result(), int(QDialog::Accepted));
+            QCOMPARE(view.Offset(), (Point{547, 273}));
+        }
+    }
+
+    // Arrows move the mark by an eighth of its size (9 × 12 pixels here), clamped.
+    void arrowKeysStepTheMark() {
+        QWidget main;
+        main.resize(240, 320);
+        main.show();
+        CQuickView view(&main, StateFor(0, {100, 200}), picture_, RenderSource{});
+        QVERIFY(view.Prepare());
+        view.show();
+        QTest::keyClick(&view, Qt::Key_Right);  // 39 / 0.3 = 130
+        QTest::keyClick(&view, Qt::Key_Up);     // 48 / 0.3 = 160
+        QCOMPARE(view.Offset(), (Point{130, 160}));
+        for (int i = 0; i < 5; ++i)
+            QTest::keyClick(&view, Qt::Key_Left);  // 39 − 36 = 3, then 0
+        QTest::keyClick(&view, Qt::Key_Down);
+        QCOMPARE(view.Offset(), (Point{0, 200}));
+    }
+
+    // An overview too large to allocate (20000 × 15000 pixels over the limit) fails to
+    // prepare; the run reports it and leaves the offset alone.
+    void aLackOfMemoryIsReportedAndChangesNothing() {
+        QWidget main;
+        main.resize(20000, 20000);
+        QuickViewState state = StateFor(0, {100, 200});
+        state.displayed = {40000, 30000};
+        {
+            CQuickView view(&main, state, picture_, RenderSource{});
+            QVERIFY(!view.Prepare());
+        }
+        QVERIFY(!RunQuickView(&main, state, picture_, RenderSource{}).has_value());
+        QCOMPARE(messages_,
+                 std::vector<std::string>{"Unable to display 'Quick View' due to lack of memory."});
+    }
+
+    void runReturnsTheChosenOffsetOnlyWhenAccepted() {
+        QWidget main;
+        main.resize(240, 320);
+        main.show();
+        auto pressLater = [](std::vector<Qt::Key> keys) {
+            QTimer::singleShot(0, [keys] {
+                QWidget* dialog = QApplication::activeModalWidget();
+                QVERIFY(dialog != nullptr);
+                for (const Qt::Key key : keys)
+                    QTest::keyClick(dialog, key);
+            });
+        };
+        pressLater({Qt::Key_Right, Qt::Key_Return});
+        const auto accepted = RunQuickView(&main, StateFor(0, {100, 200}), picture_, {});
+        QVERIFY(accepted.has_value());
+        QCOMPARE(*accepted, (Point{130, 200}));
+        pressLater({Qt::Key_Right, Qt::Key_Escape});
+        QVERIFY(!RunQuickView(&main, StateFor(0, {100, 200}), picture_, {}).has_value());
+        QVERIFY(messages_.empty());
+    }
+};
+
+}  // namespace
+}  // namespace xelo
+
+QTEST_MAIN(xelo::QuickViewTest)
+#include "QuickViewTest.moc"
