@@ -26,6 +26,7 @@
 #include "image/TavoException.h"
 #include "views/FrameDelay.h"
 #include "views/ImageViewGeometry.h"
+#include "views/QuickView.h"
 #include "views/Thumbnail.h"
 #include "views/ViewHost.h"
 #include "views/ZoomScale.h"
@@ -573,7 +574,17 @@ bool CTavoImgView::QuickViewEnabled() const {
 }
 
 void CTavoImgView::RunQuickView() {
+    if (!QuickViewEnabled()) return;
     StopAnimation();
+    if (!EnsureDecoded()) return;
+    if (decoded_.frames.size() >= 2 && !ComposeTo(player_.FrameIndex())) composedIndex_ = -1;
+    const auto [picture, source] = PictureSource();
+    const QuickViewState state{placement_.displayed, placement_.offset, placement_.orientation,
+                               Window(), Background()};
+    const std::optional<Point> offset = xelo::RunQuickView(this, state, *picture, source);
+    if (!offset || *offset == placement_.offset) return;
+    placement_.offset = *offset;
+    update();
 }
 
 // Painting ----------------------------------------------------------------------------------
@@ -638,14 +649,8 @@ bool CTavoImgView::ComposeTo(int index) {
     return true;
 }
 
-void CTavoImgView::RenderPicture(const Rect& area, const BgrBuffer& target) {
-    const Rect whole{-placement_.offset.x - area.left, -placement_.offset.y - area.top,
-                     -placement_.offset.x - area.left + placement_.displayed.width,
-                     -placement_.offset.y - area.top + placement_.displayed.height};
-    if (decoded_.frames.size() >= 2 && composedIndex_ >= 0) {
-        RenderTransformed(frameShown_, whole, target, std::nullopt, placement_.orientation);
-        return;
-    }
+std::pair<const CDibImage*, RenderSource> CTavoImgView::PictureSource() const {
+    if (decoded_.frames.size() >= 2 && composedIndex_ >= 0) return {&frameShown_, {}};
     const CImageFrame& frame = *decoded_.frames[0];
     const Size natural = Natural();
     // The frame's place in the picture, in the decoded copy's pixels.
@@ -656,7 +661,15 @@ void CTavoImgView::RenderPicture(const Rect& area, const BgrBuffer& target) {
                      static_cast<int>(int64_t{frame.frameRect.top} * logical.height /
                                       std::max(1, natural.height))};
     source.size = logical;
-    RenderTransformed(frame.image, whole, target, std::nullopt, placement_.orientation, source);
+    return {&frame.image, source};
+}
+
+void CTavoImgView::RenderPicture(const Rect& area, const BgrBuffer& target) {
+    const Rect whole{-placement_.offset.x - area.left, -placement_.offset.y - area.top,
+                     -placement_.offset.x - area.left + placement_.displayed.width,
+                     -placement_.offset.y - area.top + placement_.displayed.height};
+    const auto [picture, source] = PictureSource();
+    RenderTransformed(*picture, whole, target, std::nullopt, placement_.orientation, source);
 }
 
 bool CTavoImgView::MakeBand(int width, int height) {

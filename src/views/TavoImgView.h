@@ -9,12 +9,14 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "album/TavoDoc.h"
 #include "codec/ImageCodec.h"
 #include "frame/CommandTarget.h"
 #include "image/DibImage.h"
 #include "image/DisplayReduction.h"
+#include "image/RenderTransformed.h"
 #include "views/AnimationPlayer.h"
 #include "views/ViewOrientation.h"
 
@@ -118,6 +120,9 @@ class CTavoImgView : public QWidget, public DocumentObserver, public CommandTarg
     void LayoutZoomSlider();
     // Decodes the shown file at the percent the zoom needs, stepping down when memory is short.
     bool EnsureDecoded();
+    // The decoded picture the view draws (the composed frame of an animation) and its place in
+    // the logical picture.
+    std::pair<const CDibImage*, RenderSource> PictureSource() const;
     void RenderPicture(const Rect& area, const BgrBuffer& target);
     // Makes the band for an update area `width` wide; its height is the area's, halved while
     // it exceeds the budget or cannot be had. False when not even 3 rows can be had.

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QTest>
+#include <QTimer>
 #include <functional>
 
 #include "album/TavoDoc.h"
@@ -18,6 +19,7 @@
 #include "image/Palette.h"
 #include "image/TavoException.h"
 #include "support/TempDir.h"
+#include "views/QuickView.h"
 #include "views/TavoImgView.h"
 #include "views/ViewHost.h"
 #include "views/ZoomScale.h"
@@ -657,6 +659,48 @@ class ImageViewTest : public QObject {
         QVERIFY(exact());  // while the pointer drags, the colours go out as they are
         SendMouse(view, QEvent::MouseButtonRelease, {8, 9}, Qt::LeftButton, Qt::NoButton);
         QVERIFY(!exact());
+    }
+
+    void quickViewMovesTheViewToTheChosenPart() {
+        WritePicture((dir_.Path() / "q.bmp").string(), 200, 150, BlockColour);
+        Open();
+        host_.prefs.preferences.Set(pref::kDefaultZoom, 2);
+        QWidget window;
+        window.resize(240, 320);
+        auto* view = new CTavoImgView(*doc_, host_, screen_, &window);
+        view->resize(60, 50);
+        view->SetImage(doc_->EntryAt(0));
+        CommandState state;
+        QVERIFY(view->onUpdate(30104, state));
+        QVERIFY(state.enabled);
+        // The user moves the mark to the right and accepts: the view takes the offset the
+        // overview worked out.
+        std::optional<Point> chosen;
+        QTimer::singleShot(0, [&chosen] {
+            auto* dialog = qobject_cast<CQuickView*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            QTest::keyClick(dialog, Qt::Key_Right);
+            chosen = dialog->Offset();
+            QTest::keyClick(dialog, Qt::Key_Return);
+        });
+        QVERIFY(view->onCommand(30104));
+        QVERIFY(chosen.has_value());
+        QVERIFY(chosen->x > 70);
+        QCOMPARE(view->Offset(), *chosen);
+        CompareGrab(*view, BlockColour, 1);
+        // Escape leaves the view where it was.
+        QTimer::singleShot(0, [] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog != nullptr);
+            QTest::keyClick(dialog, Qt::Key_Left);
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        QVERIFY(view->onCommand(30104));
+        QCOMPARE(view->Offset(), *chosen);
+        // A picture that fits the window has nothing to overview.
+        QVERIFY(view->onCommand(30103));  // Fit To Window
+        QVERIFY(view->onUpdate(30104, state));
+        QVERIFY(!state.enabled);
     }
 
     void fullScreenTurnsAPictureAgainstTheScreensShape() {
