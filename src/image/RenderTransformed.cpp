@@ -1,7 +1,10 @@
 // RenderTransformed: nearest-neighbour scaling in any of the eight orientations, integer only,
-// reusing the previous target row or pixel whenever the source index repeats.
+// reusing the previous target row or pixel whenever the source index repeats; unscaled opaque
+// quarter turns are copied in column strips.
 #include "image/RenderTransformed.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <vector>
 
@@ -142,6 +145,56 @@ void RenderLines(const CDibImage& image, const BgrBuffer& target, const Rect& vt
     }
 }
 
+// The step between neighbouring entries when they all differ by the same +1 or -1, else 0.
+int UnitStep(const std::vector<int>& v) {
+    if (v.size() < 2) return 1;
+    const int step = v[1] - v[0];
+    if (step != 1 && step != -1) return 0;
+    for (size_t i = 2; i < v.size(); ++i) {
+        if (v[i] - v[i - 1] != step) return 0;
+    }
+    return step;
+}
+
+// An opaque true-colour picture turned a quarter and shown at its own size. Each target row
+// walks down a source column, so a row-by-row copy reads a new source line (and page) for
+// every pixel, thousands of them before the next row comes back to the first. Walking the
+// target in strips of 64 columns reads only 64 source lines at a time, each front to back as
+// the strip goes down, which the cache and the prefetcher follow. Returns false when the
+// picture is scaled: the per-pixel path handles that.
+bool CopyQuarterTurnUnscaled(const CDibImage& image, const BgrBuffer& target, const Rect& vt,
+                             const Mapping& m) {
+    // Along a target row the source row steps by one, down a target column the source column.
+    const int rowStep = UnitStep(m.alongX);
+    const int colStep = UnitStep(m.alongY);
+    if (rowStep == 0 || colStep == 0) return false;
+
+    const ptrdiff_t bpp = image.BytesPerPixel();
+    const ptrdiff_t alongX = rowStep * static_cast<ptrdiff_t>(image.Stride());
+    const ptrdiff_t alongY = colStep * bpp;
+    // Byte offset of the source pixel the top-left visible target pixel shows.
+    const ptrdiff_t origin =
+        m.alongX[0] * static_cast<ptrdiff_t>(image.Stride()) + m.alongY[0] * bpp;
+    const uint8_t* bits = image.Bits();
+
+    constexpr int kStrip = 64;
+    const int width = vt.Width();
+    const int height = vt.Height();
+    for (int x0 = 0; x0 < width; x0 += kStrip) {
+        const int x1 = std::min(x0 + kStrip, width);
+        for (int ty = 0; ty < height; ++ty) {
+            uint8_t* out = target.Pixel(vt.left + x0, vt.top + ty);
+            ptrdiff_t at = origin + ty * alongY + x0 * alongX;
+            for (int tx = x0; tx < x1; ++tx, out += 3, at += alongX) {
+                out[0] = bits[at];
+                out[1] = bits[at + 1];
+                out[2] = bits[at + 2];
+            }
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 void RenderTransformed(const CDibImage& image, const Rect& destRect, const BgrBuffer& target,
@@ -171,7 +224,9 @@ void RenderTransformed(const CDibImage& image, const Rect& destRect, const BgrBu
             RenderLines<Transfer::kPaletteKeyed>(image, target, vt, m, swap);
         }
     } else if (key == kNoColour) {
-        RenderLines<Transfer::kCopy>(image, target, vt, m, swap);
+        if (!swap || !CopyQuarterTurnUnscaled(image, target, vt, m)) {
+            RenderLines<Transfer::kCopy>(image, target, vt, m, swap);
+        }
     } else if (!image.HasMask()) {
         RenderLines<Transfer::kKeyed>(image, target, vt, m, swap);
     } else {
