@@ -145,8 +145,10 @@ void RenderLines(const CDibImage& image, const BgrBuffer& target, const Rect& vt
     }
 }
 
-// The step between neighbouring entries when they all differ by the same +1 or -1, else 0.
+// The step between neighbouring entries when they all differ by the same +1 or -1 and none
+// lies outside the shown part, else 0. A unit-stepping run is monotonic, so its ends decide.
 int UnitStep(const std::vector<int>& v) {
+    if (v.empty() || v.front() == kOutside || v.back() == kOutside) return 0;
     if (v.size() < 2) return 1;
     const int step = v[1] - v[0];
     if (step != 1 && step != -1) return 0;
