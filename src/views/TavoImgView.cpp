@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -453,9 +454,32 @@ void CTavoImgView::keyPressEvent(QKeyEvent* event) {
                 onCommand(kZoomOut);
             }
             return;
+        // What a desktop keyboard offers besides the handheld's keys.
+        case Qt::Key_Escape:
+            if (mode == kModeFullScreen) host_.PostCommand(kExitFullScreen);
+            return;
+        case Qt::Key_Plus:
+        case Qt::Key_Equal:
+            onCommand(kZoomIn);
+            return;
+        case Qt::Key_Minus:
+            onCommand(kZoomOut);
+            return;
         default:
             QWidget::keyPressEvent(event);
     }
+}
+
+void CTavoImgView::wheelEvent(QWheelEvent* event) {
+    const int notches = event->angleDelta().y() / QWheelEvent::DefaultDeltasPerStep;
+    if (notches == 0 || drag_ != Drag::kNone) return;
+    // The wheel steps through the images; with Ctrl it zooms.
+    if (event->modifiers() & Qt::ControlModifier) {
+        onCommand(notches > 0 ? kZoomIn : kZoomOut);
+    } else {
+        StepImage(notches > 0 ? -1 : 1);
+    }
+    event->accept();
 }
 
 void CTavoImgView::mousePressEvent(QMouseEvent* event) {

@@ -84,6 +84,7 @@ class CTavoImgView : public QWidget, public DocumentObserver, public CommandTarg
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
   private:
     enum class Drag { kNone, kPan, kZoomRect };

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 #include <functional>
 
 #include "album/TavoDoc.h"
@@ -414,7 +415,25 @@ class ImageViewTest : public QObject {
         QTest::keyClick(&view, Qt::Key_Return);
         host_.mode = kModeFullScreen;
         QTest::keyClick(&view, Qt::Key_Return);
-        QCOMPARE(host_.posted, (std::vector<int>{kModeFullScreen, kModeThumbnail}));
+        QTest::keyClick(&view, Qt::Key_Escape);
+        QCOMPARE(host_.posted, (std::vector<int>{kModeFullScreen, kModeThumbnail, 30116}));
+        // The desktop's keys and wheel: + and - zoom, the wheel steps, Ctrl+wheel zooms.
+        const int percent = view.ZoomPercent();
+        QTest::keyClick(&view, Qt::Key_Plus);
+        QVERIFY(view.ZoomPercent() > percent);
+        QTest::keyClick(&view, Qt::Key_Minus);
+        QCOMPARE(view.ZoomPercent(), percent);
+        auto wheel = [&view](int delta, Qt::KeyboardModifiers modifiers) {
+            QWheelEvent e(QPointF(10, 10), view.mapToGlobal(QPointF(10, 10)), {}, {0, delta},
+                          Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(&view, &e);
+        };
+        wheel(-120, {});
+        QCOMPARE(view.Shown(), doc_->EntryAt(2));
+        wheel(120, {});
+        QCOMPARE(view.Shown(), doc_->EntryAt(1));
+        wheel(120, Qt::ControlModifier);
+        QVERIFY(view.ZoomPercent() > 100);
     }
 
     void panningMovesThePictureWithThePointer() {
