@@ -1,6 +1,6 @@
 // RenderTransformed: nearest-neighbour scaling in any of the eight orientations, integer only,
 // reusing the previous target row or pixel whenever the source index repeats; unscaled opaque
-// quarter turns are copied in column strips.
+// pictures are copied row by row, or in column strips when turned a quarter.
 #include "image/RenderTransformed.h"
 
 #include <algorithm>
@@ -197,6 +197,35 @@ bool CopyQuarterTurnUnscaled(const CDibImage& image, const BgrBuffer& target, co
     return true;
 }
 
+// An opaque true-colour picture shown upright or mirrored at its own size: each target row is
+// one source row, copied whole (or backwards for a left-right mirror). Returns false when the
+// picture is scaled.
+bool CopyUprightUnscaled(const CDibImage& image, const BgrBuffer& target, const Rect& vt,
+                         const Mapping& m) {
+    const int colStep = UnitStep(m.alongX);
+    const int rowStep = UnitStep(m.alongY);
+    if (colStep == 0 || rowStep == 0) return false;
+    const size_t bpp = static_cast<size_t>(image.BytesPerPixel());
+    const int width = vt.Width();
+    for (int ty = 0; ty < vt.Height(); ++ty) {
+        uint8_t* out = target.Pixel(vt.left, vt.top + ty);
+        const uint8_t* row = image.Bits() + static_cast<size_t>(m.alongY[ty]) * image.Stride();
+        if (colStep > 0 && bpp == 3) {
+            std::memcpy(out, row + static_cast<size_t>(m.alongX[0]) * 3,
+                        static_cast<size_t>(width) * 3);
+            continue;
+        }
+        const ptrdiff_t step = colStep * static_cast<ptrdiff_t>(bpp);
+        const uint8_t* p = row + static_cast<size_t>(m.alongX[0]) * bpp;
+        for (int tx = 0; tx < width; ++tx, out += 3, p += step) {
+            out[0] = p[0];
+            out[1] = p[1];
+            out[2] = p[2];
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 void RenderTransformed(const CDibImage& image, const Rect& destRect, const BgrBuffer& target,
@@ -226,9 +255,9 @@ void RenderTransformed(const CDibImage& image, const Rect& destRect, const BgrBu
             RenderLines<Transfer::kPaletteKeyed>(image, target, vt, m, swap);
         }
     } else if (key == kNoColour) {
-        if (!swap || !CopyQuarterTurnUnscaled(image, target, vt, m)) {
-            RenderLines<Transfer::kCopy>(image, target, vt, m, swap);
-        }
+        const bool copied = swap ? CopyQuarterTurnUnscaled(image, target, vt, m)
+                                 : CopyUprightUnscaled(image, target, vt, m);
+        if (!copied) RenderLines<Transfer::kCopy>(image, target, vt, m, swap);
     } else if (!image.HasMask()) {
         RenderLines<Transfer::kKeyed>(image, target, vt, m, swap);
     } else {
