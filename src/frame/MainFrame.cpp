@@ -424,7 +424,8 @@ void CMainFrame::SwitchMode(int mode) {
     app_.SetFlag(kAppSwitchingMode, true);
     app_.SetPreviousMode(previous);
     app_.SetMode(mode);
-    const int imageBar = ImageModeToolBar(mode, IsSingleImageMode(mode) && ShowsAnimation());
+    // An animated picture's bar is asked for by the image view as it shows the picture.
+    const int imageBar = ImageModeToolBar(mode, false);
     SetFullScreen(mode == kModeFullScreen, imageBar != 0 ? imageBar : kBrowseToolBar);
     if (!IsImageMode(mode)) browsers_->setCurrentWidget(ActiveBrowser());
     ArrangePanes(mode, previous);
@@ -502,12 +503,6 @@ void CMainFrame::OnSplitterMoved() {
     const int kept = visible ? strip : 0;
     app_.SetFlag(kAppFilmstripVisible, visible);
     if (sizes.value(1) != kept) splitter_->setSizes({0, kept, std::max(1, total - kept)});
-}
-
-bool CMainFrame::ShowsAnimation() const {
-    const CTavoDoc& doc = app_.Doc();
-    const CImageEntry* entry = doc.EntryAt(doc.FirstSelected());
-    return entry != nullptr && entry->Has(kEntryHeader) && entry->Header().frameCount >= 2;
 }
 
 void CMainFrame::SetFullScreen(bool on, int toolBarId) {

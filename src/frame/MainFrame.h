@@ -138,8 +138,6 @@ class CMainFrame : public QMainWindow,
     int StripExtent() const;
     // A splitter drag in Filmstrip: the strip keeps its size or, below half of it, collapses.
     void OnSplitterMoved();
-    // Whether the image an image mode would show is animated.
-    bool ShowsAnimation() const;
 
     CTavoApp& app_;
     std::unique_ptr<CDocCommands> docCommands_;

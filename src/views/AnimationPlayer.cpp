@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "image/ErrorCodes.h"
+#include "image/Palette.h"
 #include "image/RenderTransformed.h"
 #include "image/TavoException.h"
 
@@ -76,8 +77,21 @@ void AnimationPlayer::Tick() {
     index_ = (index_ + 1) % count_;
 }
 
+void FillBuffer(const BgrBuffer& buffer, uint32_t colour) {
+    if (buffer.height <= 0 || buffer.width <= 0) return;
+    // The first row pixel by pixel, the others copied from it.
+    uint8_t* first = buffer.Row(0);
+    for (int x = 0; x < buffer.width; ++x) {
+        first[3 * x] = BlueOf(colour);
+        first[3 * x + 1] = GreenOf(colour);
+        first[3 * x + 2] = RedOf(colour);
+    }
+    for (int y = 1; y < buffer.height; ++y)
+        std::memcpy(buffer.Row(y), first, static_cast<size_t>(buffer.width) * 3);
+}
+
 void FillImage(CDibImage& image, uint32_t colour) {
-    FillRect(image, Rect{0, 0, image.Width(), image.Height()}, colour);
+    FillBuffer(BufferOf(image), colour);
 }
 
 void ComposeFrame(const CImageFrame& frame, Point offset, CDibImage& composition, CDibImage& shown,

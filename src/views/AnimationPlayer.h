@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "codec/ImageCodec.h"
+#include "image/BgrBuffer.h"
 #include "image/DibImage.h"
 #include "image/Geometry.h"
 
@@ -41,7 +42,8 @@ class AnimationPlayer {
     bool playing_ = false;
 };
 
-// Fills a 24-bit image with a colour 0x00BBGGRR.
+// Fills a 24-bit buffer, or image, with a colour 0x00BBGGRR.
+void FillBuffer(const BgrBuffer& buffer, uint32_t colour);
 void FillImage(CDibImage& image, uint32_t colour);
 
 // Shows `frame` (its image placed at `offset` in the picture) over the composition into `shown`

@@ -16,6 +16,7 @@
 #include "app/TavoApp.h"
 #include "image/TavoException.h"
 #include "views/AnimationPlayer.h"
+#include "views/CellPainter.h"
 
 namespace xelo {
 
@@ -26,11 +27,6 @@ constexpr uint32_t kStrNoMemory = 20023;  // "Unable to display 'Quick View' due
 constexpr int kDimAlpha = 96;
 // Arrow keys move the mark by this part of its own size.
 constexpr int kArrowSteps = 8;
-
-QColor ToColour(uint32_t bgr) {
-    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
-                  static_cast<int>((bgr >> 16) & 0xFF));
-}
 
 QRect ToQRect(const Rect& r) {
     return QRect(r.left, r.top, r.Width(), r.Height());
@@ -122,9 +118,9 @@ void CQuickView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QRect picture = ToQRect(geometry_.Picture());
     for (const QRect& r : QRegion(rect()).subtracted(QRegion(picture)))
-        painter.fillRect(r, ToColour(state_.background));
+        painter.fillRect(r, ToQColor(state_.background));
     if (overview_.IsEmpty()) {
-        painter.fillRect(picture, ToColour(state_.background));
+        painter.fillRect(picture, ToQColor(state_.background));
         return;
     }
     const QImage image(overview_.Bits(), overview_.Width(), overview_.Height(),

@@ -25,6 +25,7 @@
 #include "image/ErrorCodes.h"
 #include "image/RenderTransformed.h"
 #include "image/TavoException.h"
+#include "views/CellPainter.h"
 #include "views/FrameDelay.h"
 #include "views/ImageViewGeometry.h"
 #include "views/QuickView.h"
@@ -80,24 +81,6 @@ bool IsOrientCommand(int id, OrientCommand& command) {
 bool IsZoomCommand(int id) {
     return id == kZoomIn || id == kZoomOut || id == kActualSize || id == kFitToWindow ||
            ZoomStepPercent(id) != 0;
-}
-
-// Fills a band with a colour 0x00BBGGRR: the first row pixel by pixel, the others copied.
-void FillBuffer(const BgrBuffer& buffer, uint32_t colour) {
-    if (buffer.height <= 0 || buffer.width <= 0) return;
-    uint8_t* first = buffer.Row(0);
-    for (int x = 0; x < buffer.width; ++x) {
-        first[3 * x] = static_cast<uint8_t>((colour >> 16) & 0xFF);
-        first[3 * x + 1] = static_cast<uint8_t>((colour >> 8) & 0xFF);
-        first[3 * x + 2] = static_cast<uint8_t>(colour & 0xFF);
-    }
-    for (int y = 1; y < buffer.height; ++y)
-        std::memcpy(buffer.Row(y), first, static_cast<size_t>(buffer.width) * 3);
-}
-
-QColor ToColour(uint32_t bgr) {
-    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
-                  static_cast<int>((bgr >> 16) & 0xFF));
 }
 
 }  // namespace
@@ -730,7 +713,7 @@ void CTavoImgView::paintEvent(QPaintEvent* event) {
     const uint32_t background = Background();
     const QRect update = event->rect();
     if (!HasPicture()) {
-        painter.fillRect(update, ToColour(background));
+        painter.fillRect(update, ToQColor(background));
         return;
     }
     failedStep_ = 0;
@@ -739,10 +722,10 @@ void CTavoImgView::paintEvent(QPaintEvent* event) {
     const QRect shown = update & picture;
     // The window outside the picture takes the background colour.
     for (const QRect& r : QRegion(update).subtracted(QRegion(shown)))
-        painter.fillRect(r, ToColour(background));
+        painter.fillRect(r, ToQColor(background));
     if (!shown.isEmpty()) {
         if (!EnsureDecoded()) {
-            painter.fillRect(shown, ToColour(background));
+            painter.fillRect(shown, ToQColor(background));
             PaintError(painter, kStepDecode);
             return;
         }
@@ -753,7 +736,7 @@ void CTavoImgView::paintEvent(QPaintEvent* event) {
         }
         // Rows padded to a multiple of 4 pixels, as the screen copy wants them.
         if (!MakeBand((shown.width() + 3) & ~3, shown.height())) {
-            painter.fillRect(shown, ToColour(background));
+            painter.fillRect(shown, ToQColor(background));
             PaintError(painter, kStepBuffer);
             return;
         }
@@ -778,7 +761,7 @@ void CTavoImgView::paintEvent(QPaintEvent* event) {
                 DrawToDevice(painter, dest, target, Rect{0, 0, shown.width(), rows}, optimisation,
                              0, false, gamma, screen_);
             } catch (const CTavoException&) {
-                painter.fillRect(shown, ToColour(background));
+                painter.fillRect(shown, ToQColor(background));
                 PaintError(painter, kStepRender);
                 return;
             }
