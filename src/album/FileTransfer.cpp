@@ -6,16 +6,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
-#include <cstdio>
 #include <vector>
+
+#include "codec/TempFiles.h"
 
 namespace xelo {
 
 namespace {
-
-std::atomic<unsigned> g_copyCounter{0};
 
 class Fd {
   public:
@@ -96,21 +94,11 @@ int CopyFileSafely(const std::string& source, const std::string& destination, bo
     struct stat st {};
     if (::fstat(in.Get(), &st) != 0) return errno;
     if (!S_ISREG(st.st_mode)) return EINVAL;
+    // A short name in the destination's folder: the destination's own name may already be as
+    // long as the file system allows.
     std::string temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        char suffix[48];
-        std::snprintf(suffix, sizeof suffix, ".xelo-copy-%d-%u.tmp", static_cast<int>(::getpid()),
-                      g_copyCounter.fetch_add(1));
-        // A short name in the destination's folder: the destination's own name may already
-        // be as long as the file system allows.
-        const size_t slash = destination.rfind('/');
-        temp = (slash == std::string::npos ? std::string() : destination.substr(0, slash + 1)) +
-               suffix;
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd < 0 && errno != EEXIST) return errno;
-    }
-    if (fd < 0) return EEXIST;
+    const int fd = CreateTempBeside(destination, 0600, temp);
+    if (fd < 0) return errno;
     Fd out(fd);
     int error = CopyBytes(in.Get(), out.Get());
     if (error == 0 && ::fchmod(out.Get(), st.st_mode & 07777) != 0) error = errno;
@@ -121,8 +109,11 @@ int CopyFileSafely(const std::string& source, const std::string& destination, bo
     if (error == 0 && ::fsync(out.Get()) != 0) error = errno;
     if (error == 0) error = out.Close();
     if (error == 0) error = Place(temp, destination, failIfExists);
-    if (error != 0) ::unlink(temp.c_str());
-    return error;
+    if (error != 0) {
+        ::unlink(temp.c_str());
+        return error;
+    }
+    return SyncFolderOf(destination);
 }
 
 int RenameFile(const std::string& from, const std::string& to, bool failIfExists) {

@@ -4,6 +4,7 @@
 #include "codec/ExifReader.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -64,9 +65,13 @@ namespace {
 
 class FileSource : public CExifReader::Source {
   public:
-    explicit FileSource(const std::string& path) {
-        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    explicit FileSource(const std::string& path) : path_(path) {
+        // Without O_NONBLOCK a pipe carrying the name would wait for a writer forever.
+        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
         if (fd_ < 0) ThrowFileError(errno, path, {kComponentJpegDecoder, kUnit, __LINE__});
+        struct stat st {};
+        if (::fstat(fd_, &st) != 0) Fail(errno, __LINE__);
+        if (!S_ISREG(st.st_mode)) Fail(S_ISDIR(st.st_mode) ? EISDIR : EINVAL, __LINE__);
     }
     ~FileSource() override {
         if (fd_ >= 0) ::close(fd_);
@@ -80,13 +85,21 @@ class FileSource : public CExifReader::Source {
             const ssize_t n =
                 ::pread(fd_, out + done, count - done, static_cast<off_t>(offset + done));
             if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) break;
+            if (n < 0) Fail(errno, __LINE__);
+            if (n == 0) break;
             done += static_cast<size_t>(n);
         }
         return done;
     }
 
   private:
+    [[noreturn]] void Fail(int error, uint32_t line) {
+        ::close(fd_);
+        fd_ = -1;
+        ThrowFileError(error, path_, {kComponentJpegDecoder, kUnit, line});
+    }
+
+    std::string path_;
     int fd_ = -1;
 };
 

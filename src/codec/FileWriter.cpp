@@ -5,36 +5,24 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
+#include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 
+#include "codec/TempFiles.h"
 #include "image/FileError.h"
 
 namespace xelo {
 
 namespace {
 constexpr size_t kBufferBytes = 64 * 1024;
-std::atomic<unsigned> g_tempCounter{0};
 }  // namespace
 
 CFileWriter::CFileWriter(std::string path, const Origin& origin)
     : path_(std::move(path)), origin_(origin) {
     if (path_.empty()) ThrowFileError(ENOENT, path_, origin_);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        char suffix[48];
-        std::snprintf(suffix, sizeof suffix, ".xelo-%d-%u.tmp", static_cast<int>(::getpid()),
-                      g_tempCounter.fetch_add(1));
-        tempPath_ = path_ + suffix;
-        fd_ = ::open(tempPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd_ >= 0 || errno != EEXIST) break;
-    }
-    if (fd_ < 0) {
-        const int error = errno;
-        tempPath_.clear();
-        ThrowFileError(error, path_, origin_);
-    }
+    fd_ = CreateTempBeside(path_, 0666, tempPath_);
+    if (fd_ < 0) ThrowFileError(errno, path_, origin_);
     buffer_.reserve(kBufferBytes);
 }
 
@@ -87,9 +75,10 @@ void CFileWriter::Flush() {
 void CFileWriter::Commit() {
     Flush();
     if (::fsync(fd_) != 0) Fail(errno, __LINE__);
-    // A replaced file keeps its permissions.
+    // A replaced file keeps its permissions; a new file, or one that replaces a symbolic link,
+    // has the default ones, never those of whatever a link points to.
     struct stat st {};
-    if (::stat(path_.c_str(), &st) == 0) ::fchmod(fd_, st.st_mode & 07777);
+    if (::lstat(path_.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::fchmod(fd_, st.st_mode & 07777);
     if (::close(fd_) != 0) {
         fd_ = -1;
         Fail(errno, __LINE__);
@@ -97,6 +86,7 @@ void CFileWriter::Commit() {
     fd_ = -1;
     if (::rename(tempPath_.c_str(), path_.c_str()) != 0) Fail(errno, __LINE__);
     tempPath_.clear();
+    if (const int error = SyncFolderOf(path_)) Fail(error, __LINE__);
 }
 
 }  // namespace xelo

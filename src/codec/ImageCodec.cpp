@@ -81,9 +81,7 @@ void CImageCodec::ReadInfo(CImageStream& stream, ImageInfo& info) {
 
 void CImageCodec::ReadInfo(const std::string& path, ImageInfo& info) {
     if (path.empty()) Throw(kErrInvalidParameter, __LINE__);
-    CMappedFile file;
-    file.Open(path);
-    ReadInfo(file, info);
+    WithMappedFile(path, [&](CMappedFile& file) { ReadInfo(file, info); });
 }
 
 void CImageCodec::ReadFrameInfo(CImageStream& stream, CFrameInfo& frame, int index) {
@@ -115,9 +113,13 @@ void CImageCodec::ReadThumbnail(CImageStream& stream, CDibImage& image, int maxW
 void CImageCodec::ReadThumbnail(const std::string& path, CDibImage& image, int maxWidth,
                                 int maxHeight) {
     if (path.empty() || maxWidth < 1 || maxHeight < 1) Throw(kErrInvalidParameter, __LINE__);
-    CMappedFile file;
-    file.Open(path);
-    ReadThumbnail(file, image, maxWidth, maxHeight);
+    try {
+        WithMappedFile(path,
+                       [&](CMappedFile& file) { ReadThumbnail(file, image, maxWidth, maxHeight); });
+    } catch (...) {
+        image.Release();  // pixels of a file that changed underneath are not kept
+        throw;
+    }
 }
 
 void CImageCodec::LoadFramesScaled(CImageStream& stream, CImageFrames& frames, int percent) {
@@ -135,9 +137,13 @@ void CImageCodec::LoadFrames(const std::string& path, CImageFrames& frames,
                              const std::optional<Size>& targetSize,
                              const std::optional<Rect>& clip) {
     if (path.empty()) Throw(kErrInvalidParameter, __LINE__);
-    CMappedFile file;
-    file.Open(path);
-    LoadFrames(file, frames, targetSize, clip);
+    try {
+        WithMappedFile(path,
+                       [&](CMappedFile& file) { LoadFrames(file, frames, targetSize, clip); });
+    } catch (...) {
+        frames.Clear();
+        throw;
+    }
 }
 
 void CImageCodec::LoadAllFrames(CImageStream& stream, CImageFrames& frames, Scaling scaling,
