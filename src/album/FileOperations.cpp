@@ -151,9 +151,33 @@ void SyncEntry(CTavoDoc& doc, const std::string& name) {
     entry->Annotations(folder);
 }
 
+// True when `name` in the current folder would take the name of an image's side file
+// (IMAGE.txt, .wav, .ink of any image there, `self` included) or give its own side files the name
+// of an image. Compared without regard to case: on a card's file system those names are one.
+bool TakesSideFileName(const CTavoDoc& doc, const std::string& name, const std::string& self) {
+    for (const char* extension : kSideExtensions) {
+        const std::string ending = std::string(".") + extension;
+        if (name.size() > ending.size() &&
+            CompareNames(name.substr(name.size() - ending.size()), ending) == 0) {
+            const std::string image = name.substr(0, name.size() - ending.size());
+            if (CompareNames(image, self) == 0 || doc.FindByName(image)) return true;
+            if (ExtensionCounts(image, doc.Extensions()) &&
+                IsRegularFile(JoinPath(doc.CurrentFolder(), image))) {
+                return true;
+            }
+        }
+        if (doc.FindByName(SidePath(name, extension))) return true;
+    }
+    return false;
+}
+
 // One clipboard name of a paste; false when the paste ends (Cancel).
 bool PasteOne(CTavoDoc& doc, UserPrompt& prompt, const std::string& name, bool& yesToAll) {
     const FileClipboard& clip = doc.Clipboard();
+    if (TakesSideFileName(doc, name, std::string())) {
+        prompt.ShowMessage(kErrIllegalName, LoadString(kErrIllegalName) + "\n" + name);
+        return true;
+    }
     const std::string source = JoinPath(clip.sourceFolder, name);
     const std::string destination = JoinPath(doc.CurrentFolder(), name);
     struct stat sourceStat {};
@@ -394,6 +418,8 @@ uint32_t RenameEntry(CTavoDoc& doc, int index, std::string newName) {
     const std::string from = JoinPath(folder, oldName);
     const std::string to = JoinPath(folder, newName);
     if (PathExists(to)) return kMsgFileExists;
+    // Renaming onto a side file's name would move the image again with its side files.
+    if (TakesSideFileName(doc, newName, oldName)) return kErrIllegalName;
     const int error = RenameFile(from, to, true);
     if (error == EEXIST) return kMsgFileExists;
     if (error != 0) ThrowFileError(error, from, {kComponentAlbum, kUnit, __LINE__});
@@ -460,6 +486,8 @@ bool DeleteFolder(const std::string& folder, std::string_view extensions, UserPr
         yesGiven = !askEach;
     }
     bool yesToAll = false, cancelled = false, everyImageGone = true;
+    // Side files of an image that could not be removed stay with it.
+    std::vector<std::string> sidesKept;
     auto mayDelete = [&](const std::string& name) {
         if (!askEach) return true;
         const Question question{kStrDeleteFileAsk, kStrDeleteFileTitle,
@@ -476,6 +504,8 @@ bool DeleteFolder(const std::string& folder, std::string_view extensions, UserPr
         if (RemoveFile(path) != 0) {
             ShowAccessFailed(prompt, path);
             everyImageGone = false;
+            for (const char* extension : kSideExtensions)
+                sidesKept.push_back(SidePath(name, extension));
             continue;
         }
         RemoveSideFiles(prompt, path);
@@ -488,6 +518,7 @@ bool DeleteFolder(const std::string& folder, std::string_view extensions, UserPr
     for (const std::string& name : contents.others) {
         const std::string path = JoinPath(folder, name);
         if (name == kAlbumFileName || !PathExists(path)) continue;  // gone with its image
+        if (std::find(sidesKept.begin(), sidesKept.end(), name) != sidesKept.end()) continue;
         if (!mayDelete(name)) {
             if (cancelled) return false;
             continue;

@@ -3,9 +3,13 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <strings.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <vector>
 
 namespace xelo {
 
@@ -56,16 +60,26 @@ int EnumerateFiles(const std::string& folder, std::string_view extensionList,
     } closer{dir};
     const int dirFd = ::dirfd(dir);
     const bool readOnlyMount = OnReadOnlyMount(dirFd);
-    int count = 0;
+    std::vector<FindData> found;
     FindData data;
     while (const dirent* entry = ::readdir(dir)) {
         if (entry->d_type == DT_DIR) continue;
         if (!ExtensionCounts(entry->d_name, extensionList)) continue;
         if (!Facts(dirFd, entry->d_name, readOnlyMount, data)) continue;
-        ++count;
-        if (!callback(data)) return -2;
+        found.push_back(data);
     }
-    return count;
+    std::sort(found.begin(), found.end(), [](const FindData& a, const FindData& b) {
+        return CompareFileNames(a.name, b.name) < 0;
+    });
+    for (const FindData& file : found) {
+        if (!callback(file)) return -2;
+    }
+    return static_cast<int>(found.size());
+}
+
+int CompareFileNames(const std::string& a, const std::string& b) {
+    const int folded = ::strcasecmp(a.c_str(), b.c_str());
+    return folded != 0 ? folded : a.compare(b);
 }
 
 bool ReadFindData(const std::string& folder, const std::string& name, FindData& data) {

@@ -26,9 +26,14 @@ struct FindData {
 // "peg" counts through "jpeg|").
 bool ExtensionCounts(std::string_view name, std::string_view extensionList);
 
-// Calls `callback` for every regular file of `folder` that counts, in the order the file system
-// lists them. Returns the number counted, -2 when the callback stopped it by returning false, and
-// -1 when the folder cannot be enumerated.
+// The Name sort's order: names compared without regard to case (ASCII letters folded), names
+// that fold alike by their bytes. Negative, zero or positive.
+int CompareFileNames(const std::string& a, const std::string& b);
+
+// Calls `callback` for every regular file of `folder` that counts, in the Name sort's order (the
+// file system's own order is arbitrary and differs between file systems). Returns the number
+// counted, -2 when the callback stopped it by returning false, and -1 when the folder cannot be
+// enumerated.
 int EnumerateFiles(const std::string& folder, std::string_view extensionList,
                    const std::function<bool(const FindData&)>& callback);
 

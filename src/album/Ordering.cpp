@@ -22,9 +22,9 @@ int Sign(T a, T b) {
 
 // Names that fold to the same text still get a fixed order, so the list does not shuffle
 // between sorts on a case-sensitive file system.
+// It is also the order a folder is scanned in.
 int Names(const CImageEntry& a, const CImageEntry& b) {
-    const int folded = CompareNames(a.Name(), b.Name());
-    return folded != 0 ? folded : a.Name().compare(b.Name());
+    return CompareFileNames(a.Name(), b.Name());
 }
 
 // Whole seconds since 1970 (UTC): equal seconds are equal calendar fields down to the second,

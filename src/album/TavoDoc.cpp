@@ -2,7 +2,10 @@
 #include "album/TavoDoc.h"
 
 #include <strings.h>
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cstdint>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -18,6 +21,15 @@ constexpr uint32_t kUnit = 102;
 
 bool PassesOn(const CTavoException& e) {
     return e.GetCode() == kErrNoMemory || e.GetCode() == kErrNoResources;
+}
+
+// ASCII letters in lower case, as CompareNames folds them.
+std::string FoldCase(std::string_view name) {
+    std::string folded(name);
+    for (char& c : folded) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return folded;
 }
 
 // "/pics/" and "/pics" are the same folder; "/" stays.
@@ -82,6 +94,12 @@ std::vector<CImageEntry*> CTavoDoc::Order() const {
 }
 
 bool CTavoDoc::SetOrder(const std::vector<CImageEntry*>& order) {
+    if (!Rebuild(order)) return false;
+    arranged_ = true;
+    return true;
+}
+
+bool CTavoDoc::Rebuild(const std::vector<CImageEntry*>& order) {
     if (order.size() != entries_.size()) return false;
     std::unordered_map<const CImageEntry*, size_t> position;
     for (size_t i = 0; i < entries_.size(); ++i)
@@ -178,6 +196,7 @@ void CTavoDoc::OpenFolder(const std::string& path) {
         registry_->WriteString(reg::kStrings, reg::kPath, folder_);
     }
     ClearList();
+    arranged_ = false;
     Scan(false);
     AlbumData album;
     bool haveAlbum = false;
@@ -192,30 +211,52 @@ void CTavoDoc::OpenFolder(const std::string& path) {
 }
 
 void CTavoDoc::ApplyAlbum(const AlbumData& album) {
-    // Named entries first, in the stored order; the others keep their scan order after them.
-    // Names are matched exactly: they identify files on a case-sensitive file system.
-    std::unordered_map<std::string_view, size_t> byName;
-    byName.reserve(entries_.size());
-    for (size_t i = 0; i < entries_.size(); ++i)
-        byName.emplace(entries_[i]->Name(), i);
+    // Each stored name claims the entry of exactly that name, else one whose name differs only in
+    // case and that no stored name claims exactly. Claimed entries come first in the stored order
+    // and take the stored flag of their own name, never of a position; the others keep their scan
+    // order after them and are shown.
+    const size_t count = entries_.size();
+    std::unordered_map<std::string_view, size_t> exact;
+    exact.reserve(count);
+    for (size_t i = 0; i < count; ++i)
+        exact.emplace(entries_[i]->Name(), i);
+    constexpr size_t kNone = SIZE_MAX;
+    std::vector<size_t> claimOf(album.names.size(), kNone);
+    std::vector<bool> claimed(count, false);
+    for (size_t k = 0; k < album.names.size(); ++k) {
+        const auto it = exact.find(album.names[k]);
+        if (it != exact.end() && !claimed[it->second]) {
+            claimed[it->second] = true;
+            claimOf[k] = it->second;
+        }
+    }
+    std::unordered_map<std::string, std::vector<size_t>> folded;  // unclaimed, in scan order
+    for (size_t i = 0; i < count; ++i) {
+        if (!claimed[i]) folded[FoldCase(entries_[i]->Name())].push_back(i);
+    }
+    for (size_t k = 0; k < album.names.size(); ++k) {
+        if (claimOf[k] != kNone) continue;
+        const auto it = folded.find(FoldCase(album.names[k]));
+        if (it == folded.end()) continue;
+        for (size_t i : it->second) {
+            if (claimed[i]) continue;
+            claimed[i] = true;
+            claimOf[k] = i;
+            break;
+        }
+    }
     std::vector<CImageEntry*> order;
-    order.reserve(entries_.size());
-    std::vector<bool> placed(entries_.size(), false);
-    for (const std::string& name : album.names) {
-        const auto it = byName.find(name);
-        if (it == byName.end() || placed[it->second]) continue;
-        placed[it->second] = true;
-        order.push_back(entries_[it->second].get());
+    order.reserve(count);
+    for (size_t k = 0; k < album.names.size(); ++k) {
+        if (claimOf[k] == kNone) continue;
+        CImageEntry* entry = entries_[claimOf[k]].get();
+        order.push_back(entry);
+        if (k < album.flags.size() && album.flags[k] == 1) entry->SetFlag(kEntryHidden, true);
     }
-    for (size_t i = 0; i < entries_.size(); ++i) {
-        if (!placed[i]) order.push_back(entries_[i].get());
+    for (size_t i = 0; i < count; ++i) {
+        if (!claimed[i]) order.push_back(entries_[i].get());
     }
-    SetOrder(order);
-    // Hidden flags go by position, and only while the folder still has exactly the stored files.
-    if (entries_.size() != album.names.size()) return;
-    for (size_t i = 0; i < entries_.size() && i < album.flags.size(); ++i) {
-        if (album.flags[i] == 1) entries_[i]->SetFlag(kEntryHidden, true);
-    }
+    Rebuild(order);
 }
 
 void CTavoDoc::Scan(bool refresh) {
@@ -277,8 +318,18 @@ AlbumData CTavoDoc::MakeAlbumData() const {
     return album;
 }
 
+bool CTavoDoc::AlbumWorthKeeping() const {
+    if (albumForEveryFolder_ || arranged_) return true;
+    for (const auto& e : entries_) {
+        if (e->Has(kEntryHidden)) return true;
+    }
+    struct stat st {};
+    return ::lstat(AlbumFilePath(folder_).c_str(), &st) == 0;
+}
+
 bool CTavoDoc::SaveAlbum() {
     if (folder_.empty() || entries_.empty() || !IsDirectory(folder_)) return false;
+    if (!AlbumWorthKeeping()) return false;
     try {
         WriteAlbumFile(folder_, MakeAlbumData());
         return true;

@@ -70,7 +70,7 @@ class CTavoDoc {
     // The entry pointers in display order.
     std::vector<CImageEntry*> Order() const;
     // Rebuilds the list in `order`, which must hold every entry exactly once (else false and the
-    // list is unchanged).
+    // list is unchanged). The folder then counts as arranged by the user.
     bool SetOrder(const std::vector<CImageEntry*>& order);
 
     // Selection (bit 0x1000).
@@ -95,9 +95,14 @@ class CTavoDoc {
     void Scan(bool refresh);
     // The album data of the current folder as it would be written.
     AlbumData MakeAlbumData() const;
-    // Writes the album data when the current folder exists and has entries; errors are
-    // swallowed. True when the file was written.
+    // Writes the album data when the current folder exists and has entries, and the folder
+    // already has an album file, or the user arranged it (reordered, sorted or hid a slide), or
+    // album files are kept for every folder. Errors are swallowed. True when the file was written.
     bool SaveAlbum();
+    // With `on`, every folder left gets its album file, as the handheld did; otherwise a folder
+    // merely looked at stays as it was.
+    void SetAlbumForEveryFolder(bool on) { albumForEveryFolder_ = on; }
+    bool AlbumForEveryFolder() const { return albumForEveryFolder_; }
     // The tree selected another folder: the album data of this one is saved, then it opens.
     void Reopen(const std::string& folder);
     // Closing the document saves the album data of the current folder and empties the list.
@@ -122,7 +127,10 @@ class CTavoDoc {
     void SetViewRecord(const ImageViewRecord& record) { viewRecord_ = record; }
 
   private:
+    bool Rebuild(const std::vector<CImageEntry*>& order);
     void ApplyAlbum(const AlbumData& album);
+    // Whether leaving the folder should write its album file (see SaveAlbum).
+    bool AlbumWorthKeeping() const;
     // Step after a scan: back to Thumbnail when empty in an image mode, else select the first.
     void CheckModeAfterScan();
     void Notify(UpdateHint hint);
@@ -137,6 +145,8 @@ class CTavoDoc {
     CRecentFolders recent_;
     FileClipboard clipboard_;
     ImageViewRecord viewRecord_;
+    bool arranged_ = false;  // the user changed the order since the folder was opened
+    bool albumForEveryFolder_ = false;
 };
 
 // Case-insensitive name comparison (ASCII letters folded), as names are compared for sorting

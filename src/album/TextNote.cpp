@@ -1,4 +1,4 @@
-// Text notes: UTF-16LE or UTF-8 in, UTF-8 with "\r\n" line ends out.
+// Text notes: UTF-16LE, UTF-8 or Windows-1252 in, UTF-8 with "\r\n" line ends out.
 #include "album/TextNote.h"
 
 #include <unistd.h>
@@ -10,6 +10,7 @@
 #include "album/WholeFile.h"
 #include "codec/FileWriter.h"
 #include "image/FileError.h"
+#include "image/TavoException.h"
 
 namespace xelo {
 
@@ -57,17 +58,14 @@ std::string FromUtf16Le(const uint8_t* p, size_t size) {
     return out;
 }
 
-// Valid UTF-8 is copied; each byte that does not start a valid sequence becomes U+FFFD.
-std::string FromUtf8(const uint8_t* p, size_t size) {
-    std::string out;
-    out.reserve(size);
+// True when the bytes are valid UTF-8 throughout.
+bool IsUtf8(const uint8_t* p, size_t size) {
     size_t i = 0;
     while (i < size) {
         const uint8_t b = p[i];
         size_t length = 0;
         char32_t c = 0, min = 0;
         if (b < 0x80) {
-            out += static_cast<char>(b);
             ++i;
             continue;
         } else if ((b & 0xE0) == 0xC0) {
@@ -76,20 +74,32 @@ std::string FromUtf8(const uint8_t* p, size_t size) {
             length = 3, c = b & 0x0F, min = 0x800;
         } else if ((b & 0xF8) == 0xF0) {
             length = 4, c = b & 0x07, min = 0x10000;
+        } else {
+            return false;
         }
-        bool valid = length > 0 && i + length <= size;
-        for (size_t k = 1; valid && k < length; ++k) {
-            if ((p[i + k] & 0xC0) != 0x80) valid = false;
+        if (i + length > size) return false;
+        for (size_t k = 1; k < length; ++k) {
+            if ((p[i + k] & 0xC0) != 0x80) return false;
             c = (c << 6) | (p[i + k] & 0x3F);
         }
-        valid = valid && c >= min && c <= 0x10FFFF && !(c >= 0xD800 && c < 0xE000);
-        if (!valid) {
-            AppendUtf8(out, kReplacement);
-            ++i;
-            continue;
-        }
-        out.append(reinterpret_cast<const char*>(p + i), length);
+        if (c < min || c > 0x10FFFF || (c >= 0xD800 && c < 0xE000)) return false;
         i += length;
+    }
+    return true;
+}
+
+// Windows-1252, the code page such notes were written in where they are not UTF-8. The five
+// bytes it leaves undefined keep their value, as the system's conversion does.
+std::string FromWindows1252(const uint8_t* p, size_t size) {
+    static constexpr char16_t k80To9F[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    std::string out;
+    out.reserve(size + size / 4);
+    for (size_t i = 0; i < size; ++i) {
+        const uint8_t b = p[i];
+        AppendUtf8(out, (b >= 0x80 && b < 0xA0) ? k80To9F[b - 0x80] : b);
     }
     return out;
 }
@@ -100,24 +110,19 @@ std::string DecodeTextNote(const uint8_t* bytes, size_t size) {
     std::string text;
     if (size >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
         text = FromUtf16Le(bytes + 2, size - 2);
-    } else if (size >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) {
-        text = FromUtf8(bytes + 3, size - 3);
+    } else if (IsUtf8(bytes, size)) {
+        // A UTF-8 byte-order mark stays in the text, so that an unchanged note writes the same.
+        text.assign(reinterpret_cast<const char*>(bytes), size);
     } else {
-        text = FromUtf8(bytes, size);
+        text = FromWindows1252(bytes, size);
     }
-    // Lines end in "\n" or "\r\n"; they are joined with "\r\n".
+    // Every line end becomes "\r\n"; a line end after the last line is kept as the blank
+    // line it shows as.
     std::string joined;
     joined.reserve(text.size() + text.size() / 8);
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        const bool last = end == std::string::npos;
-        if (last) end = text.size();
-        size_t lineEnd = end;
-        if (!last && lineEnd > start && text[lineEnd - 1] == '\r') --lineEnd;
-        if (start > 0) joined += "\r\n";
-        joined.append(text, start, lineEnd - start);
-        start = end + 1;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) joined += '\r';
+        joined += text[i];
     }
     return joined;
 }
@@ -141,6 +146,17 @@ bool ReadTextNote(const std::string& path, std::string& text) {
     return true;
 }
 
+// True when the note at `path` reads as `text` (line ends compared in their stored form).
+bool HoldsNote(const std::string& path, const std::string& text) {
+    try {
+        std::string stored;
+        return ReadTextNote(path, stored) &&
+               stored == DecodeTextNote(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+    } catch (const CTavoException&) {
+        return false;  // unreadable: written anew
+    }
+}
+
 void WriteTextNote(const std::string& path, const std::string& text) {
     if (text.empty()) {
         if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
@@ -148,6 +164,8 @@ void WriteTextNote(const std::string& path, const std::string& text) {
         }
         return;
     }
+    // A note that says what the file already says is left alone, whatever its encoding.
+    if (HoldsNote(path, text)) return;
     const std::vector<uint8_t> bytes = EncodeTextNote(text);
     CFileWriter writer(path, {kComponentAlbum, kUnit, __LINE__});
     writer.Write(bytes.data(), bytes.size());

@@ -132,6 +132,8 @@ void CPreferences::Load(const Registry& registry, const PreferenceContext& conte
     if (const auto stored = registry.ReadBinary(reg::kPreferences, reg::kValues)) {
         preferences.Assign(*stored);
     }
+    albumForEveryFolder =
+        registry.ReadString(reg::kPreferences, reg::kAlbumEveryFolder).value_or("0") == "1";
     Derive();
     const NoPlugins none;
     LoadVgaOut(registry, context.plugins ? *context.plugins : none);
@@ -227,6 +229,8 @@ void CPreferences::SaveUiInfo(Registry& registry) const {
 
 void CPreferences::SavePreferences(Registry& registry) const {
     registry.WriteBinary(reg::kPreferences, reg::kValues, preferences.Bytes());
+    registry.WriteString(reg::kPreferences, reg::kAlbumEveryFolder,
+                         albumForEveryFolder ? "1" : "0");
 }
 
 void CPreferences::SaveVgaOut(Registry& registry) const {

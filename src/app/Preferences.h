@@ -73,6 +73,7 @@ class CPreferences {
     std::vector<CaptureKey> buttons;  // hardware buttons found
     std::string buttonList;           // their names, each followed by "|"
     std::string extensions;
+    bool albumForEveryFolder = false;  // the album file for every folder left, not only arranged
 
   private:
     void LoadVgaOut(const Registry& registry, const PluginCatalog& plugins);

@@ -66,6 +66,9 @@ inline constexpr std::string_view kFramePath = "Frame Path";
 inline constexpr std::string_view kFrameFile = "Frame File";
 inline constexpr std::string_view kRecent = "Recent";  // followed by 1..5
 inline constexpr std::string_view kCommand = "Command";
+// In "Preferences", beside the block: "1" writes the album file of every folder left, "0" (or
+// none) only of folders the user arranged or that have one.
+inline constexpr std::string_view kAlbumEveryFolder = "Album Every Folder";
 }  // namespace reg
 
 }  // namespace xelo

@@ -93,6 +93,7 @@ bool CTavoApp::InitInstance(const std::vector<std::string>& arguments) {
     prefs_.Load(registry_, context);
 
     doc_ = std::make_unique<CTavoDoc>(&registry_, this);
+    doc_->SetAlbumForEveryFolder(prefs_.albumForEveryFolder);
     doc_->Recent().Load(registry_);
     doc_->SetCurrentFolder(prefs_.path.empty() ? context.documentsFolder : prefs_.path);
     frame_ = std::make_unique<CMainFrame>(*this);

@@ -58,6 +58,8 @@ std::string FormatFileSize(uint64_t bytes) {
 int BitsPerPixel(uint32_t colourCount, bool headerKnown) {
     if (!headerKnown) return 0;
     switch (colourCount) {
+        case 0xFFFFFFFF:  // 32 bits: 2^32 colours do not fit the count, which saturates
+            return 32;
         case 1u << 24:
             return 24;
         case 65536:

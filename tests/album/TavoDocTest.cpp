@@ -109,7 +109,7 @@ TEST(FolderScan, AMissingFolderGivesAnEmptyList) {
     EXPECT_EQ(doc.Count(), 0);
 }
 
-TEST(AlbumOnOpen, StoredNamesComeFirstAndFlagsNeedEqualCounts) {
+TEST(AlbumOnOpen, StoredNamesComeFirstWithTheirOwnFlags) {
     test::TempDir dir;
     const std::string folder = dir.Path().string();
     for (const char* name : {"a.bmp", "b.bmp", "c.bmp", "d.bmp"})
@@ -128,7 +128,7 @@ TEST(AlbumOnOpen, StoredNamesComeFirstAndFlagsNeedEqualCounts) {
     }
     EXPECT_EQ(NamesOf(doc), expected);
     for (const CImageEntry* e : doc.Order())
-        EXPECT_FALSE(e->Has(kEntryHidden)) << e->Name();
+        EXPECT_EQ(e->Has(kEntryHidden), e->Name() == "a.bmp" || e->Name() == "c.bmp") << e->Name();
 }
 
 TEST(AlbumOnOpen, HiddenFlagsApplyByPositionWhenTheCountsMatch) {
@@ -195,6 +195,7 @@ TEST(AlbumOnClose, ClosingWritesTheAlbumOfAFolderWithImagesOnly) {
     test::TempDir empty;
     test::WriteImage(dir.Path().string(), "a.bmp");
     CTavoDoc doc;
+    doc.SetAlbumForEveryFolder(true);
     doc.OpenFolder(empty.Path().string());
     doc.Close();
     EXPECT_FALSE(std::filesystem::exists(empty.File(kAlbumFileName)));

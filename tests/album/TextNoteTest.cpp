@@ -53,14 +53,14 @@ INSTANTIATE_TEST_SUITE_P(
                  "a\r\nb"},
         NoteCase{"utf16 lone surrogate", {0xFF, 0xFE, 0x00, 0xD8, 'x', 0}, "\xEF\xBF\xBDx"},
         NoteCase{"utf8 lines", Utf8("caf\xC3\xA9\nline 2\r\nline 3\n"),
-                 "caf\xC3\xA9\r\nline 2\r\nline 3"},
-        NoteCase{"utf8 bom", Utf8("\xEF\xBB\xBFhi"), "hi"},
-        NoteCase{"bad utf8 byte",
+                 "caf\xC3\xA9\r\nline 2\r\nline 3\r\n"},
+        NoteCase{"utf8 bom kept", Utf8("\xEF\xBB\xBFhi"), "\xEF\xBB\xBFhi"},
+        NoteCase{"not utf8: windows-1252",
                  Utf8("a\xFF"
                       "b\xC3"),
-                 "a\xEF\xBF\xBD"
-                 "b\xEF\xBF\xBD"},
-        NoteCase{"overlong", Utf8("\xC0\xAF"), "\xEF\xBF\xBD\xEF\xBF\xBD"},
+                 "a\xC3\xBF"
+                 "b\xC3\x83"},
+        NoteCase{"overlong", Utf8("\xC0\xAF"), "\xC3\x80\xC2\xAF"},
         NoteCase{"empty lines kept", Utf8("a\n\nb"), "a\r\n\r\nb"}, NoteCase{"empty", {}, ""}));
 
 TEST(TextNote, WritesUtf8WithCrLfAndReadsItBack) {
