@@ -2,6 +2,7 @@
 // album data file written as the program writes it when it leaves the folder.
 #include <cstdio>
 
+#include "FileOperands.h"
 #include "FormatNames.h"
 #include "Verbs.h"
 #include "album/AlbumFile.h"
@@ -35,17 +36,20 @@ int SortCommand(const std::string& key) {
 // Returns an empty text on success, else the usage error.
 std::string ParseRequest(const std::vector<std::string>& args, AlbumRequest& request) {
     std::vector<std::string>* names = nullptr;  // the list --hide or --show is filling
+    bool optionsEnded = false;                  // after "--" every word is a name
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& word = args[i];
-        if (word == "--sort") {
+        if (!optionsEnded && word == "--") {
+            optionsEnded = true;
+        } else if (!optionsEnded && word == "--sort") {
             if (i + 1 >= args.size()) return "--sort needs a key";
             if (request.sortCommand != 0) return "give --sort once";
             request.sortCommand = SortCommand(args[++i]);
             if (request.sortCommand == 0) return "unknown sort key " + args[i];
             names = nullptr;
-        } else if (word == "--hide" || word == "--show") {
+        } else if (!optionsEnded && (word == "--hide" || word == "--show")) {
             names = word == "--hide" ? &request.hide : &request.show;
-        } else if (word.size() > 1 && word[0] == '-' && word[1] == '-') {
+        } else if (!optionsEnded && word.size() > 1 && word[0] == '-' && word[1] == '-') {
             return "unknown option " + word;
         } else if (names) {
             names->push_back(word);
@@ -82,7 +86,7 @@ void PrintAlbum(CTavoDoc& doc) {
         const char letters[4] = {(notes & kEntryHasText) ? 't' : '-',
                                  (notes & kEntryHasAudio) ? 'a' : '-',
                                  (notes & kEntryHasInk) ? 'i' : '-', '\0'};
-        std::printf("%d\t%s\t%s\t%dx%d\t%s\t%s\n", i + 1, e.Name().c_str(),
+        std::printf("%d\t%s\t%s\t%dx%d\t%s\t%s\n", i + 1, Printable(e.Name()).c_str(),
                     FormatName(e.Type()).c_str(), e.Header().width, e.Header().height,
                     e.Has(kEntryHidden) ? "hidden" : "shown", letters);
     }

@@ -3,6 +3,7 @@
 #include <optional>
 #include <utility>
 
+#include "FileOperands.h"
 #include "SaveImage.h"
 #include "ToolArgs.h"
 #include "Verbs.h"
@@ -60,6 +61,7 @@ int RunConvert(const std::vector<std::string>& args) {
     }
 
     const std::string& file = parsed.Operands().front();
+    if (RefuseFolder(file)) return 1;
     try {
         CImageFrames frames;
         CImageFile image;
@@ -79,7 +81,7 @@ int RunConvert(const std::vector<std::string>& args) {
         }
         const CDibImage& picture = frames.frames.front()->image;
         if (!SaveImage(*out, picture, save, error)) return UsageError("convert", error);
-        std::printf("%s: written to %s\n", file.c_str(), out->c_str());
+        std::printf("%s: written to %s\n", Printable(file).c_str(), Printable(*out).c_str());
     } catch (const CTavoException& e) {
         PrintFileError(file, e.GetCode(), e.GetErrorMessage());
         return 1;

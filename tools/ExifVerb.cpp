@@ -1,6 +1,7 @@
 // xelo-tool exif: the Exif records of JPEG files as the Image Info sheet lists them.
 #include <cstdio>
 
+#include "FileOperands.h"
 #include "ToolArgs.h"
 #include "Verbs.h"
 #include "codec/ExifReader.h"
@@ -20,12 +21,16 @@ int RunExif(const std::vector<std::string>& args) {
     const bool several = parsed.Operands().size() > 1;
     int status = 0;
     for (const std::string& file : parsed.Operands()) {
+        if (RefuseFolder(file)) {
+            status = 1;
+            continue;
+        }
         try {
             ExifRecords records;
             const bool found = CExifReader().ReadAll(file, records);
-            if (several) std::printf("%s:\n", file.c_str());
+            if (several) std::printf("%s:\n", Printable(file).c_str());
             if (!found) {
-                std::printf("%s: no Exif data\n", file.c_str());
+                std::printf("%s: no Exif data\n", Printable(file).c_str());
                 continue;
             }
             for (const ExifRecord& r : records) {

@@ -1,6 +1,7 @@
 // xelo-tool frames: the facts of every frame of an image, one line each, without decoding pixels.
 #include <cstdio>
 
+#include "FileOperands.h"
 #include "FormatNames.h"
 #include "ToolArgs.h"
 #include "Verbs.h"
@@ -21,14 +22,19 @@ int RunFrames(const std::vector<std::string>& args) {
 
     int status = 0;
     for (const std::string& file : parsed.Operands()) {
+        if (RefuseFolder(file)) {
+            status = 1;
+            continue;
+        }
         CImageFile image;
         try {
             CMappedFile stream;
             stream.Open(file);
             ImageInfo info;
             image.ReadHeader(stream, &info);
-            std::printf("%s: %s %dx%d, %d frame%s\n", file.c_str(), FormatName(info.format).c_str(),
-                        info.width, info.height, info.frameCount, info.frameCount == 1 ? "" : "s");
+            std::printf("%s: %s %dx%d, %d frame%s\n", Printable(file).c_str(),
+                        FormatName(info.format).c_str(), info.width, info.height, info.frameCount,
+                        info.frameCount == 1 ? "" : "s");
             for (int i = 0; i < info.frameCount; ++i) {
                 LogPalette palette;
                 CFrameInfo frame;
@@ -43,6 +49,7 @@ int RunFrames(const std::vector<std::string>& args) {
                     frame.bytesPerPixel == 1 ? palette.count : 0);
             }
             image.End();
+            stream.ThrowIfChanged();
         } catch (const CTavoException& e) {
             image.End();
             PrintFileError(file, e.GetCode(), e.GetErrorMessage());

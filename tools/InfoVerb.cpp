@@ -1,6 +1,7 @@
 // xelo-tool info: one line of header facts per file.
 #include <cstdio>
 
+#include "FileOperands.h"
 #include "FormatNames.h"
 #include "ToolArgs.h"
 #include "Verbs.h"
@@ -20,11 +21,15 @@ int RunInfo(const std::vector<std::string>& args) {
 
     int status = 0;
     for (const std::string& file : parsed.Operands()) {
+        if (RefuseFolder(file)) {
+            status = 1;
+            continue;
+        }
         try {
             ImageInfo info;
             CImageFile image;
             image.ReadInfo(file, info);
-            std::printf("%s: %s %dx%d %d bpp, %d frame%s", file.c_str(),
+            std::printf("%s: %s %dx%d %d bpp, %d frame%s", Printable(file).c_str(),
                         FormatName(info.format).c_str(), info.width, info.height, info.bitsPerPixel,
                         info.frameCount, info.frameCount == 1 ? "" : "s");
             if (info.xResolution > 0 && info.yResolution > 0) {

@@ -39,7 +39,8 @@ int RunNote(const std::vector<std::string>& args) {
                 if (note[i] == '\r' && i + 1 < note.size() && note[i + 1] == '\n') continue;
                 lines += note[i];
             }
-            std::printf("%s\n", lines.c_str());
+            if (lines.empty() || lines.back() != '\n') lines += '\n';
+            std::fputs(lines.c_str(), stdout);
         }
         return 0;
     } catch (const CTavoException& e) {

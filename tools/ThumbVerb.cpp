@@ -1,6 +1,7 @@
 // xelo-tool thumb: the thumbnail of one image written to a file.
 #include <cstdio>
 
+#include "FileOperands.h"
 #include "SaveImage.h"
 #include "ToolArgs.h"
 #include "Verbs.h"
@@ -29,13 +30,14 @@ int RunThumb(const std::vector<std::string>& args) {
     }
 
     const std::string& file = parsed.Operands().front();
+    if (RefuseFolder(file)) return 1;
     try {
         CDibImage thumb;
         CImageFile image;
         image.ReadThumbnail(file, thumb, box.width, box.height);
         if (!SaveImage(*out, thumb, SaveOptions{}, error)) return UsageError("thumb", error);
-        std::printf("%s: %dx%d thumbnail written to %s\n", file.c_str(), thumb.Width(),
-                    thumb.Height(), out->c_str());
+        std::printf("%s: %dx%d thumbnail written to %s\n", Printable(file).c_str(), thumb.Width(),
+                    thumb.Height(), Printable(*out).c_str());
     } catch (const CTavoException& e) {
         PrintFileError(file, e.GetCode(), e.GetErrorMessage());
         return 1;

@@ -9,9 +9,12 @@ namespace xelo::tool {
 
 bool ToolArgs::Parse(const std::vector<std::string>& words, const std::vector<std::string>& valued,
                      std::string& error) {
+    bool optionsEnded = false;
     for (size_t i = 0; i < words.size(); ++i) {
         const std::string& w = words[i];
-        if (w.size() > 1 && w[0] == '-') {
+        if (!optionsEnded && w == "--") {
+            optionsEnded = true;
+        } else if (!optionsEnded && w.size() > 1 && w[0] == '-') {
             std::string name = w;
             std::string value;
             const size_t eq = w.find('=');

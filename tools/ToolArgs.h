@@ -13,7 +13,8 @@ namespace xelo::tool {
 class ToolArgs {
   public:
     // `valued` lists the options that take a value ("-o", "--percent"); any other word starting
-    // with "-" is a flag. Returns false with `error` set for an option missing its value.
+    // with "-" is a flag. After "--" every word is an operand. Returns false with `error` set for
+    // an option missing its value.
     bool Parse(const std::vector<std::string>& words, const std::vector<std::string>& valued,
                std::string& error);
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "FileOperands.h"
 #include "Verbs.h"
 
 namespace xelo::tool {
@@ -61,8 +62,9 @@ const Verb kVerbs[] = {
      RunInk},
     {"note", "print, set or remove the text note of an image",
      "usage: xelo-tool note IMAGE [--set TEXT | --remove]\n"
-     "Prints the note kept in IMAGE.txt (UTF-16 with byte-order mark or UTF-8). --set writes\n"
-     "TEXT as the note (UTF-8, CRLF line ends); an empty TEXT or --remove deletes it.\n",
+     "Prints the note kept in IMAGE.txt (UTF-16 with byte-order mark, UTF-8, or else\n"
+     "Windows-1252). --set writes TEXT as the note (UTF-8, CRLF line ends) unless the note\n"
+     "already says it; an empty TEXT or --remove deletes it.\n",
      RunNote},
 };
 
@@ -85,7 +87,7 @@ void PrintFileError(const std::string& file, unsigned code, const std::string& t
     for (char& c : oneLine) {
         if (c == '\n') c = ' ';
     }
-    std::printf("%s: error %u: %s\n", file.c_str(), code, oneLine.c_str());
+    std::printf("%s: error %u: %s\n", Printable(file).c_str(), code, oneLine.c_str());
 }
 
 }  // namespace xelo::tool
@@ -100,6 +102,7 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[1], v.name) != 0) continue;
         std::vector<std::string> args(argv + 2, argv + argc);
         for (const std::string& a : args) {
+            if (a == "--") break;  // what follows are names, whatever they look like
             if (a == "--help" || a == "-h") {
                 std::printf("%s", v.usage);
                 return 0;

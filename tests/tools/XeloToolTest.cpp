@@ -1,9 +1,11 @@
 // xelo-tool run as a whole process, as scripts use it.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "codec/BmpWriter.h"
@@ -92,6 +94,41 @@ TEST(XeloTool, SampleAlbumReads) {
             ASSERT_EQ(0, std::memcmp(ia.Row(y), io.Row(y), ia.Width() * 3)) << y;
         }
     }
+}
+
+// Pipes and folders are refused at once, "--" ends the options, and a name with a line break
+// still prints as one line.
+TEST(XeloTool, RefusesPipesAndFoldersAndPrintsAnyNameOnOneLine) {
+    test::TempDir dir;
+    ASSERT_EQ(::mkfifo(dir.File("pipe.bmp").c_str(), 0600), 0);
+    const std::string out = " -o " + dir.File("o.bmp");
+    for (const std::string verb : {"info", "frames", "exif", "thumb", "convert"}) {
+        const std::string tail = verb == "thumb" || verb == "convert" ? out : "";
+        const ToolRun pipe = test::RunCommand("timeout 5 " XELO_TOOL_PATH " " + verb + " " +
+                                              dir.File("pipe.bmp") + tail);
+        EXPECT_EQ(pipe.status, 1) << verb << ": " << pipe.out;
+        const ToolRun folder = Tool(verb + " " + dir.Path().string() + tail);
+        EXPECT_EQ(folder.status, 1) << verb;
+        EXPECT_NE(folder.out.find("error 46012: Invalid path. It is a folder"), std::string::npos)
+            << folder.out;
+    }
+    MakeBmp(dir, "-a\nb.bmp", 4, 2);
+    const ToolRun named = test::RunCommand("cd " + dir.Path().string() +
+                                           " && " XELO_TOOL_PATH " info -- '-a\nb.bmp'");
+    EXPECT_EQ(named.out, "-a\\nb.bmp: BMP 4x2 24 bpp, 1 frame, 300x300 dpi\n");
+}
+
+// A file cut short again and again while the tool reads it ends each run normally.
+TEST(XeloTool, SurvivesAFileTruncatedWhileItIsRead) {
+    test::TempDir dir;
+    const std::string file = MakeBmp(dir, "f.bmp", 1200, 900);
+    const std::string size = std::to_string(std::filesystem::file_size(file));
+    const ToolRun run = test::RunCommand(
+        "(while :; do truncate -s 3000 " + file + "; truncate -s " + size + " " + file +
+        "; done) & w=$!; for i in $(seq 30); do " XELO_TOOL_PATH " convert " + file + " -o " +
+        dir.File("o.bmp") + " >/dev/null 2>&1; s=$?; [ $s -ge 128 ] && echo signal $s; done; " +
+        "kill $w; wait");
+    EXPECT_EQ(run.out.find("signal"), std::string::npos) << run.out;
 }
 
 }  // namespace
