@@ -109,18 +109,16 @@ TEST(TextNote, KeepsEveryCharacterAndLeavesAnUnchangedNoteAlone) {
     const std::vector<uint8_t> cp1252{'c', 'a', 'f', 0xE9, 0x80};
     EXPECT_EQ(DecodeTextNote(cp1252.data(), cp1252.size()), "caf\xC3\xA9\xE2\x82\xAC");
     test::TempDir dir;
-    const std::string path = dir.File("a.jpg.txt");
-    const std::string stored = "\xEF\xBB\xBFline\r\n\r\n";  // mark, a line, a blank line
-    test::WriteText(path, stored);
-    struct stat before {};
-    ::stat(path.c_str(), &before);
+    const std::string path = dir.File("a.jpg.txt"), stored = "\xEF\xBB\xBFline\r\n\r\n";
+    test::WriteText(path, stored);  // a byte-order mark, a line, a blank line
     std::string text;
     ASSERT_TRUE(ReadTextNote(path, text));
     EXPECT_EQ(text, stored);
+    struct stat a {}, b {};
+    ::stat(path.c_str(), &a);
     WriteTextNote(path, text);
-    struct stat after {};
-    ::stat(path.c_str(), &after);
-    EXPECT_EQ(after.st_ino, before.st_ino) << "an unchanged note is not rewritten";
+    ::stat(path.c_str(), &b);
+    EXPECT_EQ(a.st_ino, b.st_ino) << "an unchanged note is not rewritten";
     WriteTextNote(path, "\xEF\xBB\xBFline 1\r\n\r\n");
     ASSERT_TRUE(ReadTextNote(path, text));
     EXPECT_EQ(text, "\xEF\xBB\xBFline 1\r\n\r\n");

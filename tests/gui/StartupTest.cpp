@@ -25,6 +25,7 @@ class StartupTest : public QObject {
   private slots:
     void restartComesBackToFolderAndThumbnailSettings();
     void secondStartRetargetsTheFirst();
+    void aFolderOnlyBrowsedGetsNoAlbumFile();
 };
 
 void StartupTest::restartComesBackToFolderAndThumbnailSettings() {
@@ -108,6 +109,22 @@ void StartupTest::secondStartRetargetsTheFirst() {
     QSettings stored(ini, QSettings::IniFormat);
     QCOMPARE(stored.value("2.30/Strings/Path").toString(),
              QString::fromStdString(second.Path().string()));
+}
+
+// Browsing a folder and leaving it writes no album file; hiding a slide does.
+void StartupTest::aFolderOnlyBrowsedGetsNoAlbumFile() {
+    GuiFixture f;
+    f.MakeImages(3);
+    const std::string album = f.Folder() + "/xelo_album.xla";
+    f.Start();
+    QVERIFY(f.Frame().Execute(kModeFilmstrip));
+    f.Stop();
+    QVERIFY(!std::filesystem::exists(album));
+    f.Start();
+    f.Doc().SetSelected(0, true);
+    QVERIFY(f.Frame().Execute(cmd::kHideSlide));
+    f.Stop();
+    QVERIFY(std::filesystem::exists(album));
 }
 
 }  // namespace xelo
