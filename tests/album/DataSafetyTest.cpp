@@ -114,7 +114,8 @@ TEST(TextNote, KeepsEveryCharacterAndLeavesAnUnchangedNoteAlone) {
     std::string text;
     ASSERT_TRUE(ReadTextNote(path, text));
     EXPECT_EQ(text, stored);
-    struct stat a {}, b {};
+    struct stat a {
+    }, b{};
     ::stat(path.c_str(), &a);
     WriteTextNote(path, text);
     ::stat(path.c_str(), &b);

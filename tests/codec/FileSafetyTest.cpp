@@ -75,8 +75,10 @@ TEST(TempFiles, AWriteRemovesStaleTemporariesOfGoneProcessesOnly) {
     }
     test::WriteBytes(dir.File(".xelo-" + gone + "-4.tmp"), {1});  // fresh: may still be written
     WritePicture(dir, "b.bmp", 2, 2);
-    for (const std::string& name : stale) EXPECT_FALSE(fs::exists(dir.File(name))) << name;
-    for (const std::string& name : kept) EXPECT_TRUE(fs::exists(dir.File(name))) << name;
+    for (const std::string& name : stale)
+        EXPECT_FALSE(fs::exists(dir.File(name))) << name;
+    for (const std::string& name : kept)
+        EXPECT_TRUE(fs::exists(dir.File(name))) << name;
     EXPECT_TRUE(fs::exists(dir.File(".xelo-" + gone + "-4.tmp")));
 }
 
