@@ -68,19 +68,7 @@ TEST(SideFiles, RenamesOntoSideFileNamesAreRefusedAndDeleteFolderKeepsAStuckImag
     EXPECT_EQ(left, (Names{"b.bmp", "b.bmp.ink", "b.bmp.txt"}));
 }
 
-TEST(AlbumOnOpen, HiddenMarksFollowNamesWithAnExactMatchBeforeOneInOtherCase) {
-    test::TempDir dir;
-    const std::string folder = dir.Path().string();
-    for (const char* name : {"X.bmp", "x.bmp", "s.bmp", "c.bmp"})
-        test::WriteImage(folder, name);
-    // "gone.bmp" was renamed to c.bmp outside the program; the counts still match.
-    WriteAlbumFile(folder, {{"gone.bmp", "x.bmp", "S.BMP", "X.bmp"}, {1, 1, 1, 0}});
-    CTavoDoc doc;
-    doc.OpenFolder(folder);
-    EXPECT_EQ(NamesOf(doc), (Names{"x.bmp*", "s.bmp*", "X.bmp", "c.bmp"}));
-}
-
-TEST(FolderScan, ListsInNameOrderAndWritesAnAlbumFileOnlyForAnArrangedFolder) {
+TEST(FolderScan, ListsInNameOrderAppliesMarksByNameAndWritesAnAlbumFileOnlyWhenArranged) {
     test::TempDir dir;
     const std::string folder = dir.Path().string();
     for (const char* name : {"b.bmp", "C.bmp", "a10.bmp", "B.bmp", "a2.bmp"})
@@ -96,6 +84,10 @@ TEST(FolderScan, ListsInNameOrderAndWritesAnAlbumFileOnlyForAnArrangedFolder) {
     SetSelectedHidden(doc, true);
     doc.Close();
     EXPECT_TRUE(std::filesystem::exists(dir.File(kAlbumFileName)));
+    // Marks follow names, an exact one before one in other case; "gone.bmp" was renamed.
+    WriteAlbumFile(folder, {{"gone.bmp", "b.bmp", "A2.BMP", "B.bmp", "C.bmp"}, {1, 1, 1, 0, 0}});
+    doc.OpenFolder(folder);
+    EXPECT_EQ(NamesOf(doc), (Names{"b.bmp*", "a2.bmp*", "B.bmp", "C.bmp", "a10.bmp"}));
 
     test::TempDir other;
     test::WriteImage(other.Path().string(), "a.bmp");
