@@ -72,7 +72,9 @@ void PrintHelp() {
     std::printf("usage: xelo-tool VERB [ARGS...]\n\nVerbs:\n");
     for (const Verb& v : kVerbs)
         std::printf("  %-10s %s\n", v.name, v.summary);
-    std::printf("\n'xelo-tool VERB --help' describes one verb.\n");
+    std::printf(
+        "\n'xelo-tool VERB --help' describes one verb. After '--' every word is a file\n"
+        "name, even one starting with '-'.\n");
 }
 
 }  // namespace
