@@ -61,6 +61,9 @@ class CPreferences {
     PreferencesBlock preferences;
     VgaOutBlock vgaOut;
     DerivedLayout layout;
+    // The desktop's thumbnail sizes beyond Large, kept outside the blocks so that the blocks'
+    // size bits mean what they always meant: 0 none (the block's size holds), 1 Huge, 2 Giant.
+    int desktopSize = 0;
 
     std::string path;  // the current folder at start-up
     std::string home;

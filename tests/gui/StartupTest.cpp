@@ -1,5 +1,6 @@
 // Start-up and exit: what a restart comes back to, and two real processes handing over.
 #include <QDir>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QSettings>
 #include <QTest>
@@ -25,6 +26,7 @@ class StartupTest : public QObject {
   private slots:
     void restartComesBackToFolderAndThumbnailSettings();
     void secondStartRetargetsTheFirst();
+    void helpAndVersionAnswerWithoutADisplay();
 };
 
 void StartupTest::restartComesBackToFolderAndThumbnailSettings() {
@@ -108,6 +110,24 @@ void StartupTest::secondStartRetargetsTheFirst() {
     QSettings stored(ini, QSettings::IniFormat);
     QCOMPARE(stored.value("2.30/Strings/Path").toString(),
              QString::fromStdString(second.Path().string()));
+}
+
+void StartupTest::helpAndVersionAnswerWithoutADisplay() {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(name);
+    for (const auto& [option, answer] :
+         {std::pair{"--help", "Usage: xelo_album"}, std::pair{"--version", "xelo_album 0."}}) {
+        QProcess p;
+        p.setProcessEnvironment(env);
+        QElapsedTimer clock;
+        clock.start();
+        p.start(QStringLiteral(XELO_ALBUM_PATH), {"-t", "/", option});
+        QVERIFY(p.waitForFinished(5000));
+        QVERIFY2(clock.elapsed() < 1000, option);
+        QCOMPARE(p.exitCode(), 0);
+        QVERIFY(p.readAllStandardOutput().startsWith(answer));
+    }
 }
 
 }  // namespace xelo
