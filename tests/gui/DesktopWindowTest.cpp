@@ -17,6 +17,7 @@
 #include "gui/GuiFixture.h"
 #include "views/TavoDirTree.h"
 #include "views/TavoImgView.h"
+#include "views/TavoView.h"
 
 namespace xelo {
 
@@ -132,6 +133,29 @@ class DesktopWindowTest : public QObject {
         QTRY_COMPARE(tree->selectionModel()->selectedIndexes(), QModelIndexList{folder});
         QTRY_COMPARE(f.Doc().CurrentFolder(), f.Folder());
         QCOMPARE(f.Doc().Count(), 1);
+    }
+
+    void clicksWithCtrlAndShiftAndTheGridKeysSelect() {
+        GuiFixture f;
+        f.MakeImages(6);
+        f.Start();
+        CTavoView& view = f.View();
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, f.ImageCentre(1));
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::ShiftModifier, f.ImageCentre(3));
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::ControlModifier, f.ImageCentre(5));
+        auto selected = [&f] {
+            std::vector<int> on;
+            for (int i = 0; i < f.Doc().Count(); ++i)
+                if (f.Doc().EntryAt(i)->Has(kEntrySelected)) on.push_back(i);
+            return on;
+        };
+        QCOMPARE(selected(), (std::vector<int>{1, 2, 3, 5}));
+        Key(&view, Qt::Key_End, "End");
+        QCOMPARE(selected(), std::vector<int>{5});
+        QTest::keyClick(&view, Qt::Key_Left, Qt::ShiftModifier);
+        QCOMPARE(selected(), (std::vector<int>{4, 5}));
+        Key(&view, Qt::Key_Home, "Home");
+        QCOMPARE(selected(), std::vector<int>{0});
     }
 
     void vanishedFileSaysItCannotBeReached() {
