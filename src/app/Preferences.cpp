@@ -26,8 +26,7 @@ struct CellSize {
 constexpr CellSize kCellSizes[] = {{96, 72}, {60, 45}, {44, 33}, {32, 24}};
 constexpr CellSize kDesktopCellSizes[] = {{160, 120}, {256, 192}};
 constexpr std::string_view kDesktopThumbnailSize = "Desktop Thumbnail Size";
-// Wider screens than the handheld's VGA start with Large thumbnails.
-constexpr int kDesktopScreenWidth = 640;
+
 
 constexpr int kFrameStyleNone = 0;
 constexpr int kFrameStyle3D = 4;

@@ -14,6 +14,9 @@ namespace xelo {
 class Registry;
 class PluginCatalog;
 
+// Screens wider than this are desktops: Large thumbnails by default, and Huge and Giant.
+constexpr int kDesktopScreenWidth = 640;
+
 // What loading needs from the machine.
 struct PreferenceContext {
     int screenWidth = 240;

@@ -41,7 +41,6 @@ namespace xelo {
 namespace {
 
 constexpr int kBottomBandHeight = 26;
-constexpr int kDesktopScreenWidth = 640;  // wider screens get the larger thumbnail sizes
 constexpr int kToolMenuLift = 22;  // the tool pop-up ends this far above the button's lower edge
 constexpr int kBrowseToolBar = 902;
 constexpr int kFilmstripToolBar = 904;
