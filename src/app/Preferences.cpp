@@ -27,7 +27,6 @@ constexpr CellSize kCellSizes[] = {{96, 72}, {60, 45}, {44, 33}, {32, 24}};
 constexpr CellSize kDesktopCellSizes[] = {{160, 120}, {256, 192}};
 constexpr std::string_view kDesktopThumbnailSize = "Desktop Thumbnail Size";
 
-
 constexpr int kFrameStyleNone = 0;
 constexpr int kFrameStyle3D = 4;
 
