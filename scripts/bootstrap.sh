@@ -14,6 +14,7 @@ packages=(
     libjpeg-turbo-progs               # djpeg: libjpeg's own decoder and colour quantiser, to check ours
     libpng-dev                        # tests read reference renderings stored as PNG
     clang-format
+    xvfb xauth xdotool                # the window's tests on a real X server with real input
 )
 
 missing=()

@@ -17,6 +17,12 @@
 #include "views/TavoView.h"
 
 int main(int argc, char** argv) {
+    // Answered before Qt starts: no display, no window, no hand-over.
+    if (const auto answer =
+            xelo::ImmediateAnswer(std::vector<std::string>(argv + 1, argv + argc), XELO_VERSION)) {
+        std::fputs(answer->c_str(), stdout);
+        return 0;
+    }
     // Without a display the window is drawn off screen (screenshots, tests, servers).
     if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") &&
         !std::getenv("QT_QPA_PLATFORM")) {

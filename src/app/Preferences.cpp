@@ -19,10 +19,13 @@ constexpr uint32_t kStrSnapName = 2422;
 constexpr int kStartSlideShow = 5;
 
 // Thumbnail cell sizes by misc flag bits 8-9: Large, Normal, Small, Tiny.
-constexpr struct {
+struct CellSize {
     int width;
     int height;
-} kCellSizes[] = {{96, 72}, {60, 45}, {44, 33}, {32, 24}};
+};
+constexpr CellSize kCellSizes[] = {{96, 72}, {60, 45}, {44, 33}, {32, 24}};
+constexpr CellSize kDesktopCellSizes[] = {{160, 120}, {256, 192}};
+constexpr std::string_view kDesktopThumbnailSize = "Desktop Thumbnail Size";
 
 constexpr int kFrameStyleNone = 0;
 constexpr int kFrameStyle3D = 4;
@@ -129,6 +132,12 @@ void CPreferences::Load(const Registry& registry, const PreferenceContext& conte
     uiInfo = DefaultUiInfo(context.screenWidth, context.screenHeight);
     if (const auto stored = registry.ReadBinary(reg::kUiInfo, reg::kValues)) uiInfo.Assign(*stored);
     preferences = DefaultPreferences();
+    if (context.screenWidth > kDesktopScreenWidth) preferences.Set(pref::kThumbnailSize, 0);
+    desktopSize = 0;
+    if (context.screenWidth > kDesktopScreenWidth) {
+        const std::string size = ReadText(registry, kDesktopThumbnailSize);
+        if (size == "1" || size == "2") desktopSize = size[0] - '0';
+    }
     if (const auto stored = registry.ReadBinary(reg::kPreferences, reg::kValues)) {
         preferences.Assign(*stored);
     }
@@ -198,7 +207,9 @@ void CPreferences::CheckCaptureButton() {
 }
 
 void CPreferences::Derive() {
-    const auto& cell = kCellSizes[preferences.Get(pref::kThumbnailSize)];
+    const auto& cell = desktopSize == 1 || desktopSize == 2
+                           ? kDesktopCellSizes[desktopSize - 1]
+                           : kCellSizes[preferences.Get(pref::kThumbnailSize)];
     layout.cellWidth = cell.width;
     layout.cellHeight = cell.height;
     const uint32_t style = preferences.Get(pref::kFrameStyle);
@@ -231,6 +242,7 @@ void CPreferences::SavePreferences(Registry& registry) const {
     registry.WriteBinary(reg::kPreferences, reg::kValues, preferences.Bytes());
     registry.WriteString(reg::kPreferences, reg::kAlbumEveryFolder,
                          albumForEveryFolder ? "1" : "0");
+    registry.WriteString(reg::kStrings, kDesktopThumbnailSize, std::to_string(desktopSize));
 }
 
 void CPreferences::SaveVgaOut(Registry& registry) const {

@@ -14,6 +14,9 @@ namespace xelo {
 class Registry;
 class PluginCatalog;
 
+// Screens wider than this are desktops: Large thumbnails by default, and Huge and Giant.
+constexpr int kDesktopScreenWidth = 640;
+
 // What loading needs from the machine.
 struct PreferenceContext {
     int screenWidth = 240;
@@ -61,6 +64,9 @@ class CPreferences {
     PreferencesBlock preferences;
     VgaOutBlock vgaOut;
     DerivedLayout layout;
+    // The desktop's thumbnail sizes beyond Large, kept outside the blocks so that the blocks'
+    // size bits mean what they always meant: 0 none (the block's size holds), 1 Huge, 2 Giant.
+    int desktopSize = 0;
 
     std::string path;  // the current folder at start-up
     std::string home;

@@ -27,6 +27,32 @@ std::optional<Size> ParseScreenSize(std::string_view text) {
     return Size{*w, *h};
 }
 
+std::optional<std::string> ImmediateAnswer(const std::vector<std::string>& arguments,
+                                           std::string_view version) {
+    for (const std::string& a : arguments) {
+        if (a == "--version") return "xelo_album " + std::string(version) + "\n";
+        if (a == "--help") {
+            return "Usage: xelo_album [OPTION] [FOLDER | IMAGE]\n"
+                   "Browse the images of a folder, or open one image.\n\n"
+                   "  -t FOLDER      open FOLDER as thumbnails\n"
+                   "  -l FOLDER      open FOLDER as a list\n"
+                   "  -f FOLDER      open FOLDER as file names\n"
+                   "  -s FOLDER      play FOLDER as a slide show\n"
+                   "  -i IMAGE       open IMAGE beside the thumbnail strip\n"
+                   "  -fs IMAGE      open IMAGE full screen\n"
+                   "  IMAGE          open IMAGE as the open-image preference says\n"
+                   "  --screen WxH   draw on a virtual screen of that size\n"
+                   "  --screenshot FILE  save the window's picture to FILE and quit\n"
+                   "  --log          report start-up timings on standard error\n"
+                   "  --help         show this help and quit\n"
+                   "  --version      show the version and quit\n\n"
+                   "Without arguments the last folder opens in the start-up mode.\n"
+                   "A running window takes over the arguments of a second start.\n";
+        }
+    }
+    return std::nullopt;
+}
+
 StartOptions ExtractStartOptions(std::vector<std::string>& arguments) {
     StartOptions options;
     std::vector<std::string> rest;

@@ -68,6 +68,10 @@ constexpr Entry kStrings[] = {
     {2495, "Pick Image Color"},
     {2496, "Reset"},
     {2501, "None|Flat|Raised|Sunken|3D border|"},
+    // The desktop's own texts.
+    {2601, "This folder has no images."},
+    {2602, "Huge Thumbnail"},
+    {2603, "Giant Thumbnail"},
     {20021, "Unable to switch to Filename mode due to lack of memory."},
     {20022, "Unable to play the GIF file '%s' because system resources are too low."},
     {20023, "Unable to display 'Quick View' due to lack of memory."},

@@ -34,6 +34,9 @@ constexpr int kLargeThumbnail = 30143;
 constexpr int kNormalThumbnail = 30144;
 constexpr int kSmallThumbnail = 30145;
 constexpr int kTinyThumbnail = 30146;
+// The desktop's larger sizes, offered on screens wider than the handheld's.
+constexpr int kHugeThumbnail = 30147;
+constexpr int kGiantThumbnail = 30148;
 constexpr int kHelp = 30311;
 constexpr int kExit = 57665;
 

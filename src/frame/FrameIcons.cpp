@@ -69,6 +69,43 @@ void Mirror(QPainter& p, bool upDown) {
     p.drawPolygon(b);
 }
 
+// A square of `side` pixels in the tile's middle: the thumbnail sizes.
+void Square(QPainter& p, int side) {
+    const int at = (16 - side) / 2;
+    p.fillRect(at, at, side, side, Qt::white);
+}
+
+// Horizontal bars of growing thickness: pen widths and sorting.
+void Bars(QPainter& p, bool thickening) {
+    for (int i = 0; i < 3; ++i) {
+        const int y = 3 + i * 4;
+        if (thickening) {
+            p.fillRect(3, y, 10, i + 1, Qt::white);
+        } else {
+            p.fillRect(3, y, 4 + i * 3, 2, Qt::white);
+        }
+    }
+}
+
+// A dotted selection frame, filled, empty or half filled.
+void Marquee(QPainter& p, int fill) {
+    p.setPen(QPen(Qt::white, 1, Qt::DotLine));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(2, 2, 11, 11);
+    if (fill == 2) p.fillRect(5, 5, 6, 6, Qt::white);
+    if (fill == 1) p.fillRect(5, 5, 3, 6, Qt::white);
+}
+
+// Four corner brackets: the whole screen.
+void Corners(QPainter& p) {
+    for (const QPoint& c : {QPoint(2, 2), QPoint(13, 2), QPoint(2, 13), QPoint(13, 13)}) {
+        const int dx = c.x() < 8 ? 1 : -1;
+        const int dy = c.y() < 8 ? 1 : -1;
+        p.fillRect(QRect(c, c + QPoint(3 * dx, 0)).normalized(), Qt::white);
+        p.fillRect(QRect(c, c + QPoint(0, 3 * dy)).normalized(), Qt::white);
+    }
+}
+
 void Glyph(QPainter& p, const char* text) {
     p.setPen(Qt::white);
     QFont f = p.font();
@@ -196,16 +233,137 @@ QIcon Drawn(int command) {
             p.drawRect(2, 2, 11, 11);
             p.fillRect(5, 5, 6, 6, Qt::white);
             break;
+        case cmd::kFilmstrip:
+            for (int y = 2; y < 14; y += 4)
+                p.fillRect(2, y, 3, 3, Qt::white);
+            p.fillRect(7, 3, 7, 10, Qt::white);
+            break;
+        case cmd::kFullScreen:
+            Corners(p);
+            break;
+        case cmd::kGiantThumbnail:
+            Square(p, 14);
+            break;
+        case cmd::kHugeThumbnail:
+            Square(p, 12);
+            break;
+        case cmd::kLargeThumbnail:
+            Square(p, 10);
+            break;
+        case cmd::kNormalThumbnail:
+            Square(p, 8);
+            break;
+        case cmd::kSmallThumbnail:
+            Square(p, 6);
+            break;
+        case cmd::kTinyThumbnail:
+            Square(p, 4);
+            break;
+        case cmd::kSelectAll:
+            Marquee(p, 2);
+            break;
+        case cmd::kSelectNone:
+            Marquee(p, 0);
+            break;
+        case cmd::kSelectInvert:
+            Marquee(p, 1);
+            break;
+        case cmd::kMultipleImages:
+            p.setPen(Qt::white);
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(2, 2, 8, 8);
+            p.fillRect(6, 6, 8, 8, Qt::white);
+            break;
+        case cmd::kHideSlide:
+        case cmd::kShowSlide:
+            p.setPen(Qt::white);
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(2, 3, 11, 9);
+            if (command == cmd::kHideSlide) {
+                p.setRenderHint(QPainter::Antialiasing);
+                p.setPen(QPen(Qt::white, 1.5));
+                p.drawLine(QPointF(2, 14), QPointF(14, 2));
+            } else {
+                p.fillRect(6, 6, 4, 4, Qt::white);
+            }
+            break;
+        case cmd::kReorderByName:
+        case cmd::kReorderByDate:
+        case cmd::kReorderBySize:
+        case cmd::kReorderByType:
+        case cmd::kReorderBySlides:
+            Bars(p, false);
+            break;
+        case cmd::kReorderReverse:
+            Triangle(p, 3, 13, true);
+            p.fillRect(2, 7, 12, 2, Qt::white);
+            break;
+        case cmd::kPenWidth:
+            Bars(p, true);
+            break;
+        case cmd::kThumbnailsAndColors:
+            p.fillRect(3, 3, 5, 5, QColor(230, 80, 60));
+            p.fillRect(8, 3, 5, 5, QColor(90, 200, 90));
+            p.fillRect(3, 8, 5, 5, QColor(250, 210, 60));
+            p.fillRect(8, 8, 5, 5, Qt::white);
+            break;
+        case cmd::kToolBar:
+        case cmd::kToolBarFullScreen:
+            p.setPen(Qt::white);
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(2, 2, 11, 11);
+            p.fillRect(2, 10, 12, 4, Qt::white);
+            break;
+        case cmd::kSwitchMode:
+            DrawGrid(p, 2, 5);
+            p.fillRect(9, 9, 5, 5, QColor(40, 90, 160));
+            Triangle(p, 9, 14, true);
+            break;
+        case cmd::kExit:
+            p.setPen(Qt::white);
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(2, 2, 7, 11);
+            Triangle(p, 8, 14, true);
+            break;
         default:
-            Glyph(p, command == cmd::kToolBar      ? "T"
-                     : command == cmd::kSwitchMode ? "M"
-                     : command == cmd::kHelp       ? "?"
-                                                   : "*");
+            if (command >= cmd::kZoomInFirst && command <= cmd::kZoomInLast) {
+                Magnifier(p, '+');
+            } else if (command >= cmd::kZoomOutFirst && command <= cmd::kZoomOutLast) {
+                Magnifier(p, '-');
+            } else if (command >= cmd::kPenWidthFirst && command <= cmd::kPenWidthLast) {
+                p.fillRect(2, 8 - (command - cmd::kPenWidthFirst + 1) / 2, 12,
+                           command - cmd::kPenWidthFirst + 1, Qt::white);
+            } else {
+                Glyph(p, "?");  // help
+            }
     }
     return QIcon(pixmap);
 }
 
 }  // namespace
+
+QIcon ProgramIcon() {
+    // A framed landscape under a sun, drawn at the sizes desktops ask for.
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(size / 32.0, size / 32.0);
+        p.setPen(QPen(QColor(30, 60, 110), 1.5));
+        p.setBrush(QColor(120, 180, 235));
+        p.drawRoundedRect(QRectF(1.5, 4.5, 29, 23), 3, 3);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(250, 210, 60));
+        p.drawEllipse(QPointF(22, 11), 3.5, 3.5);
+        p.setBrush(QColor(50, 140, 70));
+        p.drawPolygon(QPolygonF({QPointF(2.5, 26.5), QPointF(11, 14), QPointF(17, 21),
+                                 QPointF(21, 17), QPointF(29.5, 26.5)}));
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
 
 QIcon CommandIcon(int command, const char* themeName) {
     const QIcon fallback = Drawn(command);

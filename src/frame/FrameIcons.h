@@ -6,5 +6,7 @@
 namespace xelo {
 
 QIcon CommandIcon(int command, const char* themeName);
+// The program's own icon, for its windows.
+QIcon ProgramIcon();
 
 }  // namespace xelo

@@ -47,6 +47,7 @@ constexpr int kFilmstripToolBar = 904;
 constexpr int kFullScreenToolBar = 907;
 constexpr uint32_t kStrMenuFile = 801;
 constexpr uint32_t kStrMenuView = 802;
+constexpr uint32_t kStrMenuAnnotate = 803;
 constexpr uint32_t kStrMenuTools = 804;
 constexpr uint32_t kStrReorderBy = 2482;
 constexpr uint32_t kStrSelect = 2483;
@@ -72,9 +73,13 @@ const std::vector<int> kFileMenu = {cmd::kHomeFolder, 0, cmd::kExit};
 const std::vector<int> kViewMenu = {cmd::kThumbnail,
                                     cmd::kList,
                                     cmd::kFilename,
+                                    cmd::kFilmstrip,
+                                    cmd::kFullScreen,
                                     0,
                                     cmd::kToolBar,
                                     0,
+                                    cmd::kGiantThumbnail,
+                                    cmd::kHugeThumbnail,
                                     cmd::kLargeThumbnail,
                                     cmd::kNormalThumbnail,
                                     cmd::kSmallThumbnail,
@@ -96,6 +101,7 @@ const std::vector<int> kViewMenu = {cmd::kThumbnail,
                                     cmd::kStop,
                                     cmd::kPreviousFrame,
                                     cmd::kNextFrame};
+const std::vector<int> kAnnotateMenu = {cmd::kAnnotationTools, cmd::kPenWidth};
 const std::vector<int> kToolsMenu = {kSubSelect, 0, cmd::kHelp};
 const std::vector<int> kReorderMenu = {cmd::kReorderByName,   cmd::kReorderByDate,
                                        cmd::kReorderBySize,   cmd::kReorderByType,
@@ -122,15 +128,21 @@ std::vector<int> Commands(int first, int last) {
     return ids;
 }
 const std::vector<int> kThumbnail2Context = {kSubSelect, 0, kSubReorder};
-const std::vector<int> kThumbnailOptMenu = {
-    cmd::kLargeThumbnail,     cmd::kNormalThumbnail, cmd::kSmallThumbnail, cmd::kTinyThumbnail, 0,
-    cmd::kThumbnailsAndColors};
+const std::vector<int> kThumbnailOptMenu = {cmd::kGiantThumbnail,
+                                            cmd::kHugeThumbnail,
+                                            cmd::kLargeThumbnail,
+                                            cmd::kNormalThumbnail,
+                                            cmd::kSmallThumbnail,
+                                            cmd::kTinyThumbnail,
+                                            0,
+                                            cmd::kThumbnailsAndColors};
 
 }  // namespace
 
 CMainFrame::CMainFrame(CTavoApp& app)
     : app_(app), docCommands_(std::make_unique<CDocCommands>(app, *this)) {
     setWindowTitle(Text(kStrAppTitle));
+    setWindowIcon(ProgramIcon());
     setObjectName(QString::fromStdString(LoadString(2423)));
     openHelp = [](const QUrl& url) { QDesktopServices::openUrl(url); };
     runDialog = [](QDialog& dialog) { return dialog.exec(); };
@@ -158,8 +170,14 @@ CMainFrame::CMainFrame(CTavoApp& app)
     // A portrait screen puts the tree above the view, a landscape one beside it.
     const QSize screen = app_.ScreenSize();
     splitter_->setOrientation(screen.width() < screen.height() ? Qt::Vertical : Qt::Horizontal);
-    const int pane = app_.Prefs().uiInfo.Get(ui::kTreePane1);
-    splitter_->setSizes({pane, std::max(1, std::max(screen.width(), screen.height()) - pane)});
+    // A tree saved at no size (as a start in an image mode once saved it) comes back at its
+    // default size: a collapsed tree is easy to miss and hard to grab.
+    treeExtent_ = app_.Prefs().uiInfo.Get(ui::kTreePane1);
+    if (treeExtent_ <= 0) {
+        treeExtent_ = DefaultUiInfo(screen.width(), screen.height()).Get(ui::kTreePane1);
+    }
+    splitter_->setSizes(
+        {treeExtent_, std::max(1, std::max(screen.width(), screen.height()) - treeExtent_)});
     column->addWidget(splitter_, 1);
     bottomBand_ = new QWidget(central);
     bottomBand_->setFixedHeight(kBottomBandHeight);
@@ -183,6 +201,7 @@ CMainFrame::CMainFrame(CTavoApp& app)
     toolBarUpdate_.setSingleShot(true);
     toolBarUpdate_.setInterval(0);
     connect(&toolBarUpdate_, &QTimer::timeout, this, &CMainFrame::UpdateToolBar);
+    connect(imgView_, &CTavoImgView::pictureChanged, this, &CMainFrame::UpdateTitle);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now && (now == tree_ || tree_->isAncestorOf(now))) activeView_ = tree_;
         if (now && (now == view_ || now == listView_)) activeView_ = now;
@@ -201,7 +220,10 @@ CMainFrame::~CMainFrame() {
 // Actions, menus and tool bars ---------------------------------------------------------------
 
 void CMainFrame::CreateActions() {
+    // The larger thumbnails would not fit a handheld's screen.
+    const bool desktop = app_.ScreenSize().width() > kDesktopScreenWidth;
     for (const CommandInfo& c : CommandTable()) {
+        if (!desktop && (c.id == cmd::kHugeThumbnail || c.id == cmd::kGiantThumbnail)) continue;
         auto* action = new QAction(Text(static_cast<uint32_t>(c.textId)), this);
         action->setIcon(CommandIcon(c.id, c.icon));
         action->setCheckable(c.checkable);
@@ -261,6 +283,7 @@ QMenu* CMainFrame::BuildMenu(const QString& title, const std::vector<int>& items
 void CMainFrame::CreateMenus() {
     menuBar()->addMenu(BuildMenu(Text(kStrMenuFile), kFileMenu, this));
     menuBar()->addMenu(BuildMenu(Text(kStrMenuView), kViewMenu, this));
+    menuBar()->addMenu(BuildMenu(Text(kStrMenuAnnotate), kAnnotateMenu, this));
     menuBar()->addMenu(BuildMenu(Text(kStrMenuTools), kToolsMenu, this));
 
     // The command bar's two buttons (tool bar 901) sit at the right of the menu bar.
@@ -396,9 +419,35 @@ void CMainFrame::ScheduleToolBarUpdate() {
     toolBarUpdate_.start();
 }
 
+void CMainFrame::UpdateTitle() {
+    // The picture with its size and zoom in the image modes, else the folder.
+    const CImageEntry* shown = imgView_->Shown();
+    QString title;
+    if (IsSingleImageMode(Mode()) && shown != nullptr) {
+        title = QString::fromStdString(shown->Name());
+        if (shown->Has(kEntryHeader)) {
+            title += QStringLiteral(" \u2014 %1 \u00d7 %2 \u2014 %3 %")
+                         .arg(shown->Header().width)
+                         .arg(shown->Header().height)
+                         .arg(imgView_->ZoomPercent());
+        }
+    } else if (const QString folder = QString::fromStdString(app_.Doc().CurrentFolder());
+               !folder.isEmpty()) {
+        title = QFileInfo(folder).fileName();
+        if (title.isEmpty()) title = folder;
+    }
+    // The platform adds the program's name after the title.
+    setWindowTitle(title.isEmpty() ? Text(kStrAppTitle) : title);
+}
+
 void CMainFrame::UpdateToolBar() {
+    UpdateTitle();
     for (QAction* action : toolBar_->actions())
         UpdateAction(action);
+    // A shortcut works only while its action is enabled: those follow the state too.
+    for (const auto& [id, action] : actions_) {
+        if (!action->shortcut().isEmpty()) UpdateAction(action);
+    }
     for (QAction* action : commandButtons_->actions())
         UpdateAction(action);
 }
@@ -436,7 +485,7 @@ void CMainFrame::SwitchMode(int mode) {
     listView_->ModeChanged();
     imgView_->SetImage(IsSingleImageMode(mode) ? doc.EntryAt(doc.FirstSelected()) : nullptr);
     tree_->viewport()->update();
-    if (isVisible()) browser->setFocus();
+    if (isVisible()) FocusTarget()->setFocus();
     ScheduleToolBarUpdate();
 }
 
@@ -459,7 +508,14 @@ void CMainFrame::ArrangePanes(int mode, int previousMode) {
         imgView_->hide();
         tree_->show();
         browsers_->show();
-        if (!browsingSizes_.isEmpty()) splitter_->setSizes(browsingSizes_);
+        if (!browsingSizes_.isEmpty()) {
+            splitter_->setSizes(browsingSizes_);
+        } else {
+            // Started in an image mode: the tree comes back at its remembered size.
+            const int whole = splitter_->orientation() == Qt::Horizontal ? splitter_->width()
+                                                                         : splitter_->height();
+            splitter_->setSizes({treeExtent_, std::max(1, whole - treeExtent_), 0});
+        }
         browsingSizes_.clear();
         return;
     }
@@ -494,6 +550,7 @@ int CMainFrame::StripExtent() const {
 }
 
 void CMainFrame::OnSplitterMoved() {
+    if (!tree_->isHidden()) treeExtent_ = splitter_->FirstPaneSize();
     if (Mode() != kModeFilmstrip && Mode() != kModeVgaFilmstrip) return;
     // The strip has two sizes: its own, or none once dragged below half of it.
     const QList<int> sizes = splitter_->sizes();
@@ -539,7 +596,12 @@ void CMainFrame::BeginStart() {
 
 void CMainFrame::EndStart() {
     splitter_->show();
-    if (QWidget* browser = ActiveBrowser()) browser->setFocus();
+    FocusTarget()->setFocus();
+}
+
+QWidget* CMainFrame::FocusTarget() const {
+    // In the image modes the keys (zoom, pan, next image) belong to the picture.
+    return IsSingleImageMode(app_.ViewMode()) ? imgView_ : ActiveBrowser();
 }
 
 // Routing -----------------------------------------------------------------------------------
@@ -596,8 +658,13 @@ bool CMainFrame::onUpdate(int id, CommandState& state) {
         case cmd::kNormalThumbnail:
         case cmd::kSmallThumbnail:
         case cmd::kTinyThumbnail:
-            state.checked = static_cast<int>(app_.Prefs().preferences.Get(pref::kThumbnailSize)) ==
-                            id - cmd::kLargeThumbnail;
+            state.checked = app_.Prefs().desktopSize == 0 &&
+                            static_cast<int>(app_.Prefs().preferences.Get(pref::kThumbnailSize)) ==
+                                id - cmd::kLargeThumbnail;
+            return true;
+        case cmd::kHugeThumbnail:
+        case cmd::kGiantThumbnail:
+            state.checked = app_.Prefs().desktopSize == id - cmd::kHugeThumbnail + 1;
             return true;
         case cmd::kPanTools:
         case cmd::kZoomTools:
@@ -643,11 +710,14 @@ bool CMainFrame::onUpdate(int id, CommandState& state) {
 
 bool CMainFrame::onCommand(int id) {
     switch (id) {
+        case cmd::kFullScreen:
+            // The Full Screen command (F11) toggles, as on every desktop.
+            SwitchMode(Mode() == kModeFullScreen ? ExitFullScreenTarget(app_.PreviousMode()) : id);
+            return true;
         case cmd::kThumbnail:
         case cmd::kList:
         case cmd::kFilename:
         case cmd::kFilmstrip:
-        case cmd::kFullScreen:
             SwitchMode(id);
             return true;
         case cmd::kToolBar:
@@ -660,6 +730,8 @@ bool CMainFrame::onCommand(int id) {
         case cmd::kNormalThumbnail:
         case cmd::kSmallThumbnail:
         case cmd::kTinyThumbnail:
+        case cmd::kHugeThumbnail:
+        case cmd::kGiantThumbnail:
             SetThumbnailSize(id);
             return true;
         case cmd::kSwitchMode: {
@@ -741,6 +813,8 @@ void CMainFrame::EditThumbnailOptions() {
     CPreferences& prefs = app_.Prefs();
     CThumbnailsDialog dialog(ThumbnailOptions::Read(prefs), this);
     if (runDialog(dialog) != QDialog::Accepted) return;
+    // A size chosen in the dialog replaces a desktop size the dialog does not list.
+    if (dialog.Options().size != ThumbnailOptions::Read(prefs).size) prefs.desktopSize = 0;
     dialog.Options().Store(prefs);
     prefs.SavePreferences(app_.Store());
     if (Mode() == kModeThumbnail || Mode() == kModeList) view_->ModeChanged();
@@ -748,9 +822,15 @@ void CMainFrame::EditThumbnailOptions() {
 
 void CMainFrame::SetThumbnailSize(int command) {
     CPreferences& prefs = app_.Prefs();
-    const uint32_t size = static_cast<uint32_t>(command - cmd::kLargeThumbnail);
-    if (prefs.preferences.Get(pref::kThumbnailSize) == size) return;
+    const bool larger = command == cmd::kHugeThumbnail || command == cmd::kGiantThumbnail;
+    const int desktopSize = larger ? command - cmd::kHugeThumbnail + 1 : 0;
+    const uint32_t size = larger ? prefs.preferences.Get(pref::kThumbnailSize)
+                                 : static_cast<uint32_t>(command - cmd::kLargeThumbnail);
+    if (prefs.preferences.Get(pref::kThumbnailSize) == size && prefs.desktopSize == desktopSize) {
+        return;
+    }
     prefs.preferences.Set(pref::kThumbnailSize, size);
+    prefs.desktopSize = desktopSize;
     prefs.Derive();
     if (Mode() == kModeThumbnail || Mode() == kModeList) view_->ModeChanged();
 }
@@ -848,7 +928,8 @@ void CMainFrame::SetGifPlaying(bool playing) {
 // Window events -----------------------------------------------------------------------------
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    app_.Prefs().uiInfo.Set(ui::kTreePane1, static_cast<uint16_t>(splitter_->FirstPaneSize()));
+    if (!tree_->isHidden()) treeExtent_ = splitter_->FirstPaneSize();
+    app_.Prefs().uiInfo.Set(ui::kTreePane1, static_cast<uint16_t>(treeExtent_));
     event->accept();
 }
 
@@ -858,11 +939,17 @@ void CMainFrame::changeEvent(QEvent* event) {
             lastFocus_ = focusWidget();
             // An animation does not play on behind other windows.
             if ((app_.Flags() & kAppGifPlaying) != 0) Execute(cmd::kStop);
-        } else if (lastFocus_) {
+        } else {
             // Qt gives the focus to the window's latest focus child after this event; the
-            // window that had it when the frame was left gets it back instead.
+            // window that had it when the frame was left gets it back instead, and without one
+            // the view the keys belong to.
             QTimer::singleShot(0, this, [this] {
-                if (lastFocus_ && isActiveWindow()) lastFocus_->setFocus();
+                if (!isActiveWindow()) return;
+                if (lastFocus_ && lastFocus_->isVisible()) {
+                    lastFocus_->setFocus();
+                } else if (!focusWidget()) {
+                    FocusTarget()->setFocus();
+                }
             });
         }
     }

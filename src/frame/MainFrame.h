@@ -67,6 +67,8 @@ class CMainFrame : public QMainWindow,
     QMenu* GoToMenu() const { return goToMenu_; }
     // The browsing view shown in the current mode.
     QWidget* ActiveBrowser() const;
+    // Where the keys go in the current mode: the picture in the image modes, else the browser.
+    QWidget* FocusTarget() const;
 
     // Start-up hides the splitter until the folder is open.
     void BeginStart();
@@ -124,6 +126,7 @@ class CMainFrame : public QMainWindow,
     void UpdateAction(QAction* action);
     void LoadToolBar(int toolBarId);
     void UpdateToolBar();
+    void UpdateTitle();
     void ShowGoToMenu();
     void OpenHelp(const QString& topic);
     void SetThumbnailSize(int command);
@@ -149,6 +152,7 @@ class CMainFrame : public QMainWindow,
     CTavoListView* listView_ = nullptr;
     CTavoImgView* imgView_ = nullptr;
     QList<int> browsingSizes_;  // the splitter's sizes while the tree was shown
+    int treeExtent_ = 0;        // the tree's size, kept while an image mode hides it
     QToolBar* toolBar_ = nullptr;
     QToolBar* commandButtons_ = nullptr;
     QWidget* bottomBand_ = nullptr;

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -243,14 +244,40 @@ void CTavoDirTree::Refresh() {
 void CTavoDirTree::OnSelected(const QModelIndex& current) {
     QStandardItem* item = model_.itemFromIndex(current);
     if (!item || IsPlaceholder(item)) return;
-    if (!Validate(item, false)) {
-        // The parent is selected now and is opened through its own selection change.
+    if (item->parent() && !IsDirectory(PathOf(item))) {
+        DropVanished(item);
         return;
     }
+    Validate(item, false);
     if (!selectingByProgram_) {
         shownFolder_ = PathOf(item);
         host_.PostCommand(cmd::kFolderSelected);
     }
+}
+
+void CTavoDirTree::DropVanished(QStandardItem* item) {
+    // The nearest folder above that still exists takes the selection and opens.
+    QStandardItem* top = item;
+    while (top->parent()->parent() && !IsDirectory(PathOf(top->parent())))
+        top = top->parent();
+    QStandardItem* parent = top->parent();
+    const bool byUser = !selectingByProgram_;
+    selectingByProgram_ = true;
+    parent->removeRow(top->row());
+    setCurrentIndex(parent->index());
+    Validate(parent, false);
+    selectingByProgram_ = !byUser;
+    if (!byUser) return;
+    shownFolder_ = PathOf(parent);
+    host_.PostCommand(cmd::kFolderSelected);
+    // A click that chose the item goes on to select what now lies under the pointer: the
+    // parent is selected again once the click is done.
+    QTimer::singleShot(0, this, [this, chosen = QPersistentModelIndex(parent->index())] {
+        if (!chosen.isValid() || selectionModel()->isSelected(chosen)) return;
+        selectingByProgram_ = true;
+        selectionModel()->setCurrentIndex(chosen, QItemSelectionModel::ClearAndSelect);
+        selectingByProgram_ = false;
+    });
 }
 
 void CTavoDirTree::keyPressEvent(QKeyEvent* event) {

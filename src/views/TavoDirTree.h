@@ -48,6 +48,8 @@ class CTavoDirTree : public QTreeView, public DocumentObserver {
     void OnSelected(const QModelIndex& current);
     // False when the item's folder is gone (the item is then removed).
     bool Validate(QStandardItem* item, bool recursive);
+    // Removes the item of a folder that was deleted on disk; its parent is selected and opened.
+    void DropVanished(QStandardItem* item);
 
     CTavoDoc& doc_;
     ViewHost& host_;

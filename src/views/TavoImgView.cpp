@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <new>
 
 #include "app/PrefLayout.h"
@@ -45,6 +46,7 @@ constexpr int kStepDecode = 2;
 constexpr int kStepBuffer = 3;
 constexpr int kStepRender = 4;
 constexpr int kStepCopy = 5;
+constexpr uint32_t kStrUnableToAccess = 20504;
 
 constexpr int kHoldMs = 500;
 constexpr int kMinZoomRect = 15;    // width + height below which the zoom tool does nothing
@@ -145,6 +147,7 @@ void CTavoImgView::SetImage(const CImageEntry* entry) {
     factor_ = 1.0;
     placement_ = {};
     failedStep_ = 0;
+    decodeError_.clear();
     // Full Screen turns a picture whose shape goes against the screen's (the stored direction is
     // the only setting; there is no separate switch).
     if (host_.Mode() == kModeFullScreen && HasPicture()) {
@@ -222,6 +225,7 @@ void CTavoImgView::ApplyDefaultZoom() {
     placement_.displayed = DisplayedSize(Natural(), factor_, placement_.orientation);
     placement_.offset = {CentredOffset(placement_.displayed.width, width()),
                          CentredOffset(placement_.displayed.height, height())};
+    emit pictureChanged();
 }
 
 void CTavoImgView::SetZoom(int percent, double factor) {
@@ -241,6 +245,7 @@ void CTavoImgView::SetZoom(int percent, double factor) {
 void CTavoImgView::RecordView() {
     const Size natural = Natural();
     doc_.SetViewRecord({factor_, placement_.orientation, natural.width, natural.height});
+    emit pictureChanged();
 }
 
 void CTavoImgView::ToggleZoomSlider() {
@@ -270,6 +275,8 @@ void CTavoImgView::ScrollBy(int dx, int dy) {
 
 void CTavoImgView::Orient(OrientCommand command) {
     placement_ = ApplyOrientation(command, placement_, Natural(), factor_, Window());
+    // A picture still at its default zoom fits its new shape, as after a resize.
+    if (!userZoomed_ && width() > 0 && height() > 0) ApplyDefaultZoom();
     RecordView();
     update();
 }
@@ -418,12 +425,13 @@ void CTavoImgView::keyPressEvent(QKeyEvent* event) {
             if (mode == kModeFullScreen) host_.PostCommand(kModeThumbnail);
             return;
         case Qt::Key_Left:
-            StepImage(-1);
+            if (!PanByKey(-1, 0)) StepImage(-1);
             return;
         case Qt::Key_Right:
-            StepImage(1);
+            if (!PanByKey(1, 0)) StepImage(1);
             return;
         case Qt::Key_Up:
+            if (PanByKey(0, -1)) return;
             if (upDownBrowse) {
                 StepImage(-1);
             } else {
@@ -431,6 +439,7 @@ void CTavoImgView::keyPressEvent(QKeyEvent* event) {
             }
             return;
         case Qt::Key_Down:
+            if (PanByKey(0, 1)) return;
             if (upDownBrowse) {
                 StepImage(1);
             } else {
@@ -448,9 +457,32 @@ void CTavoImgView::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Minus:
             onCommand(kZoomOut);
             return;
+        case Qt::Key_1:
+            if (event->modifiers() == Qt::NoModifier) onCommand(kActualSize);
+            return;
+        case Qt::Key_Menu:
+            ShowContextMenu(rect().center());
+            return;
+        case Qt::Key_F10:
+            if (event->modifiers() == Qt::ShiftModifier) {
+                ShowContextMenu(rect().center());
+                return;
+            }
+            QWidget::keyPressEvent(event);
+            return;
         default:
             QWidget::keyPressEvent(event);
     }
+}
+
+bool CTavoImgView::PanByKey(int dx, int dy) {
+    if (!HasPicture()) return false;
+    const bool wider = placement_.displayed.width > width();
+    const bool taller = placement_.displayed.height > height();
+    if ((dx != 0 && !wider) || (dy != 0 && !taller)) return false;
+    // An eighth of the window a press, as far as the picture's edge.
+    ScrollBy(dx * std::max(16, width() / 8), dy * std::max(16, height() / 8));
+    return true;
 }
 
 void CTavoImgView::wheelEvent(QWheelEvent* event) {
@@ -589,6 +621,10 @@ void CTavoImgView::RunQuickView() {
     const QuickViewState state{placement_.displayed, placement_.offset, placement_.orientation,
                                Window(), Background()};
     const std::optional<Point> offset = xelo::RunQuickView(this, state, *picture, source);
+    // The keys come back to the picture, whichever way the overview was left: the window
+    // under a closed dialog is not always made active again (no window manager, say).
+    window()->activateWindow();
+    setFocus();
     if (!offset || *offset == placement_.offset) return;
     placement_.offset = *offset;
     update();
@@ -601,6 +637,11 @@ bool CTavoImgView::EnsureDecoded() {
     int percent = ChooseDecodePercent(natural, placement_.displayed, placement_.orientation);
     if (decodedPercent_ >= percent && !decoded_.frames.empty()) return true;
     const std::string path = doc_.CurrentFolder() + "/" + shown_->Name();
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        decodeError_ = QString::fromStdString(LoadString(kStrUnableToAccess));
+        return false;
+    }
     while (percent > 0) {
         try {
             CImageFrames frames;
@@ -613,10 +654,14 @@ bool CTavoImgView::EnsureDecoded() {
             decoded_.height = frames.height;
             decoded_.frameCount = frames.frameCount;
             decodedPercent_ = percent;
+            decodeError_.clear();
             composedIndex_ = -1;  // the composition follows the new copy
             return !decoded_.frames.empty() && !decoded_.frames[0]->image.IsEmpty();
         } catch (const CTavoException& e) {
-            if (e.GetCode() != kErrNoMemory && e.GetCode() != kErrNoResources) return false;
+            if (e.GetCode() != kErrNoMemory && e.GetCode() != kErrNoResources) {
+                decodeError_ = QString::fromStdString(e.GetErrorMessage());
+                return false;
+            }
             // The other entries' pictures go first; only then a smaller copy is tried.
             if (!FreeImageMemory(doc_, true)) percent = LowerDecodePercent(percent);
         } catch (const std::bad_alloc&) {
@@ -702,9 +747,15 @@ bool CTavoImgView::MakeBand(int width, int height) {
 
 void CTavoImgView::PaintError(QPainter& painter, int step) {
     failedStep_ = step;
+    // A file that cannot be read says why; a shortage names the step that ran short.
+    failedText_ = step == kStepDecode && !decodeError_.isEmpty()
+                      ? decodeError_
+                      : QStringLiteral("%1 (%2)")
+                            .arg(QString::fromStdString(LoadString(kErrNoResources)))
+                            .arg(step);
     painter.setPen(Qt::white);
-    painter.drawText(rect(), Qt::AlignCenter,
-                     QStringLiteral("%1 (%2)").arg(kErrNoResources).arg(step));
+    painter.drawText(rect().adjusted(8, 8, -8, -8), Qt::AlignCenter | Qt::TextWordWrap,
+                     failedText_);
 }
 
 void CTavoImgView::paintEvent(QPaintEvent* event) {
@@ -717,6 +768,7 @@ void CTavoImgView::paintEvent(QPaintEvent* event) {
         return;
     }
     failedStep_ = 0;
+    failedText_.clear();
     const QRect picture(-placement_.offset.x, -placement_.offset.y, placement_.displayed.width,
                         placement_.displayed.height);
     const QRect shown = update & picture;

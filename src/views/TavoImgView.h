@@ -54,8 +54,9 @@ class CTavoImgView : public QWidget, public DocumentObserver, public CommandTarg
     CZoomSlider* ZoomSlider() const { return slider_; }
     // The frame timer's interval while it runs, else -1.
     int FrameTimerInterval() const { return frameTimer_.isActive() ? frameTimer_.interval() : -1; }
-    // The error step of the last paint (0 when it drew the picture).
+    // The error step of the last paint (0 when it drew the picture), and the text it painted.
     int FailedStep() const { return failedStep_; }
+    QString FailedText() const { return failedText_; }
     // The height of the off-screen band the last paint rendered through.
     int BandHeight() const { return bandHeight_; }
     // The memory one band may take; a larger update area is rendered in bands of half the
@@ -75,6 +76,10 @@ class CTavoImgView : public QWidget, public DocumentObserver, public CommandTarg
     // CommandTarget: zoom and orientation commands.
     bool onCommand(int id) override;
     bool onUpdate(int id, CommandState& state) override;
+
+  signals:
+    // The shown picture, its zoom or its orientation changed.
+    void pictureChanged();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -135,6 +140,8 @@ class CTavoImgView : public QWidget, public DocumentObserver, public CommandTarg
     void StopAnimation();
     void SetPlaying(bool playing);
     void PaintError(QPainter& painter, int step);
+    // Arrow keys: pan a picture larger than the window on that axis; false when it fits.
+    bool PanByKey(int dx, int dy);
     uint32_t Background() const;
 
     CTavoDoc& doc_;
@@ -149,6 +156,8 @@ class CTavoImgView : public QWidget, public DocumentObserver, public CommandTarg
     CImageFrames decoded_;
     int decodedPercent_ = 0;
     int failedStep_ = 0;
+    QString decodeError_;  // why the shown picture did not decode
+    QString failedText_;
     CDibImage band_;
     int bandHeight_ = 0;
     size_t bandBudget_ = size_t{32} << 20;

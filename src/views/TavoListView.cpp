@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyle>
 #include <algorithm>
 #include <new>
 
@@ -36,8 +37,14 @@ CTavoListView::CTavoListView(CTavoDoc& doc, ViewHost& host, QWidget* parent)
     header()->setSectionsMovable(true);
     header()->setStretchLastSection(false);
     header()->setSortIndicatorShown(false);
-    for (int c = 0; c < kColumnCount; ++c)
-        header()->resizeSection(c, kColumnWidth);
+    // Every column starts wide enough for its title and the sort mark beside it.
+    const int padding = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin) +
+                        style()->pixelMetric(QStyle::PM_HeaderMarkSize) + 8;
+    for (int c = 0; c < kColumnCount; ++c) {
+        const QString title = model_.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        header()->resizeSection(
+            c, std::max(kColumnWidth, header()->fontMetrics().horizontalAdvance(title) + padding));
+    }
     connect(header(), &QHeaderView::sectionClicked, this, &CTavoListView::ClickColumn);
     doc_.AddObserver(this);
 }
@@ -122,6 +129,17 @@ void CTavoListView::SelectOnly(int row) {
     model_.RefreshRows();
 }
 
+void CTavoListView::SelectRows(int from, int to) {
+    doc_.ClearSelection();
+    for (int row = std::min(from, to); row <= std::max(from, to); ++row) {
+        if (CImageEntry* entry = model_.EntryAtRow(row)) entry->SetFlag(kEntrySelected, true);
+    }
+    anchorRow_ = from;
+    if (const CImageEntry* entry = model_.EntryAtRow(to))
+        doc_.SetSelected(doc_.IndexOf(entry), true);
+    model_.RefreshRows();
+}
+
 void CTavoListView::Activate(int row) {
     if (!model_.EntryAtRow(row)) return;
     SelectOnly(row);
@@ -141,7 +159,12 @@ void CTavoListView::keyPressEvent(QKeyEvent* event) {
                 return;
             }
             FocusRow(next);
-            SelectOnly(next);
+            if (event->modifiers() & Qt::ShiftModifier) {
+                SelectRows(anchorRow_ < 0 ? focused : anchorRow_, next);
+            } else {
+                anchorRow_ = next;
+                SelectOnly(next);
+            }
             return;
         }
         case Qt::Key_Return:
@@ -164,6 +187,11 @@ void CTavoListView::mousePressEvent(QMouseEvent* event) {
     const QModelIndex index = indexAt(event->position().toPoint());
     if (!index.isValid()) return;
     FocusRow(index.row());
+    if ((event->modifiers() & Qt::ShiftModifier) && anchorRow_ >= 0) {
+        SelectRows(anchorRow_, index.row());
+        return;
+    }
+    anchorRow_ = index.row();
     if (event->modifiers() & Qt::ControlModifier) {
         CImageEntry* entry = model_.EntryAtRow(index.row());
         entry->SetFlag(kEntrySelected, !entry->Has(kEntrySelected));

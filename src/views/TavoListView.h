@@ -41,12 +41,15 @@ class CTavoListView : public QTreeView, public DocumentObserver {
   private:
     void FocusRow(int row);
     void SelectOnly(int row);
+    // Selects the rows from `from` to `to`; `to` becomes the current image.
+    void SelectRows(int from, int to);
     void Activate(int row);
 
     CTavoDoc& doc_;
     ViewHost& host_;
     CFilenameModel model_;
     int sortColumn_ = kNoSortColumn;
+    int anchorRow_ = -1;  // where a Shift run starts
     bool ascending_ = true;
 
     static constexpr int kNoSortColumn = 255;

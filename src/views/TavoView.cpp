@@ -13,6 +13,7 @@
 
 #include "album/Ordering.h"
 #include "app/Preferences.h"
+#include "app/StringTable.h"
 #include "app/ViewModes.h"
 #include "codec/ImageCodec.h"
 #include "views/ShootingDate.h"
@@ -219,6 +220,13 @@ void CTavoView::paintEvent(QPaintEvent* event) {
     }
     if (doc_.Count() == 0 || layout_.Empty()) {
         p.fillRect(event->rect(), empty);
+        // An empty folder says so, rather than looking unfinished.
+        if (doc_.Count() == 0 && !doc_.CurrentFolder().empty()) {
+            p.setPen(empty.lightness() < 128 ? QColor(Qt::white) : QColor(Qt::darkGray));
+            p.drawText(viewport()->rect().adjusted(8, 8, -8, -8),
+                       Qt::AlignCenter | Qt::TextWordWrap,
+                       QString::fromStdString(LoadString(2601)));
+        }
         painted_ = true;
         emit screenComplete();
         return;
@@ -280,6 +288,22 @@ void CTavoView::mousePressEvent(QMouseEvent* event) {
     const bool onImage =
         onEntry && (ListMode() || hit.part == kPartImage || hit.part == kPartLabel);
     const bool multi = Multi();
+    const Qt::KeyboardModifiers extend =
+        event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier);
+    if (extend && onImage && event->button() == Qt::LeftButton &&
+        (mode == kModeThumbnail || mode == kModeList)) {
+        // Ctrl adds or removes one image, Shift takes the run from the last one clicked.
+        if (extend & Qt::ShiftModifier) {
+            SelectRun(hit.index, (extend & Qt::ControlModifier) != 0);
+        } else {
+            CImageEntry* entry = doc_.EntryAt(hit.index);
+            doc_.SetSelected(hit.index, !entry->Has(kEntrySelected));
+            selectAnchor_ = runEnd_ = hit.index;
+        }
+        RedrawSelection();
+        return;
+    }
+    if (onEntry) selectAnchor_ = runEnd_ = hit.index;
     if (!onEntry || (!ListMode() && hit.part == kPartNone)) {
         if (!multi) {
             doc_.ClearSelection();
@@ -443,11 +467,94 @@ void CTavoView::ShowContextMenu(const QPoint& at) {
 
 // Keys --------------------------------------------------------------------------------------
 
+void CTavoView::SelectRun(int to, bool keep) {
+    const int count = doc_.Count();
+    if (count == 0) return;
+    to = std::clamp(to, 0, count - 1);
+    const int from = selectAnchor_ >= 0 && selectAnchor_ < count ? selectAnchor_ : to;
+    if (!keep) doc_.ClearSelection();
+    for (int i = std::min(from, to); i <= std::max(from, to); ++i)
+        doc_.EntryAt(i)->SetFlag(kEntrySelected, true);
+    selectAnchor_ = from;
+    runEnd_ = to;
+    doc_.SetSelected(to, true);  // the run's moving end is the current image
+    EnsureVisible(to, true);
+    RedrawSelection();
+}
+
+bool CTavoView::DesktopKey(QKeyEvent* event) {
+    const int mode = host_.Mode();
+    const bool browse = mode == kModeThumbnail || mode == kModeList;
+    const int count = doc_.Count();
+    const int columns = std::max(1, layout_.columns);
+    const int page = columns * std::max(1, viewport()->height() / std::max(1, layout_.cellHeight));
+    int target = -1;
+    switch (event->key()) {
+        case Qt::Key_Home:
+            target = 0;
+            break;
+        case Qt::Key_End:
+            target = count - 1;
+            break;
+        case Qt::Key_PageUp:
+            target = std::max(0, CurrentIndex() - page);
+            break;
+        case Qt::Key_PageDown:
+            target = std::min(count - 1, CurrentIndex() + page);
+            break;
+        case Qt::Key_Menu:
+            ShowContextMenu(CurrentIndex() >= 0 ? CellCentre(CurrentIndex()) : QPoint(8, 8));
+            return true;
+        case Qt::Key_F10:
+            if (event->modifiers() != Qt::ShiftModifier) return false;
+            ShowContextMenu(CurrentIndex() >= 0 ? CellCentre(CurrentIndex()) : QPoint(8, 8));
+            return true;
+        default:
+            break;
+    }
+    const bool shift = (event->modifiers() & Qt::ShiftModifier) != 0;
+    if (target < 0 && shift && browse) {
+        // Shift with an arrow grows the run by one image, or by one row up and down.
+        const int from = runEnd_ >= 0 && runEnd_ < count ? runEnd_ : CurrentIndex();
+        const int row = mode == kModeThumbnail ? columns : 1;
+        if (event->key() == Qt::Key_Left) target = from - 1;
+        if (event->key() == Qt::Key_Right) target = from + 1;
+        if (event->key() == Qt::Key_Up) target = from - row;
+        if (event->key() == Qt::Key_Down) target = from + row;
+        if (target == -1 && event->key() != Qt::Key_Left && event->key() != Qt::Key_Up) {
+            return false;
+        }
+        if (target < 0 || target >= count) {
+            host_.Beep();
+            return true;
+        }
+    }
+    if (target < 0) return false;
+    if (shift && browse) {
+        SelectRun(target, false);
+    } else {
+        MoveTo(target);
+    }
+    return true;
+}
+
+int CTavoView::CurrentIndex() const {
+    return runEnd_ >= 0 && runEnd_ < doc_.Count() && doc_.EntryAt(runEnd_)->Has(kEntrySelected)
+               ? runEnd_
+               : doc_.FirstSelected();
+}
+
+QPoint CTavoView::CellCentre(int index) {
+    const Rect r = CellRect(index).cell;
+    return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
 void CTavoView::keyPressEvent(QKeyEvent* event) {
     if (drag_ != kNoDrag || doc_.Count() == 0) {
         QAbstractScrollArea::keyPressEvent(event);
         return;
     }
+    if (DesktopKey(event)) return;
     const int mode = host_.Mode();
     const bool browse = mode == kModeThumbnail || mode == kModeList;
     const bool upDownZoom = !browse && !host_.Prefs().preferences.IsSet(pref::kUpDownBrowse);
@@ -494,6 +601,11 @@ void CTavoView::MoveBy(int step) {
             return;
         }
     }
+    MoveTo(next);
+}
+
+void CTavoView::MoveTo(int next) {
+    selectAnchor_ = runEnd_ = next;
     doc_.ClearSelection();
     doc_.SetSelected(next, true);
     EnsureVisible(next, true);

@@ -78,6 +78,14 @@ class CTavoView : public QAbstractScrollArea, public DocumentObserver {
     void UpdateInsertion(int x, int y);
     void EndDrag();
     void MoveBy(int step);
+    // Selects only `index`, makes it current and scrolls it into view.
+    void MoveTo(int index);
+    // Selects the run from the Shift anchor to `to` (added to the selection with `keep`).
+    void SelectRun(int to, bool keep);
+    // Home, End, Page Up/Down, Shift with the arrows, and the context-menu keys.
+    bool DesktopKey(QKeyEvent* event);
+    int CurrentIndex() const;
+    QPoint CellCentre(int index);
     void ShowContextMenu(const QPoint& at);
 
     CTavoDoc& doc_;
@@ -102,6 +110,8 @@ class CTavoView : public QAbstractScrollArea, public DocumentObserver {
     int drag_ = kNoDrag;
     int insertion_ = -1;
     int anchor_ = -1;
+    int selectAnchor_ = -1;  // where a Shift run starts: the image last clicked or moved to
+    int runEnd_ = -1;        // the run's other end, which Shift and the arrows move
     int lastRange_ = -1;
     int pendingClick_ = -1;
     QTimer hold_;

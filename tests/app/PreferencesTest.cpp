@@ -200,5 +200,23 @@ TEST(Registry, ValuesKeepTheirTypeAndExactSize) {
     EXPECT_EQ(r.ReadString("T", "t"), std::nullopt);
 }
 
+TEST(Preferences, ADesktopStartsLargeAndKeepsItsLargerSizesBesideTheBlock) {
+    CMemoryRegistry registry;
+    PreferenceContext desktop = Context();
+    desktop.screenWidth = 1280;
+    desktop.screenHeight = 800;
+    CPreferences p;
+    p.Load(registry, desktop);
+    EXPECT_EQ(p.layout.cellWidth, 96);  // Large
+    p.desktopSize = 2;                  // Giant
+    p.SaveAtExit(registry, "/photos");
+    CPreferences again;
+    again.Load(registry, desktop);
+    EXPECT_EQ(again.layout.cellWidth, 256);
+    EXPECT_EQ(again.preferences.Get(pref::kThumbnailSize), 0u);  // the block's bits unchanged
+    again.Load(registry, Context());                             // the handheld has no Giant
+    EXPECT_EQ(again.layout.cellWidth, 96);
+}
+
 }  // namespace
 }  // namespace xelo

@@ -47,10 +47,11 @@ void MainFrameTest::browseToolBarHoldsOnlyBuiltCommands() {
     for (QAction* a : f.Frame().ToolBar()->actions()) {
         if (!a->isSeparator()) buttons.push_back(a);
     }
-    // Of 902's buttons, Thumbnail Option and Home Folder exist so far, in that order.
-    QCOMPARE(int(buttons.size()), 2);
-    QCOMPARE(buttons[0], f.Frame().Action(cmd::kThumbnailOption));
-    QCOMPARE(buttons[1], f.Frame().Action(cmd::kHomeFolder));
+    // Of 902's buttons, Full Screen, Thumbnail Option and Home Folder exist so far, in order.
+    QCOMPARE(int(buttons.size()), 3);
+    QCOMPARE(buttons[0], f.Frame().Action(cmd::kFullScreen));
+    QCOMPARE(buttons[1], f.Frame().Action(cmd::kThumbnailOption));
+    QCOMPARE(buttons[2], f.Frame().Action(cmd::kHomeFolder));
     QVERIFY(!f.Frame().Action(cmd::kSlideShow));  // absent, not dead
 }
 
@@ -101,8 +102,8 @@ void MainFrameTest::modeMenuMarksTheCurrentMode() {
     f.Start({"-l", f.Folder()});
     CODMenu* menu = f.Frame().ModeMenu();
     QCOMPARE(menu->Current(), int(kModeList));
-    // Filename, List, Thumbnail: the built modes in the menu's order.
-    QCOMPARE(menu->actions().size(), 3);
+    // Full Screen, Filmstrip, Filename, List, Thumbnail: the built modes in the menu's order.
+    QCOMPARE(menu->actions().size(), 5);
     // Destroying the window with its menu open and a view focused is clean.
     f.View().setFocus();
     menu->popup(QPoint(0, 0));

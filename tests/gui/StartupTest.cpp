@@ -1,5 +1,6 @@
 // Start-up and exit: what a restart comes back to, and two real processes handing over.
 #include <QDir>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QSettings>
 #include <QTest>
@@ -26,6 +27,7 @@ class StartupTest : public QObject {
     void restartComesBackToFolderAndThumbnailSettings();
     void secondStartRetargetsTheFirst();
     void aFolderOnlyBrowsedGetsNoAlbumFile();
+    void helpAndVersionAnswerWithoutADisplay();
 };
 
 void StartupTest::restartComesBackToFolderAndThumbnailSettings() {
@@ -125,6 +127,24 @@ void StartupTest::aFolderOnlyBrowsedGetsNoAlbumFile() {
     QVERIFY(f.Frame().Execute(cmd::kHideSlide));
     f.Stop();
     QVERIFY(std::filesystem::exists(album));
+}
+
+void StartupTest::helpAndVersionAnswerWithoutADisplay() {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(name);
+    for (const auto& [option, answer] :
+         {std::pair{"--help", "Usage: xelo_album"}, std::pair{"--version", "xelo_album 0."}}) {
+        QProcess p;
+        p.setProcessEnvironment(env);
+        QElapsedTimer clock;
+        clock.start();
+        p.start(QStringLiteral(XELO_ALBUM_PATH), {"-t", "/", option});
+        QVERIFY(p.waitForFinished(5000));
+        QVERIFY2(clock.elapsed() < 1000, option);
+        QCOMPARE(p.exitCode(), 0);
+        QVERIFY(p.readAllStandardOutput().startsWith(answer));
+    }
 }
 
 }  // namespace xelo
