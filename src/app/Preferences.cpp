@@ -227,6 +227,7 @@ void CPreferences::SaveUiInfo(Registry& registry) const {
 
 void CPreferences::SavePreferences(Registry& registry) const {
     registry.WriteBinary(reg::kPreferences, reg::kValues, preferences.Bytes());
+    registry.WriteString(reg::kStrings, reg::kThumbnailCache, thumbnailCache ? "1" : "0");
 }
 
 void CPreferences::SaveVgaOut(Registry& registry) const {

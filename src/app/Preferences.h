@@ -73,6 +73,9 @@ class CPreferences {
     std::vector<CaptureKey> buttons;  // hardware buttons found
     std::string buttonList;           // their names, each followed by "|"
     std::string extensions;
+    // Thumbnails are kept in and read from the desktop's shared thumbnail folders; a string
+    // value beside the blocks, whose sizes stay fixed.
+    bool thumbnailCache = true;
 
   private:
     void LoadVgaOut(const Registry& registry, const PluginCatalog& plugins);

@@ -66,6 +66,7 @@ inline constexpr std::string_view kFramePath = "Frame Path";
 inline constexpr std::string_view kFrameFile = "Frame File";
 inline constexpr std::string_view kRecent = "Recent";  // followed by 1..5
 inline constexpr std::string_view kCommand = "Command";
+inline constexpr std::string_view kThumbnailCache = "Thumbnail Cache";  // "0": off
 }  // namespace reg
 
 }  // namespace xelo

@@ -67,6 +67,7 @@ constexpr Entry kStrings[] = {
     {2494, "Pick Thumbnail Color"},
     {2495, "Pick Image Color"},
     {2496, "Reset"},
+    {2497, "Keep thumbnails on disk"},
     {2501, "None|Flat|Raised|Sunken|3D border|"},
     {20021, "Unable to switch to Filename mode due to lack of memory."},
     {20022, "Unable to play the GIF file '%s' because system resources are too low."},
