@@ -1,5 +1,7 @@
 // xelo-tool thumb: thumbnails of one or many images, written to files or into the desktop's
 // shared thumbnail folders, made on every core.
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <set>
 
@@ -22,6 +24,12 @@ const std::vector<std::string> kKnown = {"-o", "--box", "--out-dir", "--format",
 std::string BaseName(const std::string& path) {
     const size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat sa, sb;
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
 }
 
 // "photo.jpg" in DIR as "DIR/photo.bmp".
@@ -99,6 +107,9 @@ int RunThumb(const std::vector<std::string>& args) {
             targets[i] = OutputIn(*outDir, files[i], format);
             if (!seen.insert(targets[i]).second) {
                 return UsageError("thumb", "two files would both be written to " + targets[i]);
+            }
+            if (SameFile(targets[i], files[i])) {
+                return UsageError("thumb", "the thumbnail would overwrite " + files[i]);
             }
         }
     }

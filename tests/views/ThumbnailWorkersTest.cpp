@@ -1,0 +1,124 @@
+// The thumbnail worker pool: every job once, re-ordering, cancelling, stopping mid-queue.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+#include "image/ErrorCodes.h"
+#include "image/TavoException.h"
+#include "views/ThumbnailWorkers.h"
+
+namespace xelo {
+namespace {
+
+std::vector<ThumbnailJob> Jobs(std::initializer_list<uint64_t> keys) {
+    std::vector<ThumbnailJob> jobs;
+    for (uint64_t k : keys) jobs.push_back(ThumbnailJob{k, "f" + std::to_string(k), 0});
+    return jobs;
+}
+
+// Holds the makers of chosen keys until opened.
+struct Gate {
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool open = false;
+    int waiting = 0;
+    void Wait() {
+        std::unique_lock lock(mutex);
+        ++waiting;
+        changed.notify_all();
+        changed.wait(lock, [this] { return open; });
+    }
+    void WaitForOne() {
+        std::unique_lock lock(mutex);
+        changed.wait(lock, [this] { return waiting > 0; });
+    }
+    void Open() {
+        std::lock_guard lock(mutex);
+        open = true;
+        changed.notify_all();
+    }
+};
+
+TEST(ThumbnailWorkers, EveryJobOnceWithPicturesOrErrorCodes) {
+    std::vector<int> seen(200, 0);
+    int failures = 0;
+    ThumbnailWorkers workers(
+        [](const ThumbnailJob& job, CDibImage& image) {
+            if (job.key % 7 == 0) ThrowError(kErrFormatInvalid, {});
+            image.Create(static_cast<int>(job.key) + 1, 1, 3, false);
+        },
+        [&](ThumbnailResult& r) {
+            ++seen[r.job.key];  // sink calls never overlap
+            if (r.error != 0) {
+                ++failures;
+                EXPECT_EQ(r.error, kErrFormatInvalid);
+            } else {
+                EXPECT_EQ(r.image.Width(), static_cast<int>(r.job.key) + 1);
+            }
+        },
+        4);
+    std::vector<ThumbnailJob> jobs;
+    for (uint64_t k = 0; k < 200; ++k) jobs.push_back(ThumbnailJob{k, "f", 0});
+    workers.Schedule(std::move(jobs));
+    workers.WaitIdle();
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), 1), 200);
+    EXPECT_EQ(failures, 29);
+}
+
+// One thread whose first job (key 1) waits at the gate; deliveries are recorded in order.
+struct GatedPool {
+    Gate gate;
+    std::vector<uint64_t> order;
+    ThumbnailWorkers workers{[this](const ThumbnailJob& job, CDibImage& image) {
+                                 if (job.key == 1) gate.Wait();
+                                 image.Create(1, 1, 3, false);
+                             },
+                             [this](ThumbnailResult& r) { order.push_back(r.job.key); }, 1};
+};
+
+TEST(ThumbnailWorkers, ScheduleReordersWhatWaits) {
+    GatedPool pool;
+    pool.workers.Schedule(Jobs({1, 2, 3, 4}));
+    pool.gate.WaitForOne();
+    pool.workers.Schedule(Jobs({4, 3}));  // scrolled: 4 and 3 first, 2 no longer wanted
+    pool.gate.Open();
+    pool.workers.WaitIdle();
+    EXPECT_EQ(pool.order, (std::vector<uint64_t>{1, 4, 3}));
+}
+
+TEST(ThumbnailWorkers, CancelDropsWaitingAndRunningJobs) {
+    GatedPool pool;
+    pool.workers.Schedule(Jobs({1, 5, 6}));
+    pool.gate.WaitForOne();
+    pool.workers.Cancel();  // another folder
+    pool.gate.Open();
+    pool.workers.WaitIdle();
+    EXPECT_TRUE(pool.order.empty());
+}
+
+TEST(ThumbnailWorkers, StopEndsALongQueueAfterTheRunningJobs) {
+    std::atomic<int> made{0};
+    ThumbnailWorkers workers(
+        [&](const ThumbnailJob&, CDibImage& image) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            image.Create(1, 1, 3, false);
+            ++made;
+        },
+        [](ThumbnailResult&) {}, 2);
+    std::vector<ThumbnailJob> jobs(5000);
+    workers.Schedule(std::move(jobs));
+    while (made.load() < 4) std::this_thread::yield();
+    workers.Stop();
+    const int atStop = made.load();
+    EXPECT_LT(atStop, 5000);
+    workers.Schedule(std::vector<ThumbnailJob>(10));  // refused once stopped
+    workers.WaitIdle();
+    EXPECT_EQ(made.load(), atStop);
+}
+
+}  // namespace
+}  // namespace xelo
