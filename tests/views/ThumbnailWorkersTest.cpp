@@ -122,3 +122,36 @@ TEST(ThumbnailWorkers, StopEndsALongQueueAfterTheRunningJobs) {
 
 }  // namespace
 }  // namespace xelo
+
+#include "codec/BmpWriter.h"
+#include "codec/JpegCodec.h"
+#include "support/TempDir.h"
+#include "views/Thumbnail.h"
+#include "views/ThumbnailCache.h"
+
+namespace xelo {
+namespace {
+
+// The production maker on several threads at once: decoders and the shared folders.
+TEST(ThumbnailWorkers, RealFilesThroughTheSharedFolders) {
+    test::TempDir dir;
+    CDibImage picture;
+    picture.Create(640, 480, 3, false);
+    WriteBmp(dir.File("p.bmp"), picture, 100, Resolution{96, 96});
+    WriteJpeg(JpegWriterSettings{}, dir.File("p.jpg"), picture, 100);
+    const ThumbnailDecoder decode =
+        CachingThumbnailDecoder(std::make_shared<ThumbnailCache>(dir.File("thumbnails")));
+    int made = 0;
+    ThumbnailWorkers workers([&](const ThumbnailJob& job, CDibImage& image) { decode(job.path, image); },
+                             [&](ThumbnailResult& r) { made += r.image.Width() == 96 ? 1 : 0; }, 3);
+    std::vector<ThumbnailJob> jobs;
+    for (uint64_t k = 0; k < 12; ++k) {
+        jobs.push_back(ThumbnailJob{k, dir.File(k % 2 ? "p.bmp" : "p.jpg"), 0});
+    }
+    workers.Schedule(std::move(jobs));
+    workers.WaitIdle();
+    EXPECT_EQ(made, 12);
+}
+
+}  // namespace
+}  // namespace xelo
