@@ -306,9 +306,10 @@ void CTavoView::TakeThumbnail(ThumbnailResult& result) {
     if (result.generation != workers_->Generation()) return;
     auto* entry = reinterpret_cast<CImageEntry*>(result.job.key);
     if (queued_.erase(entry) == 0) return;
-    // A file that changed since it was listed is listed again by the next paint.
-    if (entry->Has(kEntryThumbnail) || entry->WriteTime() != result.job.stamp) return;
-    if (result.error == 0) {
+    if (entry->Has(kEntryThumbnail)) return;
+    if (entry->WriteTime() != result.job.stamp) {
+        // The file changed since it was listed: the repaint below lists it again.
+    } else if (result.error == 0) {
         result.image.TransferTo(entry->thumbnail);
         entry->SetFlag(kEntryThumbnail, true);
     } else if ((result.error == kErrNoMemory || result.error == kErrNoResources) &&
