@@ -18,8 +18,8 @@ namespace xelo::tool {
 namespace {
 
 const std::vector<std::string> kValued = {"-o", "--box", "--out-dir", "--format"};
-const std::vector<std::string> kKnown = {"-o", "--box", "--out-dir", "--format", "--cache",
-                                         "--large"};
+const std::vector<std::string> kKnown = {"-o",       "--box",   "--out-dir",
+                                         "--format", "--cache", "--large"};
 
 std::string BaseName(const std::string& path) {
     const size_t slash = path.find_last_of('/');
@@ -127,7 +127,8 @@ int RunThumb(const std::vector<std::string>& args) {
                 CImageFile().ReadThumbnail(file, thumb, box.width, box.height);
             }
             std::string unused;  // the format was checked above
-            if (!targets[job.key].empty()) SaveImage(targets[job.key], thumb, SaveOptions{}, unused);
+            if (!targets[job.key].empty())
+                SaveImage(targets[job.key], thumb, SaveOptions{}, unused);
         },
         [&](ThumbnailResult& result) {
             const std::string& file = files[result.job.key];
@@ -144,7 +145,8 @@ int RunThumb(const std::vector<std::string>& args) {
             }
         });
     std::vector<ThumbnailJob> jobs;
-    for (size_t i = 0; i < files.size(); ++i) jobs.push_back(ThumbnailJob{i, files[i], 0});
+    for (size_t i = 0; i < files.size(); ++i)
+        jobs.push_back(ThumbnailJob{i, files[i], 0});
     workers.Schedule(std::move(jobs));
     workers.WaitIdle();
     workers.Stop();

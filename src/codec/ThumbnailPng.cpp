@@ -28,8 +28,9 @@ void CollectText(png_structp png, png_infop info, PngTextKeys& keys) {
     if (png_get_text(png, info, &text, &count) <= 0 || text == nullptr) return;
     for (int i = 0; i < count; ++i) {
         if (text[i].key == nullptr || text[i].text == nullptr) continue;
-        const size_t length =
-            text[i].compression >= PNG_ITXT_COMPRESSION_NONE ? text[i].itxt_length : text[i].text_length;
+        const size_t length = text[i].compression >= PNG_ITXT_COMPRESSION_NONE
+                                  ? text[i].itxt_length
+                                  : text[i].text_length;
         keys[text[i].key] = std::string(text[i].text, length);
     }
 }
@@ -80,7 +81,8 @@ bool ReadWithLibpng(FILE* file, CDibImage& image, PngTextKeys& keys, uint32_t ba
         png_destroy_read_struct(&png, &info, &end);
         return false;
     }
-    for (png_uint_32 y = 0; y < height; ++y) rows[y] = image.Row(static_cast<int>(y));
+    for (png_uint_32 y = 0; y < height; ++y)
+        rows[y] = image.Row(static_cast<int>(y));
     png_read_image(png, rows.data());
     png_read_end(png, end);
     CollectText(png, info, keys);

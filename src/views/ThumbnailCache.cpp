@@ -56,8 +56,7 @@ bool Matches(const PngTextKeys& keys, const FileStamp& stamp) {
     const auto mtime = keys.find("Thumb::MTime");
     if (mtime == keys.end() || ParseInteger(mtime->second) != stamp.seconds) return false;
     const auto size = keys.find("Thumb::Size");
-    if (size != keys.end() &&
-        ParseInteger(size->second) != static_cast<int64_t>(stamp.size)) {
+    if (size != keys.end() && ParseInteger(size->second) != static_cast<int64_t>(stamp.size)) {
         return false;
     }
     const auto nanoseconds = keys.find(kNanosecondsKey);
@@ -118,8 +117,8 @@ bool IsDecodingFailure(uint32_t code) {
 }
 
 bool Inside(const std::string& path, const std::string& folder) {
-    return !folder.empty() && path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
-           path[folder.size()] == '/';
+    return !folder.empty() && path.size() > folder.size() &&
+           path.compare(0, folder.size(), folder) == 0 && path[folder.size()] == '/';
 }
 
 std::string AbsolutePath(const std::string& path) {
@@ -142,7 +141,8 @@ ThumbnailBoxDecoder DefaultBoxDecoder() {
 }
 
 ThumbnailCache::ThumbnailCache(std::string root) : root_(std::move(root)) {
-    while (root_.size() > 1 && root_.back() == '/') root_.pop_back();
+    while (root_.size() > 1 && root_.back() == '/')
+        root_.pop_back();
 }
 
 std::string ThumbnailCache::DefaultRoot() {
@@ -185,7 +185,8 @@ void ThumbnailCache::Get(const std::string& path, ThumbnailFolder folder, CDibIm
                          const ThumbnailBoxDecoder& decode, bool retryFailures) const {
     image.Release();
     struct stat st;
-    if (::stat(path.c_str(), &st) != 0) ThrowFileError(errno, path, {kComponentCodecFramework, kUnit, __LINE__});
+    if (::stat(path.c_str(), &st) != 0)
+        ThrowFileError(errno, path, {kComponentCodecFramework, kUnit, __LINE__});
     FileStamp stamp;
     stamp.uri = FileUri(path);
     stamp.seconds = st.st_mtim.tv_sec;

@@ -19,7 +19,8 @@ int ThumbnailFolderSide(ThumbnailFolder folder);
 inline constexpr const char* kThumbnailFailureFolder = "xelo-album";
 
 // Decodes the picture of a file fitted into side × side; raises CTavoException.
-using ThumbnailBoxDecoder = std::function<void(const std::string& path, CDibImage& image, int side)>;
+using ThumbnailBoxDecoder =
+    std::function<void(const std::string& path, CDibImage& image, int side)>;
 // The codec framework's thumbnail read.
 ThumbnailBoxDecoder DefaultBoxDecoder();
 

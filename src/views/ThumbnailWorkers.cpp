@@ -13,8 +13,9 @@ namespace xelo {
 ThumbnailWorkers::ThumbnailWorkers(ThumbnailMaker maker, ThumbnailSink sink, int threads)
     : maker_(std::move(maker)),
       sink_(std::move(sink)),
-      threadCount_(threads > 0 ? threads
-                               : std::max(1, static_cast<int>(std::thread::hardware_concurrency()))) {}
+      threadCount_(threads > 0
+                       ? threads
+                       : std::max(1, static_cast<int>(std::thread::hardware_concurrency()))) {}
 
 ThumbnailWorkers::~ThumbnailWorkers() {
     Stop();
@@ -27,7 +28,8 @@ void ThumbnailWorkers::Schedule(std::vector<ThumbnailJob> jobs) {
         waiting_.assign(std::make_move_iterator(jobs.begin()), std::make_move_iterator(jobs.end()));
         if (threads_.empty() && !waiting_.empty()) {
             threads_.reserve(static_cast<size_t>(threadCount_));
-            for (int i = 0; i < threadCount_; ++i) threads_.emplace_back([this] { Run(); });
+            for (int i = 0; i < threadCount_; ++i)
+                threads_.emplace_back([this] { Run(); });
         }
     }
     wake_.notify_all();
@@ -60,7 +62,8 @@ void ThumbnailWorkers::Stop() {
     }
     wake_.notify_all();
     idle_.notify_all();
-    for (std::thread& t : threads) t.join();
+    for (std::thread& t : threads)
+        t.join();
 }
 
 void ThumbnailWorkers::Run() {

@@ -17,17 +17,17 @@
 namespace xelo {
 
 struct ThumbnailJob {
-    uint64_t key = 0;    // the caller's, handed back
+    uint64_t key = 0;  // the caller's, handed back
     std::string path;
-    int64_t stamp = 0;   // the caller's, handed back (the file's write time as it knew it)
+    int64_t stamp = 0;  // the caller's, handed back (the file's write time as it knew it)
 };
 
 struct ThumbnailResult {
     ThumbnailJob job;
     uint64_t generation = 0;  // Generation() when the job was scheduled
     CDibImage image;
-    uint32_t error = 0;       // the CTavoException code; 0 with a picture
-    std::string message;      // and its text
+    uint32_t error = 0;   // the CTavoException code; 0 with a picture
+    std::string message;  // and its text
 };
 
 // Makes the picture of one job; raises CTavoException (or std::bad_alloc) on failure.

@@ -1,8 +1,8 @@
 // Thumbnails in the window: made in the background for the whole folder, kept in the shared
 // folders, and never shown stale after the file changed.
+#include <sys/stat.h>
 #include <QSignalSpy>
 #include <QtTest>
-#include <sys/stat.h>
 
 #include "album/AlbumFixture.h"
 #include "codec/BmpWriter.h"
@@ -47,7 +47,8 @@ void ThumbnailLoadingTest::changedFileShowsItsNewPicture() {
     CDibImage blue;
     blue.Create(64, 48, 3, false);
     for (int y = 0; y < 48; ++y) {
-        for (int x = 0; x < 64; ++x) blue.Row(y)[3 * x] = 200;
+        for (int x = 0; x < 64; ++x)
+            blue.Row(y)[3 * x] = 200;
     }
     WriteBmp(path, blue, 100, Resolution{});
     test::SetWriteTime(path, 1600000000, 900);

@@ -107,8 +107,8 @@ TEST(XeloTool, ThumbManyFilesToAFolderAndToTheCache) {
     test::WriteBytes(dir.File("bad.bmp"), {'B', 'M', 1, 2});
     EXPECT_EQ(Tool("thumb " + a + " --out-dir " + dir.File("")).status, 2);  // over a.bmp
     std::filesystem::create_directory(dir.File("o"));
-    ToolRun run = Tool("thumb " + a + " " + b + " " + dir.File("bad.bmp") + " --out-dir " +
-                       dir.File("o"));
+    ToolRun run =
+        Tool("thumb " + a + " " + b + " " + dir.File("bad.bmp") + " --out-dir " + dir.File("o"));
     EXPECT_EQ(run.status, 1);  // the bad file fails, the others are written
     ImageInfo info;
     CImageFile().ReadInfo(dir.File("o/a.bmp"), info);

@@ -29,7 +29,8 @@ void WriteFlat(const std::string& path, int w, int h, uint8_t blue, time_t mtime
     CDibImage image;
     image.Create(w, h, 3, false);
     for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) image.Row(y)[3 * x] = blue;
+        for (int x = 0; x < w; ++x)
+            image.Row(y)[3 * x] = blue;
     }
     WriteBmp(path, image, 100, Resolution{96, 96});
     const utimbuf times{mtime, mtime};
@@ -67,7 +68,8 @@ TEST_F(ThumbnailCacheTest, StoredPictureCarriesTheKeysOthersRead) {
     CDibImage image;
     cache.Get(file, ThumbnailFolder::kNormal, image);
     EXPECT_EQ(image.Width(), 128);
-    const std::string stored = cache.PicturePath(ThumbnailCache::FileUri(file), ThumbnailFolder::kNormal);
+    const std::string stored =
+        cache.PicturePath(ThumbnailCache::FileUri(file), ThumbnailFolder::kNormal);
     struct stat st;
     ASSERT_EQ(stat(stored.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
@@ -75,7 +77,8 @@ TEST_F(ThumbnailCacheTest, StoredPictureCarriesTheKeysOthersRead) {
     EXPECT_EQ(st.st_mode & 0777, 0700u);
     // What a desktop program checks: the name, the URI and the time of the file it stands for.
     const test::CommandRun run = test::RunCommand(
-        std::string(kPython) + " -c \"import hashlib, os, sys, urllib.parse; from PIL import Image\n"
+        std::string(kPython) +
+        " -c \"import hashlib, os, sys, urllib.parse; from PIL import Image\n"
         "f = sys.argv[1]; im = Image.open(sys.argv[2]); t = im.text\n"
         "uri = 'file://' + urllib.parse.quote(f)\n"
         "assert os.path.basename(sys.argv[2]) == hashlib.md5(uri.encode()).hexdigest() + '.png'\n"
@@ -83,7 +86,8 @@ TEST_F(ThumbnailCacheTest, StoredPictureCarriesTheKeysOthersRead) {
         "assert t['Thumb::MTime'] == str(int(os.stat(f).st_mtime)), t\n"
         "assert t['Thumb::Size'] == str(os.stat(f).st_size), t\n"
         "assert im.mode == 'RGB' and max(im.size) == 128 and im.getpixel((5, 5))[2] == 200\n"
-        "print('ok')\" '" + file + "' '" + stored + "'");
+        "print('ok')\" '" +
+        file + "' '" + stored + "'");
     EXPECT_EQ(run.out, "ok\n");
 }
 
@@ -95,12 +99,15 @@ TEST_F(ThumbnailCacheTest, AnotherProgramsPictureIsUsedWhileItsTimeMatches) {
     mkdir(dir.File("thumbnails").c_str(), 0700);
     mkdir(dir.File("thumbnails/large").c_str(), 0700);
     // A 256 × 256 picture with transparency, as a file manager would leave it.
-    const test::CommandRun made = test::RunCommand(
-        std::string(kPython) + " -c \"from PIL import Image, PngImagePlugin\n"
-        "m = PngImagePlugin.PngInfo(); m.add_text('Thumb::URI', '" + uri + "')\n"
-        "m.add_text('Thumb::MTime', '1600000000')\n"
-        "Image.new('RGBA', (256, 256), (0, 255, 0, 255)).save('" +
-        cache.PicturePath(uri, ThumbnailFolder::kLarge) + "', pnginfo=m)\"");
+    const test::CommandRun made =
+        test::RunCommand(std::string(kPython) +
+                         " -c \"from PIL import Image, PngImagePlugin\n"
+                         "m = PngImagePlugin.PngInfo(); m.add_text('Thumb::URI', '" +
+                         uri +
+                         "')\n"
+                         "m.add_text('Thumb::MTime', '1600000000')\n"
+                         "Image.new('RGBA', (256, 256), (0, 255, 0, 255)).save('" +
+                         cache.PicturePath(uri, ThumbnailFolder::kLarge) + "', pnginfo=m)\"");
     ASSERT_EQ(made.status, 0) << made.out;
     CDibImage image;
     cache.Get(file, ThumbnailFolder::kNormal, image, counting);

@@ -15,7 +15,8 @@ namespace {
 
 std::vector<ThumbnailJob> Jobs(std::initializer_list<uint64_t> keys) {
     std::vector<ThumbnailJob> jobs;
-    for (uint64_t k : keys) jobs.push_back(ThumbnailJob{k, "f" + std::to_string(k), 0});
+    for (uint64_t k : keys)
+        jobs.push_back(ThumbnailJob{k, "f" + std::to_string(k), 0});
     return jobs;
 }
 
@@ -50,7 +51,8 @@ TEST(ThumbnailWorkers, EveryJobOnceWithPicturesOrErrorCodes) {
         },
         4);
     std::vector<ThumbnailJob> jobs;
-    for (uint64_t k = 0; k < 200; ++k) jobs.push_back(ThumbnailJob{k, "f", 0});
+    for (uint64_t k = 0; k < 200; ++k)
+        jobs.push_back(ThumbnailJob{k, "f", 0});
     workers.Schedule(std::move(jobs));
     workers.WaitIdle();
     EXPECT_EQ(std::count(seen.begin(), seen.end(), 1), 200);
@@ -88,7 +90,8 @@ TEST(ThumbnailWorkers, StopEndsALongQueueAfterTheRunningJobs) {
         [](ThumbnailResult&) {}, 2);
     std::vector<ThumbnailJob> jobs(5000);
     workers.Schedule(std::move(jobs));
-    while (made.load() < 4) std::this_thread::yield();
+    while (made.load() < 4)
+        std::this_thread::yield();
     workers.Stop();
     const int atStop = made.load();
     EXPECT_LT(atStop, 5000);
@@ -118,8 +121,9 @@ TEST(ThumbnailWorkers, RealFilesThroughTheSharedFolders) {
     const ThumbnailDecoder decode =
         CachingThumbnailDecoder(std::make_shared<ThumbnailCache>(dir.File("thumbnails")));
     int made = 0;
-    ThumbnailWorkers workers([&](const ThumbnailJob& job, CDibImage& image) { decode(job.path, image); },
-                             [&](ThumbnailResult& r) { made += r.image.Width() == 96 ? 1 : 0; }, 3);
+    ThumbnailWorkers workers(
+        [&](const ThumbnailJob& job, CDibImage& image) { decode(job.path, image); },
+        [&](ThumbnailResult& r) { made += r.image.Width() == 96 ? 1 : 0; }, 3);
     std::vector<ThumbnailJob> jobs;
     for (uint64_t k = 0; k < 12; ++k) {
         jobs.push_back(ThumbnailJob{k, dir.File(k % 2 ? "p.bmp" : "p.jpg"), 0});
