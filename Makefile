@@ -2,11 +2,12 @@
 # configure and build first.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+TSAN_BUILD ?= build-tsan
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= 2
 CMAKE_ARGS ?=
 
-.PHONY: all bootstrap configure build run test test-main test-asan bench fuzz format clean
+.PHONY: all bootstrap configure build run test test-main test-asan test-tsan bench fuzz format clean
 
 all: build
 
@@ -24,8 +25,8 @@ run: build
 	@scripts/run.sh $(BUILD) $(FOLDER)
 
 # Every test: the full build's suite, then the core tests again under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
-test: test-main test-asan
+# UndefinedBehaviorSanitizer, and the thread tests under ThreadSanitizer.
+test: test-main test-asan test-tsan
 
 test-main: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -34,6 +35,13 @@ test-asan: bootstrap
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DXELO_SANITIZE=ON -DXELO_CORE_ONLY=ON $(CMAKE_ARGS)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# Only the programs whose tests run threads are built and run.
+test-tsan: bootstrap
+	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DXELO_CORE_ONLY=ON \
+		-DCMAKE_CXX_FLAGS=-fsanitize=thread -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread $(CMAKE_ARGS)
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target test_thumbnail_workers
+	cd $(TSAN_BUILD) && ctest --output-on-failure -R '^ThumbnailWorkers\.'
 
 bench: build
 	@for b in $(BUILD)/bench/xelo_bench_*; do "$$b"; done
@@ -48,4 +56,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)

@@ -70,6 +70,13 @@ int main(int argc, char** argv) {
                              static_cast<long long>(app.Elapsed()));
             },
             Qt::SingleShotConnection);
+        QObject::connect(
+            frame->View(), &xelo::CTavoView::thumbnailShown, frame,
+            [&app] {
+                std::fprintf(stderr, "first thumbnail at %lld ms\n",
+                             static_cast<long long>(app.Elapsed()));
+            },
+            Qt::SingleShotConnection);
         frame->WhenScreenComplete([&app] {
             std::fprintf(stderr, "first screen complete at %lld ms\n",
                          static_cast<long long>(app.Elapsed()));

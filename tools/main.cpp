@@ -16,9 +16,15 @@ const Verb kVerbs[] = {
      "Prints one line per file: format, width x height, bits per pixel, frames, dpi.\n"
      "A file that cannot be read prints its error text and code; the others still run.\n",
      RunInfo},
-    {"thumb", "write the thumbnail of an image as a BMP or JPEG file",
-     "usage: xelo-tool thumb FILE -o OUT.bmp|OUT.jpg [--box WxH]\n"
-     "Decodes FILE fitted into the box (default 96x72, never enlarged) and writes it.\n",
+    {"thumb", "write thumbnails of images to files or to the desktop's thumbnail folders",
+     "usage: xelo-tool thumb FILE -o OUT.bmp|OUT.jpg [--box WxH] [--cache [--large]]\n"
+     "       xelo-tool thumb FILE... --out-dir DIR [--format bmp|jpg|gif] [--box WxH]\n"
+     "                               [--cache [--large]]\n"
+     "       xelo-tool thumb FILE... --cache [--large]\n"
+     "Decodes each FILE fitted into the box (default 96x72, never enlarged) and writes it to\n"
+     "OUT, or to DIR under its own name with the format's extension; many files are made on\n"
+     "every core. --cache also stores (and reuses) each file's 128x128 picture, 256x256 with\n"
+     "--large, in $XDG_CACHE_HOME/thumbnails as other desktop programs do.\n",
      RunThumb},
     {"convert", "convert an image to another format or size",
      "usage: xelo-tool convert FILE -o OUT [--percent P] [--colors N] [--no-dither]\n"

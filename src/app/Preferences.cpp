@@ -243,6 +243,7 @@ void CPreferences::SavePreferences(Registry& registry) const {
     registry.WriteString(reg::kPreferences, reg::kAlbumEveryFolder,
                          albumForEveryFolder ? "1" : "0");
     registry.WriteString(reg::kStrings, kDesktopThumbnailSize, std::to_string(desktopSize));
+    registry.WriteString(reg::kStrings, reg::kThumbnailCache, thumbnailCache ? "1" : "0");
 }
 
 void CPreferences::SaveVgaOut(Registry& registry) const {

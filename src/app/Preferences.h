@@ -80,6 +80,9 @@ class CPreferences {
     std::string buttonList;           // their names, each followed by "|"
     std::string extensions;
     bool albumForEveryFolder = false;  // the album file for every folder left, not only arranged
+    // Thumbnails are kept in and read from the desktop's shared thumbnail folders; a string
+    // value beside the blocks, whose sizes stay fixed.
+    bool thumbnailCache = true;
 
   private:
     void LoadVgaOut(const Registry& registry, const PluginCatalog& plugins);

@@ -69,6 +69,7 @@ inline constexpr std::string_view kCommand = "Command";
 // In "Preferences", beside the block: "1" writes the album file of every folder left, "0" (or
 // none) only of folders the user arranged or that have one.
 inline constexpr std::string_view kAlbumEveryFolder = "Album Every Folder";
+inline constexpr std::string_view kThumbnailCache = "Thumbnail Cache";  // "0": off
 }  // namespace reg
 
 }  // namespace xelo

@@ -67,6 +67,7 @@ constexpr Entry kStrings[] = {
     {2494, "Pick Thumbnail Color"},
     {2495, "Pick Image Color"},
     {2496, "Reset"},
+    {2497, "Keep thumbnails on disk"},
     {2501, "None|Flat|Raised|Sunken|3D border|"},
     // The desktop's own texts.
     {2601, "This folder has no images."},

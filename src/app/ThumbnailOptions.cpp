@@ -18,6 +18,7 @@ ThumbnailOptions ThumbnailOptions::Read(const CPreferences& prefs) {
     o.previewColour = p.Get(pref::kBackground1);
     o.thumbnailColour = p.Get(pref::kBackground2);
     o.imageColour = p.Get(pref::kImageBackground);
+    o.diskCache = prefs.thumbnailCache;
     return o;
 }
 
@@ -31,6 +32,7 @@ void ThumbnailOptions::Store(CPreferences& prefs) const {
     p.Set(pref::kBackground1, previewColour);
     p.Set(pref::kBackground2, thumbnailColour);
     p.Set(pref::kImageBackground, imageColour);
+    prefs.thumbnailCache = diskCache;
     prefs.Derive();
 }
 

@@ -17,6 +17,7 @@ struct ThumbnailOptions {
     uint32_t previewColour = 0x666666;  // 0x00BBGGRR
     uint32_t thumbnailColour = 0x999999;
     uint32_t imageColour = 0x999999;
+    bool diskCache = true;  // keep thumbnails in the desktop's thumbnail folders
 
     // What "Reset" selects.
     static ThumbnailOptions Defaults() { return {}; }

@@ -32,6 +32,7 @@ constexpr uint32_t kStrPickPreview = 2493;
 constexpr uint32_t kStrPickThumbnail = 2494;
 constexpr uint32_t kStrPickImage = 2495;
 constexpr uint32_t kStrReset = 2496;
+constexpr uint32_t kStrDiskCache = 2497;
 
 QString Text(uint32_t id) {
     return QString::fromStdString(LoadString(id));
@@ -69,6 +70,8 @@ CThumbnailsDialog::CThumbnailsDialog(const ThumbnailOptions& options, QWidget* p
     form->addRow(showFileName_);
     form->addRow(showIndex_);
     form->addRow(fitPreview_);
+    diskCache_ = new QCheckBox(Text(kStrDiskCache), this);
+    form->addRow(diskCache_);
     preview_ = new QPushButton(Text(kStrPickPreview), this);
     thumbnail_ = new QPushButton(Text(kStrPickThumbnail), this);
     image_ = new QPushButton(Text(kStrPickImage), this);
@@ -100,6 +103,7 @@ void CThumbnailsDialog::SetOptions(const ThumbnailOptions& o) {
     showFileName_->setChecked(o.showFileName);
     showIndex_->setChecked(o.showIndex);
     fitPreview_->setChecked(o.fitPreview);
+    diskCache_->setChecked(o.diskCache);
     previewColour_ = o.previewColour;
     thumbnailColour_ = o.thumbnailColour;
     imageColour_ = o.imageColour;
@@ -115,6 +119,7 @@ ThumbnailOptions CThumbnailsDialog::Options() const {
     o.showFileName = showFileName_->isChecked();
     o.showIndex = showIndex_->isChecked();
     o.fitPreview = fitPreview_->isChecked();
+    o.diskCache = diskCache_->isChecked();
     o.previewColour = previewColour_;
     o.thumbnailColour = thumbnailColour_;
     o.imageColour = imageColour_;

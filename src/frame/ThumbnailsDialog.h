@@ -31,6 +31,7 @@ class CThumbnailsDialog : public QDialog {
     QCheckBox* showFileName_;
     QCheckBox* showIndex_;
     QCheckBox* fitPreview_;
+    QCheckBox* diskCache_;
     QPushButton* preview_;
     QPushButton* thumbnail_;
     QPushButton* image_;

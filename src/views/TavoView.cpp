@@ -16,8 +16,10 @@
 #include "app/StringTable.h"
 #include "app/ViewModes.h"
 #include "codec/ImageCodec.h"
+#include "image/ErrorCodes.h"
 #include "views/ShootingDate.h"
 #include "views/Thumbnail.h"
+#include "views/ThumbnailCache.h"
 #include "views/ViewHost.h"
 
 namespace xelo {
@@ -45,9 +47,6 @@ CTavoView::CTavoView(CTavoDoc& doc, ViewHost& host, QWidget* parent)
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
-    tick_.setSingleShot(true);
-    tick_.setInterval(1);
-    connect(&tick_, &QTimer::timeout, this, &CTavoView::OnTick);
     hold_.setSingleShot(true);
     hold_.setInterval(kHoldMilliseconds);
     connect(&hold_, &QTimer::timeout, this, &CTavoView::OnHold);
@@ -66,9 +65,29 @@ CTavoView::CTavoView(CTavoDoc& doc, ViewHost& host, QWidget* parent)
         return date;
     };
     doc_.AddObserver(this);
+
+    auto cache = std::make_shared<const ThumbnailCache>(ThumbnailCache::DefaultRoot());
+    workers_ = std::make_unique<ThumbnailWorkers>(
+        [this, cached = CachingThumbnailDecoder(std::move(cache)),
+         plain = DefaultThumbnailDecoder()](const ThumbnailJob& job, CDibImage& image) {
+            (diskCache_.load() ? cached : plain)(job.path, image);
+        },
+        [this](ThumbnailResult& result) {
+            // To the UI thread; a view destroyed meanwhile drops the call.
+            auto made = std::make_shared<ThumbnailResult>();
+            made->job = std::move(result.job);
+            made->generation = result.generation;
+            made->error = result.error;
+            result.image.TransferTo(made->image);
+            QMetaObject::invokeMethod(
+                this, [this, made] { TakeThumbnail(*made); }, Qt::QueuedConnection);
+        });
+    // Quitting does not wait for the rest of the folder.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { workers_->Stop(); });
 }
 
 CTavoView::~CTavoView() {
+    workers_->Stop();
     doc_.RemoveObserver(this);
 }
 
@@ -157,17 +176,19 @@ void CTavoView::RedrawSelection() {
 }
 
 void CTavoView::ModeChanged() {
+    scheduledFirst_ = -1;
     RecalcLayout(true);
     ShowCurrentInStrip();
 }
 
 bool CTavoView::ThumbnailsComplete() const {
-    return painted_ &&
-           (pendingPosition_ < 0 || pendingPosition_ >= static_cast<int>(pending_.size()));
+    return painted_ && visibleMissing_ == 0;
 }
 
-void CTavoView::OnListChanged(UpdateHint) {
-    failed_.clear();
+void CTavoView::OnListChanged(UpdateHint hint) {
+    // A new order keeps the work going; entries that went or changed end it.
+    if (hint != kHintOrderChanged) CancelThumbnails();
+    scheduledFirst_ = -1;
     shootingDates_.clear();
     RecalcLayout(true);
     const int current = doc_.FirstSelected();
@@ -202,15 +223,6 @@ void CTavoView::paintEvent(QPaintEvent* event) {
     // invalidates the view once it is done.
     if (host_.RepaintBlocked()) return;
     QPainter p(viewport());
-    const bool fromTick = !tickRegion_.isEmpty() && (event->region() - tickRegion_).isEmpty();
-    tickRegion_ = QRegion();
-    if (!fromTick) {
-        // Painting never decodes: it lists the cells that lack a thumbnail for the timer.
-        tick_.stop();
-        pending_.clear();
-        pendingPosition_ = -1;
-        failed_.clear();
-    }
     const int mode = host_.Mode();
     const CellStyle style = Style();
     const QColor empty = style.listMode ? Qt::white : ToQColor(style.previewColour);
@@ -228,6 +240,7 @@ void CTavoView::paintEvent(QPaintEvent* event) {
                        QString::fromStdString(LoadString(2601)));
         }
         painted_ = true;
+        visibleMissing_ = 0;
         emit screenComplete();
         return;
     }
@@ -240,6 +253,10 @@ void CTavoView::paintEvent(QPaintEvent* event) {
     const int first = FirstVisibleIndex();
     const int last = first + layout_.rows * layout_.columns;  // one past
     const std::string& folder = doc_.CurrentFolder();
+    // Painting never decodes: cells without a thumbnail show the placeholder until the workers
+    // deliver it.
+    int missing = 0;
+    bool unlisted = false;
     for (int i = first; i < last; ++i) {
         const CellRects r = CellGeometry(layout_, style.metrics, style.listMode, i, first);
         CImageEntry* entry = i < doc_.Count() ? doc_.EntryAt(i) : nullptr;
@@ -247,32 +264,74 @@ void CTavoView::paintEvent(QPaintEvent* event) {
         const bool failed = entry && failed_.count(entry) != 0;
         if (entry && !entry->Has(kEntryThumbnail)) {
             layers = kLayersAll & ~kLayerImage;
-            if (!fromTick && !failed) pending_.emplace_back(i, entry);
+            if (!failed) {
+                ++missing;
+                unlisted = unlisted || queued_.count(entry) == 0;
+            }
         }
         if (!event->region().intersects(ToQRect(r.cell))) continue;
         painter_.DrawCell(p, style, r, i, entry, folder, layers, insertion_, failed);
     }
     painted_ = true;
+    visibleMissing_ = missing;
     emit cellsPainted();
-    if (!fromTick && !pending_.empty()) {
-        pendingPosition_ = 0;
-        tick_.start();
+    if (unlisted || first != scheduledFirst_ || last != scheduledLast_) {
+        ScheduleThumbnails(first, last);
     }
     if (ThumbnailsComplete()) emit screenComplete();
 }
 
-void CTavoView::OnTick() {
-    tick_.stop();
-    if (pendingPosition_ < 0 || pendingPosition_ >= static_cast<int>(pending_.size())) return;
-    const auto [index, entry] = pending_[static_cast<size_t>(pendingPosition_++)];
-    // The list may have changed since the paint that listed this cell.
-    if (doc_.EntryAt(index) == entry) {
-        if (!LoadThumbnailRecovering(doc_, *entry)) failed_.insert(entry);
-        const QRect cell = ToQRect(CellRect(index).cell);
-        tickRegion_ += cell;
-        viewport()->update(cell);
+void CTavoView::ScheduleThumbnails(int first, int last) {
+    scheduledFirst_ = first;
+    scheduledLast_ = last;
+    diskCache_ = host_.Prefs().thumbnailCache;
+    const std::string& folder = doc_.CurrentFolder();
+    const int count = doc_.Count();
+    std::vector<ThumbnailJob> jobs;
+    const auto list = [&](int from, int to) {
+        for (int i = std::max(from, 0); i < std::min(to, count); ++i) {
+            CImageEntry* entry = doc_.EntryAt(i);
+            if (entry->Has(kEntryThumbnail) || failed_.count(entry) != 0) continue;
+            jobs.push_back(ThumbnailJob{reinterpret_cast<uintptr_t>(entry),
+                                        JoinPath(folder, entry->Name()), entry->WriteTime()});
+            queued_.insert(entry);
+        }
+    };
+    // The visible cells, then the ones below, then the ones above.
+    list(first, last);
+    list(last, count);
+    list(0, first);
+    workers_->Schedule(std::move(jobs));
+}
+
+void CTavoView::CancelThumbnails() {
+    workers_->Cancel();
+    queued_.clear();
+    failed_.clear();
+}
+
+void CTavoView::TakeThumbnail(ThumbnailResult& result) {
+    if (result.generation != workers_->Generation()) return;
+    auto* entry = reinterpret_cast<CImageEntry*>(result.job.key);
+    if (queued_.erase(entry) == 0) return;
+    if (entry->Has(kEntryThumbnail)) return;
+    if (entry->WriteTime() != result.job.stamp) {
+        // The file changed since it was listed: the repaint below lists it again.
+    } else if (result.error == 0) {
+        result.image.TransferTo(entry->thumbnail);
+        entry->SetFlag(kEntryThumbnail, true);
+    } else if ((result.error == kErrNoMemory || result.error == kErrNoResources) &&
+               FreeImageMemory(doc_, false)) {
+        // Memory was recovered: the next paint lists the entry again.
+    } else {
+        failed_.insert(entry);
     }
-    if (pendingPosition_ < static_cast<int>(pending_.size())) tick_.start();
+    const int index = doc_.IndexOf(entry);
+    const int first = FirstVisibleIndex();
+    if (index >= first && index < first + layout_.rows * layout_.columns) {
+        viewport()->update(ToQRect(CellRect(index).cell));
+        emit thumbnailShown();
+    }
 }
 
 // Pointer input ---------------------------------------------------------------------------

@@ -1,12 +1,14 @@
 // CTavoView: the owner-drawn scrolling grid of Thumbnail and List modes. It reads the document's
-// entries and selection flags and keeps no copy; thumbnails are made one per timer tick for the
-// visible cells only.
+// entries and selection flags and keeps no copy; thumbnails are made by worker threads, the
+// visible cells first, then the rest of the folder.
 #pragma once
 
 #include <QAbstractScrollArea>
 #include <QRegion>
 #include <QTimer>
+#include <atomic>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <utility>
@@ -15,6 +17,7 @@
 #include "album/TavoDoc.h"
 #include "views/CellLayout.h"
 #include "views/CellPainter.h"
+#include "views/ThumbnailWorkers.h"
 
 namespace xelo {
 
@@ -52,6 +55,8 @@ class CTavoView : public QAbstractScrollArea, public DocumentObserver {
     void cellsPainted();
     // The visible thumbnails are all made (or failed) and painted.
     void screenComplete();
+    // A visible cell's thumbnail arrived from the workers.
+    void thumbnailShown();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -68,7 +73,10 @@ class CTavoView : public QAbstractScrollArea, public DocumentObserver {
     void ShowCurrentInStrip();
     bool ListMode() const;
     bool Multi() const;
-    void OnTick();
+    // Hands the workers the visible cells' missing thumbnails, then the rest of the folder's.
+    void ScheduleThumbnails(int first, int last);
+    void CancelThumbnails();
+    void TakeThumbnail(ThumbnailResult& result);
     void OnHold();
     void SetScroll(int position);
     void ApplyScrollRange();
@@ -94,15 +102,17 @@ class CTavoView : public QAbstractScrollArea, public DocumentObserver {
     GridLayout layout_;
     bool inLayout_ = false;
 
-    // Paced thumbnail production.
-    QTimer tick_;
-    std::vector<std::pair<int, CImageEntry*>> pending_;
-    int pendingPosition_ = -1;
+    // Thumbnail production: entries handed to the workers and not yet back, entries whose
+    // thumbnail could not be made, and the visible range the queue was ordered for.
+    std::set<const CImageEntry*> queued_;
     std::set<const CImageEntry*> failed_;
+    int scheduledFirst_ = -1;
+    int scheduledLast_ = -1;
+    int visibleMissing_ = 0;
+    std::atomic<bool> diskCache_{true};
     // Shooting dates of the List rows, read once per entry while the list stands.
     std::map<const CImageEntry*, std::string>
         shootingDates_;  // not made during this round; the icon shows
-    QRegion tickRegion_;
     bool painted_ = false;
 
     // Pointer state.
@@ -116,6 +126,9 @@ class CTavoView : public QAbstractScrollArea, public DocumentObserver {
     int pendingClick_ = -1;
     QTimer hold_;
     QPoint pressPoint_;
+
+    // Last: the threads end before anything they deliver to goes.
+    std::unique_ptr<ThumbnailWorkers> workers_;
 };
 
 }  // namespace xelo

@@ -5,6 +5,7 @@
 #include "codec/ImageFile.h"
 #include "image/ErrorCodes.h"
 #include "image/TavoException.h"
+#include "views/ThumbnailCache.h"
 
 namespace xelo {
 
@@ -21,6 +22,13 @@ ThumbnailDecoder DefaultThumbnailDecoder() {
     return [](const std::string& path, CDibImage& image) {
         CImageFile file;
         file.ReadThumbnail(path, image, kThumbnailMaxWidth, kThumbnailMaxHeight);
+    };
+}
+
+ThumbnailDecoder CachingThumbnailDecoder(std::shared_ptr<const ThumbnailCache> cache) {
+    return [cache = std::move(cache)](const std::string& path, CDibImage& image) {
+        cache->Get(path, ThumbnailFolder::kNormal, image);
+        ReduceToFit(image, kThumbnailMaxWidth, kThumbnailMaxHeight);
     };
 }
 

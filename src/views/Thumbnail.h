@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace xelo {
@@ -10,6 +11,7 @@ namespace xelo {
 class CDibImage;
 class CImageEntry;
 class CTavoDoc;
+class ThumbnailCache;
 
 // Thumbnails are made at most this size whatever the display size; smaller sizes stretch them.
 constexpr int kThumbnailMaxWidth = 96;
@@ -19,6 +21,10 @@ constexpr int kThumbnailMaxHeight = 72;
 using ThumbnailDecoder = std::function<void(const std::string& path, CDibImage& image)>;
 // The production decoder: the codec framework's thumbnail read into 96 × 72.
 ThumbnailDecoder DefaultThumbnailDecoder();
+
+// The production decoder through the shared thumbnail folders: the stored or newly made
+// 128 × 128 picture, reduced to 96 × 72.
+ThumbnailDecoder CachingThumbnailDecoder(std::shared_ptr<const ThumbnailCache> cache);
 
 // Makes the entry's thumbnail unless it is present; errors pass on and leave the flag clear.
 void LoadThumbnail(const std::string& folder, CImageEntry& entry,

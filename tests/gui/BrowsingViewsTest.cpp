@@ -39,7 +39,7 @@ class BrowsingViewsTest : public QObject {
     void filenameSortBySizeTwice();
     void unknownResolutionShowsNotAvailable();
     void helpKeyInFilenameViewOpensItsTopic();
-    void onlyVisibleCellsAreDecoded();
+    void visibleCellsAreDecodedFirst();
     void dragFromTheGapSelectsARange();
     void holdingAPressOpensTheContextMenu();
     void selectionCommands();
@@ -218,7 +218,7 @@ void BrowsingViewsTest::helpKeyInFilenameViewOpensItsTopic() {
     QVERIFY(opened.path().endsWith("xelo_album_help.htm"));
 }
 
-void BrowsingViewsTest::onlyVisibleCellsAreDecoded() {
+void BrowsingViewsTest::visibleCellsAreDecodedFirst() {
     GuiFixture f;
     f.MakeImages(40);
     f.Start();
@@ -228,15 +228,13 @@ void BrowsingViewsTest::onlyVisibleCellsAreDecoded() {
     QVERIFY(complete.wait(5000) || view.ThumbnailsComplete());
     const int first = view.FirstVisibleIndex();
     const int visible = view.Layout().rows * view.Layout().columns;
-    for (int i = 0; i < f.Doc().Count(); ++i) {
-        const bool shown = i >= first && i < first + visible;
-        QCOMPARE(f.Doc().EntryAt(i)->Has(kEntryThumbnail), shown);
+    for (int i = first; i < first + visible; ++i) {
+        QVERIFY(f.Doc().EntryAt(i)->Has(kEntryThumbnail));
     }
-    // Scrolling down makes the newly visible ones.
+    // Scrolling down shows the newly visible ones (made by now or first in the queue).
     view.verticalScrollBar()->setValue(view.Layout().cellHeight * 3);
-    QVERIFY(complete.wait(5000));
+    QVERIFY(complete.wait(5000) || view.ThumbnailsComplete());
     QVERIFY(f.Doc().EntryAt(first + visible + 3)->Has(kEntryThumbnail));
-    QVERIFY(!f.Doc().EntryAt(f.Doc().Count() - 1)->Has(kEntryThumbnail));
 }
 
 void BrowsingViewsTest::dragFromTheGapSelectsARange() {

@@ -133,3 +133,30 @@ TEST(XeloTool, SurvivesAFileTruncatedWhileItIsRead) {
 
 }  // namespace
 }  // namespace xelo
+
+namespace xelo {
+namespace {
+
+TEST(XeloTool, ThumbManyFilesToAFolderAndToTheCache) {
+    test::TempDir dir;
+    const std::string a = MakeBmp(dir, "a.bmp", 400, 100);
+    const std::string b = MakeBmp(dir, "b.bmp", 30, 20);
+    test::WriteBytes(dir.File("bad.bmp"), {'B', 'M', 1, 2});
+    EXPECT_EQ(Tool("thumb " + a + " --out-dir " + dir.File("")).status, 2);  // over a.bmp
+    std::filesystem::create_directory(dir.File("o"));
+    ToolRun run =
+        Tool("thumb " + a + " " + b + " " + dir.File("bad.bmp") + " --out-dir " + dir.File("o"));
+    EXPECT_EQ(run.status, 1);  // the bad file fails, the others are written
+    ImageInfo info;
+    CImageFile().ReadInfo(dir.File("o/a.bmp"), info);
+    EXPECT_EQ(info.width, 96);
+    EXPECT_NE(run.out.find("bad.bmp: error 46023"), std::string::npos) << run.out;
+    EXPECT_EQ(Tool("thumb " + a + " " + dir.File("x/a.gif") + " --out-dir " + dir.File("o")).status,
+              2);  // both would be o/a.bmp
+    run = test::RunCommand("XDG_CACHE_HOME=" + dir.File("cache") + " " XELO_TOOL_PATH " thumb " +
+                           a + " --cache --large");
+    EXPECT_EQ(run.out, a + ": 256x64 thumbnail cached\n");
+}
+
+}  // namespace
+}  // namespace xelo
