@@ -38,4 +38,23 @@ inline void ZonePlate(CDibImage& image, int width, int height, int bytesPerPixel
     }
 }
 
+// Root-mean-square distance from mid-grey where the plate is finer than `cycles` (source pixels).
+inline double MoireAbove(const CDibImage& small, int width, int height, double cycles) {
+    const double scale = static_cast<double>(width) / small.Width();
+    double sum = 0;
+    int count = 0;
+    for (int y = 0; y < small.Height(); ++y) {
+        for (int x = 0; x < small.Width(); ++x) {
+            if (ZonePlateFrequency(width, height, (x + 0.5) * scale, (y + 0.5) * scale) <
+                cycles) {
+                continue;
+            }
+            const int v = small.Row(y)[x * small.BytesPerPixel()];
+            sum += (v - 127.5) * (v - 127.5);
+            ++count;
+        }
+    }
+    return count == 0 ? 1e9 : std::sqrt(sum / count);
+}
+
 }  // namespace xelo::test
