@@ -46,25 +46,5 @@ TEST(ReducedDecode, ZonePlateThumbnailsAndQuarterLoadsShowNoMoire) {
     }
 }
 
-// The library scale keeps at least twice the target's pixels and no more than it needs.
-TEST(ReducedDecode, JpegScaleKeepsTwiceTheTarget) {
-    test::TempDir dir;
-    CDibImage plate;
-    test::ZonePlate(plate, 1600, 1200, 3);
-    const std::string path = dir.File("plate.jpg");
-    WriteJpeg(JpegWriterSettings{}, path, plate, 100);
-    const struct {
-        Size target;
-        int denominator;
-    } cases[] = {{{96, 72}, 8}, {{200, 150}, 4}, {{400, 300}, 2}, {{401, 300}, 1}};
-    for (const auto& c : cases) {
-        CJpegCodec codec;
-        CImageFrames frames;
-        codec.LoadFrames(path, frames, c.target);
-        EXPECT_EQ(codec.LastScaleDenominator(), c.denominator) << c.target.width;
-        EXPECT_EQ(frames.frames.at(0)->image.Width(), c.target.width);
-    }
-}
-
 }  // namespace
 }  // namespace xelo
