@@ -41,7 +41,9 @@ void BM_Reduce(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * sw * sh);
 }
 // After a 1/8 decode of 4000 × 3000; the image view at 40 % of 6000 × 4000 (decoded at 50 %).
-BENCHMARK(BM_Reduce)->Args({500, 375, 96, 72})->Args({3000, 2000, 2400, 1600})
+BENCHMARK(BM_Reduce)
+    ->Args({500, 375, 96, 72})
+    ->Args({3000, 2000, 2400, 1600})
     ->Unit(benchmark::kMillisecond);
 
 const std::string& CameraJpeg() {
@@ -70,7 +72,6 @@ void BM_JpegThumbnail(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_JpegThumbnail)->Unit(benchmark::kMillisecond);
-
 
 }  // namespace
 BENCHMARK_MAIN();

@@ -68,8 +68,7 @@ bool CImageCodec::DecodeInto(CImageStream& stream, CFrameInfo& frame, int index,
     const Size whole{destRect.Width(), destRect.Height()};
     const bool reducing = size.width >= 1 && size.height >= 1 && size.width <= whole.width &&
                           size.height <= whole.height && size != whole;
-    if (smooth && reducing && !FiltersWhenReducing() && frame.transparent < 0 &&
-        !frame.maskUsed) {
+    if (smooth && reducing && !FiltersWhenReducing() && frame.transparent < 0 && !frame.maskUsed) {
         CDibImage full;
         try {
             full.Create(whole.width, whole.height, frame.bytesPerPixel, false);

@@ -184,8 +184,8 @@ struct RowJob {
     uint8_t* dest = nullptr;
     size_t destStride = 0;
     int destHeight = 0;
-    Rect source;                     // in the library's output coordinates
-    int components = 1;              // of the library's output: 1 grey, 3 blue-green-red, 4 CMYK
+    Rect source;         // in the library's output coordinates
+    int components = 1;  // of the library's output: 1 grey, 3 blue-green-red, 4 CMYK
     bool invertedCmyk = false;
     bool direct = false;             // output rows go straight into the destination
     uint8_t* row = nullptr;          // one whole output row
@@ -239,8 +239,7 @@ bool ReadRows(Decoder& d, const RowJob& job) {
                 CmykToBgr(job, job.reducer->Slot());
             } else {
                 std::memcpy(job.reducer->Slot(),
-                            job.row + static_cast<size_t>(job.source.left) * job.components,
-                            bytes);
+                            job.row + static_cast<size_t>(job.source.left) * job.components, bytes);
             }
         }
         job.reducer->Commit();
@@ -408,7 +407,9 @@ void CJpegCodec::DecodeFrame(CImageStream&, CFrameInfo& frame, int, bool fast) {
     std::vector<uint8_t> row;
     if (!job.direct) {
         try {
-            row.resize(static_cast<size_t>(outWidth) * static_cast<size_t>(grey ? 1 : cmyk ? 4 : 3));
+            row.resize(static_cast<size_t>(outWidth) * static_cast<size_t>(grey   ? 1
+                                                                           : cmyk ? 4
+                                                                                  : 3));
             reducer = std::make_unique<CRowReducer>(source.Width(), source.Height(), destWidth,
                                                     destHeight, destBytesPerPixel, frame.destBits,
                                                     job.destStride);

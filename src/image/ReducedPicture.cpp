@@ -9,8 +9,8 @@ namespace xelo {
 bool MakeReducedPicture(const CDibImage& image, const RenderSource& source, Size shown,
                         CDibImage& reduced) {
     const Size logical = source.size.value_or(Size{image.Width(), image.Height()});
-    const bool whole = source.offset == Point{} && !source.clip &&
-                       logical == Size{image.Width(), image.Height()};
+    const bool whole =
+        source.offset == Point{} && !source.clip && logical == Size{image.Width(), image.Height()};
     const bool smaller = shown.width >= 1 && shown.height >= 1 && shown.width <= logical.width &&
                          shown.height <= logical.height && shown != logical;
     if (!whole || !smaller || !CanReduceSmoothly(image) ||

@@ -39,8 +39,8 @@ ReduceTable BuildReduceTable(int sourceLength, int targetLength);
 class CRowReducer {
   public:
     // Throws 46040 when its buffers cannot be allocated.
-    CRowReducer(int sourceWidth, int sourceHeight, int targetWidth, int targetHeight,
-                int channels, uint8_t* target, size_t targetStride);
+    CRowReducer(int sourceWidth, int sourceHeight, int targetWidth, int targetHeight, int channels,
+                uint8_t* target, size_t targetStride);
     CRowReducer(const CRowReducer&) = delete;
     CRowReducer& operator=(const CRowReducer&) = delete;
 
@@ -66,10 +66,10 @@ class CRowReducer {
     ReduceTable horizontal_;
     ReduceTable vertical_;
     int ringSize_ = 0;
-    std::vector<uint8_t> storage_;         // ringSize_ rows of copied source samples
-    std::vector<const uint8_t*> ring_;     // source row y lives at ring_[y % ringSize_]
-    std::vector<int32_t> sums_;            // vertical sums of one target row
-    std::vector<uint8_t> column_;          // one vertically filtered row, sourceWidth wide
+    std::vector<uint8_t> storage_;      // ringSize_ rows of copied source samples
+    std::vector<const uint8_t*> ring_;  // source row y lives at ring_[y % ringSize_]
+    std::vector<int32_t> sums_;         // vertical sums of one target row
+    std::vector<uint8_t> column_;       // one vertically filtered row, sourceWidth wide
     int received_ = 0;
     int emitted_ = 0;
 };

@@ -15,7 +15,7 @@ namespace {
 TEST(Reducer, FlatPictureStaysFlat) {
     struct Case {
         int sw, sh, tw, th, bpp;
-    } const cases[] = {{640, 480, 96, 72, 3}, {97, 13, 5, 2, 1},  {3, 1000, 1, 7, 3},
+    } const cases[] = {{640, 480, 96, 72, 3}, {97, 13, 5, 2, 1},   {3, 1000, 1, 7, 3},
                        {8, 8, 8, 3, 3},       {50, 40, 50, 40, 1}, {10, 10, 30, 4, 3}};
     for (const Case& c : cases) {
         CDibImage source;
@@ -50,7 +50,8 @@ TEST(Reducer, ZonePlateLosesOnlyWhatCannotBeShown) {
             double sum = 0, weights = 0;
             for (int v = y * 5 - 15; v < y * 5 + 20; ++v) {
                 for (int u = x * 5 - 15; u < x * 5 + 20; ++u) {
-                    const double w = lanczos((u - x * 5 - 2) / 5.0) * lanczos((v - y * 5 - 2) / 5.0);
+                    const double w =
+                        lanczos((u - x * 5 - 2) / 5.0) * lanczos((v - y * 5 - 2) / 5.0);
                     if (u < 0 || v < 0 || u >= 480 || v >= 360) continue;
                     sum += w * plate.Row(v)[3 * u + 1];
                     weights += w;

@@ -30,7 +30,8 @@ inline void ZonePlate(CDibImage& image, int width, int height, int bytesPerPixel
     const double a = 0.45 * M_PI / std::hypot(width / 2.0, height / 2.0);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            const double r2 = std::pow(x + 0.5 - width / 2.0, 2) + std::pow(y + 0.5 - height / 2.0, 2);
+            const double r2 =
+                std::pow(x + 0.5 - width / 2.0, 2) + std::pow(y + 0.5 - height / 2.0, 2);
             const auto v = static_cast<uint8_t>(std::lround(127.5 + 127.5 * std::cos(a * r2)));
             for (int c = 0; c < bytesPerPixel; ++c)
                 image.Row(y)[x * bytesPerPixel + c] = v;
@@ -45,8 +46,7 @@ inline double MoireAbove(const CDibImage& small, int width, int height, double c
     int count = 0;
     for (int y = 0; y < small.Height(); ++y) {
         for (int x = 0; x < small.Width(); ++x) {
-            if (ZonePlateFrequency(width, height, (x + 0.5) * scale, (y + 0.5) * scale) <
-                cycles) {
+            if (ZonePlateFrequency(width, height, (x + 0.5) * scale, (y + 0.5) * scale) < cycles) {
                 continue;
             }
             const int v = small.Row(y)[x * small.BytesPerPixel()];

@@ -102,10 +102,10 @@ TEST(XeloTool, ConvertPercentFiltersTheReduction) {
     CDibImage plate;
     test::ZonePlate(plate, 960, 720, 3);
     WriteJpeg(JpegWriterSettings{}, dir.File("plate.jpg"), plate, 100);
-    ASSERT_EQ(Tool("convert " + dir.File("plate.jpg") + " -o " + dir.File("q.bmp") +
-                   " --percent 25")
-                  .status,
-              0);
+    ASSERT_EQ(
+        Tool("convert " + dir.File("plate.jpg") + " -o " + dir.File("q.bmp") + " --percent 25")
+            .status,
+        0);
     CImageFrames frames;
     CImageFile().LoadFrames(dir.File("q.bmp"), frames);
     const CDibImage& quarter = frames.frames.at(0)->image;
