@@ -1,4 +1,5 @@
 // xelo-tool convert: the first frame of an image written in another format or size.
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <utility>
@@ -74,7 +75,16 @@ int RunConvert(const std::vector<std::string>& args) {
             save.dpiX = info.xResolution;
             save.dpiY = info.yResolution;
         }
-        image.LoadFrames(file, frames);
+        // A reduction is decoded at its size (JPEG at a reduced library scale) and filtered
+        // there, so a picture too big to hold whole still converts.
+        const Size reduced{static_cast<int>(int64_t{info.width} * save.percent / 100),
+                           static_cast<int>(int64_t{info.height} * save.percent / 100)};
+        if (save.percent < 100 && reduced.width >= 1 && reduced.height >= 1) {
+            image.LoadFrames(file, frames, reduced);
+            save.percent = 100;
+        } else {
+            image.LoadFrames(file, frames);
+        }
         if (frames.frames.empty() || frames.frames.front()->image.IsEmpty()) {
             PrintFileError(file, kErrNoImages, "The file does not contain any images.");
             return 1;

@@ -5,6 +5,7 @@
 
 #include "codec/MappedFile.h"
 #include "image/FitSize.h"
+#include "image/Reducer.h"
 #include "image/TavoException.h"
 
 namespace xelo {
@@ -63,7 +64,33 @@ void FinishDestination(const CFrameInfo& frame, CDibImage& image) {
 void CImageCodec::PrepareThumbnail(CImageStream&) {}
 
 bool CImageCodec::DecodeInto(CImageStream& stream, CFrameInfo& frame, int index, CDibImage& image,
-                             const Size& size, const Rect& destRect, bool fast) {
+                             const Size& size, const Rect& destRect, bool fast, bool smooth) {
+    const Size whole{destRect.Width(), destRect.Height()};
+    const bool reducing = size.width >= 1 && size.height >= 1 && size.width <= whole.width &&
+                          size.height <= whole.height && size != whole;
+    if (smooth && reducing && !FiltersWhenReducing() && frame.transparent < 0 && !frame.maskUsed) {
+        CDibImage full;
+        try {
+            full.Create(whole.width, whole.height, frame.bytesPerPixel, false);
+        } catch (const CTavoException& e) {
+            if (e.GetCode() != kErrNoMemory) throw;
+        }
+        if (!full.IsEmpty()) {
+            AttachDestination(frame, full, destRect);
+            DecodeFrame(stream, frame, index, fast);
+            FinishDestination(frame, full);
+            if (!CanReduceSmoothly(full)) {
+                full.TransferTo(image);
+                return true;
+            }
+            // A codec that delivered fewer pixels keeps its share of the target.
+            const Size reduced{
+                std::max(1, static_cast<int>(int64_t{size.width} * full.Width() / whole.width)),
+                std::max(1, static_cast<int>(int64_t{size.height} * full.Height() / whole.height))};
+            ReduceImage(full, image, reduced);
+            return true;
+        }
+    }
     image.Create(size.width, size.height, frame.bytesPerPixel, frame.maskUsed != 0);
     if (image.IsEmpty()) return false;
     image.SetTransparent(frame.transparent < 0 ? kNoColour
@@ -103,7 +130,7 @@ void CImageCodec::ReadThumbnail(CImageStream& stream, CDibImage& image, int maxW
         BeginFrame(stream, frame, 0);
         const Size fitted =
             FitSize(maxWidth, maxHeight, frame.frameRect.Width(), frame.frameRect.Height(), false);
-        DecodeInto(stream, frame, 0, image, fitted, frame.frameRect, true);
+        DecodeInto(stream, frame, 0, image, fitted, frame.frameRect, true, true);
     } catch (...) {
         image.Release();
         throw;
@@ -195,7 +222,10 @@ void CImageCodec::LoadAllFrames(CImageStream& stream, CImageFrames& frames, Scal
                 size = Size{ScaledLength(working.Width(), percent, 100),
                             ScaledLength(working.Height(), percent, 100)};
             }
-            if (DecodeInto(stream, frame, index, out.image, size, working, false)) {
+            // Animations and palette pictures other than grey ones keep their palette.
+            const bool smooth = info.frameCount == 1 &&
+                                (frame.bytesPerPixel == 3 || info.grey || IsGreyRamp(info.palette));
+            if (DecodeInto(stream, frame, index, out.image, size, working, false, smooth)) {
                 out.shownRect = working;
             }
         }

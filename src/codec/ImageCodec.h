@@ -113,7 +113,10 @@ class CImageCodec {
     // Every frame at `percent` of its size.
     void LoadFramesScaled(CImageStream& stream, CImageFrames& frames, int percent);
     // Every frame, scaled so that the logical image becomes targetSize when one is given, and
-    // limited to `clip` of the logical image when one is given.
+    // limited to `clip` of the logical image when one is given. A smaller target is filtered
+    // (JPEG first decodes at the library scale that keeps twice the target's pixels, never
+    // more); palette pictures other than grey ones, animations and transparent pictures keep
+    // their palette and are sampled. This is the call for any picture wanted at a given size.
     void LoadFrames(CImageStream& stream, CImageFrames& frames,
                     const std::optional<Size>& targetSize = std::nullopt,
                     const std::optional<Rect>& clip = std::nullopt);
@@ -127,6 +130,9 @@ class CImageCodec {
     virtual void DecodeFrame(CImageStream& stream, CFrameInfo& frame, int index, bool fast) = 0;
     virtual void End() = 0;
 
+    // True when DecodeFrame filters a reduction itself (the framework need not).
+    virtual bool FiltersWhenReducing() const { return false; }
+
   protected:
     // Where a thumbnail is decoded from: JPEG files position the stream at their embedded
     // thumbnail here. The default decodes the file itself.
@@ -135,9 +141,11 @@ class CImageCodec {
   private:
     enum class Scaling { kNone, kTargetSize, kPercent };
     // Creates `image` at `size` for the frame, decodes destRect of the frame into it and drops
-    // what the codec did not use; false (and nothing decoded) when the size is empty.
+    // what the codec did not use; false (and nothing decoded) when the size is empty. With
+    // `smooth`, a reduction of an opaque frame decodes it whole and filters it down (sampling
+    // still when there is no memory for the whole frame).
     bool DecodeInto(CImageStream& stream, CFrameInfo& frame, int index, CDibImage& image,
-                    const Size& size, const Rect& destRect, bool fast);
+                    const Size& size, const Rect& destRect, bool fast, bool smooth);
     void LoadAllFrames(CImageStream& stream, CImageFrames& frames, Scaling scaling,
                        const std::optional<Size>& targetSize, const std::optional<Rect>& clip,
                        int percent);

@@ -48,6 +48,10 @@ void CImageFile::DecodeFrame(CImageStream& stream, CFrameInfo& frame, int index,
     codec_->DecodeFrame(stream, frame, index, fast);
 }
 
+bool CImageFile::FiltersWhenReducing() const {
+    return codec_ && codec_->FiltersWhenReducing();
+}
+
 void CImageFile::End() {
     if (codec_) codec_->End();
     codec_.reset();

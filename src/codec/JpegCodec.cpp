@@ -19,6 +19,7 @@
 #include <jerror.h>
 
 #include "codec/FileWriter.h"
+#include "image/Reducer.h"
 #include "image/TavoException.h"
 
 namespace xelo {
@@ -182,49 +183,30 @@ bool StartDecompress(Decoder& d) {
 struct RowJob {
     uint8_t* dest = nullptr;
     size_t destStride = 0;
-    int destWidth = 0;
     int destHeight = 0;
-    int destBytesPerPixel = 1;
-    Rect source;                   // in the library's output coordinates
-    const int* columns = nullptr;  // destWidth output columns
-    int components = 1;            // of the library's output: 1 grey, 3 blue-green-red, 4 CMYK
+    Rect source;         // in the library's output coordinates
+    int components = 1;  // of the library's output: 1 grey, 3 blue-green-red, 4 CMYK
     bool invertedCmyk = false;
-    bool direct = false;     // output rows go straight into the destination
-    uint8_t* row = nullptr;  // one output row
+    bool direct = false;             // output rows go straight into the destination
+    uint8_t* row = nullptr;          // one whole output row
+    CRowReducer* reducer = nullptr;  // filters source's rows into the destination
 };
 
-// Turns one output row into a destination row, taking the listed columns.
-void ConvertRow(const RowJob& job, uint8_t* out) {
-    const uint8_t* row = job.row;
-    switch (job.components) {
-        case 1:
-            for (int x = 0; x < job.destWidth; ++x)
-                out[x] = row[job.columns[x]];
-            break;
-        case 3:
-            for (int x = 0; x < job.destWidth; ++x, out += 3) {
-                const uint8_t* p = row + 3 * static_cast<size_t>(job.columns[x]);
-                out[0] = p[0];
-                out[1] = p[1];
-                out[2] = p[2];
-            }
-            break;
-        default:
-            // Adobe writes CMYK inverted (0 is full ink); others store ink amounts.
-            for (int x = 0; x < job.destWidth; ++x, out += 3) {
-                const uint8_t* p = row + 4 * static_cast<size_t>(job.columns[x]);
-                unsigned c = p[0], m = p[1], y = p[2], k = p[3];
-                if (!job.invertedCmyk) {
-                    c = 255 - c;
-                    m = 255 - m;
-                    y = 255 - y;
-                    k = 255 - k;
-                }
-                out[0] = static_cast<uint8_t>(y * k / 255);
-                out[1] = static_cast<uint8_t>(m * k / 255);
-                out[2] = static_cast<uint8_t>(c * k / 255);
-            }
-            break;
+// Columns source.left .. source.right of one CMYK output row as blue, green, red.
+void CmykToBgr(const RowJob& job, uint8_t* out) {
+    const uint8_t* p = job.row + 4 * static_cast<size_t>(job.source.left);
+    for (int x = job.source.left; x < job.source.right; ++x, p += 4, out += 3) {
+        // Adobe writes CMYK inverted (0 is full ink); others store ink amounts.
+        unsigned c = p[0], m = p[1], y = p[2], k = p[3];
+        if (!job.invertedCmyk) {
+            c = 255 - c;
+            m = 255 - m;
+            y = 255 - y;
+            k = 255 - k;
+        }
+        out[0] = static_cast<uint8_t>(y * k / 255);
+        out[1] = static_cast<uint8_t>(m * k / 255);
+        out[2] = static_cast<uint8_t>(c * k / 255);
     }
 }
 
@@ -242,24 +224,25 @@ bool ReadRows(Decoder& d, const RowJob& job) {
         }
         return true;
     }
-    const size_t rowBytes = static_cast<size_t>(job.destWidth) * job.destBytesPerPixel;
-    int next = 0;  // the next output row the library delivers
-    int previous = -1;
-    for (int y = 0; y < job.destHeight; ++y) {
-        const int sourceRow =
-            job.source.top + static_cast<int>(int64_t{y} * job.source.Height() / job.destHeight);
-        uint8_t* out = job.dest + static_cast<size_t>(y) * job.destStride;
-        if (sourceRow == previous) {
-            std::memcpy(out, out - job.destStride, rowBytes);
-            continue;
+    // Whole output rows of grey or colour go straight into the reducer's slot.
+    const bool whole = job.components != 4 && job.source.left == 0 &&
+                       job.source.Width() == static_cast<int>(c.output_width);
+    const size_t bytes =
+        static_cast<size_t>(job.source.Width()) * static_cast<size_t>(std::min(job.components, 3));
+    for (int y = 0; y < job.source.bottom; ++y) {
+        const bool wanted = y >= job.source.top;
+        JSAMPROW target = wanted && whole ? job.reducer->Slot() : job.row;
+        if (jpeg_read_scanlines(&c, &target, 1) != 1) return true;
+        if (!wanted) continue;
+        if (!whole) {
+            if (job.components == 4) {
+                CmykToBgr(job, job.reducer->Slot());
+            } else {
+                std::memcpy(job.reducer->Slot(),
+                            job.row + static_cast<size_t>(job.source.left) * job.components, bytes);
+            }
         }
-        while (next <= sourceRow) {
-            JSAMPROW target = job.row;
-            if (jpeg_read_scanlines(&c, &target, 1) != 1) return true;
-            ++next;
-        }
-        ConvertRow(job, out);
-        previous = sourceRow;
+        job.reducer->Commit();
     }
     return true;
 }
@@ -287,12 +270,8 @@ Rect ToOutput(const Rect& visible, int width, int height, int outWidth, int outH
     return r;
 }
 
-// libjpeg 6b's rounding of a requested denominator: the largest of 1, 2, 4 and 8 not above it.
-int LibraryDenominator(int requested) {
-    if (requested >= 8) return 8;
-    if (requested >= 4) return 4;
-    if (requested >= 2) return 2;
-    return 1;
+int64_t CeilDiv(int64_t a, int64_t b) {
+    return (a + b - 1) / b;
 }
 
 }  // namespace
@@ -394,14 +373,19 @@ void CJpegCodec::DecodeFrame(CImageStream&, CFrameInfo& frame, int, bool fast) {
 
     const int destWidth = frame.destWidth;
     const int destHeight = frame.destHeight;
+    // The library's scale: the smallest output that still keeps twice the destination's
+    // pixels on both sides, so the filter after it has detail to work with.
     int denominator = 1;
-    if (visible.Width() > destWidth && visible.Height() > destHeight) {
-        denominator = LibraryDenominator(
-            std::min(visible.Width() / destWidth, visible.Height() / destHeight));
-        if (denominator > 1) {
-            c.scale_num = 1;
-            c.scale_denom = static_cast<unsigned>(denominator);
+    for (const int d : {8, 4, 2}) {
+        if (CeilDiv(visible.Width(), d) >= 2 * int64_t{destWidth} &&
+            CeilDiv(visible.Height(), d) >= 2 * int64_t{destHeight}) {
+            denominator = d;
+            break;
         }
+    }
+    if (denominator > 1) {
+        c.scale_num = 1;
+        c.scale_denom = static_cast<unsigned>(denominator);
     }
     if (!CalcOutputDimensions(*decoder_)) ThrowDecoder(kErrFormatInvalid, __LINE__);
     const int outWidth = static_cast<int>(c.output_width);
@@ -411,39 +395,38 @@ void CJpegCodec::DecodeFrame(CImageStream&, CFrameInfo& frame, int, bool fast) {
     lastDenominator_ = denominator;
     lastOutput_ = Size{outWidth, outHeight};
 
+    RowJob job;
+    job.dest = frame.destBits;
+    const int destBytesPerPixel = grey ? 1 : 3;
+    job.destStride = static_cast<size_t>(destWidth + frame.destPad) * destBytesPerPixel;
+    job.destHeight = destHeight;
+    job.source = source;
+    job.direct = !cmyk && outWidth == destWidth && outHeight == destHeight &&
+                 source == Rect{0, 0, outWidth, outHeight};
+    std::unique_ptr<CRowReducer> reducer;
+    std::vector<uint8_t> row;
+    if (!job.direct) {
+        try {
+            row.resize(static_cast<size_t>(outWidth) * static_cast<size_t>(grey   ? 1
+                                                                           : cmyk ? 4
+                                                                                  : 3));
+            reducer = std::make_unique<CRowReducer>(source.Width(), source.Height(), destWidth,
+                                                    destHeight, destBytesPerPixel, frame.destBits,
+                                                    job.destStride);
+        } catch (const std::bad_alloc&) {
+            ThrowDecoder(kErrNoMemory, __LINE__);
+        }
+        job.row = row.data();
+        job.reducer = reducer.get();
+    }
+
     if (!StartDecompress(*decoder_)) {
         ThrowDecoder(
             IsOutOfMemory(decoder_->errors.pub.msg_code) ? kErrNoMemory : kErrFormatInvalid,
             __LINE__);
     }
-
-    RowJob job;
-    job.dest = frame.destBits;
-    job.destBytesPerPixel = grey ? 1 : 3;
-    job.destStride = static_cast<size_t>(destWidth + frame.destPad) * job.destBytesPerPixel;
-    job.destWidth = destWidth;
-    job.destHeight = destHeight;
-    job.source = source;
     job.components = static_cast<int>(c.output_components);
     job.invertedCmyk = c.saw_Adobe_marker != 0;
-    job.direct = !cmyk && outWidth == destWidth && outHeight == destHeight &&
-                 source == Rect{0, 0, outWidth, outHeight};
-    std::vector<uint8_t> row;
-    std::vector<int> columns;
-    if (!job.direct) {
-        try {
-            row.resize(static_cast<size_t>(outWidth) * static_cast<size_t>(job.components));
-            columns.resize(static_cast<size_t>(destWidth));
-        } catch (const std::bad_alloc&) {
-            ThrowDecoder(kErrNoMemory, __LINE__);
-        }
-        for (int x = 0; x < destWidth; ++x) {
-            columns[static_cast<size_t>(x)] =
-                source.left + static_cast<int>(int64_t{x} * source.Width() / destWidth);
-        }
-        job.row = row.data();
-        job.columns = columns.data();
-    }
 
     decoder_->errors.stopOnCorruptData = true;
     if (!ReadRows(*decoder_, job)) {
@@ -593,15 +576,6 @@ bool Compress(Encoder& e, const CompressJob& job) {
         jpeg_write_scanlines(&c, &row, 1);
     }
     jpeg_finish_compress(&c);
-    return true;
-}
-
-bool IsGreyRamp(const LogPalette& palette) {
-    if (palette.count != 256) return false;
-    for (int i = 0; i < 256; ++i) {
-        const PaletteEntry& e = palette.entries[i];
-        if (e.red != i || e.green != i || e.blue != i) return false;
-    }
     return true;
 }
 

@@ -21,10 +21,12 @@ class CJpegCodec : public CImageCodec {
     // Reads the header from the stream's current position (an embedded thumbnail starts there).
     void ReadHeader(CImageStream& stream, ImageInfo* info) override;
     void BeginFrame(CImageStream& stream, CFrameInfo& frame, int index) override;
-    // Decodes at the smallest library scale (1/2, 1/4, 1/8) that still covers the destination,
-    // then samples. A scan cut short leaves the rows not reached as they were.
+    // Decodes at the smallest library scale (1/2, 1/4, 1/8) that still keeps twice the
+    // destination's pixels, then filters down to the destination row by row (nothing of the
+    // picture's size is held). A scan cut short leaves the rows not reached as they were.
     void DecodeFrame(CImageStream& stream, CFrameInfo& frame, int index, bool fast) override;
     void End() override;
+    bool FiltersWhenReducing() const override { return true; }
 
     // What the last DecodeFrame asked of the library: the scale denominator (1 for full size)
     // and the size of the library's output. Kept across End so callers can observe it.

@@ -72,6 +72,29 @@ bool CDibTransitionTarget::CopyFromSlide(const CDibImage& slide, const Rect& des
     return true;
 }
 
+bool CDibTransitionTarget::CopyColumnsFromSlide(const CDibImage& slide, const Rect& dest,
+                                                const int* columns, int count) {
+    if (count <= 0) return true;
+    if (!IsTrueColour(surface_) || !IsTrueColour(slide)) return false;
+    const Rect span{columns[0], dest.top, columns[count - 1] + 1, dest.bottom};
+    if (!Inside(surface_, span) || !Inside(slide, At(Point{span.left - dest.left, 0}, span))) {
+        return false;
+    }
+    // Row by row, so each row of both pictures is walked once per call.
+    for (int y = 0; y < dest.Height(); ++y) {
+        uint8_t* to = surface_.Row(dest.top + y);
+        const uint8_t* from = slide.Row(y);
+        for (int i = 0; i < count; ++i) {
+            uint8_t* p = to + static_cast<size_t>(columns[i]) * kBytesPerPixel;
+            const uint8_t* q = from + static_cast<size_t>(columns[i] - dest.left) * kBytesPerPixel;
+            p[0] = q[0];
+            p[1] = q[1];
+            p[2] = q[2];
+        }
+    }
+    return true;
+}
+
 bool CDibTransitionTarget::CopyWithin(const Rect& dest, Point source) {
     if (!IsTrueColour(surface_)) return false;
     if (!Inside(surface_, dest) || !Inside(surface_, At(source, dest))) return false;

@@ -12,6 +12,8 @@ class CDibTransitionTarget : public ITransitionTarget {
     explicit CDibTransitionTarget(CDibImage& surface) : surface_(surface) {}
 
     bool CopyFromSlide(const CDibImage& slide, const Rect& dest, Point source) override;
+    bool CopyColumnsFromSlide(const CDibImage& slide, const Rect& dest, const int* columns,
+                              int count) override;
     bool CopyWithin(const Rect& dest, Point source) override;
     bool Fill(const Rect& dest, uint32_t colour) override;
     bool AndPattern(const Rect& dest, const CDibImage& pattern) override;

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <memory>
 #include <new>
+#include <vector>
 
 #include "slideshow/EffectTable.h"
 #include "slideshow/TransitionFamilies.h"
@@ -62,14 +63,22 @@ void DrawRandomBars(CTransitionCanvas& canvas, uint32_t code, int durationMs) {
     const PaceSteps pace =
         ComputePacing(count, durationMs, kBarsMinSteps, CeilDiv(count, 2), kRandomPercent);
     CPacer pacer(canvas.Clock(), pace.delay);
+    // The columns of one tick are drawn together in one pass over the rows: one column at a
+    // time would walk every row of both pictures once per column.
+    std::vector<int> columns;
     const bool drawn = VisitInRandomOrder(count, canvas.Clock().TickCount(), [&](int n, int bar) {
-        if (n % pace.step == 0) canvas.Pause(pacer);
+        if (n % pace.step == 0) {
+            canvas.DrawColumns(columns);
+            columns.clear();
+            canvas.Pause(pacer);
+        }
         if (rows) {
             canvas.Draw(0, bar, canvas.Width(), bar + 1);
         } else {
-            canvas.Draw(bar, 0, bar + 1, canvas.Height());
+            columns.push_back(bar);
         }
     });
+    canvas.DrawColumns(columns);
     if (!drawn) canvas.DrawAll();
 }
 

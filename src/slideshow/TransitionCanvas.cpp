@@ -56,6 +56,20 @@ void CTransitionCanvas::Draw(const Rect& r) {
     Place(r, Point{r.left, r.top});
 }
 
+void CTransitionCanvas::DrawColumns(std::vector<int>& columns) {
+    std::sort(columns.begin(), columns.end());
+    const auto end = std::upper_bound(columns.begin(), columns.end(), width_ - 1);
+    const auto begin = std::lower_bound(columns.begin(), end, 0);
+    if (begin == end || height_ <= 0) return;
+    std::vector<int> xs(begin, end);
+    for (int& x : xs)
+        x += area_.left;
+    const Rect local{xs.front() - area_.left, 0, xs.back() + 1 - area_.left, height_};
+    Record(target_.CopyColumnsFromSlide(slide_, ToTarget(Rect{0, 0, width_, height_}), xs.data(),
+                                        static_cast<int>(xs.size())),
+           local);
+}
+
 void CTransitionCanvas::Place(const Rect& dest, Point source) {
     Rect d = dest;
     Point s = source;

@@ -3,6 +3,8 @@
 // it. It remembers what changed since the last pause and whether any blit failed.
 #pragma once
 
+#include <vector>
+
 #include "image/DibImage.h"
 #include "image/Geometry.h"
 #include "slideshow/TransitionClock.h"
@@ -25,6 +27,8 @@ class CTransitionCanvas {
     void Draw(const Rect& r);
     void Draw(int left, int top, int right, int bottom) { Draw(Rect{left, top, right, bottom}); }
     void DrawAll() { Draw(Rect{0, 0, width_, height_}); }
+    // Draws the new slide's whole columns at the given x (any order; sorted here) in one pass.
+    void DrawColumns(std::vector<int>& columns);
     // Draws the new slide's pixels starting at `source` into `dest`.
     void Place(const Rect& dest, Point source);
     // Moves what the target shows at `source` into `dest`.

@@ -24,6 +24,19 @@ class ITransitionTarget {
     // Tiles `pattern` over `dest`, its top-left pixel at dest's top-left, combining each target
     // pixel with the pattern pixel by bitwise AND.
     virtual bool AndPattern(const Rect& dest, const CDibImage& pattern) = 0;
+    // Copies the one-pixel columns `columns` (ascending target x, each with the same x in the
+    // slide as its offset from `dest`'s left) of `dest`'s rows; pixels drawn in one pass of the
+    // rows, as many scattered columns are. The default draws column by column.
+    virtual bool CopyColumnsFromSlide(const CDibImage& slide, const Rect& dest, const int* columns,
+                                      int count) {
+        bool ok = true;
+        for (int i = 0; i < count; ++i) {
+            ok = CopyFromSlide(slide, Rect{columns[i], dest.top, columns[i] + 1, dest.bottom},
+                               Point{columns[i] - dest.left, 0}) &&
+                 ok;
+        }
+        return ok;
+    }
     // Shows the area changed since the last call; called before every pause and at the end.
     virtual void Present(const Rect& changed) = 0;
 };

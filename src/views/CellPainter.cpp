@@ -9,6 +9,8 @@
 #include "image/DibImage.h"
 #include "image/FitSize.h"
 #include "image/Palette.h"
+#include "image/Reducer.h"
+#include "image/TavoException.h"
 #include "views/ListTexts.h"
 
 namespace xelo {
@@ -110,14 +112,25 @@ void CellPainter::DrawThumbnail(QPainter& p, const CImageEntry& entry, const QRe
         return;
     }
     const QImage image = WrapDib(entry.thumbnail);
-    if (stretch) {
-        p.drawImage(rect, image);
-        return;
-    }
-    const Size fit = FitSize(rect.width(), rect.height(), image.width(), image.height(), false);
-    const QRect dest(rect.left() + (rect.width() - fit.width + 1) / 2,
+    QRect dest = rect;
+    if (!stretch) {
+        const Size fit = FitSize(rect.width(), rect.height(), image.width(), image.height(), false);
+        dest = QRect(rect.left() + (rect.width() - fit.width + 1) / 2,
                      rect.top() + (rect.height() - fit.height + 1) / 2, fit.width, fit.height);
-    FillAround(p, rect, dest, boxColour);
+        FillAround(p, rect, dest, boxColour);
+    }
+    // The smaller cell sizes show the stored thumbnail filtered down, not sampled.
+    const CDibImage& thumb = entry.thumbnail;
+    if (dest.width() <= thumb.Width() && dest.height() <= thumb.Height() &&
+        dest.size() != image.size() && CanReduceSmoothly(thumb)) {
+        try {
+            CDibImage reduced;
+            ReduceImage(thumb, reduced, Size{dest.width(), dest.height()});
+            p.drawImage(dest.topLeft(), WrapDib(reduced));
+            return;
+        } catch (const CTavoException&) {
+        }
+    }
     p.drawImage(dest, image);
 }
 

@@ -14,6 +14,7 @@
 
 #include "app/StringTable.h"
 #include "app/TavoApp.h"
+#include "image/ReducedPicture.h"
 #include "image/TavoException.h"
 #include "views/AnimationPlayer.h"
 #include "views/CellPainter.h"
@@ -79,8 +80,15 @@ bool CQuickView::Prepare() {
         FillImage(overview_, state_.background);
         const BgrBuffer target{overview_.Bits(), overview_.Width(), overview_.Height(),
                                overview_.RowPad()};
-        RenderTransformed(picture_, Rect{0, 0, area.Width(), area.Height()}, target, std::nullopt,
-                          state_.orientation, source_);
+        // The overview is filtered down from the picture when it is smaller.
+        const Rect dest{0, 0, area.Width(), area.Height()};
+        CDibImage reduced;
+        const Size shown = UnorientedSize(Size{area.Width(), area.Height()}, state_.orientation);
+        if (MakeReducedPicture(picture_, source_, shown, reduced)) {
+            RenderTransformed(reduced, dest, target, std::nullopt, state_.orientation);
+        } else {
+            RenderTransformed(picture_, dest, target, std::nullopt, state_.orientation, source_);
+        }
     } catch (const CTavoException&) {
         overview_.Release();
         return false;

@@ -24,6 +24,7 @@
 #include "frame/CommandIds.h"
 #include "frame/ToolModes.h"
 #include "image/ErrorCodes.h"
+#include "image/ReducedPicture.h"
 #include "image/RenderTransformed.h"
 #include "image/TavoException.h"
 #include "views/CellPainter.h"
@@ -139,6 +140,8 @@ void CTavoImgView::SetImage(const CImageEntry* entry) {
         decoded_.Clear();
         decoded_.frames.clear();
         decodedPercent_ = 0;
+        ++decodeCount_;
+        reduced_.Release();
     }
     shown_ = entry;
     player_.Reset(entry && entry->Has(kEntryHeader) ? entry->Header().frameCount : 0);
@@ -655,6 +658,7 @@ bool CTavoImgView::EnsureDecoded() {
             decoded_.frameCount = frames.frameCount;
             decodedPercent_ = percent;
             decodeError_.clear();
+            ++decodeCount_;
             composedIndex_ = -1;  // the composition follows the new copy
             return !decoded_.frames.empty() && !decoded_.frames[0]->image.IsEmpty();
         } catch (const CTavoException& e) {
@@ -720,7 +724,19 @@ void CTavoImgView::RenderPicture(const Rect& area, const BgrBuffer& target) {
     const Rect whole{-placement_.offset.x - area.left, -placement_.offset.y - area.top,
                      -placement_.offset.x - area.left + placement_.displayed.width,
                      -placement_.offset.y - area.top + placement_.displayed.height};
-    const auto [picture, source] = PictureSource();
+    auto [picture, source] = PictureSource();
+    // A still picture shown smaller than decoded is filtered once per zoom; pans copy from it.
+    if (decoded_.frames.size() == 1) {
+        const Size shown = UnorientedSize(placement_.displayed, placement_.orientation);
+        if (reducedFor_ != std::make_pair(decodeCount_, shown)) {
+            reducedFor_ = {decodeCount_, shown};
+            reducedValid_ = MakeReducedPicture(*picture, source, shown, reduced_);
+        }
+        if (reducedValid_) {
+            picture = &reduced_;
+            source = RenderSource{};
+        }
+    }
     RenderTransformed(*picture, whole, target, std::nullopt, placement_.orientation, source);
 }
 

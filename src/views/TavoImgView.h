@@ -155,6 +155,12 @@ class CTavoImgView : public QWidget, public DocumentObserver, public CommandTarg
     bool userZoomed_ = false;  // the zoom was changed since the picture was shown
     CImageFrames decoded_;
     int decodedPercent_ = 0;
+    int decodeCount_ = 0;  // grows whenever decoded_ changes
+    // The still picture filtered to its size on screen, made once per zoom: the decode count
+    // and unoriented size it was made for, and whether it applies.
+    CDibImage reduced_;
+    std::pair<int, Size> reducedFor_{-1, Size{}};
+    bool reducedValid_ = false;
     int failedStep_ = 0;
     QString decodeError_;  // why the shown picture did not decode
     QString failedText_;

@@ -181,8 +181,8 @@ TEST(BmpCodec, RunLength4UsesNibbles) {
     EXPECT_EQ(IndexRow(image, 0), (std::vector<uint8_t>{3, 4, 5, 0, 0}));
 }
 
-// A smaller destination reads every second row and column.
-TEST(BmpCodec, ThumbnailSamplesRowsAndColumns) {
+// A smaller destination of a picture kept as a palette reads every second row and column.
+TEST(BmpCodec, ReducedPaletteSamplesRowsAndColumns) {
     BmpBuilder b;
     b.width = 8;
     b.height = 8;
@@ -195,8 +195,9 @@ TEST(BmpCodec, ThumbnailSamplesRowsAndColumns) {
     }
     const auto bytes = b.Bytes();
     CMemoryStream s(bytes.data(), static_cast<uint32_t>(bytes.size()));
-    CDibImage thumb;
-    CImageFile().ReadThumbnail(s, thumb, 4, 4);
+    CImageFrames frames;
+    CImageFile().LoadFrames(s, frames, Size{4, 4});
+    const CDibImage& thumb = frames.frames.at(0)->image;
     ASSERT_EQ(thumb.Width(), 4);
     for (int y = 0; y < 4; ++y) {
         for (int x = 0; x < 4; ++x)

@@ -54,8 +54,8 @@ void PrintTo(const ScaleCase& c, std::ostream* os) {
 
 class JpegScale : public ::testing::TestWithParam<ScaleCase> {};
 
-// A thumbnail asks libjpeg for the largest reduction (1/2, 1/4, 1/8) that still covers the
-// fitted size, then samples; the colour survives with red and blue in their places.
+// A thumbnail asks libjpeg for the largest reduction (1/2, 1/4, 1/8) that still keeps twice the
+// fitted size, then filters; the colour survives with red and blue in their places.
 TEST_P(JpegScale, AsksTheLibraryForTheReductionAndSamples) {
     const ScaleCase& c = GetParam();
     const auto bytes = test::MakeFlatJpeg(c.width, c.height, kRed);
@@ -73,8 +73,8 @@ TEST_P(JpegScale, AsksTheLibraryForTheReductionAndSamples) {
 INSTANTIATE_TEST_SUITE_P(
     Sizes, JpegScale,
     ::testing::Values(ScaleCase{1600, 1200, 96, 72, 8, {200, 150}, {96, 72}},  // 16 capped at 8
-                      ScaleCase{400, 300, 96, 72, 4, {100, 75}, {96, 72}},
-                      ScaleCase{300, 200, 96, 72, 2, {150, 100}, {96, 64}},  // 3 rounds to 2
+                      ScaleCase{400, 300, 96, 72, 2, {200, 150}, {96, 72}},
+                      ScaleCase{300, 200, 96, 72, 1, {300, 200}, {96, 64}},
                       ScaleCase{100, 100, 100, 100, 1, {100, 100}, {100, 100}},
                       ScaleCase{150, 40, 96, 72, 1, {150, 40}, {96, 25}}));
 

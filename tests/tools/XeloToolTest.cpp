@@ -10,9 +10,11 @@
 
 #include "codec/BmpWriter.h"
 #include "codec/ImageFile.h"
+#include "codec/JpegCodec.h"
 #include "support/RunCommand.h"
 #include "support/TempDir.h"
 #include "support/TestData.h"
+#include "support/ZonePlate.h"
 
 namespace xelo {
 namespace {
@@ -156,6 +158,23 @@ TEST(XeloTool, ThumbManyFilesToAFolderAndToTheCache) {
     run = test::RunCommand("XDG_CACHE_HOME=" + dir.File("cache") + " " XELO_TOOL_PATH " thumb " +
                            a + " --cache --large");
     EXPECT_EQ(run.out, a + ": 256x64 thumbnail cached\n");
+}
+
+// --percent below 100 decodes the JPEG reduced and filters it: a zone plate keeps no moiré.
+TEST(XeloTool, ConvertPercentFiltersTheReduction) {
+    test::TempDir dir;
+    CDibImage plate;
+    test::ZonePlate(plate, 960, 720, 3);
+    WriteJpeg(JpegWriterSettings{}, dir.File("plate.jpg"), plate, 100);
+    ASSERT_EQ(
+        Tool("convert " + dir.File("plate.jpg") + " -o " + dir.File("q.bmp") + " --percent 25")
+            .status,
+        0);
+    CImageFrames frames;
+    CImageFile().LoadFrames(dir.File("q.bmp"), frames);
+    const CDibImage& quarter = frames.frames.at(0)->image;
+    EXPECT_EQ(quarter.Width(), 240);
+    EXPECT_LT(test::MoireAbove(quarter, 960, 720, 0.25), 6.0);
 }
 
 }  // namespace
