@@ -15,6 +15,7 @@
 #include "image/ErrorCodes.h"
 #include "image/FileError.h"
 #include "image/FitSize.h"
+#include "image/Reducer.h"
 #include "image/Resampler.h"
 #include "image/TavoException.h"
 #include "views/Md5Digest.h"
@@ -226,11 +227,15 @@ void ReduceToFit(CDibImage& image, int maxWidth, int maxHeight) {
     const Size fit = FitSize(maxWidth, maxHeight, image.Width(), image.Height(), false);
     if (fit.width == image.Width() && fit.height == image.Height()) return;
     CDibImage reduced;
-    reduced.Create(fit.width, fit.height, 3, false);
-    if (!Resample24(image.Bits(), image.Width(), image.Height(), image.RowPad(),
-                    image.BytesPerPixel(), image.Palette(), reduced.Bits(), fit.width, fit.height,
-                    reduced.RowPad())) {
-        ThrowError(kErrNoMemory, {kComponentResampler, kUnit, __LINE__});
+    if (CanReduceSmoothly(image)) {
+        ReduceImage(image, reduced, fit);
+    } else {
+        reduced.Create(fit.width, fit.height, 3, false);
+        if (!Resample24(image.Bits(), image.Width(), image.Height(), image.RowPad(),
+                        image.BytesPerPixel(), image.Palette(), reduced.Bits(), fit.width,
+                        fit.height, reduced.RowPad())) {
+            ThrowError(kErrNoMemory, {kComponentResampler, kUnit, __LINE__});
+        }
     }
     reduced.TransferTo(image);
 }
