@@ -72,7 +72,7 @@ int RunConvert(const std::vector<std::string>& args) {
             save.dpiX = info.xResolution;
             save.dpiY = info.yResolution;
         }
-        image.LoadFrames(file, frames);
+        image.LoadFirstFrame(file, frames);
         if (frames.frames.empty() || frames.frames.front()->image.IsEmpty()) {
             PrintFileError(file, kErrNoImages, "The file does not contain any images.");
             return 1;

@@ -124,11 +124,15 @@ std::string DecodeTextNote(const uint8_t* bytes, size_t size) {
 
 std::vector<uint8_t> EncodeTextNote(const std::string& text) {
     std::vector<uint8_t> bytes;
-    bytes.reserve(text.size() + text.size() / 8);
+    bytes.reserve(text.size() + text.size() / 8 + 5);
+    // The reader drops one byte-order mark and one final line end: a text that starts with
+    // U+FEFF or ends with a line end gets one more, so that it reads back as it was.
+    if (text.rfind("\xEF\xBB\xBF", 0) == 0) bytes.insert(bytes.end(), {0xEF, 0xBB, 0xBF});
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) bytes.push_back('\r');
         bytes.push_back(static_cast<uint8_t>(text[i]));
     }
+    if (!text.empty() && text.back() == '\n') bytes.insert(bytes.end(), {'\r', '\n'});
     return bytes;
 }
 

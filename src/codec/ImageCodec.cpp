@@ -1,6 +1,8 @@
 // The shared codec operations, built on ReadHeader, BeginFrame, DecodeFrame and End.
 #include "codec/ImageCodec.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <new>
 
 #include "codec/MappedFile.h"
@@ -33,6 +35,24 @@ int32_t ScaledLength(int64_t length, int64_t numerator, int64_t denominator) {
     return static_cast<int32_t>(
         std::clamp<int64_t>(length * numerator / denominator, 0, INT32_MAX));
 }
+
+// The part of a frame that is decoded.
+Rect WorkingRect(const CFrameInfo& frame, const FrameScale& scale) {
+    return scale.clip ? Intersect(frame.frameRect, *scale.clip) : frame.frameRect;
+}
+
+// The size that part is decoded at.
+Size DecodedSize(const ImageInfo& info, const Rect& working, const FrameScale& scale) {
+    if (scale.targetSize) {
+        return Size{ScaledLength(working.Width(), scale.targetSize->width, info.width),
+                    ScaledLength(working.Height(), scale.targetSize->height, info.height)};
+    }
+    if (scale.percent) {
+        return Size{ScaledLength(working.Width(), *scale.percent, 100),
+                    ScaledLength(working.Height(), *scale.percent, 100)};
+    }
+    return Size{working.Width(), working.Height()};
+}
 }  // namespace
 
 void CImageFrames::Clear() {
@@ -64,6 +84,13 @@ void CImageCodec::PrepareThumbnail(CImageStream&) {}
 
 bool CImageCodec::DecodeInto(CImageStream& stream, CFrameInfo& frame, int index, CDibImage& image,
                              const Size& size, const Rect& destRect, bool fast) {
+    if (frame.budget != nullptr && size.width > 0 && size.height > 0) {
+        // Rows are padded to 4 pixels; the mask plane has one byte a pixel.
+        const int64_t row = (int64_t{size.width} + 3) & ~int64_t{3};
+        size_t bytes = CheckedPlaneBytes(row, size.height, frame.bytesPerPixel);
+        if (frame.maskUsed) bytes += CheckedPlaneBytes(row, size.height, 1);
+        frame.budget->Charge(bytes);
+    }
     image.Create(size.width, size.height, frame.bytesPerPixel, frame.maskUsed != 0);
     if (image.IsEmpty()) return false;
     image.SetTransparent(frame.transparent < 0 ? kNoColour
@@ -101,7 +128,9 @@ void CImageCodec::ReadThumbnail(CImageStream& stream, CDibImage& image, int maxW
         ImageInfo info;
         ReadHeader(stream, &info);
         if (info.frameCount == 0) Throw(kErrNoImages, __LINE__);
+        DecodeBudget budget;
         CFrameInfo frame;
+        frame.budget = &budget;
         BeginFrame(stream, frame, 0);
         const Size fitted =
             FitSize(maxWidth, maxHeight, frame.frameRect.Width(), frame.frameRect.Height(), false);
@@ -121,14 +150,13 @@ void CImageCodec::ReadThumbnail(const std::string& path, CDibImage& image, int m
 }
 
 void CImageCodec::LoadFramesScaled(CImageStream& stream, CImageFrames& frames, int percent) {
-    LoadAllFrames(stream, frames, Scaling::kPercent, std::nullopt, std::nullopt, percent);
+    LoadAllFrames(stream, frames, FrameScale{std::nullopt, std::nullopt, percent}, INT32_MAX);
 }
 
 void CImageCodec::LoadFrames(CImageStream& stream, CImageFrames& frames,
                              const std::optional<Size>& targetSize,
                              const std::optional<Rect>& clip) {
-    LoadAllFrames(stream, frames, targetSize ? Scaling::kTargetSize : Scaling::kNone, targetSize,
-                  clip, 100);
+    LoadAllFrames(stream, frames, FrameScale{targetSize, clip, std::nullopt}, INT32_MAX);
 }
 
 void CImageCodec::LoadFrames(const std::string& path, CImageFrames& frames,
@@ -140,9 +168,35 @@ void CImageCodec::LoadFrames(const std::string& path, CImageFrames& frames,
     LoadFrames(file, frames, targetSize, clip);
 }
 
-void CImageCodec::LoadAllFrames(CImageStream& stream, CImageFrames& frames, Scaling scaling,
-                                const std::optional<Size>& targetSize,
-                                const std::optional<Rect>& clip, int percent) {
+void CImageCodec::LoadFirstFrame(const std::string& path, CImageFrames& frames,
+                                 const std::optional<Size>& targetSize) {
+    if (path.empty()) Throw(kErrInvalidParameter, __LINE__);
+    CMappedFile file;
+    file.Open(path);
+    LoadAllFrames(file, frames, FrameScale{targetSize, std::nullopt, std::nullopt}, 1);
+}
+
+void CImageCodec::LoadFrame(CImageStream& stream, const ImageInfo& info, int index,
+                            const FrameScale& scale, DecodeBudget& budget, CImageFrame& out) {
+    CFrameInfo frame;
+    frame.budget = &budget;
+    BeginFrame(stream, frame, index);
+    out.delay = static_cast<uint16_t>(std::clamp(frame.delay, 0, 0xFFFF));
+    out.disposal = static_cast<uint8_t>(frame.disposal);
+    out.interlaced = static_cast<uint8_t>(frame.interlaced);
+    out.userInput = static_cast<uint8_t>(frame.userInput);
+    out.frameRect = frame.frameRect;
+    out.shownRect = Rect{};
+    out.image.Release();
+
+    const Rect working = WorkingRect(frame, scale);
+    if (working.IsEmpty()) return;
+    const Size size = DecodedSize(info, working, scale);
+    if (DecodeInto(stream, frame, index, out.image, size, working, false)) out.shownRect = working;
+}
+
+void CImageCodec::LoadAllFrames(CImageStream& stream, CImageFrames& frames,
+                                const FrameScale& scale, int maxFrames) {
     EndGuard end(*this);
     try {
         frames.Clear();
@@ -159,39 +213,32 @@ void CImageCodec::LoadAllFrames(CImageStream& stream, CImageFrames& frames, Scal
         frames.background = info.background;
         frames.frameCount = info.frameCount;
         frames.loopCount = info.loopCount;
+        const int count = std::min(info.frameCount, maxFrames);
         try {
-            frames.frames.reserve(static_cast<size_t>(info.frameCount));
+            frames.frames.reserve(static_cast<size_t>(count));
         } catch (const std::bad_alloc&) {
             Throw(kErrNoMemory, __LINE__);
         }
 
-        for (int index = 0; index < info.frameCount; ++index) {
+        // Every frame's pixels are known from the frame headers: a file whose frames together
+        // pass the budget is refused before any is decoded.
+        DecodeBudget preflight;
+        for (int index = 0; index < count; ++index) {
+            CFrameInfo frame;
+            BeginFrame(stream, frame, index);
+            const Rect working = WorkingRect(frame, scale);
+            if (working.IsEmpty()) continue;
+            const Size size = DecodedSize(info, working, scale);
+            if (size.width > 0 && size.height > 0)
+                preflight.Charge(CheckedPlaneBytes(size.width, size.height, frame.bytesPerPixel));
+        }
+
+        DecodeBudget budget;
+        for (int index = 0; index < count; ++index) {
             auto* raw = new (std::nothrow) CImageFrame;
             if (raw == nullptr) Throw(kErrNoMemory, __LINE__);
             frames.frames.emplace_back(raw);
-            CImageFrame& out = *raw;
-
-            CFrameInfo frame;
-            BeginFrame(stream, frame, index);
-            out.delay = static_cast<uint16_t>(std::clamp(frame.delay, 0, 0xFFFF));
-            out.disposal = static_cast<uint8_t>(frame.disposal);
-            out.interlaced = static_cast<uint8_t>(frame.interlaced);
-            out.userInput = static_cast<uint8_t>(frame.userInput);
-            out.frameRect = frame.frameRect;
-
-            const Rect working = clip ? Intersect(frame.frameRect, *clip) : frame.frameRect;
-            if (working.IsEmpty()) continue;
-            Size size{working.Width(), working.Height()};
-            if (scaling == Scaling::kTargetSize) {
-                size = Size{ScaledLength(working.Width(), targetSize->width, info.width),
-                            ScaledLength(working.Height(), targetSize->height, info.height)};
-            } else if (scaling == Scaling::kPercent) {
-                size = Size{ScaledLength(working.Width(), percent, 100),
-                            ScaledLength(working.Height(), percent, 100)};
-            }
-            if (DecodeInto(stream, frame, index, out.image, size, working, false)) {
-                out.shownRect = working;
-            }
+            LoadFrame(stream, info, index, scale, budget, *raw);
         }
     } catch (...) {
         frames.Clear();
