@@ -37,7 +37,9 @@ void CFrameReader::Open(const std::string& path, const FrameScale& scale, CImage
             out->userInput = static_cast<uint8_t>(facts.userInput);
             out->frameRect = facts.frameRect;
         }
-        codec_.End();
+        // A codec that decodes its frames again keeps the header (and its index of the frames).
+        headerRead_ = codec_.DecodesFramesAgain();
+        if (!headerRead_) codec_.End();
         open_ = true;
         Decode(0, *frames.frames.front());
     } catch (const std::bad_alloc&) {
@@ -55,12 +57,18 @@ void CFrameReader::Close() {
     codec_.End();
     file_.Close();
     open_ = false;
+    headerRead_ = false;
 }
 
 void CFrameReader::Decode(int index, CImageFrame& out) {
     if (!open_ || index < 0 || index >= info_.frameCount)
         ThrowError(kErrInvalidParameter, {kComponentCodecFramework, kUnit, __LINE__});
-    // Read afresh for every frame: codecs decode once per header, and the index is cheap.
+    DecodeBudget budget;
+    if (headerRead_) {
+        codec_.LoadFrame(file_, info_, index, scale_, budget, out);
+        return;
+    }
+    // Codecs that decode once per header read it afresh for every frame.
     struct EndAfter {
         CImageFile& codec;
         ~EndAfter() { codec.End(); }
@@ -68,7 +76,6 @@ void CFrameReader::Decode(int index, CImageFrame& out) {
     ImageInfo info;
     file_.SeekToBegin();
     codec_.ReadHeader(file_, &info);
-    DecodeBudget budget;
     codec_.LoadFrame(file_, info, index, scale_, budget, out);
 }
 

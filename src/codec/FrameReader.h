@@ -28,6 +28,7 @@ class CFrameReader {
     ImageInfo info_;
     FrameScale scale_;
     bool open_ = false;
+    bool headerRead_ = false;  // the codec holds the header between decodes
 };
 
 }  // namespace xelo

@@ -146,6 +146,9 @@ class CImageCodec {
     virtual void BeginFrame(CImageStream& stream, CFrameInfo& frame, int index) = 0;
     virtual void DecodeFrame(CImageStream& stream, CFrameInfo& frame, int index, bool fast) = 0;
     virtual void End() = 0;
+    // True when, after one ReadHeader, every frame can be decoded any number of times in any
+    // order; otherwise each decode needs the header read again.
+    virtual bool DecodesFramesAgain() const { return false; }
 
   protected:
     // Where a thumbnail is decoded from: JPEG files position the stream at their embedded

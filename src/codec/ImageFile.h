@@ -16,6 +16,7 @@ class CImageFile : public CImageCodec {
     void BeginFrame(CImageStream& stream, CFrameInfo& frame, int index) override;
     void DecodeFrame(CImageStream& stream, CFrameInfo& frame, int index, bool fast) override;
     void End() override;
+    bool DecodesFramesAgain() const override { return codec_ && codec_->DecodesFramesAgain(); }
 
     // The codec for a detected format, or null when the format has none.
     static std::unique_ptr<CImageCodec> MakeCodec(ImageFormat format);

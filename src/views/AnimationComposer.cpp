@@ -10,8 +10,21 @@
 namespace xelo {
 
 namespace {
+// At most this many copies near the frame a step back went to, within half the cache.
+constexpr size_t kMaxNearCopies = 8;
+// Going forward, a near copy every this many frames: a first step back after playing stops
+// starts close by.
+constexpr int kTrailEvery = 8;
+
 void CopyPicture(const CDibImage& from, CDibImage& to) {
     std::memcpy(to.Bits(), from.Bits(), from.Stride() * static_cast<size_t>(from.Height()));
+}
+
+// The copy with the largest key at or before `index`, or null.
+const std::pair<const int, std::unique_ptr<CDibImage>>* Before(
+    const std::map<int, std::unique_ptr<CDibImage>>& copies, int index) {
+    auto it = copies.upper_bound(index);
+    return it == copies.begin() ? nullptr : &*std::prev(it);
 }
 }  // namespace
 
@@ -37,21 +50,38 @@ void AnimationComposer::Stop() {
     shown_.Release();
     frame_.image.Release();
     copies_.clear();
+    near_.clear();
     interval_ = 4;
     index_ = -1;
 }
 
 void AnimationComposer::Rewind(int index) {
     // The nearest copy at or before `index`, else the empty composition.
-    auto it = copies_.upper_bound(index);
-    if (it == copies_.begin()) {
+    const auto* regular = Before(copies_, index);
+    const auto* near = Before(near_, index);
+    const auto* best = !regular                        ? near
+                       : !near                         ? regular
+                       : near->first > regular->first ? near
+                                                       : regular;
+    if (best == nullptr) {
         FillImage(composition_, background_);
         index_ = -1;
         return;
     }
-    --it;
-    CopyPicture(*it->second, composition_);
-    index_ = it->first;
+    CopyPicture(*best->second, composition_);
+    index_ = best->first;
+}
+
+bool AnimationComposer::CopyInto(std::map<int, std::unique_ptr<CDibImage>>& into) {
+    auto copy = std::make_unique<CDibImage>();
+    try {
+        copy->Create(composition_.Width(), composition_.Height(), 3, false);
+    } catch (...) {
+        return false;  // a copy only saves time
+    }
+    CopyPicture(composition_, *copy);
+    into[index_] = std::move(copy);
+    return true;
 }
 
 void AnimationComposer::Remember() {
@@ -65,21 +95,25 @@ void AnimationComposer::Remember() {
         if ((index_ + 1) % interval_ != 0) return;
     }
     if (bytes > cacheBytes_) return;
-    auto copy = std::make_unique<CDibImage>();
-    try {
-        copy->Create(composition_.Width(), composition_.Height(), 3, false);
-    } catch (...) {
-        return;  // a copy only saves time
-    }
-    CopyPicture(composition_, *copy);
-    copies_.emplace(index_, std::move(copy));
+    CopyInto(copies_);
 }
 
 void AnimationComposer::ComposeTo(int index) {
     if (!Started() || index < 0) return;
     if (index == index_) return;
-    // The composition holds what the frames up to index_ leave; going back, start from a copy.
-    if (index < index_) Rewind(index - 1);
+    // The composition holds what the frames up to index_ leave; going back, start from a copy,
+    // and leave copies on the way for the steps back that follow.
+    const size_t bytes = composition_.Stride() * static_cast<size_t>(composition_.Height());
+    const auto nearCopies =
+        static_cast<int>(std::clamp<size_t>(cacheBytes_ / 2 / bytes, 2, kMaxNearCopies));
+    int nearEvery = 0;
+    if (index < index_) {
+        near_.erase(near_.lower_bound(index), near_.end());
+        Rewind(index - 1);
+        const int distance = index - index_;
+        if (distance > 2) nearEvery = (distance + nearCopies - 1) / nearCopies;
+    }
+    const int from = index_;
     try {
         while (index_ < index) {
             const int next = index_ + 1;
@@ -92,6 +126,12 @@ void AnimationComposer::ComposeTo(int index) {
             ComposeFrame(frame_, offset, composition_, shown_, background_);
             index_ = next;
             if (index_ < index) Remember();
+            const bool keepNear = nearEvery > 0 ? index_ < index && (index_ - from) % nearEvery == 0
+                                                : (index_ + 1) % kTrailEvery == 0;
+            if (keepNear) {
+                while (static_cast<int>(near_.size()) >= nearCopies) near_.erase(near_.begin());
+                CopyInto(near_);
+            }
         }
         Remember();
     } catch (...) {

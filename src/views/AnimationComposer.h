@@ -1,7 +1,8 @@
 // AnimationComposer: an animation's frames decoded one at a time as they are shown and composed
 // by their disposal methods, so its memory does not grow with the number of frames. Copies of
 // the composition at regular frames, within a small cache, let a step backward start near the
-// frame asked for instead of at the first one.
+// frame asked for instead of at the first one, and a step back leaves closer copies behind it
+// for the next step back.
 #pragma once
 
 #include <cstddef>
@@ -44,6 +45,8 @@ class AnimationComposer {
     // Puts the composition back to what the frames up to `index` leave behind (-1: nothing).
     void Rewind(int index);
     void Remember();
+    // Copies the composition (after frame index_) into `into`; false when memory is short.
+    bool CopyInto(std::map<int, std::unique_ptr<CDibImage>>& into);
 
     Size natural_;
     Size scaled_;
@@ -57,6 +60,9 @@ class AnimationComposer {
     // doubles whenever the copies would pass the cache.
     std::map<int, std::unique_ptr<CDibImage>> copies_;
     int interval_ = 4;
+    // Copies left by the last step back between the copy it started from and its frame, or
+    // the last few frames composed going forward.
+    std::map<int, std::unique_ptr<CDibImage>> near_;
     size_t cacheBytes_ = size_t{16} << 20;
 };
 
