@@ -40,6 +40,7 @@ void CFrameReader::Open(const std::string& path, const FrameScale& scale, CImage
         // A codec that decodes its frames again keeps the header (and its index of the frames).
         headerRead_ = codec_.DecodesFramesAgain();
         if (!headerRead_) codec_.End();
+        file_.ReleaseReadPages();
         open_ = true;
         Decode(0, *frames.frames.front());
     } catch (const std::bad_alloc&) {
@@ -64,6 +65,10 @@ void CFrameReader::Decode(int index, CImageFrame& out) {
     if (!open_ || index < 0 || index >= info_.frameCount)
         ThrowError(kErrInvalidParameter, {kComponentCodecFramework, kUnit, __LINE__});
     DecodeBudget budget;
+    struct ReleaseAfter {
+        CMappedFile& file;
+        ~ReleaseAfter() { file.ReleaseReadPages(); }
+    } release{file_};
     if (headerRead_) {
         codec_.LoadFrame(file_, info_, index, scale_, budget, out);
         return;

@@ -71,4 +71,8 @@ void CMappedFile::Close() {
     CImageStream::Close();
 }
 
+void CMappedFile::ReleaseReadPages() {
+    if (view_ != nullptr && viewLength_ > 0) ::madvise(view_, viewLength_, MADV_DONTNEED);
+}
+
 }  // namespace xelo

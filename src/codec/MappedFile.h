@@ -17,6 +17,9 @@ class CMappedFile : public CImageStream {
     // Maps `path`; an empty path throws 46002, file-system failures their file error code.
     void Open(const std::string& path);
     void Close() override;
+    // Lets go of the pages read so far (they read again from the file cache when touched): a
+    // file kept open for long, like an animation's, then holds no memory between reads.
+    void ReleaseReadPages();
     const std::string& GetFileName() const override { return fileName_; }
 
   private:

@@ -38,7 +38,7 @@ class AnimationComposer {
     int Index() const { return index_; }
     const CDibImage& Shown() const { return shown_; }
 
-    // The memory the copies may take (16 MB unless set).
+    // The memory the copies may take (12 MB unless set).
     void SetCacheBytes(size_t bytes) { cacheBytes_ = bytes; }
 
   private:
@@ -63,7 +63,7 @@ class AnimationComposer {
     // Copies left by the last step back between the copy it started from and its frame, or
     // the last few frames composed going forward.
     std::map<int, std::unique_ptr<CDibImage>> near_;
-    size_t cacheBytes_ = size_t{16} << 20;
+    size_t cacheBytes_ = size_t{12} << 20;
 };
 
 }  // namespace xelo
