@@ -12,10 +12,15 @@ namespace xelo::fuzz {
 
 // Largest picture the fuzzer decodes in full; larger ones still get header and thumbnail.
 constexpr int64_t kMaxFuzzPixels = int64_t{1} << 22;
+// The decode budget under the fuzzer: every frame of an animation together stays well inside
+// the sanitizers' memory limit.
+constexpr size_t kFuzzDecodeBudget = size_t{64} << 20;
 
 template <typename Codec>
 void DecodeEverything(const uint8_t* data, size_t size) {
     if (size > UINT32_MAX) return;
+    static const bool budget = (SetDecodeBudgetLimit(kFuzzDecodeBudget), true);
+    (void)budget;
     CMemoryStream stream(data, static_cast<uint32_t>(size));
     ImageInfo info;
     try {

@@ -9,6 +9,7 @@
 #include "ToolArgs.h"
 #include "Verbs.h"
 #include "codec/ImageFile.h"
+#include "image/FitSize.h"
 #include "image/TavoException.h"
 
 namespace xelo::tool {
@@ -76,14 +77,15 @@ int RunConvert(const std::vector<std::string>& args) {
             save.dpiY = info.yResolution;
         }
         // A reduction is decoded at its size (JPEG at a reduced library scale) and filtered
-        // there, so a picture too big to hold whole still converts.
-        const Size reduced{static_cast<int>(int64_t{info.width} * save.percent / 100),
-                           static_cast<int>(int64_t{info.height} * save.percent / 100)};
+        // there, so a picture too big to hold whole still converts. Only the first frame is
+        // written, so only it is decoded.
+        const Size reduced{static_cast<int>(PercentLength(info.width, save.percent)),
+                           static_cast<int>(PercentLength(info.height, save.percent))};
         if (save.percent < 100 && reduced.width >= 1 && reduced.height >= 1) {
-            image.LoadFrames(file, frames, reduced);
+            image.LoadFirstFrame(file, frames, reduced);
             save.percent = 100;
         } else {
-            image.LoadFrames(file, frames);
+            image.LoadFirstFrame(file, frames);
         }
         if (frames.frames.empty() || frames.frames.front()->image.IsEmpty()) {
             PrintFileError(file, kErrNoImages, "The file does not contain any images.");

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "codec/FileWriter.h"
+#include "image/FitSize.h"
 #include "image/TavoException.h"
 
 namespace xelo {
@@ -30,8 +31,8 @@ void WriteBmp(const std::string& path, const BmpSource& source, int percent, Res
         (source.bytesPerPixel == 1 && source.palette == nullptr)) {
         Throw(kErrInvalidParameter, __LINE__);
     }
-    const int64_t outWidth = int64_t{source.width} * percent / 100;
-    const int64_t outHeight = int64_t{source.height} * percent / 100;
+    const int64_t outWidth = PercentLength(source.width, percent);
+    const int64_t outHeight = PercentLength(source.height, percent);
     if (outWidth <= 0 || outHeight <= 0 || outWidth > INT32_MAX || outHeight > INT32_MAX) {
         Throw(kErrInvalidParameter, __LINE__);
     }

@@ -56,8 +56,9 @@ ImageFormat DetectFormat(CImageStream& stream) {
     if (b.Match(0, "BM", 2)) return kFormatBmp;
     if (b.Match(0, "GIF8", 4)) return kFormatGif;
     if (b.Match(0, "II\x2A\x00", 4) || b.Match(0, "MM\x00\x2A", 4)) return kFormatTiff;
-    if (IsPict(b)) return kFormatPict;
+    // Before PICT: a JPEG's own bytes (often its EXIF block) may hold the PICT opcode at 522.
     if (b.Match(0, "\xFF\xD8\xFF", 3)) return kFormatJpeg;
+    if (IsPict(b)) return kFormatPict;
     if (b.Match(0, "\x89\x50\x4E\x47", 4)) return kFormatPng;
     if (IsEpsWithPreview(b)) return kFormatEps;
     if (b.Has(3) && b.At(0) == 0x0A && b.At(2) == 0x01) return kFormatPcx;

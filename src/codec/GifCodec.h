@@ -21,6 +21,7 @@ class CGifCodec : public CImageCodec {
     void BeginFrame(CImageStream& stream, CFrameInfo& frame, int index) override;
     void DecodeFrame(CImageStream& stream, CFrameInfo& frame, int index, bool fast) override;
     void End() override;
+    bool DecodesFramesAgain() const override { return true; }
 
     int FrameCount() const { return static_cast<int>(descriptorOffsets_.size()); }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "codec/ColourReducer.h"
+#include "image/FitSize.h"
 #include "image/TavoException.h"
 
 namespace xelo {
@@ -229,8 +230,8 @@ void WriteGif(CGifWriter& writer, const std::string& path, const GifSource& sour
         (source.bytesPerPixel != 1 && source.bytesPerPixel != 3)) {
         Throw(kErrInvalidParameter, __LINE__);
     }
-    const int64_t outWidth = static_cast<int64_t>(source.width * (percent * 0.01));
-    const int64_t outHeight = static_cast<int64_t>(source.height * (percent * 0.01));
+    const int64_t outWidth = PercentLength(source.width, percent);
+    const int64_t outHeight = PercentLength(source.height, percent);
     if (outWidth <= 0 || outHeight <= 0 || outWidth > kMaxSide || outHeight > kMaxSide) {
         Throw(kErrInvalidParameter, __LINE__);
     }

@@ -1,6 +1,8 @@
 // The shared codec operations, built on ReadHeader, BeginFrame, DecodeFrame and End.
 #include "codec/ImageCodec.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <new>
 
 #include "codec/MappedFile.h"
@@ -33,6 +35,32 @@ int32_t ScaledLength(int64_t length, int64_t numerator, int64_t denominator) {
     if (denominator <= 0) return 0;
     return static_cast<int32_t>(
         std::clamp<int64_t>(length * numerator / denominator, 0, INT32_MAX));
+}
+
+// What a decoded plane of `size` takes: rows padded to 4 pixels, a mask plane of one byte a pixel.
+size_t PlaneBytes(const Size& size, int bytesPerPixel, bool mask) {
+    const int64_t row = (int64_t{size.width} + 3) & ~int64_t{3};
+    size_t bytes = CheckedPlaneBytes(row, size.height, bytesPerPixel);
+    if (mask) bytes += CheckedPlaneBytes(row, size.height, 1);
+    return bytes;
+}
+
+// The part of a frame that is decoded.
+Rect WorkingRect(const CFrameInfo& frame, const FrameScale& scale) {
+    return scale.clip ? Intersect(frame.frameRect, *scale.clip) : frame.frameRect;
+}
+
+// The size that part is decoded at.
+Size DecodedSize(const ImageInfo& info, const Rect& working, const FrameScale& scale) {
+    if (scale.targetSize) {
+        return Size{ScaledLength(working.Width(), scale.targetSize->width, info.width),
+                    ScaledLength(working.Height(), scale.targetSize->height, info.height)};
+    }
+    if (scale.percent) {
+        return Size{ScaledLength(working.Width(), *scale.percent, 100),
+                    ScaledLength(working.Height(), *scale.percent, 100)};
+    }
+    return Size{working.Width(), working.Height()};
 }
 }  // namespace
 
@@ -68,9 +96,16 @@ bool CImageCodec::DecodeInto(CImageStream& stream, CFrameInfo& frame, int index,
     const Size whole{destRect.Width(), destRect.Height()};
     const bool reducing = size.width >= 1 && size.height >= 1 && size.width <= whole.width &&
                           size.height <= whole.height && size != whole;
+    if (frame.budget != nullptr && size.width > 0 && size.height > 0) {
+        frame.budget->Charge(PlaneBytes(size, frame.bytesPerPixel, frame.maskUsed != 0));
+    }
     if (smooth && reducing && !FiltersWhenReducing() && frame.transparent < 0 && !frame.maskUsed) {
         CDibImage full;
         try {
+            // The whole frame is held only while it is filtered down; without the memory for
+            // it the reduction samples instead.
+            if (frame.budget != nullptr)
+                frame.budget->Charge(PlaneBytes(whole, frame.bytesPerPixel, false));
             full.Create(whole.width, whole.height, frame.bytesPerPixel, false);
         } catch (const CTavoException& e) {
             if (e.GetCode() != kErrNoMemory) throw;
@@ -126,7 +161,9 @@ void CImageCodec::ReadThumbnail(CImageStream& stream, CDibImage& image, int maxW
         ImageInfo info;
         ReadHeader(stream, &info);
         if (info.frameCount == 0) Throw(kErrNoImages, __LINE__);
+        DecodeBudget budget;
         CFrameInfo frame;
+        frame.budget = &budget;
         BeginFrame(stream, frame, 0);
         const Size fitted =
             FitSize(maxWidth, maxHeight, frame.frameRect.Width(), frame.frameRect.Height(), false);
@@ -150,14 +187,13 @@ void CImageCodec::ReadThumbnail(const std::string& path, CDibImage& image, int m
 }
 
 void CImageCodec::LoadFramesScaled(CImageStream& stream, CImageFrames& frames, int percent) {
-    LoadAllFrames(stream, frames, Scaling::kPercent, std::nullopt, std::nullopt, percent);
+    LoadAllFrames(stream, frames, FrameScale{std::nullopt, std::nullopt, percent}, INT32_MAX);
 }
 
 void CImageCodec::LoadFrames(CImageStream& stream, CImageFrames& frames,
                              const std::optional<Size>& targetSize,
                              const std::optional<Rect>& clip) {
-    LoadAllFrames(stream, frames, targetSize ? Scaling::kTargetSize : Scaling::kNone, targetSize,
-                  clip, 100);
+    LoadAllFrames(stream, frames, FrameScale{targetSize, clip, std::nullopt}, INT32_MAX);
 }
 
 void CImageCodec::LoadFrames(const std::string& path, CImageFrames& frames,
@@ -173,9 +209,45 @@ void CImageCodec::LoadFrames(const std::string& path, CImageFrames& frames,
     }
 }
 
-void CImageCodec::LoadAllFrames(CImageStream& stream, CImageFrames& frames, Scaling scaling,
-                                const std::optional<Size>& targetSize,
-                                const std::optional<Rect>& clip, int percent) {
+void CImageCodec::LoadFirstFrame(const std::string& path, CImageFrames& frames,
+                                 const std::optional<Size>& targetSize) {
+    if (path.empty()) Throw(kErrInvalidParameter, __LINE__);
+    try {
+        WithMappedFile(path, [&](CMappedFile& file) {
+            LoadAllFrames(file, frames, FrameScale{targetSize, std::nullopt, std::nullopt}, 1);
+        });
+    } catch (...) {
+        frames.Clear();
+        throw;
+    }
+}
+
+void CImageCodec::LoadFrame(CImageStream& stream, const ImageInfo& info, int index,
+                            const FrameScale& scale, DecodeBudget& budget, CImageFrame& out) {
+    CFrameInfo frame;
+    frame.budget = &budget;
+    BeginFrame(stream, frame, index);
+    out.delay = static_cast<uint16_t>(std::clamp(frame.delay, 0, 0xFFFF));
+    out.disposal = static_cast<uint8_t>(frame.disposal);
+    out.interlaced = static_cast<uint8_t>(frame.interlaced);
+    out.userInput = static_cast<uint8_t>(frame.userInput);
+    out.frameRect = frame.frameRect;
+    out.shownRect = Rect{};
+    out.image.Release();
+
+    const Rect working = WorkingRect(frame, scale);
+    if (working.IsEmpty()) return;
+    const Size size = DecodedSize(info, working, scale);
+    // Animations and palette pictures other than grey ones keep their palette.
+    const bool smooth =
+        info.frameCount == 1 && (frame.bytesPerPixel == 3 || info.grey || IsGreyRamp(info.palette));
+    if (DecodeInto(stream, frame, index, out.image, size, working, false, smooth)) {
+        out.shownRect = working;
+    }
+}
+
+void CImageCodec::LoadAllFrames(CImageStream& stream, CImageFrames& frames, const FrameScale& scale,
+                                int maxFrames) {
     EndGuard end(*this);
     try {
         frames.Clear();
@@ -192,42 +264,32 @@ void CImageCodec::LoadAllFrames(CImageStream& stream, CImageFrames& frames, Scal
         frames.background = info.background;
         frames.frameCount = info.frameCount;
         frames.loopCount = info.loopCount;
+        const int count = std::min(info.frameCount, maxFrames);
         try {
-            frames.frames.reserve(static_cast<size_t>(info.frameCount));
+            frames.frames.reserve(static_cast<size_t>(count));
         } catch (const std::bad_alloc&) {
             Throw(kErrNoMemory, __LINE__);
         }
 
-        for (int index = 0; index < info.frameCount; ++index) {
+        // Every frame's pixels are known from the frame headers: a file whose frames together
+        // pass the budget is refused before any is decoded.
+        DecodeBudget preflight;
+        for (int index = 0; index < count; ++index) {
+            CFrameInfo frame;
+            BeginFrame(stream, frame, index);
+            const Rect working = WorkingRect(frame, scale);
+            if (working.IsEmpty()) continue;
+            const Size size = DecodedSize(info, working, scale);
+            if (size.width > 0 && size.height > 0)
+                preflight.Charge(CheckedPlaneBytes(size.width, size.height, frame.bytesPerPixel));
+        }
+
+        DecodeBudget budget;
+        for (int index = 0; index < count; ++index) {
             auto* raw = new (std::nothrow) CImageFrame;
             if (raw == nullptr) Throw(kErrNoMemory, __LINE__);
             frames.frames.emplace_back(raw);
-            CImageFrame& out = *raw;
-
-            CFrameInfo frame;
-            BeginFrame(stream, frame, index);
-            out.delay = static_cast<uint16_t>(std::clamp(frame.delay, 0, 0xFFFF));
-            out.disposal = static_cast<uint8_t>(frame.disposal);
-            out.interlaced = static_cast<uint8_t>(frame.interlaced);
-            out.userInput = static_cast<uint8_t>(frame.userInput);
-            out.frameRect = frame.frameRect;
-
-            const Rect working = clip ? Intersect(frame.frameRect, *clip) : frame.frameRect;
-            if (working.IsEmpty()) continue;
-            Size size{working.Width(), working.Height()};
-            if (scaling == Scaling::kTargetSize) {
-                size = Size{ScaledLength(working.Width(), targetSize->width, info.width),
-                            ScaledLength(working.Height(), targetSize->height, info.height)};
-            } else if (scaling == Scaling::kPercent) {
-                size = Size{ScaledLength(working.Width(), percent, 100),
-                            ScaledLength(working.Height(), percent, 100)};
-            }
-            // Animations and palette pictures other than grey ones keep their palette.
-            const bool smooth = info.frameCount == 1 &&
-                                (frame.bytesPerPixel == 3 || info.grey || IsGreyRamp(info.palette));
-            if (DecodeInto(stream, frame, index, out.image, size, working, false, smooth)) {
-                out.shownRect = working;
-            }
+            LoadFrame(stream, info, index, scale, budget, *raw);
         }
     } catch (...) {
         frames.Clear();

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "codec/DecodeBudget.h"
 #include "codec/ImageStream.h"
 #include "image/DibImage.h"
 #include "image/Geometry.h"
@@ -67,6 +68,8 @@ struct CFrameInfo {
     int32_t destWidth = 0;
     int32_t destHeight = 0;
     LogPalette* destPalette = nullptr;  // not owned; null for 3-byte targets
+    // What the decode may still take, the library's own buffers included; null: no limit.
+    DecodeBudget* budget = nullptr;  // not owned
 };
 
 class CImageFrame {
@@ -99,6 +102,14 @@ class CImageFrames {
     std::vector<std::unique_ptr<CImageFrame>> frames;
 };
 
+// How frames are sized: scaled so that the logical image becomes targetSize, or to `percent`,
+// and limited to `clip` of the logical image when one is given.
+struct FrameScale {
+    std::optional<Size> targetSize;
+    std::optional<Rect> clip;
+    std::optional<int> percent;
+};
+
 class CImageCodec {
   public:
     virtual ~CImageCodec() = default;
@@ -123,12 +134,24 @@ class CImageCodec {
     void LoadFrames(const std::string& path, CImageFrames& frames,
                     const std::optional<Size>& targetSize = std::nullopt,
                     const std::optional<Rect>& clip = std::nullopt);
+    // Frame 0 only (with the file's facts), for callers that use no other frame.
+    void LoadFirstFrame(const std::string& path, CImageFrames& frames,
+                        const std::optional<Size>& targetSize = std::nullopt);
+
+    // One frame of a file whose header this codec has read into `info`: its facts and its
+    // pixels sized by `scale`, charged to `budget`. Frames are independent of one another, so
+    // an animation can be decoded a frame at a time.
+    void LoadFrame(CImageStream& stream, const ImageInfo& info, int index, const FrameScale& scale,
+                   DecodeBudget& budget, CImageFrame& out);
 
     // The four format steps.
     virtual void ReadHeader(CImageStream& stream, ImageInfo* info) = 0;
     virtual void BeginFrame(CImageStream& stream, CFrameInfo& frame, int index) = 0;
     virtual void DecodeFrame(CImageStream& stream, CFrameInfo& frame, int index, bool fast) = 0;
     virtual void End() = 0;
+    // True when, after one ReadHeader, every frame can be decoded any number of times in any
+    // order; otherwise each decode needs the header read again.
+    virtual bool DecodesFramesAgain() const { return false; }
 
     // True when DecodeFrame filters a reduction itself (the framework need not).
     virtual bool FiltersWhenReducing() const { return false; }
@@ -139,16 +162,15 @@ class CImageCodec {
     virtual void PrepareThumbnail(CImageStream& stream);
 
   private:
-    enum class Scaling { kNone, kTargetSize, kPercent };
     // Creates `image` at `size` for the frame, decodes destRect of the frame into it and drops
     // what the codec did not use; false (and nothing decoded) when the size is empty. With
     // `smooth`, a reduction of an opaque frame decodes it whole and filters it down (sampling
     // still when there is no memory for the whole frame).
     bool DecodeInto(CImageStream& stream, CFrameInfo& frame, int index, CDibImage& image,
                     const Size& size, const Rect& destRect, bool fast, bool smooth);
-    void LoadAllFrames(CImageStream& stream, CImageFrames& frames, Scaling scaling,
-                       const std::optional<Size>& targetSize, const std::optional<Rect>& clip,
-                       int percent);
+    // Frames from 0, at most `maxFrames`, all charged to one budget.
+    void LoadAllFrames(CImageStream& stream, CImageFrames& frames, const FrameScale& scale,
+                       int maxFrames);
 };
 
 // Points the frame record's destination at `image` showing `destRect`.

@@ -17,6 +17,7 @@ class CImageFile : public CImageCodec {
     void DecodeFrame(CImageStream& stream, CFrameInfo& frame, int index, bool fast) override;
     void End() override;
     bool FiltersWhenReducing() const override;
+    bool DecodesFramesAgain() const override { return codec_ && codec_->DecodesFramesAgain(); }
 
     // The codec for a detected format, or null when the format has none.
     static std::unique_ptr<CImageCodec> MakeCodec(ImageFormat format);

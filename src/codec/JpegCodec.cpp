@@ -19,6 +19,7 @@
 #include <jerror.h>
 
 #include "codec/FileWriter.h"
+#include "image/FitSize.h"
 #include "image/Reducer.h"
 #include "image/TavoException.h"
 
@@ -138,6 +139,21 @@ struct CJpegCodec::Decoder {
 namespace {
 
 using Decoder = CJpegCodec::Decoder;
+
+// The whole-picture coefficient buffers of a progressive decode: every component's blocks,
+// rounded up to whole MCUs as the library allocates them.
+size_t CoefficientBytes(const jpeg_decompress_struct& c) {
+    size_t bytes = 0;
+    for (int i = 0; i < c.num_components; ++i) {
+        const jpeg_component_info& comp = c.comp_info[i];
+        const auto h = static_cast<size_t>(std::max(1, comp.h_samp_factor));
+        const auto v = static_cast<size_t>(std::max(1, comp.v_samp_factor));
+        const size_t across = (static_cast<size_t>(comp.width_in_blocks) + h - 1) / h * h;
+        const size_t down = (static_cast<size_t>(comp.height_in_blocks) + v - 1) / v * v;
+        bytes += across * down * sizeof(JBLOCK);
+    }
+    return bytes;
+}
 
 // ---- Guarded library calls of the decoder ----
 
@@ -420,6 +436,13 @@ void CJpegCodec::DecodeFrame(CImageStream&, CFrameInfo& frame, int, bool fast) {
         job.reducer = reducer.get();
     }
 
+    if (frame.budget != nullptr) {
+        // Progressive pictures keep every coefficient until the last scan: charged before the
+        // library takes them, and the library held to what the budget still allows.
+        if (c.progressive_mode || c.buffered_image) frame.budget->Charge(CoefficientBytes(c));
+        c.mem->max_memory_to_use =
+            static_cast<long>(std::min<size_t>(frame.budget->Remaining(), kMaxLibraryMemory));
+    }
     if (!StartDecompress(*decoder_)) {
         ThrowDecoder(
             IsOutOfMemory(decoder_->errors.pub.msg_code) ? kErrNoMemory : kErrFormatInvalid,
@@ -587,8 +610,8 @@ void WriteJpeg(const JpegWriterSettings& settings, const std::string& path,
         percent <= 0 || (source.bytesPerPixel != 1 && source.bytesPerPixel != 3)) {
         ThrowWriter(kErrInvalidParameter, __LINE__);
     }
-    const int64_t outWidth = int64_t{source.width} * percent / 100;
-    const int64_t outHeight = int64_t{source.height} * percent / 100;
+    const int64_t outWidth = PercentLength(source.width, percent);
+    const int64_t outHeight = PercentLength(source.height, percent);
     if (outWidth <= 0 || outHeight <= 0 || outWidth > kMaxJpegSide || outHeight > kMaxJpegSide) {
         ThrowWriter(kErrInvalidParameter, __LINE__);
     }

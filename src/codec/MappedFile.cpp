@@ -114,4 +114,8 @@ void CMappedFile::Close() {
     CImageStream::Close();
 }
 
+void CMappedFile::ReleaseReadPages() {
+    if (view_ != nullptr && viewLength_ > 0) ::madvise(view_, viewLength_, MADV_DONTNEED);
+}
+
 }  // namespace xelo

@@ -22,6 +22,9 @@ class CMappedFile : public CImageStream {
     // error code.
     void Open(const std::string& path);
     void Close() override;
+    // Lets go of the pages read so far (they read again from the file cache when touched): a
+    // file kept open for long, like an animation's, then holds no memory between reads.
+    void ReleaseReadPages();
     const std::string& GetFileName() const override { return fileName_; }
     const uint8_t* Read(uint32_t n) override;
 

@@ -142,6 +142,8 @@ void CTavoImgView::SetImage(const CImageEntry* entry) {
         decodedPercent_ = 0;
         ++decodeCount_;
         reduced_.Release();
+        composer_.Stop();
+        animationFrames_.Close();
     }
     shown_ = entry;
     player_.Reset(entry && entry->Has(kEntryHeader) ? entry->Header().frameCount : 0);
@@ -650,7 +652,10 @@ bool CTavoImgView::EnsureDecoded() {
             CImageFrames frames;
             std::optional<Size> target;
             if (percent != 100) target = DecodeSize(natural, percent, 0);
-            loadFrames(path, frames, target);
+            if (player_.Animated())
+                OpenAnimation(path, frames, target);
+            else
+                loadFrames(path, frames, target);
             decoded_.Clear();
             decoded_.frames = std::move(frames.frames);
             decoded_.width = frames.width;
@@ -675,38 +680,40 @@ bool CTavoImgView::EnsureDecoded() {
     return false;
 }
 
+void CTavoImgView::OpenAnimation(const std::string& path, CImageFrames& frames,
+                                 const std::optional<Size>& target) {
+    composer_.Stop();
+    animationFrames_.Open(path, FrameScale{target, std::nullopt, std::nullopt}, frames);
+}
+
 bool CTavoImgView::ComposeTo(int index) {
     const Size natural = Natural();
     const Size logical = decodedPercent_ == 100 ? natural : DecodeSize(natural, decodedPercent_, 0);
     index = std::min(index, static_cast<int>(decoded_.frames.size()) - 1);
     try {
-        if (composition_.Width() != logical.width || composition_.Height() != logical.height ||
-            composedIndex_ < 0 || index < composedIndex_) {
-            composition_.Create(logical.width, logical.height, 3, false);
-            frameShown_.Create(logical.width, logical.height, 3, false);
-            FillImage(composition_, Background());
+        if (!composer_.Started() || composer_.Scaled() != logical || composedIndex_ < 0 ||
+            composer_.Background() != Background()) {
             composedIndex_ = -1;
+            composer_.Start(natural, logical, Background(), [this](int i, CImageFrame& frame) {
+                animationFrames_.Decode(i, frame);
+            });
         }
+        composer_.ComposeTo(index);
+        composedIndex_ = index;
     } catch (const CTavoException&) {
-        composition_.Release();
-        frameShown_.Release();
+        composer_.Stop();
         composedIndex_ = -1;
         return false;
-    }
-    for (int i = composedIndex_ + 1; i <= index; ++i) {
-        const CImageFrame& frame = *decoded_.frames[static_cast<size_t>(i)];
-        const Point offset{static_cast<int>(int64_t{frame.frameRect.left} * logical.width /
-                                            std::max(1, natural.width)),
-                           static_cast<int>(int64_t{frame.frameRect.top} * logical.height /
-                                            std::max(1, natural.height))};
-        ComposeFrame(frame, offset, composition_, frameShown_, Background());
-        composedIndex_ = i;
+    } catch (const std::bad_alloc&) {
+        composer_.Stop();
+        composedIndex_ = -1;
+        return false;
     }
     return true;
 }
 
 std::pair<const CDibImage*, RenderSource> CTavoImgView::PictureSource() const {
-    if (decoded_.frames.size() >= 2 && composedIndex_ >= 0) return {&frameShown_, {}};
+    if (decoded_.frames.size() >= 2 && composedIndex_ >= 0) return {&composer_.Shown(), {}};
     const CImageFrame& frame = *decoded_.frames[0];
     const Size natural = Natural();
     // The frame's place in the picture, in the decoded copy's pixels.

@@ -12,11 +12,13 @@
 #include <utility>
 
 #include "album/TavoDoc.h"
+#include "codec/FrameReader.h"
 #include "codec/ImageCodec.h"
 #include "frame/CommandTarget.h"
 #include "image/DibImage.h"
 #include "image/DisplayReduction.h"
 #include "image/RenderTransformed.h"
+#include "views/AnimationComposer.h"
 #include "views/AnimationPlayer.h"
 #include "views/ViewOrientation.h"
 
@@ -133,6 +135,9 @@ class CTavoImgView : public QWidget, public DocumentObserver, public CommandTarg
     // Makes the band for an update area `width` wide; its height is the area's, halved while
     // it exceeds the budget or cannot be had. False when not even 3 rows can be had.
     bool MakeBand(int width, int height);
+    // Opens an animation for frames decoded on demand: the facts of every frame, frame 0's pixels.
+    void OpenAnimation(const std::string& path, CImageFrames& frames,
+                       const std::optional<Size>& target);
     // Brings the composition to the animation's current frame; false when out of memory.
     bool ComposeTo(int index);
     void StartFrameTimer();
@@ -169,9 +174,9 @@ class CTavoImgView : public QWidget, public DocumentObserver, public CommandTarg
     size_t bandBudget_ = size_t{32} << 20;
     AnimationPlayer player_;
     QTimer frameTimer_;
-    CDibImage composition_;          // what the frames so far leave behind
-    CDibImage frameShown_;           // the current frame over the composition
-    int composedIndex_ = -1;         // the frame frameShown_ holds, −1 none
+    CFrameReader animationFrames_;   // an animation's file, its frames decoded as shown
+    AnimationComposer composer_;     // the composed frames of an animation
+    int composedIndex_ = -1;         // the frame composer_ shows, −1 none
     CZoomSlider* slider_ = nullptr;  // a child, owned by Qt
     Drag drag_ = Drag::kNone;
     QPoint pressPoint_;
