@@ -13,6 +13,23 @@
 namespace xelo {
 namespace {
 
+TEST(GoTo, FixedTargets) {
+    GoToPlaces places;
+    places.current = "/pics/2026/";
+    places.documents = "/home/u/Pictures";
+    places.home = "/home/u";
+    places.recent = {"/a", "/b"};
+    EXPECT_EQ(GoToTarget(kGoUpOneLevel, places), "/pics");
+    EXPECT_EQ(GoToTarget(kGoDocuments, places), "/home/u/Pictures");
+    EXPECT_EQ(GoToTarget(kGoHome, places), "/home/u");
+    EXPECT_EQ(GoToTarget(kGoRecentFirst, places), "/a");
+    EXPECT_EQ(GoToTarget(kGoRecentFirst + 1, places), "/b");
+    EXPECT_EQ(GoToTarget(kGoRecentFirst + 2, places), std::nullopt);
+    EXPECT_EQ(GoToTarget(kGoStorageCard, places), std::nullopt) << "no cards";
+    EXPECT_EQ(ParentFolder("/pics"), "/");
+    EXPECT_EQ(ParentFolder("/"), "/");
+}
+
 TEST(GoTo, RecentFoldersAreNumberedDownFromTheCountAndShortened) {
     const auto items = RecentMenuItems({"/new", "/a/very/long/folder/name/that/goes/on"});
     ASSERT_EQ(items.size(), 2u);

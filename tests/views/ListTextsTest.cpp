@@ -28,6 +28,22 @@ TEST(ListTexts, ActualSizeIsNotAvailableWithoutAResolution) {
     EXPECT_EQ(FormatActualSize(ActualTenths(300, 300, true)), "1.0 Inches");
 }
 
+TEST(ListTexts, ColourCounts) {
+    EXPECT_EQ(FormatColours(256), "256");
+    EXPECT_EQ(FormatColours(257), "256");  // 256 grey levels count as 256
+    EXPECT_EQ(FormatColours(65536), "65536");
+    EXPECT_EQ(FormatColours(1u << 24), "16.77 M");
+    EXPECT_EQ(FormatColours(2000000), "2 M");
+}
+
+TEST(ListTexts, BitsPerPixelFromTheColourCount) {
+    EXPECT_EQ(BitsPerPixel(1u << 24, true), 24);
+    EXPECT_EQ(BitsPerPixel(257, true), 8);
+    EXPECT_EQ(BitsPerPixel(32768, true), 15);
+    EXPECT_EQ(BitsPerPixel(2, true), 1);
+    EXPECT_EQ(BitsPerPixel(1u << 24, false), 0);
+}
+
 TEST(ListTexts, ShortDateIsMonthDayYearHourMinute) {
     setenv("TZ", "UTC", 1);
     tzset();
