@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "album/FolderEnum.h"
+#include "album/TavoDoc.h"
 #include "codec/BmpWriter.h"
 #include "image/DibImage.h"
 
@@ -26,6 +27,13 @@ void SetWriteTime(const std::string& path, int64_t seconds, long nanoseconds) {
 
 void WriteText(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
+}
+
+std::vector<std::string> NamesOf(const CTavoDoc& doc) {
+    std::vector<std::string> names;
+    for (const CImageEntry* e : doc.Order())
+        names.push_back(e->Name());
+    return names;
 }
 
 }  // namespace xelo::test

@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+namespace xelo {
+class CTavoDoc;
+}
+
 namespace xelo::test {
 
 // Writes a 24-bit BMP of width × height at folder/name.
@@ -13,5 +17,7 @@ void WriteImage(const std::string& folder, const std::string& name, int width = 
 void SetWriteTime(const std::string& path, int64_t seconds, long nanoseconds = 0);
 // Writes a small text file (not an image).
 void WriteText(const std::string& path, const std::string& text);
+// The names of the document's entries in its order.
+std::vector<std::string> NamesOf(const CTavoDoc& doc);
 
 }  // namespace xelo::test

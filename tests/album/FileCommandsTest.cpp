@@ -30,12 +30,7 @@ class FakeFrame : public DocumentHost {
     int mode = kModeThumbnail;
 };
 
-Names NamesOf(const CTavoDoc& doc) {
-    Names names;
-    for (const CImageEntry* e : doc.Order())
-        names.push_back(e->Name());
-    return names;
-}
+using test::NamesOf;
 
 Names Selected(const CTavoDoc& doc) {
     Names names;
@@ -89,15 +84,6 @@ TEST_F(FileCommands, DeleteRemovesImagesWithTheirSideFilesAndSelectsTheFollowing
     EXPECT_EQ(prompt.questions[0].titleId, 2442u);
     EXPECT_TRUE(prompt.questions[0].offerYesToAll);
     EXPECT_EQ(Selected(doc), Names{"b.bmp"});  // now at the first deleted one's place
-}
-
-TEST_F(FileCommands, DeletingTheLastImageInFilmstripSelectsTheNewLast) {
-    frame.mode = kModeFilmstrip;
-    Open({"c.bmp"});
-    ScriptedPrompt prompt({Answer::kYes});
-    DeleteSelection(doc, prompt);
-    EXPECT_FALSE(prompt.questions[0].offerYesToAll);
-    EXPECT_EQ(Selected(doc), Names{"b.bmp"});
 }
 
 TEST_F(FileCommands, CancelEndsDeleteWithEveryFileInPlace) {
@@ -220,13 +206,6 @@ TEST_F(FileCommands, DeleteFolderWithNoAsksPerFileAndKeepsWhatTheUserKeeps) {
     EXPECT_EQ(left, (Names{"b.bmp", "b.bmp.txt", "xelo_album.xla"}));
 }
 
-TEST_F(FileCommands, CancellingDeleteFolderKeepsEverything) {
-    const Tree before = Snapshot(folder);
-    ScriptedPrompt prompt({Answer::kCancel});
-    EXPECT_FALSE(DeleteFolder(folder, kImageExtensions, prompt));
-    EXPECT_EQ(Snapshot(folder), before);
-}
-
 TEST_F(FileCommands, RemoveAllAsksForInkTextThenAudioEachWithYesToAll) {
     Open({"a.bmp", "b.bmp", "c.bmp"});
     ScriptedPrompt prompt({Answer::kYesToAll, Answer::kNo, Answer::kYes, Answer::kYes});
@@ -245,26 +224,6 @@ TEST_F(FileCommands, RemoveAllAsksForInkTextThenAudioEachWithYesToAll) {
     EXPECT_FALSE(Exists("a.bmp.wav"));
     EXPECT_EQ(doc.FindByName("a.bmp")->Flags() & kEntryAnnotationBits, kEntryHasText);
     EXPECT_EQ(doc.FindByName("b.bmp")->Flags() & kEntryAnnotationBits, 0u);
-}
-
-TEST_F(FileCommands, ANoteThatCannotBeRemovedEndsRemoveText) {
-    std::filesystem::remove(Path("a.bmp.txt"));
-    std::filesystem::create_directory(Path("a.bmp.txt"));  // unlink fails on a folder
-    Open({"a.bmp", "b.bmp"});
-    ScriptedPrompt prompt({Answer::kYesToAll});
-    EXPECT_FALSE(RemoveAnnotations(doc, AnnotationKind::kText, prompt));
-    EXPECT_EQ(prompt.messages, std::vector<uint32_t>{22009});
-    EXPECT_EQ(prompt.messageTexts[0], "Unable to remove text");
-    EXPECT_TRUE(Exists("b.bmp.txt"));  // the command ended before it
-}
-
-TEST_F(FileCommands, CancelInRemoveAllEndsTheWholeCommand) {
-    Open({"a.bmp"});
-    ScriptedPrompt prompt({Answer::kCancel});
-    RemoveAllAnnotations(doc, prompt);
-    EXPECT_EQ(prompt.questions.size(), 1u);
-    EXPECT_FALSE(prompt.questions[0].offerYesToAll);
-    EXPECT_TRUE(Exists("a.bmp.ink") && Exists("a.bmp.txt") && Exists("a.bmp.wav"));
 }
 
 struct NameCase {
@@ -298,12 +257,6 @@ INSTANTIATE_TEST_SUITE_P(
                         "0123456789012345678901234567890123456789012345678901234567890123456789"
                         "0123456789012345678901234567890123456789",
                         true, 46031, ""}));
-
-TEST(NameLength, TheHostAllows255BytesForAName) {
-    std::string ok(255, 'n'), tooLong(256, 'n');
-    EXPECT_EQ(ValidateName(ok, nullptr), 0u);
-    EXPECT_EQ(ValidateName(tooLong, nullptr), 46031u);
-}
 
 }  // namespace
 }  // namespace xelo

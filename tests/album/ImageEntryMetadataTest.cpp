@@ -35,25 +35,5 @@ TEST(ImageEntryMetadata, ReadOnceAndKeptUntilReleased) {
     EXPECT_EQ(entry.Metadata(dir.Path().string()), nullptr);
 }
 
-// A file without Exif data is asked once; the answer stands until the file changes.
-TEST(ImageEntryMetadata, AFileWithoutExifIsNotAskedAgain) {
-    XELO_REQUIRE_SHARED_TESTDATA();
-    test::TempDir dir;
-    CDibImage image;
-    image.Create(8, 8, 3, false);
-    WriteJpeg(JpegWriterSettings{}, dir.File("b.jpg"), image, 100);
-    FindData data;
-    ASSERT_TRUE(ReadFindData(dir.Path().string(), "b.jpg", data));
-    CImageEntry entry(data, dir.Path().string());
-    EXPECT_EQ(entry.Metadata(dir.Path().string()), nullptr);
-    std::filesystem::copy_file(test::SharedFile("jpeg-exif/exif-py/Canon_40D.jpg"),
-                               dir.File("b.jpg"),
-                               std::filesystem::copy_options::overwrite_existing);
-    EXPECT_EQ(entry.Metadata(dir.Path().string()), nullptr);
-    ASSERT_TRUE(ReadFindData(dir.Path().string(), "b.jpg", data));
-    entry.Refill(data, dir.Path().string());
-    EXPECT_NE(entry.Metadata(dir.Path().string()), nullptr);
-}
-
 }  // namespace
 }  // namespace xelo

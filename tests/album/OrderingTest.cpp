@@ -12,12 +12,7 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-Names NamesOf(const CTavoDoc& doc) {
-    Names names;
-    for (const CImageEntry* e : doc.Order())
-        names.push_back(e->Name());
-    return names;
-}
+using test::NamesOf;
 
 // A folder of small BMP files opened in a document.
 class Album : public testing::Test {
@@ -84,44 +79,6 @@ TEST_F(Album, DateSortComparesWholeSecondsThenNames) {
     doc.OpenFolder(Folder());
     ASSERT_TRUE(Reorder(doc, kReorderDate));
     EXPECT_EQ(NamesOf(doc), (Names{"early.bmp", "a-same.bmp", "b-same.bmp", "late.bmp"}));
-}
-
-TEST_F(Album, SizeSortPutsSmallerFilesFirst) {
-    test::WriteImage(Folder(), "big.bmp", 20, 20);
-    test::WriteImage(Folder(), "small.bmp", 1, 1);
-    test::WriteImage(Folder(), "mid.bmp", 5, 5);
-    test::WriteImage(Folder(), "mid2.bmp", 5, 5);
-    doc.OpenFolder(Folder());
-    ASSERT_TRUE(Reorder(doc, kReorderSize));
-    EXPECT_EQ(NamesOf(doc), (Names{"small.bmp", "mid.bmp", "mid2.bmp", "big.bmp"}));
-    ASSERT_TRUE(Reorder(doc, kReorderType));  // all BMP: by name
-    EXPECT_EQ(NamesOf(doc), (Names{"big.bmp", "mid.bmp", "mid2.bmp", "small.bmp"}));
-}
-
-TEST_F(Album, ReverseTwiceRestoresTheOrderAndOneImageStaysPut) {
-    Open({"a.bmp", "b.bmp", "c.bmp"});
-    const Names before = NamesOf(doc);
-    ASSERT_TRUE(Reorder(doc, kReorderReverse));
-    EXPECT_EQ(NamesOf(doc), (Names{before[2], before[1], before[0]}));
-    ASSERT_TRUE(Reorder(doc, kReorderReverse));
-    EXPECT_EQ(NamesOf(doc), before);
-    EXPECT_FALSE(Reorder(doc, kReorderUser)) << "the dialog is not a sort";
-}
-
-TEST_F(Album, ReorderTellsTheViewsTheOrderChanged) {
-    struct View : DocumentObserver {
-        void OnListChanged(UpdateHint hint) override { hints.push_back(hint); }
-        void OnCurrentChanged(const CImageEntry*) override {}
-        std::vector<UpdateHint> hints;
-    } view;
-    Open({"only.bmp"});
-    doc.AddObserver(&view);
-    ASSERT_TRUE(Reorder(doc, kReorderName));
-    EXPECT_TRUE(view.hints.empty()) << "one image: nothing to reorder";
-    test::WriteImage(Folder(), "two.bmp");
-    doc.Scan(true);
-    ASSERT_TRUE(Reorder(doc, kReorderName));
-    EXPECT_EQ(view.hints, std::vector<UpdateHint>{kHintOrderChanged});
 }
 
 TEST_F(Album, MovingTheSelectionKeepsItsOrderBeforeTheInsertionPoint) {

@@ -145,24 +145,6 @@ INSTANTIATE_TEST_SUITE_P(
             "CutNoThenYes", true, true, true, {Answer::kNo, Answer::kYes}, kUntouched, kPasted}),
     [](const testing::TestParamInfo<PasteCase>& info) { return std::string(info.param.name); });
 
-TEST_F(PasteFixture, TheOverwriteQuestionNamesBothFilesWithSizeAndDate) {
-    test::WriteText(src + "/x.bmp", std::string(1536, 's'));
-    test::WriteText(dst + "/x.bmp", std::string(1023, 'd'));
-    test::SetWriteTime(src + "/x.bmp", 1700000000);  // 2023-11-14 22:13:20 UTC
-    test::SetWriteTime(dst + "/x.bmp", 0);
-    ::setenv("TZ", "UTC", 1);
-    ::tzset();
-    doc.SetCurrentFolder(dst);
-    doc.Clipboard() = FileClipboard{src, {"x.bmp"}, false};
-    ScriptedPrompt prompt({Answer::kNo});
-    Paste(doc, prompt);
-    ASSERT_EQ(prompt.questions.size(), 1u);
-    EXPECT_EQ(prompt.questions[0].text, "Replace the file\n'" + dst +
-                                            "/x.bmp'\n1023 B  01/01/70 00:00\n\nwith the file\n'" +
-                                            src + "/x.bmp'\n1.50 KB  11/14/23 22:13 ?");
-    EXPECT_EQ(std::filesystem::file_size(dst + "/x.bmp"), 1023u);
-}
-
 TEST_F(PasteFixture, AMissingSourceIsReportedAndTheOthersGoOn) {
     PutOnClipboard(true);
     std::filesystem::remove(src + "/a.bmp");

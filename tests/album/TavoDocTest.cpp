@@ -20,12 +20,7 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-Names NamesOf(const CTavoDoc& doc) {
-    Names names;
-    for (const CImageEntry* e : doc.Order())
-        names.push_back(e->Name());
-    return names;
-}
+using test::NamesOf;
 
 Names Sorted(Names names) {
     std::sort(names.begin(), names.end());
@@ -52,33 +47,6 @@ class RecordingView : public DocumentObserver {
     std::vector<UpdateHint> hints;
     std::vector<const CImageEntry*> current;
 };
-
-struct ExtensionCase {
-    const char* name;
-    bool counts;
-};
-
-void PrintTo(const ExtensionCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class ExtensionRule : public testing::TestWithParam<ExtensionCase> {};
-
-TEST_P(ExtensionRule, TheTextAfterTheLastDotMustOccurInTheList) {
-    EXPECT_EQ(ExtensionCounts(GetParam().name, kImageExtensions), GetParam().counts)
-        << GetParam().name;
-    EXPECT_TRUE(ExtensionCounts(GetParam().name, ""));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Names, ExtensionRule,
-    testing::Values(ExtensionCase{"a.JPG", true}, ExtensionCase{"b.txt", false},
-                    ExtensionCase{"c.jpeg", true}, ExtensionCase{"x.peg", true},  // through "jpeg|"
-                    ExtensionCase{"noext", false}, ExtensionCase{"trailing.", false},
-                    ExtensionCase{".bmp", true}, ExtensionCase{"a.gif.Bmp", true},
-                    ExtensionCase{"a.bmp.txt", false},
-                    ExtensionCase{"a.mp", true},  // through "bmp|"
-                    ExtensionCase{"a.|", false}));
 
 TEST(FolderScan, ListsReadableImagesOnlyAndLeavesOtherFilesOut) {
     test::TempDir dir;
@@ -129,21 +97,6 @@ TEST(AlbumOnOpen, StoredNamesComeFirstWithTheirOwnFlags) {
     EXPECT_EQ(NamesOf(doc), expected);
     for (const CImageEntry* e : doc.Order())
         EXPECT_EQ(e->Has(kEntryHidden), e->Name() == "a.bmp" || e->Name() == "c.bmp") << e->Name();
-}
-
-TEST(AlbumOnOpen, HiddenFlagsApplyByPositionWhenTheCountsMatch) {
-    test::TempDir dir;
-    const std::string folder = dir.Path().string();
-    for (const char* name : {"a.bmp", "b.bmp", "c.bmp"})
-        test::WriteImage(folder, name);
-    // A short flag list hides only the positions it has.
-    WriteAlbumFile(folder, {{"b.bmp", "c.bmp", "a.bmp"}, {0, 1}});
-    CTavoDoc doc;
-    doc.OpenFolder(folder);
-    EXPECT_EQ(NamesOf(doc), (Names{"b.bmp", "c.bmp", "a.bmp"}));
-    EXPECT_FALSE(doc.EntryAt(0)->Has(kEntryHidden));
-    EXPECT_TRUE(doc.EntryAt(1)->Has(kEntryHidden));
-    EXPECT_FALSE(doc.EntryAt(2)->Has(kEntryHidden));
 }
 
 TEST(AlbumOnOpen, ADamagedAlbumFileLeavesTheScanOrderWithoutComplaint) {
@@ -246,23 +199,6 @@ TEST(Refresh, DropsVanishedRefillsChangedAndAddsNewFiles) {
     EXPECT_EQ(doc.FindByName("b.bmp")->Annotations(folder), uint32_t{kEntryHasText});
 }
 
-TEST(Annotations, AreLookedForOnceAndCached) {
-    test::TempDir dir;
-    const std::string folder = dir.Path().string();
-    test::WriteImage(folder, "a.bmp");
-    test::WriteText(dir.File("a.bmp.wav"), "");
-    test::WriteText(dir.File("a.bmp.ink"), "");
-    CTavoDoc doc;
-    doc.OpenFolder(folder);
-    CImageEntry* a = doc.EntryAt(0);
-    EXPECT_EQ(a->Annotations(folder), uint32_t{kEntryHasAudio | kEntryHasInk});
-    EXPECT_TRUE(a->Has(kEntryAnnotationsKnown));
-    test::WriteText(dir.File("a.bmp.txt"), "");
-    EXPECT_EQ(a->Annotations(folder), uint32_t{kEntryHasAudio | kEntryHasInk}) << "cached";
-    a->ForgetAnnotations();
-    EXPECT_EQ(a->Annotations(folder), kEntryAnnotationBits);
-}
-
 TEST(Selection, OperationsAndTheCurrentImageNotice) {
     test::TempDir dir;
     const std::string folder = dir.Path().string();
@@ -334,15 +270,6 @@ TEST(RecentFolders, NeverMoreThanFiveAndReopeningMovesToTheHead) {
     CRecentFolders loaded;
     loaded.Load(registry);
     EXPECT_EQ(loaded.Folders(), (Names{"/4", "/5", "/3", "/2"}));
-}
-
-TEST(RecentFolders, OpeningAFolderWritesPathAndRecentAtOnce) {
-    test::TempDir dir;
-    CMemoryRegistry registry;
-    CTavoDoc doc(&registry);
-    doc.OpenFolder(dir.Path().string() + "/");
-    EXPECT_EQ(registry.ReadString("Strings", "Path"), dir.Path().string());
-    EXPECT_EQ(registry.ReadString("Strings", "Recent1"), dir.Path().string());
 }
 
 }  // namespace

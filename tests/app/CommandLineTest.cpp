@@ -138,11 +138,6 @@ TEST_F(Start, AVgaModeWithoutADeviceFallsBackToThumbnails) {
     EXPECT_EQ(Run("").command, kCmdSlideShow);
 }
 
-TEST_F(Start, AFolderWithoutImagesStartsInThumbnails) {
-    EXPECT_EQ(Run("-s " + dir.File("empty")).command, kModeThumbnail);
-    EXPECT_EQ(doc.CurrentFolder(), dir.File("empty"));
-}
-
 TEST_F(Start, ReTargetingSavesTheAlbumOfTheFolderBeingLeft) {
     doc.OpenFolder(Folder());
     doc.EntryAt(0)->SetFlag(kEntryHidden, true);

@@ -18,51 +18,6 @@ PreferenceContext Context() {
     return c;
 }
 
-std::vector<uint8_t> Slice(const std::vector<uint8_t>& b, size_t from, size_t n) {
-    return {b.begin() + long(from), b.begin() + long(from + n)};
-}
-
-TEST(Preferences, FirstStartWithAnEmptyStoreUsesTheDefaults) {
-    CMemoryRegistry registry;
-    CPreferences p;
-    p.Load(registry, Context());
-    EXPECT_EQ(p.StartCommand(), kModeThumbnail);
-    EXPECT_EQ(p.layout.cellWidth, 60);  // Normal thumbnails
-    EXPECT_EQ(p.layout.cellHeight, 45);
-    EXPECT_EQ(p.layout.borderWidth, 3);  // 3D border
-    EXPECT_EQ(p.layout.labelHeight, 12);
-    EXPECT_TRUE(p.preferences.IsSet(pref::kShowIndexNumbers));
-    EXPECT_EQ(p.path, "/home/u/Pictures/");
-    EXPECT_EQ(p.home, "/home/u/Pictures");
-    EXPECT_EQ(p.snapPath, "/home/u/Pictures");
-    EXPECT_EQ(p.snapName, "xelosnap");
-    EXPECT_EQ(p.framePath, "/opt/xelo/Frames");
-    EXPECT_FALSE(p.preferences.IsSet(pref::kSingleFrameFile)) << "no frame file stored";
-    EXPECT_EQ(p.vgaOut.GetSigned(vga::kPlugin), -1) << "no output plug-in installed";
-    EXPECT_EQ(p.vgaOut.GetSigned(vga::kRemote), -1);
-    EXPECT_EQ(p.extensions, "2bp|bmp|jpg|jpeg|jpe|gif|giff|");
-
-    // The stored layout, byte for byte where it matters to other readers.
-    const std::vector<uint8_t> prefs = p.preferences.Bytes();
-    ASSERT_EQ(prefs.size(), 60u);
-    EXPECT_EQ(Slice(prefs, 0, 4), (std::vector<uint8_t>{0x66, 0x66, 0x66, 0}));
-    EXPECT_EQ(Slice(prefs, 28, 2), (std::vector<uint8_t>{2, 0}));
-    EXPECT_EQ(Slice(prefs, 48, 2), (std::vector<uint8_t>{0, 3}));
-    EXPECT_EQ(Slice(prefs, 56, 4), (std::vector<uint8_t>{0x41, 0x19, 0, 0}));
-    const std::vector<uint8_t> uiBytes = p.uiInfo.Bytes();
-    ASSERT_EQ(uiBytes.size(), 156u);
-    EXPECT_EQ(Slice(uiBytes, 0, 8), (std::vector<uint8_t>{128, 0, 128, 0, 75, 0, 0, 0}));
-    EXPECT_EQ(Slice(uiBytes, 140, 4), (std::vector<uint8_t>{0, 0, 0xFF, 0}));  // blue ink
-    EXPECT_EQ(p.uiInfo.Get(ui::kFlags), 0x1082Fu);
-    EXPECT_EQ(p.vgaOut.Bytes().size(), 112u);
-    EXPECT_EQ(p.vgaOut.Get(vga::kFlags), 0x98u);
-}
-
-TEST(Preferences, TheTreePaneDefaultFollowsTheScreenShape) {
-    EXPECT_EQ(DefaultUiInfo(240, 320).Get(ui::kTreePane1), 128);  // 2/5 of the height
-    EXPECT_EQ(DefaultUiInfo(640, 480).Get(ui::kTreePane2), 160);  // 1/4 of the width
-}
-
 TEST(Preferences, ABlockOfTheWrongSizeIsIgnoredWhole) {
     CMemoryRegistry registry;
     PreferencesBlock stored = DefaultPreferences();
@@ -81,16 +36,6 @@ TEST(Preferences, ABlockOfTheWrongSizeIsIgnoredWhole) {
     EXPECT_EQ(p.StartCommand(), kModeFullScreen);
     EXPECT_EQ(p.layout.cellWidth, 96);  // Large
     EXPECT_EQ(p.layout.cellHeight, 72);
-}
-
-TEST(Preferences, StartCommandMapsSlideShowToItsOwnCommand) {
-    CPreferences p;
-    const std::pair<uint8_t, int> cases[] = {
-        {0, kModeThumbnail}, {2, kModeFilename}, {4, kModeFullScreen}, {5, kCmdSlideShow}};
-    for (const auto& [mode, command] : cases) {
-        p.preferences.Set(pref::kStartMode, mode);
-        EXPECT_EQ(p.StartCommand(), command) << int(mode);
-    }
 }
 
 TEST(Preferences, BitFieldsChangeOnlyTheirBits) {
@@ -135,13 +80,6 @@ TEST(Preferences, AStoredOutputPluginIsLookedUpByName) {
     EXPECT_EQ(p.vgaOut.GetSigned(vga::kPlugin), 0);
     EXPECT_EQ(VgaPluginName(p.vgaOut), "TV Out");
     EXPECT_EQ(p.vgaOut.GetSigned(vga::kRemote), 0);
-}
-
-TEST(Preferences, PluginNamesAreCutToFitTheirField) {
-    VgaOutBlock b = DefaultVgaOut();
-    SetVgaPluginName(b, std::string(50, 'n'));
-    EXPECT_EQ(VgaPluginName(b), std::string(35, 'n'));
-    EXPECT_EQ(b.Get(vga::kRemote), 0u) << "the name never runs into the next field";
 }
 
 TEST(Preferences, AMissingCaptureButtonIsReplacedOrCaptureTurnedOff) {

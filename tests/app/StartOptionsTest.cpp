@@ -5,15 +5,6 @@
 namespace xelo {
 namespace {
 
-TEST(StartOptions, ScreenSizes) {
-    EXPECT_EQ(ParseScreenSize("240x320"), (Size{240, 320}));
-    EXPECT_EQ(ParseScreenSize("1920X1080"), (Size{1920, 1080}));
-    for (const char* bad :
-         {"", "240", "x320", "240x", "0x320", "-1x5", "240x320x1", "99999x1", "24ax320"}) {
-        EXPECT_FALSE(ParseScreenSize(bad)) << bad;
-    }
-}
-
 TEST(StartOptions, TakenOutOfTheArgumentsInBothSpellings) {
     std::vector<std::string> args = {
         "--screen", "240x320", "-t", "/photos", "--screenshot=/tmp/a.png", "--log"};

@@ -15,10 +15,6 @@ CPreferences Loaded() {
     return prefs;
 }
 
-TEST(ThumbnailOptions, DefaultsAreWhatResetSelects) {
-    EXPECT_EQ(ThumbnailOptions::Read(Loaded()), ThumbnailOptions::Defaults());
-}
-
 TEST(ThumbnailOptions, StoringDerivesTheCellGeometry) {
     struct Case {
         int size, frame;

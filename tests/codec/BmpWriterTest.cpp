@@ -16,11 +16,6 @@ namespace {
 
 using test::ErrorOf;
 
-uint32_t Le32At(const std::vector<uint8_t>& b, size_t offset) {
-    return uint32_t{b[offset]} | (uint32_t{b[offset + 1]} << 8) | (uint32_t{b[offset + 2]} << 16) |
-           (uint32_t{b[offset + 3]} << 24);
-}
-
 void FillPattern(CDibImage& image) {
     for (int y = 0; y < image.Height(); ++y) {
         for (size_t i = 0; i < static_cast<size_t>(image.Width()) * image.BytesPerPixel(); ++i) {
@@ -76,59 +71,6 @@ TEST(BmpWriter, RoundTripsEveryOutputDepth) {
         EXPECT_EQ(info.xResolution, 150);
         EXPECT_EQ(info.yResolution, 300);
     }
-}
-
-TEST(BmpWriter, FourEntryPaletteWritesFourBitsWithSixteenEntries) {
-    test::TempDir dir;
-    CDibImage image;
-    image.Create(3, 1, 1, false);
-    image.Palette()->count = 4;
-    for (int i = 0; i < 256; ++i)
-        image.Palette()->entries[i] = {9, 9, 9, 0};  // beyond the count
-    image.Palette()->entries[3] = {1, 2, 3, 0};
-    WriteBmp(dir.File("p.bmp"), image, 100, Resolution{});
-    const auto b = test::ReadBytes(dir.File("p.bmp"));
-    EXPECT_EQ(b[28], 4);                  // biBitCount
-    EXPECT_EQ(Le32At(b, 10), 54u + 64u);  // bfOffBits after 16 entries
-    EXPECT_EQ(b[54 + 3 * 4 + 0], 3);      // entry 3: blue, green, red
-    EXPECT_EQ(b[54 + 3 * 4 + 2], 1);
-    for (int i = 4; i < 16; ++i)
-        EXPECT_EQ(Le32At(b, 54 + 4 * i), 0u) << i;
-    EXPECT_EQ(Le32At(b, 2), b.size());  // bfSize
-}
-
-TEST(BmpWriter, PercentScalesByTruncation) {
-    test::TempDir dir;
-    CDibImage image;
-    image.Create(101, 101, 3, false);
-    FillPattern(image);
-    WriteBmp(dir.File("half.bmp"), image, 50, Resolution{});
-    CImageFrames frames;
-    const CDibImage& half = ReadBack(dir.File("half.bmp"), frames);
-    EXPECT_EQ(half.Width(), 50);
-    EXPECT_EQ(half.Height(), 50);
-    // Output pixel (x, y) takes source pixel (x * 101 / 50, y * 101 / 50).
-    EXPECT_EQ(test::RgbAt(half, 7, 9), test::RgbAt(image, 14, 18));
-    WriteBmp(dir.File("same.bmp"), image, 100, Resolution{});
-    CImageFrames same;
-    EXPECT_EQ(ReadBack(dir.File("same.bmp"), same).Width(), 101);
-}
-
-TEST(BmpWriter, RgbSourcesAndBottomUpSources) {
-    test::TempDir dir;
-    const uint8_t rows[2][4 * 3] = {{10, 20, 30}, {40, 50, 60}};  // two rows of one pixel, padded
-    BmpSource source;
-    source.bits = &rows[0][0];
-    source.width = 1;
-    source.rowPad = 3;
-    source.height = 2;
-    source.bottomUp =
-        true;  // the first row in memory is the bottom one; bytes are red, green, blue
-    WriteBmp(dir.File("s.bmp"), source, 100, Resolution{});
-    CImageFrames frames;
-    const CDibImage& image = ReadBack(dir.File("s.bmp"), frames);
-    EXPECT_EQ(test::RgbAt(image, 0, 1), (std::array<uint8_t, 3>{10, 20, 30}));
-    EXPECT_EQ(test::RgbAt(image, 0, 0), (std::array<uint8_t, 3>{40, 50, 60}));
 }
 
 // An independent decoder reads our files the same way.

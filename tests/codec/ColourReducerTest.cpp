@@ -56,49 +56,6 @@ std::tuple<int, int, int> Entry(const Result& r, int index) {
     return {e.red, e.green, e.blue};
 }
 
-// Cell centres of the histogram (red and blue 8k + 4, green 4k + 2) come back exactly.
-uint8_t RedBlueCentre(int k) {
-    return static_cast<uint8_t>(8 * k + 4);
-}
-uint8_t GreenCentre(int k) {
-    return static_cast<uint8_t>(4 * k + 2);
-}
-
-TEST(ColourReducer, FewColoursComeBackExactlyWithOrWithoutDither) {
-    Picture pic(12, 5);
-    std::vector<std::tuple<int, int, int>> colours;
-    for (int i = 0; i < 12; ++i)
-        colours.emplace_back(RedBlueCentre(i * 2), GreenCentre(63 - i * 5), RedBlueCentre(31 - i));
-    for (int y = 0; y < pic.height; ++y)
-        for (int x = 0; x < pic.width; ++x) {
-            const auto [r, g, b] = colours[(x + y) % 12];
-            pic.Set(x, y, r, g, b);
-        }
-    for (bool dither : {false, true}) {
-        const Result res = Reduce(pic, ColourReduction{16, dither, nullptr, kNoColour});
-        EXPECT_EQ(res.palette.count, 12);
-        EXPECT_EQ(res.transparent, -1);
-        for (int y = 0; y < pic.height; ++y)
-            for (int x = 0; x < pic.width; ++x)
-                EXPECT_EQ(Entry(res, res.indices[y * pic.width + x]), colours[(x + y) % 12])
-                    << x << "," << y << " dither " << dither;
-    }
-}
-
-TEST(ColourReducer, ManyColoursGiveExactlyMaxColours) {
-    Picture pic(64, 64);
-    for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 64; ++x)
-            pic.Set(x, y, static_cast<uint8_t>(x * 4), static_cast<uint8_t>(y * 4),
-                    static_cast<uint8_t>((x + y) * 2));
-    for (int n : {2, 16, 256}) {
-        const Result res = Reduce(pic, ColourReduction{n, true, nullptr, kNoColour});
-        EXPECT_EQ(res.palette.count, n);
-        for (uint8_t i : res.indices)
-            ASSERT_LT(i, n);
-    }
-}
-
 TEST(ColourReducer, KeyColourGetsTheLastEntryAndItsPixels) {
     Picture pic(64, 16);
     const uint32_t key = MakeColour(255, 0, 255);
@@ -164,54 +121,6 @@ TEST(ColourReducer, FixedPaletteKeepsItsEntriesAndPlacesTheKey) {
     const Result res = Reduce(pic, ColourReduction{256, false, &fixed, MakeColour(0, 0, 255)});
     EXPECT_EQ(res.transparent, 2);
     EXPECT_EQ(Entry(res, 3), std::make_tuple(255, 255, 255));
-}
-
-TEST(ColourReducer, DitherMixesNeighboursToKeepTheAverage) {
-    // Mid grey between black and white: plain mapping picks one, diffusion alternates.
-    LogPalette bw;
-    bw.count = 2;
-    bw.entries[1] = {255, 255, 255, 0};
-    Picture pic(32, 32);
-    for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x)
-            pic.Set(x, y, 128, 128, 128);
-    const Result plain = Reduce(pic, ColourReduction{256, false, &bw, kNoColour});
-    EXPECT_EQ(std::set<uint8_t>(plain.indices.begin(), plain.indices.end()).size(), 1u);
-    const Result mixed = Reduce(pic, ColourReduction{256, true, &bw, kNoColour});
-    int white = 0;
-    for (uint8_t i : mixed.indices)
-        white += i;
-    // The error limit caps what one pixel passes on, so the mix is near but not exactly half.
-    EXPECT_GT(white, 1024 * 35 / 100);
-    EXPECT_LT(white, 1024 * 65 / 100);
-}
-
-TEST(ColourReducer, ThreeByteOutputWritesPaletteColoursInPlace) {
-    Picture pic(16, 8);
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 16; ++x)
-            pic.Set(x, y, static_cast<uint8_t>(x * 16), static_cast<uint8_t>(y * 32), 7);
-    pic.Set(5, 5, 1, 2, 3);
-    LogPalette palette;
-    int32_t transparent = -1;
-    ASSERT_TRUE(ReduceColours(Rect{0, 0, 16, 8}, pic.Buffer(), pic.bits.data(), 1, 3,
-                              ColourReduction{8, true, nullptr, MakeColour(1, 2, 3)}, &palette,
-                              transparent));
-    std::set<std::tuple<int, int, int>> allowed;
-    for (int i = 0; i < palette.count; ++i)
-        allowed.insert({palette.entries[i].red, palette.entries[i].green, palette.entries[i].blue});
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 16; ++x)
-            EXPECT_TRUE(allowed.count(pic.At(x, y))) << x << "," << y;
-    EXPECT_EQ(pic.At(5, 5), std::make_tuple(1, 2, 3));
-}
-
-TEST(ColourReducer, RequestedCountsRoundUpToPowersOfTwo) {
-    const std::vector<std::pair<int, int>> cases = {{0, 2},     {2, 2},     {3, 4},     {5, 8},
-                                                    {9, 16},    {20, 32},   {33, 64},   {65, 128},
-                                                    {128, 128}, {129, 256}, {1000, 256}};
-    for (const auto& [requested, expected] : cases)
-        EXPECT_EQ(RoundColourCount(requested), expected) << requested;
 }
 
 // The reducer follows the IJG two-pass quantiser, so libjpeg's own djpeg, asked for the same

@@ -55,15 +55,6 @@ TEST(FormatDetect, SignaturesInTheirOrder) {
         EXPECT_EQ(Detect(c.bytes), c.format) << c.bytes.size();
 }
 
-// PICT is tested before JPEG: a preamble that starts like JPEG still reads as PICT.
-TEST(FormatDetect, TheJpegSignatureWinsOverThePictOpcode) {
-    using namespace std::string_literals;
-    std::string b = Pict("\x00\x11\x02\xFF"s);
-    b.replace(0, 3, "\xFF\xD8\xFF"s);
-    EXPECT_EQ(Detect(b), kFormatJpeg);
-    EXPECT_EQ(Detect(std::string(540, '\0').replace(0, 3, "\xFF\xD8\xFF"s)), kFormatJpeg);
-}
-
 TEST(FormatDetect, LooksFromTheStartWhateverThePosition) {
     EXPECT_EQ(Detect("BM123456", 5), kFormatBmp);
 }

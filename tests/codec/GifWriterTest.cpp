@@ -121,68 +121,12 @@ std::vector<uint8_t> TableOf(const LogPalette& p) {
     return rgb;
 }
 
-TEST(GifWriter, TableSizeAndCodeSizeFollowThePaletteCount) {
-    test::TempDir dir;
-    struct Case {
-        int colours;
-        uint8_t packed;  // logical screen descriptor
-        size_t tableBytes;
-        uint8_t minimumCodeSize;
-    };
-    for (const Case& c : {Case{2, 0x80, 6, 2}, Case{3, 0x91, 12, 2}, Case{16, 0xB3, 48, 4},
-                          Case{256, 0xF7, 768, 8}}) {
-        CDibImage image;
-        Fill(image, 3, 2, Ramp(c.colours), [&](int x, int y) { return (x + y) % c.colours; });
-        CGifWriter writer;
-        const std::string path = dir.File("t.gif");
-        WriteGif(writer, path, image, 100);
-        const auto bytes = test::ReadBytes(path);
-        ASSERT_GT(bytes.size(), 13 + c.tableBytes + 11);
-        EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 6), "GIF89a");
-        EXPECT_EQ(bytes[10], c.packed) << c.colours;
-        if (c.colours == 3) {
-            // The fourth entry of the 4-entry table is zero.
-            EXPECT_EQ((std::vector<uint8_t>(bytes.begin() + 13 + 9, bytes.begin() + 13 + 12)),
-                      (std::vector<uint8_t>{0, 0, 0}));
-        }
-        const size_t descriptor = 13 + c.tableBytes;
-        EXPECT_EQ(bytes[descriptor], 0x2C);
-        EXPECT_EQ(bytes[descriptor + 9], 0x00);  // no local table, not interlaced
-        EXPECT_EQ(bytes[descriptor + 10], c.minimumCodeSize) << c.colours;
-        EXPECT_EQ(bytes.back(), 0x3B);
-    }
-}
-
-TEST(GifWriter, OnePixelImageIsClearPixelEnd) {
-    test::TempDir dir;
-    CDibImage image;
-    Fill(image, 1, 1, Ramp(4), [](int, int) { return 1; });
-    CGifWriter writer;
-    WriteGif(writer, dir.File("one.gif"), image, 100);
-    const auto bytes = test::ReadBytes(dir.File("one.gif"));
-    // 3-bit codes 4 (clear), 1, 5 (end), least significant bit first: 0x4C 0x01.
-    const std::vector<uint8_t> data(bytes.end() - 6, bytes.end());
-    EXPECT_EQ(data, (std::vector<uint8_t>{0x02, 0x02, 0x4C, 0x01, 0x00, 0x3B}));
-}
-
 TEST(GifWriter, StepsOutOfOrderAreInternalErrors) {
     test::TempDir dir;
     const LogPalette palette = Ramp(4);
     const uint8_t pixels[4] = {0, 1, 2, 3};
     EXPECT_EQ(ErrorOf([&] { CGifWriter().WriteHeader(2, 2, &palette); }), kErrInternal);
     EXPECT_EQ(ErrorOf([&] { CGifWriter().Open(""); }), kErrInternal);
-    EXPECT_EQ(ErrorOf([&] {
-                  CGifWriter w;
-                  w.Open(dir.File("a.gif"));
-                  w.Open(dir.File("b.gif"));
-              }),
-              kErrInternal);
-    EXPECT_EQ(ErrorOf([&] {
-                  CGifWriter w;
-                  w.Open(dir.File("c.gif"));
-                  w.BeginImage(0, 0, 2, 2, nullptr, false);
-              }),
-              kErrInternal);
     EXPECT_EQ(ErrorOf([&] {
                   CGifWriter w;
                   w.Open(dir.File("d.gif"));
@@ -302,25 +246,6 @@ TEST(GifWriter, TrueColourSaveIsReducedWithTheKeyAsTransparentIndex) {
         EXPECT_EQ(pillow.indices, ours.indices);
         EXPECT_EQ(pillow.transparent, 31);
     }
-}
-
-TEST(GifWriter, PercentScalingSamplesRowsAndColumns) {
-    test::TempDir dir;
-    CDibImage image;
-    Fill(image, 5, 3, Ramp(16), [](int x, int y) { return y * 5 + x; });
-    CGifWriter writer;
-    WriteGif(writer, dir.File("half.gif"), image, 50);
-    const ReadBack half = ReadWithOurDecoder(dir.File("half.gif"));
-    EXPECT_EQ(half.width, 2);
-    EXPECT_EQ(half.height, 1);
-    EXPECT_EQ(half.indices, (std::vector<uint8_t>{0, 2}));
-    WriteGif(writer, dir.File("double.gif"), image, 200);
-    const ReadBack twice = ReadWithOurDecoder(dir.File("double.gif"));
-    ASSERT_EQ(twice.width, 10);
-    ASSERT_EQ(twice.height, 6);
-    for (int y = 0; y < 6; ++y)
-        for (int x = 0; x < 10; ++x)
-            EXPECT_EQ(twice.indices[y * 10 + x], (y / 2) * 5 + x / 2);
 }
 
 }  // namespace

@@ -29,17 +29,6 @@ std::string WriteTestBmp(const test::TempDir& dir, int w, int h) {
     return path;
 }
 
-TEST(ImageCodec, ThumbnailFitsTheBoxWithoutEnlarging) {
-    test::TempDir dir;
-    CDibImage thumb;
-    CImageFile().ReadThumbnail(WriteTestBmp(dir, 100, 50), thumb, 96, 72);
-    EXPECT_EQ(thumb.Width(), 96);
-    EXPECT_EQ(thumb.Height(), 48);
-    CImageFile().ReadThumbnail(WriteTestBmp(dir, 40, 30), thumb, 96, 72);
-    EXPECT_EQ(thumb.Width(), 40);
-    EXPECT_EQ(thumb.Height(), 30);
-}
-
 TEST(ImageCodec, PathOperationsCheckTheirArgumentsFirst) {
     CDibImage thumb;
     EXPECT_EQ(ErrorOf([&] { CImageFile().ReadThumbnail("/no/such/file.bmp", thumb, 0, 72); }),

@@ -43,18 +43,6 @@ TEST(ImageStream, SeekOutsideTheBytesFails) {
     EXPECT_EQ(s.GetPosition(), 7u);
 }
 
-TEST(MappedFile, MapsTheWholeFile) {
-    test::TempDir dir;
-    test::WriteBytes(dir.File("a.bin"), {9, 8, 7});
-    CMappedFile file;
-    file.Open(dir.File("a.bin"));
-    EXPECT_EQ(file.GetLength(), 3u);
-    EXPECT_EQ(file.GetFileName(), dir.File("a.bin"));
-    EXPECT_EQ(file.Read(3)[2], 7);
-    file.Close();
-    EXPECT_EQ(file.GetLength(), 0u);
-}
-
 TEST(MappedFile, FailuresHaveTheirFileCodes) {
     test::TempDir dir;
     CMappedFile file;

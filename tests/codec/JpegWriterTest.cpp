@@ -95,48 +95,16 @@ TEST(JpegWriter, SourcesAndScaling) {
         bool grey;
         Bgr top, bottom;  // expected colours at the top and bottom rows
     };
-    const Case cases[] = {
-        {"palette",
-         {halves.data(), 40, 0, 30, 1, &palette, false, false},
-         100,
-         40,
-         30,
-         false,
-         {0, 0, 255},
-         {255, 0, 0}},
-        {"palette bottom-up",
-         {halves.data(), 40, 0, 30, 1, &palette, false, true},
-         100,
-         40,
-         30,
-         false,
-         {255, 0, 0},
-         {0, 0, 255}},
-        {"grey",
-         {greys.data(), 40, 0, 30, 1, nullptr, false, false},
-         100,
-         40,
-         30,
-         true,
-         {0, 0, 0},
-         {232, 232, 232}},
-        {"half size",
-         {halves.data(), 40, 0, 30, 1, &palette, false, false},
-         50,
-         20,
-         15,
-         false,
-         {0, 0, 255},
-         {255, 0, 0}},
-        {"enlarged",
-         {halves.data(), 40, 0, 30, 1, &palette, false, false},
-         250,
-         100,
-         75,
-         false,
-         {0, 0, 255},
-         {255, 0, 0}},
-    };
+    const JpegSource palette1{halves.data(), 40, 0, 30, 1, &palette, false, false};
+    JpegSource bottomUp = palette1;
+    bottomUp.bottomUp = true;
+    const JpegSource grey{greys.data(), 40, 0, 30, 1, nullptr, false, false};
+    const Bgr red{0, 0, 255}, blue{255, 0, 0};
+    const Case cases[] = {{"palette", palette1, 100, 40, 30, false, red, blue},
+                          {"palette bottom-up", bottomUp, 100, 40, 30, false, blue, red},
+                          {"grey", grey, 100, 40, 30, true, {0, 0, 0}, {232, 232, 232}},
+                          {"half size", palette1, 50, 20, 15, false, red, blue},
+                          {"enlarged", palette1, 250, 100, 75, false, red, blue}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
         test::TempDir dir;
@@ -149,37 +117,6 @@ TEST(JpegWriter, SourcesAndScaling) {
         ExpectClose(PixelOf(back->Image(), c.width / 2, c.height - 1), c.bottom, 24, c.width / 2,
                     c.height - 1);
     }
-}
-
-// A grey image (256-level ramp palette) is written as a one-component file.
-TEST(JpegWriter, GreyImageStaysGrey) {
-    CDibImage image;
-    image.Create(16, 16, 1, false);
-    LogPalette* palette = image.Palette();
-    palette->count = 256;
-    for (int i = 0; i < 256; ++i) {
-        const auto v = static_cast<uint8_t>(i);
-        palette->entries[i] = PaletteEntry{v, v, v, 0};
-    }
-    test::TempDir dir;
-    WriteJpeg(JpegWriterSettings{}, dir.File("grey.jpg"), image, 100);
-    EXPECT_TRUE(ReadBack(dir.File("grey.jpg"))->info.grey);
-}
-
-// Quality above 100 is the default 75.
-TEST(JpegWriter, QualityAbove100IsSeventyFive) {
-    CDibImage image;
-    image.Create(64, 48, 3, false);
-    test::Fill(image, Gradient);
-    test::TempDir dir;
-    auto write = [&](int quality, const char* name) {
-        JpegWriterSettings settings;
-        settings.quality = static_cast<uint16_t>(quality);
-        WriteJpeg(settings, dir.File(name), image, 100);
-        return test::ReadBytes(dir.File(name));
-    };
-    EXPECT_EQ(write(150, "q150.jpg"), write(75, "q75.jpg"));
-    EXPECT_NE(write(74, "q74.jpg"), write(75, "q75b.jpg"));
 }
 
 // Nothing is written for bad arguments, and a file already there stays as it was.

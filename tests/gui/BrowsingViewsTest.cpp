@@ -29,99 +29,14 @@ class BrowsingViewsTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void handheldGridHasThreeColumns();
-    void scrollBarIsSubtractedBeforeCountingColumns();
-    void listRowsKeepTheirHeightForEverySize();
-    void upMovesToThePreviousImage();
-    void tapTogglesWithMultipleImages();
     void dragNextToTheCurrentImageMovesNothing_data();
     void dragNextToTheCurrentImageMovesNothing();
-    void filenameSortBySizeTwice();
-    void unknownResolutionShowsNotAvailable();
-    void helpKeyInFilenameViewOpensItsTopic();
     void visibleCellsAreDecodedFirst();
     void dragFromTheGapSelectsARange();
     void holdingAPressOpensTheContextMenu();
-    void selectionCommands();
-    void filenameKeysMoveTheSelection();
-    void upOneLevelOpensTheParent();
     void filenameFocusKeepsItsRowWhenTheListChanges();
     void paintedCellsShowSelectionAndThumbnails();
 };
-
-void BrowsingViewsTest::handheldGridHasThreeColumns() {
-    // Normal thumbnails, 3D border and labels on a 240-wide window: 3 columns, gap 10, margin 0.
-    GuiFixture f;
-    f.MakeImages(3);
-    f.Start();
-    QCOMPARE(f.View().width(), 240);
-    const GridLayout& g = f.View().Layout();
-    QCOMPARE(g.columns, 3);
-    QCOMPARE(g.gap, 10);
-    QCOMPARE(g.margin, 0);
-    QCOMPARE(g.cellWidth, 70);
-    QVERIFY(!f.View().verticalScrollBar()->isVisible());
-}
-
-void BrowsingViewsTest::scrollBarIsSubtractedBeforeCountingColumns() {
-    GuiFixture f;
-    f.MakeImages(30);
-    f.Start();
-    const GridLayout& g = f.View().Layout();
-    QVERIFY(f.View().verticalScrollBar()->isVisible());
-    QCOMPARE(g.clientWidth, 240 - f.View().verticalScrollBar()->width());
-    QCOMPARE(g.columns, 3);
-    QCOMPARE(g.totalRows, 10);
-    QVERIFY(g.gap < 10);
-}
-
-void BrowsingViewsTest::listRowsKeepTheirHeightForEverySize() {
-    GuiFixture f;
-    f.MakeImages(5);
-    f.Start({"-l", f.Folder()});
-    QCOMPARE(f.App().ViewMode(), int(cmd::kList));
-    for (int size = cmd::kLargeThumbnail; size <= cmd::kTinyThumbnail; ++size) {
-        QVERIFY(f.Frame().Execute(size));
-        const GridLayout& g = f.View().Layout();
-        QCOMPARE(g.columns, 1);
-        QCOMPARE(g.gap, 0);
-        QCOMPARE(g.margin, 0);
-        QCOMPARE(g.cellHeight, 2 * 3 + 47);
-    }
-}
-
-void BrowsingViewsTest::upMovesToThePreviousImage() {
-    // Up moves by one image, not by one row.
-    GuiFixture f;
-    f.MakeImages(9);
-    f.Start();
-    f.Doc().ClearSelection();
-    f.Doc().SetSelected(4, true);
-    f.View().setFocus();
-    QTest::keyClick(&f.View(), Qt::Key_Up);
-    QCOMPARE(f.Doc().SelectedIndices(), std::vector<int>{3});
-    QTest::keyClick(&f.View(), Qt::Key_Down);
-    QTest::keyClick(&f.View(), Qt::Key_Down);
-    QCOMPARE(f.Doc().SelectedIndices(), std::vector<int>{5});
-}
-
-void BrowsingViewsTest::tapTogglesWithMultipleImages() {
-    GuiFixture f;
-    f.MakeImages(4);
-    f.Start();
-    f.Doc().ClearSelection();
-    QVERIFY(f.Frame().Execute(cmd::kMultipleImages));
-    QWidget* viewport = f.View().viewport();
-    QTest::mouseClick(viewport, Qt::LeftButton, {}, f.ImageCentre(1));
-    QTest::mouseClick(viewport, Qt::LeftButton, {}, f.ImageCentre(2));
-    QCOMPARE(f.Doc().SelectedIndices(), (std::vector<int>{1, 2}));
-    QTest::mouseClick(viewport, Qt::LeftButton, {}, f.ImageCentre(1));
-    QCOMPARE(f.Doc().SelectedIndices(), std::vector<int>{2});
-    // Without the option a tap makes the image the only selection.
-    QVERIFY(f.Frame().Execute(cmd::kMultipleImages));
-    QTest::mouseClick(viewport, Qt::LeftButton, {}, f.ImageCentre(3));
-    QCOMPARE(f.Doc().SelectedIndices(), std::vector<int>{3});
-}
 
 void BrowsingViewsTest::dragNextToTheCurrentImageMovesNothing_data() {
     QTest::addColumn<int>("dropIndex");
@@ -156,66 +71,6 @@ void BrowsingViewsTest::dragNextToTheCurrentImageMovesNothing() {
     } else {
         QVERIFY(f.Names() == before);
     }
-}
-
-void BrowsingViewsTest::filenameSortBySizeTwice() {
-    // Sizes: small (a, c with the same size), big (b); equal sizes are ordered by name.
-    GuiFixture f;
-    test::WriteImage(f.Folder(), "c.bmp", 10, 10);
-    test::WriteImage(f.Folder(), "b.bmp", 40, 40);
-    test::WriteImage(f.Folder(), "a.bmp", 10, 10);
-    f.Start({"-f", f.Folder()});
-    CTavoListView& list = f.ListView();
-    auto rowNames = [&list] {
-        std::vector<std::string> names;
-        for (int r = 0; r < list.Model().rowCount(); ++r) {
-            names.push_back(list.Model().EntryAtRow(r)->Name());
-        }
-        return names;
-    };
-    const std::vector<std::string> documentOrder = f.Names();
-    list.header()->sectionClicked(kColSize);
-    QVERIFY(rowNames() == (std::vector<std::string>{"a.bmp", "c.bmp", "b.bmp"}));
-    QCOMPARE(list.header()->sortIndicatorOrder(), Qt::AscendingOrder);
-    list.header()->sectionClicked(kColSize);
-    QVERIFY(rowNames() == (std::vector<std::string>{"b.bmp", "c.bmp", "a.bmp"}));
-    QCOMPARE(list.header()->sortIndicatorOrder(), Qt::DescendingOrder);
-    QVERIFY(f.Names() == documentOrder);  // the album order is untouched
-}
-
-void BrowsingViewsTest::unknownResolutionShowsNotAvailable() {
-    GuiFixture f;
-    test::WriteImage(f.Folder(), "known.bmp", 96, 48);
-    const std::string unknown = f.Folder() + "/unknown.bmp";
-    test::WriteImage(f.Folder(), "unknown.bmp", 96, 48);
-    {
-        // Pixels per metre of the BMP info header (offsets 38 and 42): 0 = not given.
-        std::fstream file(unknown, std::ios::in | std::ios::out | std::ios::binary);
-        file.seekp(38);
-        const char zeros[8] = {};
-        file.write(zeros, sizeof zeros);
-    }
-    f.Start({"-f", f.Folder()});
-    CFilenameModel& model = f.ListView().Model();
-    for (int r = 0; r < model.rowCount(); ++r) {
-        const bool isUnknown = model.EntryAtRow(r)->Name() == "unknown.bmp";
-        for (int column : {int(kColActualWidth), int(kColActualHeight)}) {
-            const QString text = model.data(model.index(r, column), Qt::DisplayRole).toString();
-            QCOMPARE(text == "N/A", isUnknown);
-        }
-    }
-}
-
-void BrowsingViewsTest::helpKeyInFilenameViewOpensItsTopic() {
-    GuiFixture f;
-    f.MakeImages(2);
-    f.Start({"-f", f.Folder()});
-    QUrl opened;
-    f.Frame().openHelp = [&opened](const QUrl& url) { opened = url; };
-    f.ListView().setFocus();
-    QTest::keyClick(&f.ListView(), Qt::Key_F1);
-    QCOMPARE(opened.fragment(), QStringLiteral("Filename-View"));
-    QVERIFY(opened.path().endsWith("xelo_album_help.htm"));
 }
 
 void BrowsingViewsTest::visibleCellsAreDecodedFirst() {
@@ -274,49 +129,6 @@ void BrowsingViewsTest::holdingAPressOpensTheContextMenu() {
     menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     QCOMPARE(menu->title(), QStringLiteral("Thumbnail2"));
     menu->close();
-}
-
-void BrowsingViewsTest::selectionCommands() {
-    GuiFixture f;
-    f.MakeImages(4);
-    f.Start();
-    f.Doc().ClearSelection();
-    f.Doc().SetSelected(1, true);
-    QVERIFY(f.Frame().Execute(cmd::kSelectInvert));
-    QCOMPARE(f.Doc().SelectedIndices(), (std::vector<int>{0, 2, 3}));
-    QVERIFY(f.Frame().Execute(cmd::kSelectAll));
-    QCOMPARE(f.Doc().SelectedCount(), 4);
-    QVERIFY(f.Frame().Execute(cmd::kSelectNone));
-    QCOMPARE(f.Doc().SelectedCount(), 0);
-}
-
-void BrowsingViewsTest::filenameKeysMoveTheSelection() {
-    GuiFixture f;
-    f.MakeImages(3);
-    f.Start({"-f", f.Folder()});
-    CTavoListView& list = f.ListView();
-    list.setFocus();
-    QCOMPARE(list.FocusedRow(), 0);
-    QTest::keyClick(&list, Qt::Key_Down);
-    QTest::keyClick(&list, Qt::Key_Down);
-    QCOMPARE(list.FocusedRow(), 2);
-    QCOMPARE(f.Doc().SelectedIndices(), std::vector<int>{2});
-    QTest::keyClick(&list, Qt::Key_Down);  // the last row: a beep, nothing moves
-    QCOMPARE(list.FocusedRow(), 2);
-    QTest::keyClick(&list, Qt::Key_Up);
-    QCOMPARE(f.Doc().SelectedIndices(), std::vector<int>{1});
-}
-
-void BrowsingViewsTest::upOneLevelOpensTheParent() {
-    GuiFixture f;
-    std::filesystem::create_directories(f.Folder() + "/Sub");
-    test::WriteImage(f.Folder() + "/Sub", "inner.bmp");
-    test::WriteImage(f.Folder(), "outer.bmp");
-    f.Start({"-t", f.Folder() + "/Sub"});
-    QVERIFY(f.Frame().Execute(34000));  // Up One Level
-    QCOMPARE(f.Doc().CurrentFolder(), f.Folder());
-    QCOMPARE(f.Names(), std::vector<std::string>{"outer.bmp"});
-    QCOMPARE(f.Doc().Recent().Folders().front(), f.Folder());
 }
 
 void BrowsingViewsTest::paintedCellsShowSelectionAndThumbnails() {

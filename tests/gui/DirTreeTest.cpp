@@ -25,48 +25,10 @@ class DirTreeTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void startSelectsTheOpenFolder();
-    void selectPathMatchesNamesWithoutRegardToCase();
-    void collapsingAroundTheSelectionOpensTheCollapsedFolder();
     void aVanishedFolderLeavesTheTreeWhenSelected();
-    void subfoldersShowTheirArrowBeforeTheirChildrenExist();
     void aLastFolderThatIsGoneShowsItsNearestParent();
     void refreshFollowsTheFolders();
 };
-
-void DirTreeTest::startSelectsTheOpenFolder() {
-    GuiFixture f;
-    std::filesystem::create_directories(f.Folder() + "/Trip");
-    test::WriteImage(f.Folder() + "/Trip", "a.bmp");
-    f.Start({"-t", f.Folder() + "/Trip"});
-    CTavoDirTree& tree = *f.Frame().Tree();
-    QCOMPARE(tree.GetSelectedPath(), f.Folder() + "/Trip");
-}
-
-void DirTreeTest::selectPathMatchesNamesWithoutRegardToCase() {
-    GuiFixture f;
-    std::filesystem::create_directories(f.Folder() + "/Photos/Trip");
-    f.Start();
-    CTavoDirTree& tree = *f.Frame().Tree();
-    f.Doc().SetCurrentFolder(f.Folder() + "/PHOTOS/trip");
-    tree.SelectPath();
-    QCOMPARE(tree.GetSelectedPath(), f.Folder() + "/Photos/Trip");
-    QCOMPARE(Selected(tree)->text(), QStringLiteral("Trip"));
-}
-
-void DirTreeTest::collapsingAroundTheSelectionOpensTheCollapsedFolder() {
-    GuiFixture f;
-    std::filesystem::create_directories(f.Folder() + "/Trip");
-    test::WriteImage(f.Folder(), "top.bmp");
-    test::WriteImage(f.Folder() + "/Trip", "a.bmp");
-    f.Start({"-t", f.Folder() + "/Trip"});
-    CTavoDirTree& tree = *f.Frame().Tree();
-    const QModelIndex parent = tree.currentIndex().parent();
-    tree.collapse(parent);
-    QCOMPARE(tree.GetSelectedPath(), f.Folder());
-    QTRY_COMPARE(f.Doc().CurrentFolder(), f.Folder());
-    QCOMPARE(f.Names(), std::vector<std::string>{"top.bmp"});
-}
 
 void DirTreeTest::aVanishedFolderLeavesTheTreeWhenSelected() {
     GuiFixture f;
@@ -85,23 +47,6 @@ void DirTreeTest::aVanishedFolderLeavesTheTreeWhenSelected() {
     QCOMPARE(tree.GetSelectedPath(), f.Folder());
     QTest::qWait(20);
     QCOMPARE(f.Doc().CurrentFolder(), f.Folder());
-}
-
-void DirTreeTest::subfoldersShowTheirArrowBeforeTheirChildrenExist() {
-    GuiFixture f;
-    std::filesystem::create_directories(f.Folder() + "/Deep/Deeper");
-    std::filesystem::create_directories(f.Folder() + "/Flat");
-    f.Start();
-    CTavoDirTree& tree = *f.Frame().Tree();
-    QStandardItem* folder = Selected(tree);
-    tree.expand(folder->index());
-    QStandardItem* deep = folder->child(0);
-    QStandardItem* flat = folder->child(1);
-    QCOMPARE(deep->text(), QStringLiteral("Deep"));
-    QVERIFY(tree.Model().hasChildren(deep->index()));
-    QVERIFY(!tree.Model().hasChildren(flat->index()));
-    tree.expand(deep->index());
-    QCOMPARE(deep->child(0)->text(), QStringLiteral("Deeper"));
 }
 
 void DirTreeTest::aLastFolderThatIsGoneShowsItsNearestParent() {

@@ -54,18 +54,6 @@ class FilmstripTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void threeSelectedKeepOnlyTheFirst() {
-        GuiFixture f;
-        f.MakeImages(5);
-        f.Start();
-        f.Doc().ClearSelection();
-        for (int i : {1, 3, 4})
-            f.Doc().SetSelected(i, true);
-        QVERIFY(f.Frame().Execute(cmd::kFilmstrip));
-        QCOMPARE(f.App().ViewMode(), static_cast<int>(kModeFilmstrip));
-        QCOMPARE(f.Doc().SelectedIndices(), std::vector<int>{1});
-        QCOMPARE(f.Frame().ImgView()->Shown(), f.Doc().EntryAt(1));
-    }
 
     void doubleClickOnAThumbnailOpensItInFilmstrip() {
         GuiFixture f;
@@ -200,62 +188,6 @@ class FilmstripTest : public QObject {
         drag(row / 3);
         QTRY_COMPARE(splitter.sizes().value(1), 0);
         QVERIFY(!(f.App().Flags() & kAppFilmstripVisible));
-    }
-
-    void vgaFilmstripWithoutADisplaySaysSoAndKeepsTheMode() {
-        GuiFixture f;
-        f.MakeImages(2);
-        f.Start();
-        std::vector<std::string> messages;
-        const auto previous = SetMessageReporter(
-            [&messages](QWidget*, const std::string& text) { messages.push_back(text); });
-        f.Frame().Execute(kModeVgaFilmstrip);
-        SetMessageReporter(previous);
-        QCOMPARE(f.App().ViewMode(), static_cast<int>(kModeThumbnail));
-        QCOMPARE(messages.size(), size_t{1});
-        QVERIFY(messages[0].find("VGA device detection error.") == 0);
-    }
-
-    void thePopUpsOfTheToolBarRunTheImageCommands() {
-        GuiFixture f;
-        f.MakeImages(2, 320, 200);
-        f.Start();
-        QVERIFY(!f.Frame().QueryState(cmd::kRotateRight).enabled);  // no picture shown
-        QVERIFY(f.Frame().Execute(cmd::kFullScreen));
-        CTavoImgView& image = *f.Frame().ImgView();
-        // Full Screen's pan tools carry Rotate (30111) instead of the two turn buttons.
-        QVERIFY(f.Frame().Execute(cmd::kRotateMenu));
-        QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        QVERIFY(menu != nullptr);
-        QVERIFY(menu->actions().contains(f.Frame().Action(cmd::kFlipUpDown)));
-        menu->close();
-        const int turned = image.Orientation();  // Auto Rotate turned the landscape picture
-        QCOMPARE(turned, 3);
-        f.Frame().Action(cmd::kRotateRight)->trigger();
-        QCOMPARE(image.Orientation(), 0);
-        // Pan and Zoom (30117) offers the zoom steps, the current one checked.
-        QVERIFY(f.Frame().Execute(cmd::kZoomTools));
-        QVERIFY(f.Frame().Execute(cmd::kPanAndZoom));
-        menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        QVERIFY(menu != nullptr);
-        menu->close();
-        QAction* twice = f.Frame().Action(33003);
-        QCOMPARE(twice->text(), QStringLiteral("200%"));
-        twice->trigger();
-        QCOMPARE(image.ZoomPercent(), 200);
-        QVERIFY(f.Frame().QueryState(33003).checked);
-        QVERIFY(!f.Frame().QueryState(33002).checked);
-        QVERIFY(f.Frame().QueryState(cmd::kQuickView).enabled);
-    }
-
-    void anEmptyFolderStaysInThumbnail() {
-        GuiFixture f;
-        f.Start();
-        QVERIFY(f.Frame().Execute(cmd::kFilmstrip));
-        QCOMPARE(f.App().ViewMode(), static_cast<int>(kModeThumbnail));
-        QVERIFY(f.Frame().Execute(cmd::kFullScreen));
-        QCOMPARE(f.App().ViewMode(), static_cast<int>(kModeThumbnail));
-        QVERIFY(!f.Frame().ImgView()->isVisible());
     }
 };
 

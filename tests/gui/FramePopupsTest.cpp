@@ -63,49 +63,13 @@ class FramePopupsTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void toolButtonsFollowTheToolMode_data();
-    void toolButtonsFollowTheToolMode();
     void exitFullScreenReturnsToABrowsingOrFilmstripMode_data();
     void exitFullScreenReturnsToABrowsingOrFilmstripMode();
     void toolMenuMarksAndSetsTheToolMode();
-    void penWidthMenuDrawsBarsAndSetsTheWidth();
-    void fullScreenCommandsAreOffInTheBrowsingModes();
-    void fullScreenCommandsInAFullScreenLayout();
     void viewsDrawNothingWhileAModeSwitchRuns();
     void reactivationGivesTheFocusBack();
-    void remoteKeysReachTheFocusedView();
     void vanishedGoToTargetIsReported();
 };
-
-void FramePopupsTest::toolButtonsFollowTheToolMode_data() {
-    QTest::addColumn<uint>("mode");
-    QTest::addColumn<int>("command");
-    QTest::addColumn<bool>("actualSize");
-    QTest::addColumn<bool>("visible");
-    QTest::newRow("pan shows pan") << uint(kToolPan) << 30051 << false << true;
-    QTest::newRow("pan hides zoom in") << uint(kToolPan) << 33000 << false << false;
-    QTest::newRow("pan hides edit text") << uint(kToolPan) << 30201 << false << false;
-    QTest::newRow("pan shows image info") << uint(kToolPan) << 30114 << false << true;
-    QTest::newRow("pan at 100% hides image info") << uint(kToolPan) << 30114 << true << false;
-    QTest::newRow("pan at 100% shows actual size") << uint(kToolPan) << 30115 << true << true;
-    QTest::newRow("pan hides actual size") << uint(kToolPan) << 30115 << false << false;
-    QTest::newRow("zoom shows quick view") << uint(kToolZoom) << 30104 << false << true;
-    QTest::newRow("zoom hides rotate") << uint(kToolZoom) << 30100 << false << false;
-    QTest::newRow("zoom hides image info") << uint(kToolZoom) << 30114 << true << false;
-    QTest::newRow("zoom hides erase all") << uint(kToolZoom) << 32003 << false << false;
-    QTest::newRow("annotate shows pen width") << uint(kToolAnnotate) << 32001 << false << true;
-    QTest::newRow("annotate hides zoom out") << uint(kToolAnnotate) << 33100 << false << false;
-    QTest::newRow("no tool's button always shows") << uint(kToolZoom) << 30141 << false << true;
-    QTest::newRow("slide show always shows") << uint(kToolAnnotate) << 30301 << true << true;
-}
-
-void FramePopupsTest::toolButtonsFollowTheToolMode() {
-    QFETCH(uint, mode);
-    QFETCH(int, command);
-    QFETCH(bool, actualSize);
-    QFETCH(bool, visible);
-    QCOMPARE(ToolButtonVisible(mode, command, actualSize), visible);
-}
 
 void FramePopupsTest::exitFullScreenReturnsToABrowsingOrFilmstripMode_data() {
     QTest::addColumn<int>("previous");
@@ -168,79 +132,6 @@ void FramePopupsTest::toolMenuMarksAndSetsTheToolMode() {
     QCOMPARE(f.Frame().ToolMenu()->Current(), int(cmd::kAnnotationTools));
 }
 
-void FramePopupsTest::penWidthMenuDrawsBarsAndSetsTheWidth() {
-    GuiFixture f;
-    f.MakeImages(1);
-    f.Start();
-    CODMenu& menu = *f.Frame().PenWidthMenu();
-    const std::vector<QWidget*> rows = Rows(menu);
-    QCOMPARE(int(rows.size()), 5);
-    QCOMPARE(PenWidthText(1), QStringLiteral("1 Unit"));
-    QCOMPARE(PenWidthText(4), QStringLiteral("4 Units"));
-    // The default width 3 is marked.
-    QCOMPARE(menu.Current(), 3);
-    QVERIFY(Marked(rows[2]));
-    QVERIFY(!Marked(rows[0]));
-    // Each row's bar (x 16..31) is as thick as its pen.
-    for (int width = 1; width <= 5; ++width) {
-        const QImage shot = rows[size_t(width - 1)]->grab().toImage();
-        int thick = 0;
-        for (int y = 0; y < shot.height(); ++y) {
-            if (QColor(shot.pixel(24, y)) != QColor(Qt::white)) ++thick;
-        }
-        QCOMPARE(thick, width);
-    }
-    // Pen Width opens the pop-up; a row sets the width (command - 32100).
-    QVERIFY(f.Frame().QueryState(cmd::kPenWidth).enabled);
-    QVERIFY(f.Frame().Execute(cmd::kPenWidth));
-    QVERIFY(QTest::qWaitForWindowExposed(&menu));
-    QTest::mouseClick(rows[4], Qt::LeftButton, {}, QPoint(20, 10));
-    QCOMPARE(f.App().Prefs().uiInfo.Get(ui::kInkWidth), 5u);
-    QVERIFY(f.Frame().QueryState(32105).checked);
-    QVERIFY(Marked(rows[4]));
-    // While a GIF animation steps, Pen Width is off.
-    f.App().SetFlag(kAppGifPlaying, true);
-    QVERIFY(!f.Frame().QueryState(cmd::kPenWidth).enabled);
-    f.App().SetFlag(kAppGifPlaying, false);
-}
-
-void FramePopupsTest::fullScreenCommandsAreOffInTheBrowsingModes() {
-    GuiFixture f;
-    f.MakeImages(2);
-    f.Start({"-l", f.Folder()});
-    for (int id : {cmd::kExitFullScreen, cmd::kToolBarFullScreen}) {
-        QVERIFY(!f.Frame().QueryState(id).enabled);
-        QVERIFY(!f.Frame().Execute(id));
-    }
-    QCOMPARE(f.App().ViewMode(), int(kModeList));
-    QVERIFY(f.Frame().BottomBand()->isHidden());
-}
-
-void FramePopupsTest::fullScreenCommandsInAFullScreenLayout() {
-    // Full Screen itself is not built yet: the state it leaves is set by hand.
-    GuiFixture f;
-    f.MakeImages(2);
-    f.Start();
-    f.App().SetPreviousMode(kModeFilename);
-    f.App().SetMode(kModeFullScreen);
-
-    // Toolbar in Full Screen shows the bottom band, then hides it; checked while it shows.
-    QVERIFY(!f.Frame().QueryState(cmd::kToolBarFullScreen).checked);
-    QVERIFY(f.Frame().Execute(cmd::kToolBarFullScreen));
-    QVERIFY(!f.Frame().BottomBand()->isHidden());
-    QVERIFY(f.Frame().QueryState(cmd::kToolBarFullScreen).checked);
-    QVERIFY(f.Frame().Execute(cmd::kToolBarFullScreen));
-    QVERIFY(f.Frame().BottomBand()->isHidden());
-
-    // Exit Full Screen returns to the previous mode, with its browsing view.
-    QVERIFY(f.Frame().QueryState(cmd::kExitFullScreen).enabled);
-    QVERIFY(f.Frame().Execute(cmd::kExitFullScreen));
-    QCOMPARE(f.App().ViewMode(), int(kModeFilename));
-    QCOMPARE(f.App().PreviousMode(), int(kModeFullScreen));
-    QCOMPARE(f.Frame().ActiveBrowser(), static_cast<QWidget*>(f.Frame().ListView()));
-    QVERIFY(!f.Frame().QueryState(cmd::kExitFullScreen).enabled);
-}
-
 void FramePopupsTest::viewsDrawNothingWhileAModeSwitchRuns() {
     GuiFixture f;
     f.MakeImages(3);
@@ -287,24 +178,6 @@ void FramePopupsTest::reactivationGivesTheFocusBack() {
     QVERIFY(QTest::qWaitForWindowActive(&frame));
     QVERIFY(QTest::qWaitFor(
         [&] { return QApplication::focusWidget() == static_cast<QWidget*>(frame.Tree()); }));
-}
-
-void FramePopupsTest::remoteKeysReachTheFocusedView() {
-    GuiFixture f;
-    f.MakeImages(3);
-    f.Start();
-    f.Doc().ClearSelection();
-    f.Doc().SetSelected(1, true);
-    f.View().setFocus();
-    // 3 is Up: the previous image in Thumbnail mode; 4 is Down: the next one.
-    f.Frame().RemoteKey(3, 0);
-    QCOMPARE(f.Doc().FirstSelected(), 0);
-    f.Frame().RemoteKey(4, 0);
-    QCOMPARE(f.Doc().FirstSelected(), 1);
-    // Unknown kinds and digits out of range do nothing.
-    f.Frame().RemoteKey(9, 0);
-    f.Frame().RemoteKey(0, 12);
-    QCOMPARE(f.Doc().FirstSelected(), 1);
 }
 
 void FramePopupsTest::vanishedGoToTargetIsReported() {

@@ -192,52 +192,6 @@ class QuickViewTest : public QObject {
         QVERIFY(IsDimmed(grab.pixel(118, 158), kBackgroundRgb));
     }
 
-    void draggingTheMarkMovesTheOffset_data() {
-        QTest::addColumn<QPoint>("press");
-        QTest::addColumn<QPoint>("release");
-        QTest::addColumn<QPoint>("offset");
-        // The mark is 72 × 96 at (30, 130); the picture (0, 70)–(240, 250) at 0.3.
-        // Moved by (20, 10) to (50, 140): 50 / 0.3 = 166.7, 70 / 0.3 = 233.3.
-        QTest::newRow("inside the mark") << QPoint(66, 178) << QPoint(86, 188) << QPoint(167, 233);
-        // Far beyond the picture's corners: the ends exactly.
-        QTest::newRow("to the top left") << QPoint(40, 140) << QPoint(-500, -500) << QPoint(0, 0);
-        QTest::newRow("to the bottom right")
-            << QPoint(40, 140) << QPoint(900, 900) << QPoint(560, 280);
-        // A press beside the mark centres it there: (200 − 36, 200 − 48) = (164, 152), which
-        // is 546.7 and 273.3.
-        QTest::newRow("click beside") << QPoint(200, 200) << QPoint(200, 200) << QPoint(547, 273);
-        // Centred on (230, 245) the mark would leave the picture: it stops at (168, 154).
-        QTest::newRow("click near the corner")
-            << QPoint(230, 245) << QPoint(230, 245) << QPoint(560, 280);
-        // A press beside, then a drag of (−10, −20) from there: (154, 132), 513.3 and 206.7.
-        QTest::newRow("click beside and drag")
-            << QPoint(200, 200) << QPoint(190, 180) << QPoint(513, 207);
-    }
-
-    void draggingTheMarkMovesTheOffset() {
-        QFETCH(QPoint, press);
-        QFETCH(QPoint, release);
-        QFETCH(QPoint, offset);
-        QWidget main;
-        main.resize(240, 320);
-        main.show();
-        CQuickView view(&main, StateFor(0, {100, 200}), picture_, RenderSource{});
-        QVERIFY(view.Prepare());
-        view.show();
-        QTest::mousePress(&view, Qt::LeftButton, Qt::NoModifier, press);
-        QTest::mouseMove(&view, (press + release) / 2);
-        QTest::mouseMove(&view, release);
-        QTest::mouseRelease(&view, Qt::LeftButton, Qt::NoModifier, release);
-        QCOMPARE(view.Offset(), (Point{offset.x(), offset.y()}));
-        // The mark stays where it was dropped.
-        const Rect dropped = view.Mark();
-        QTest::mouseMove(&view, QPoint(5, 5));
-        QCOMPARE(view.Mark(), dropped);
-        QTest::keyClick(&view, Qt::Key_Return);
-        QCOMPARE(view.result(), int(QDialog::Accepted));
-        QCOMPARE(view.Offset(), (Point{offset.x(), offset.y()}));
-    }
-
     void escapeKeepsTheOffsetAndDoubleClickAccepts() {
         QWidget main;
         main.resize(240, 320);
@@ -267,23 +221,6 @@ class QuickViewTest : public QObject {
         }
     }
 
-    // Arrows move the mark by an eighth of its size (9 × 12 pixels here), clamped.
-    void arrowKeysStepTheMark() {
-        QWidget main;
-        main.resize(240, 320);
-        main.show();
-        CQuickView view(&main, StateFor(0, {100, 200}), picture_, RenderSource{});
-        QVERIFY(view.Prepare());
-        view.show();
-        QTest::keyClick(&view, Qt::Key_Right);  // 39 / 0.3 = 130
-        QTest::keyClick(&view, Qt::Key_Up);     // 48 / 0.3 = 160
-        QCOMPARE(view.Offset(), (Point{130, 160}));
-        for (int i = 0; i < 5; ++i)
-            QTest::keyClick(&view, Qt::Key_Left);  // 39 − 36 = 3, then 0
-        QTest::keyClick(&view, Qt::Key_Down);
-        QCOMPARE(view.Offset(), (Point{0, 200}));
-    }
-
     // An overview too large to allocate (20000 × 15000 pixels over the limit) fails to
     // prepare; the run reports it and leaves the offset alone.
     void aLackOfMemoryIsReportedAndChangesNothing() {
@@ -298,27 +235,6 @@ class QuickViewTest : public QObject {
         QVERIFY(!RunQuickView(&main, state, picture_, RenderSource{}).has_value());
         QCOMPARE(messages_,
                  std::vector<std::string>{"Unable to display 'Quick View' due to lack of memory."});
-    }
-
-    void runReturnsTheChosenOffsetOnlyWhenAccepted() {
-        QWidget main;
-        main.resize(240, 320);
-        main.show();
-        auto pressLater = [](std::vector<Qt::Key> keys) {
-            QTimer::singleShot(0, [keys] {
-                QWidget* dialog = QApplication::activeModalWidget();
-                QVERIFY(dialog != nullptr);
-                for (const Qt::Key key : keys)
-                    QTest::keyClick(dialog, key);
-            });
-        };
-        pressLater({Qt::Key_Right, Qt::Key_Return});
-        const auto accepted = RunQuickView(&main, StateFor(0, {100, 200}), picture_, {});
-        QVERIFY(accepted.has_value());
-        QCOMPARE(*accepted, (Point{130, 200}));
-        pressLater({Qt::Key_Right, Qt::Key_Escape});
-        QVERIFY(!RunQuickView(&main, StateFor(0, {100, 200}), picture_, {}).has_value());
-        QVERIFY(messages_.empty());
     }
 };
 

@@ -13,19 +13,8 @@ class ScreenProbeTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void virtualScreenGivesItsSize();
     void drawToDeviceAppliesGammaThenDraws();
-    void emptyDestinationDrawsNothing();
 };
-
-void ScreenProbeTest::virtualScreenGivesItsSize() {
-    const ScreenCaps caps = ProbeScreen(QGuiApplication::primaryScreen(), Size{240, 320});
-    QCOMPARE(caps.horizontalResolution, 240);
-    QCOMPARE(caps.verticalResolution, 320);
-    QVERIFY(caps.bitsPerPixel >= 16);
-    QVERIFY(!caps.paletteBased);
-    QVERIFY(!caps.directAccess);
-}
 
 void ScreenProbeTest::drawToDeviceAppliesGammaThenDraws() {
     // A grey 4 × 2 buffer at gamma 200 brightens: (128/256)^(1/2) * 256 = 181.
@@ -41,16 +30,6 @@ void ScreenProbeTest::drawToDeviceAppliesGammaThenDraws() {
     }
     QCOMPARE(qRed(target.pixel(3, 1)), 181);
     QCOMPARE(int(bytes[0]), 181);  // in place, as the program's buffers are
-}
-
-void ScreenProbeTest::emptyDestinationDrawsNothing() {
-    std::vector<uint8_t> bytes(3, 128);
-    const BgrBuffer buffer{bytes.data(), 1, 1, 0};
-    QImage target(1, 1, QImage::Format_RGB32);
-    target.fill(Qt::black);
-    QPainter p(&target);
-    DrawToDevice(p, QRect(), buffer, Rect{0, 0, 1, 1}, kDisplayNone, 0, false, 200, ScreenCaps{});
-    QCOMPARE(int(bytes[0]), 128);
 }
 
 }  // namespace xelo

@@ -13,22 +13,6 @@ void FillPalette(CDibImage& image, std::initializer_list<PaletteEntry> entries) 
         image.Palette()->entries[i++] = e;
 }
 
-// Rows are padded to a multiple of 4 pixels, counted in pixels.
-TEST(DibImage, CreatePadsRowsToFourPixels) {
-    struct Case {
-        int width, bpp, pad;
-        size_t stride;
-    };
-    for (const Case c :
-         {Case{5, 1, 3, 8}, Case{5, 3, 3, 24}, Case{8, 1, 0, 8}, Case{1, 3, 3, 12}}) {
-        CDibImage image;
-        image.Create(c.width, 2, c.bpp, false);
-        EXPECT_EQ(image.RowPad(), c.pad) << c.width;
-        EXPECT_EQ(image.Stride(), c.stride) << c.width;
-        EXPECT_EQ(image.Stride() % 4, 0u);
-    }
-}
-
 TEST(DibImage, ZeroOrNegativeSizeGivesEmptyImage) {
     CDibImage image;
     image.Create(0, 10, 3, false);
@@ -39,16 +23,6 @@ TEST(DibImage, ZeroOrNegativeSizeGivesEmptyImage) {
     EXPECT_EQ(image.Height(), 0);
     EXPECT_EQ(image.Palette(), nullptr);
     EXPECT_EQ(image.Transparent(), kNoColour);
-}
-
-TEST(DibImage, OneBytePixelsGetA256EntryPaletteAndZeroedMemory) {
-    CDibImage image;
-    image.Create(3, 3, 1, true);
-    ASSERT_NE(image.Palette(), nullptr);
-    EXPECT_EQ(image.Palette()->count, 256);
-    EXPECT_TRUE(image.HasMask());
-    for (size_t i = 0; i < image.Stride() * 3; ++i)
-        EXPECT_EQ(image.Bits()[i], 0);
 }
 
 TEST(DibImage, HugeRequestsFailWithNotEnoughMemory) {
@@ -77,18 +51,6 @@ TEST(DibImage, TransferToMovesEverythingAndEmptiesTheSource) {
     EXPECT_EQ(b.Transparent(), 7u);
     EXPECT_TRUE(b.HasMask());
     EXPECT_NE(b.Palette(), nullptr);
-}
-
-// Cropping within the same padded row length keeps the pixel memory.
-TEST(DibImage, CropToSamePaddedLengthKeepsMemory) {
-    CDibImage image;
-    image.Create(7, 5, 3, false);
-    uint8_t* bits = image.Bits();
-    image.CropTo(5, 3);
-    EXPECT_EQ(image.Bits(), bits);
-    EXPECT_EQ(image.Width(), 5);
-    EXPECT_EQ(image.Height(), 3);
-    EXPECT_EQ(image.RowPad(), 3);
 }
 
 TEST(DibImage, CropToShorterRowCopiesTheKeptPixels) {
@@ -141,15 +103,6 @@ TEST(DibImage, MakeTransparentUniqueAvoidsATakenReplacement) {
     }
 }
 
-TEST(DibImage, MakeTransparentUniqueDropsAnIndexBeyondThePalette) {
-    CDibImage image;
-    image.Create(2, 2, 1, false);
-    image.Palette()->count = 16;
-    image.SetTransparent(20);
-    image.MakeTransparentUnique();
-    EXPECT_EQ(image.Transparent(), kNoColour);
-}
-
 TEST(DibImage, ConvertToTrueColourExpandsPaletteAndKey) {
     CDibImage image;
     image.Create(3, 2, 1, false);
@@ -184,15 +137,6 @@ TEST(DibImage, ConvertToTrueColourKeepsOpaqueTwinsOfTheKey) {
     EXPECT_EQ(image.Transparent(), MakeColour(127, 128, 129));
     EXPECT_EQ(image.Row(0)[0], 5);
     EXPECT_EQ(image.Row(0)[5], 127);
-}
-
-TEST(DibImage, ConvertToTrueColourCarriesTheMask) {
-    CDibImage image;
-    image.Create(2, 2, 1, true);
-    image.MaskBits()[1] = 200;
-    image.ConvertToTrueColour();
-    ASSERT_TRUE(image.HasMask());
-    EXPECT_EQ(image.MaskBits()[1], 200);
 }
 
 }  // namespace

@@ -18,16 +18,6 @@ struct Surface {
     Rect All() const { return Rect{0, 0, width, height}; }
 };
 
-TEST(DisplayGamma, TableMatchesTheExponent) {
-    uint8_t table[256];
-    BuildGammaTable(50, table);
-    EXPECT_EQ(table[128], 64);
-    EXPECT_EQ(table[0], 0);
-    EXPECT_EQ(table[255], 254);
-    BuildGammaTable(200, table);
-    EXPECT_GT(table[64], 64);  // exponent 0.5 brightens
-}
-
 TEST(DisplayGamma, HundredPercentChangesNothingAndKeyIsSkipped) {
     Surface s(3, 1, 128);
     AdjustGamma(s.All(), s.Buffer(), kNoColour, false, 100);
@@ -36,19 +26,6 @@ TEST(DisplayGamma, HundredPercentChangesNothingAndKeyIsSkipped) {
     AdjustGamma(s.All(), s.Buffer(), MakeColour(10, 10, 10), true, 50);
     EXPECT_EQ(s.bytes[0], 10);
     EXPECT_EQ(s.bytes[3], 64);
-}
-
-TEST(DisplayReduction, ChannelLevels) {
-    EXPECT_EQ(Level12Bit(7), 0x00);
-    EXPECT_EQ(Level12Bit(8), 0x11);
-    EXPECT_EQ(Level12Bit(24), 0x11);
-    EXPECT_EQ(Level12Bit(25), 0x22);
-    EXPECT_EQ(Level12Bit(255), 0xFF);
-    EXPECT_EQ(Level16BitRedBlue(255), 0xF8);
-    EXPECT_EQ(Level16BitRedBlue(3), 0);
-    EXPECT_EQ(Level16BitRedBlue(4), 8);
-    EXPECT_EQ(Level16BitGreen(255), 0xFC);
-    EXPECT_EQ(Level16BitGreen(2), 4);
 }
 
 TEST(DisplayReduction, AutomaticModeFollowsTheScreen) {
@@ -112,18 +89,6 @@ TEST(DisplayReduction, OnlyTheRegionChanges) {
     EXPECT_EQ(s.bytes[0], 100);
     EXPECT_NE(s.bytes[(1 * 6 + 2) * 3], 100);
     EXPECT_EQ(s.bytes[(1 * 6 + 4) * 3], 100);
-}
-
-TEST(FixedPalette, StartsAndEndsWithTheSystemColours) {
-    const LogPalette& p = FixedPalette();
-    EXPECT_EQ(p.count, 256);
-    EXPECT_EQ(p.entries[1].red, 0x80);
-    EXPECT_EQ(p.entries[1].green, 0);
-    EXPECT_EQ(p.entries[9].blue, 0xF0);   // A6CAF0
-    EXPECT_EQ(p.entries[233].red, 0xA5);  // A50021
-    EXPECT_EQ(p.entries[233].blue, 0x21);
-    EXPECT_EQ(p.entries[255].red, 0xFF);
-    EXPECT_EQ(p.entries[255].blue, 0xFF);
 }
 
 }  // namespace

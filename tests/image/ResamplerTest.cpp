@@ -34,23 +34,6 @@ TEST(Resampler, WeightsSumToOneHundred) {
     }
 }
 
-TEST(Resampler, HalvingUsesTentWeightsAroundTheCentre) {
-    const WeightTable t = BuildWeightTable(4, 2);
-    EXPECT_EQ(t.window, 5);
-    EXPECT_EQ(WeightsOf(t, 0), (std::vector<int>{66, 34, 0}));  // remainder on the last non-zero
-    EXPECT_EQ(t.first[1], 0);
-    EXPECT_EQ(WeightsOf(t, 1), (std::vector<int>{0, 25, 50, 25}));
-}
-
-TEST(Resampler, EnlargingPicksTheNearestSourcePixel) {
-    const WeightTable t = BuildWeightTable(2, 5);
-    EXPECT_EQ(t.window, 3);
-    for (int i = 0; i < 5; ++i) {
-        const auto w = WeightsOf(t, i);
-        EXPECT_EQ(std::count(w.begin(), w.end(), 100), 1) << i;
-    }
-}
-
 // Shrinking more than a hundred times still gives a usable table.
 TEST(Resampler, ExtremeShrinkStaysDefined) {
     const WeightTable t = BuildWeightTable(5000, 3);
@@ -87,17 +70,6 @@ TEST(Resampler, ConstantImageStaysConstant) {
             }
         }
     }
-}
-
-TEST(Resampler, ShrinkingAveragesNeighbours) {
-    // Two columns black, two white → halved: 66 % of the first pair plus 34 % of the next.
-    std::vector<uint8_t> source = Bgr(4, 1, 0, 0, 0, 0);
-    for (int x = 2; x < 4; ++x)
-        source[x * 3] = source[x * 3 + 1] = source[x * 3 + 2] = 200;
-    std::vector<uint8_t> target(2 * 3 + 6, 0);
-    ASSERT_TRUE(Resample24(source.data(), 4, 1, 0, 3, nullptr, target.data(), 2, 1, 2));
-    EXPECT_EQ(target[0], 0);  // (66*0 + 34*0 + 0*200 + 50) / 100
-    EXPECT_EQ(target[3], (25 * 0 + 50 * 200 + 25 * 200 + 50) / 100);
 }
 
 TEST(Resampler, PaletteSourceIsExpandedThroughItsPalette) {

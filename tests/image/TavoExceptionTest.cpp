@@ -20,11 +20,6 @@ TEST(TavoException, NoOriginsNoNumberLine) {
     EXPECT_EQ(e.GetErrorMessage(), "File format is not valid.");
 }
 
-TEST(TavoException, UnknownNumberFallsBackToNoMessageText) {
-    const CTavoException e(12345);
-    EXPECT_EQ(e.GetErrorMessage(), "No Error message available.");
-}
-
 TEST(TavoException, GetErrorMessageTruncatesToTheBuffer) {
     const CTavoException e(kErrFormatInvalid);
     char buffer[5];
@@ -50,14 +45,6 @@ TEST(ErrorReport, ComposesAllParts) {
     EXPECT_EQ(ReportText(kErrFormatInvalid, kErrNoMemory, 38001, 40, 99, &e),
               "File format is not valid.\nNot enough memory.\n38001:40:99\n"
               "An attempt was made to access past file end.\n750:10:5:0");
-}
-
-TEST(ErrorReport, NoOriginNoNumberLine) {
-    EXPECT_EQ(ReportText(kErrDiskFull, 0, 0, 0, 0, nullptr), "Disk full.");
-}
-
-TEST(ErrorReport, MissingMessageShowsNoMessageText) {
-    EXPECT_EQ(ReportText(31999, 0, 0, 0, 0, nullptr), "No Error message available.");
 }
 
 TEST(ErrorReport, ExceptionAloneReportsItself) {

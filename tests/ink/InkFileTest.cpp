@@ -145,21 +145,6 @@ TEST(InkFile, AWrittenLayerReadsBackEqualObjectByObject) {
     EXPECT_EQ(EncodeInk(back), bytes);
 }
 
-TEST(InkFile, ManyObjectsUseTheLongCountAndKeepClassIndexOne) {
-    CXeloLtManager layer;
-    for (int i = 0; i < 0x10000; ++i)
-        layer.Append(Stroke({{{i, 0}, {i, 1}}}));
-    const Bytes bytes = EncodeInk(layer);
-    ASSERT_GE(bytes.size(), 6u);
-    EXPECT_EQ(bytes[0], 0xFF);  // count escape
-    EXPECT_EQ(bytes[1], 0xFF);
-    EXPECT_EQ(bytes[2], 0x00);  // 0x00010000
-    EXPECT_EQ(bytes[4], 0x01);
-    CXeloLtManager back;
-    DecodeInk(bytes.data(), bytes.size(), back);
-    ExpectSameLayer(layer, back);
-}
-
 TEST(InkFile, LoadRepairsCurrentHandleSizeToleranceAndScale) {
     Bytes b = TwoObjectFile(7);  // current past the two objects
     const size_t view = b.size() - 40;

@@ -31,18 +31,6 @@ class RecordingPainter : public LtPainter {
     std::vector<Rect> handles;
 };
 
-TEST(LtFreeHand, ANewObjectHasEmptyBoundsAndPointsGrowThemByOne) {
-    CXeloLtFreeHand f;
-    EXPECT_EQ(f.Bounds(), (Rect{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN}));
-    EXPECT_EQ(f.Pen().width, 1);
-    EXPECT_EQ(f.FillHatch(), -1);
-    EXPECT_EQ(f.FillColor(), 0xFFFFFFu);
-    f.SetStrokes({{{10, 20}, {4, 30}}, {{7, 7}, {8, 8}}});
-    EXPECT_EQ(f.Bounds(), (Rect{3, 6, 11, 31}));
-    EXPECT_EQ(f.StrokeCount(), 2);
-    EXPECT_EQ(f.PointCount(), 4);
-}
-
 TEST(LtFreeHand, ATapLeavesNoStroke) {
     CXeloLtFreeHand f;
     f.SetStrokes({{{5, 5}}, {}});
@@ -51,16 +39,6 @@ TEST(LtFreeHand, ATapLeavesNoStroke) {
     EXPECT_GT(f.Bounds().left, f.Bounds().right);
     f.SetStrokes({{{5, 5}}, {{1, 1}, {2, 2}}, {{9, 9}}});
     EXPECT_EQ(f.StrokeLengths(), std::vector<uint32_t>{2});
-}
-
-TEST(LtFreeHand, PointsAddedWhileDrawingFormOneStroke) {
-    CXeloLtFreeHand f;
-    f.AddPoint({1, 1});
-    EXPECT_EQ(f.PointCount(), 1);
-    f.AddPoint({5, 1});
-    f.AddPoint({5, 9});
-    EXPECT_EQ(f.StrokeLengths(), std::vector<uint32_t>{3});
-    EXPECT_EQ(f.Bounds(), (Rect{0, 0, 6, 10}));
 }
 
 struct HitCase {
@@ -91,20 +69,6 @@ INSTANTIATE_TEST_SUITE_P(Distances, FreeHandHit,
                                          HitCase{{-2, 0}, 1, 2, true}, HitCase{{50, 0}, 1, 0, true},
                                          HitCase{{50, 1}, 1, 0, false}));
 
-TEST(LtManager, InsertAtClampsTheIndexAndMakesTheObjectCurrent) {
-    CXeloLtManager layer;
-    EXPECT_EQ(layer.Current(), -1);
-    ASSERT_TRUE(layer.InsertAt(5, Line({0, 0}, {1, 1})));
-    EXPECT_EQ(layer.Current(), 0);
-    ASSERT_TRUE(layer.InsertAt(-3, Line({2, 2}, {3, 3})));
-    EXPECT_EQ(layer.Current(), 0);
-    EXPECT_EQ(layer.GetAt(0)->Bounds().left, 1);
-    ASSERT_TRUE(layer.InsertAt(99, Line({4, 4}, {5, 5})));
-    EXPECT_EQ(layer.Current(), 2);
-    EXPECT_EQ(layer.GetAt(3), nullptr);
-    EXPECT_EQ(layer.GetAt(-1), nullptr);
-}
-
 TEST(LtManager, RemoveCurrentTakesTheLastStrokesOneByOneUntilEmpty) {
     CXeloLtManager layer;
     for (int i = 0; i < 3; ++i)
@@ -125,26 +89,6 @@ TEST(LtManager, RemoveCurrentTakesTheLastStrokesOneByOneUntilEmpty) {
     layer.RemoveAll();
     EXPECT_EQ(layer.Count(), 0);
     EXPECT_EQ(layer.Current(), -1);
-}
-
-TEST(LtManager, ACopyIsDeepAndTakesCurrentAndView) {
-    CXeloLtManager a;
-    a.Append(Line({0, 0}, {10, 10}));
-    a.Append(Line({5, 5}, {6, 6}));
-    a.SetCurrent(0);
-    LtViewParams view;
-    view.xOffset = 12;
-    a.SetView(view);
-    CXeloLtManager b;
-    b.Append(Line({1, 1}, {2, 2}));
-    b.CopyFrom(a);
-    ASSERT_EQ(b.Count(), 2);
-    EXPECT_EQ(b.Current(), 0);
-    EXPECT_EQ(b.View(), view);
-    EXPECT_NE(b.GetAt(0), a.GetAt(0));
-    EXPECT_TRUE(b.GetAt(1)->IsEqual(*a.GetAt(1)));
-    a.GetAt(0)->Move(100, 0);
-    EXPECT_EQ(b.GetAt(0)->Bounds().left, -1);
 }
 
 TEST(LtManager, HitTestReturnsTheTopmostObject) {

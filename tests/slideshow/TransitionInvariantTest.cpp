@@ -79,15 +79,6 @@ TEST(TransitionFailure, AFailedBlitEndsInOneFullCopy) {
     }
 }
 
-TEST(TransitionArguments, AnEmptyAreaDrawsNothing) {
-    TransitionScene scene(10, 10);
-    CFakeClock clock;
-    const Rect empty{scene.area.left, scene.area.top, scene.area.left, scene.area.bottom};
-    RunTransition(32, 1000, scene.target, empty, scene.slide, clock);
-    EXPECT_TRUE(scene.target.touched.empty());
-    EXPECT_TRUE(clock.sleeps.empty());
-}
-
 TEST(TransitionArguments, ASlideSmallerThanTheAreaIsRefused) {
     TransitionScene scene(10, 10);
     CDibImage small;
@@ -100,18 +91,6 @@ TEST(TransitionArguments, ASlideSmallerThanTheAreaIsRefused) {
         EXPECT_EQ(e.GetCode(), kErrInvalidParameter);
     }
     EXPECT_TRUE(scene.target.touched.empty());
-}
-
-// Indices without a routine (53–85) and indices outside the table show the slide at once.
-TEST(TransitionArguments, EffectsWithoutRoutineCopyAtOnce) {
-    for (int effect : {53, 70, 85, 86, -5, 1000}) {
-        TransitionScene scene(20, 10);
-        CFakeClock clock;
-        RunTransition(effect, 3000, scene.target, scene.area, scene.slide, clock);
-        EXPECT_EQ(scene.target.presents, 1) << effect;
-        EXPECT_TRUE(clock.sleeps.empty()) << effect;
-        EXPECT_TRUE(scene.AreaShowsNewSlide()) << effect;
-    }
 }
 
 }  // namespace

@@ -67,34 +67,6 @@ TEST(TransitionVerb, WritesOneBitmapPerStepEndingOnTheNewImage) {
     EXPECT_TRUE(SamePixels(last.frames.front()->image, to));
 }
 
-// The GIF holds the same frames, each delayed by its paced time, and one shared palette.
-TEST(TransitionVerb, WritesAnAnimatedGifWithThePacedDelays) {
-    const SlideFiles slides;
-    const TempDir& dir = slides.dir;
-    ASSERT_EQ(RunTool("transition --effect 32 --from " + dir.File("a.bmp") + " --to " +
-                      dir.File("b.bmp") + " -o " + dir.File("wipe.gif")),
-              0);
-    CImageFrames frames;
-    CImageFile().LoadFrames(dir.File("wipe.gif"), frames);
-    ASSERT_EQ(frames.frames.size(), 21u);
-    // 40 pixels at Fast: 20 steps of 2 pixels, 25 ms apart (500 ms / 20), after the start.
-    EXPECT_EQ(frames.frames[1]->delay, 3);     // 25 ms rounds to 3 hundredths
-    EXPECT_EQ(frames.frames[20]->delay, 200);  // the end stays for two seconds
-    // The slides have more colours than a GIF palette holds; their red channel tells them apart.
-    auto red = [&](size_t frame, int x, int y) {
-        CDibImage& image = frames.frames[frame]->image;
-        return image.Palette()->entries[image.Row(y)[x]].red;
-    };
-    for (int y = 0; y < 30; y += 7) {
-        for (int x = 0; x < 40; x += 3) {
-            EXPECT_NEAR(red(0, x, y), kOldRed, 8) << x << "," << y;
-            EXPECT_NEAR(red(20, x, y), kNewRed, 8) << x << "," << y;
-        }
-        EXPECT_NEAR(red(10, 5, y), kOldRed, 8);  // half way the new slide covers the right half
-        EXPECT_NEAR(red(10, 35, y), kNewRed, 8);
-    }
-}
-
 TEST(TransitionVerb, RefusesBadArguments) {
     EXPECT_EQ(RunTool("transition --effect 86 --from a --to b -o out"), 2);
     EXPECT_EQ(RunTool("transition --effect 4 --from a -o out"), 2);

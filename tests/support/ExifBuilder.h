@@ -23,6 +23,21 @@ class ExifBuilder {
     void Raw(Ifd ifd, uint16_t tag, uint16_t type, uint32_t count, std::vector<uint8_t> value) {
         ifds_[ifd].push_back(Entry{tag, type, count, std::move(value), false});
     }
+    // Values of any type as numbers: rationals as numerator, denominator pairs, bytes for
+    // ASCII and UNDEFINED.
+    void Values(Ifd ifd, uint16_t tag, uint16_t type, const std::vector<uint32_t>& values) {
+        std::vector<uint8_t> b;
+        for (uint32_t v : values) {
+            if (type == 3)
+                Put16(b, static_cast<uint16_t>(v));
+            else if (type == 2 || type == 7)
+                b.push_back(static_cast<uint8_t>(v));
+            else
+                Put32(b, v);
+        }
+        const size_t n = (type == 5 || type == 10) ? values.size() / 2 : values.size();
+        Raw(ifd, tag, type, static_cast<uint32_t>(n), std::move(b));
+    }
     void Short(Ifd ifd, uint16_t tag, std::initializer_list<uint16_t> values) {
         std::vector<uint8_t> b;
         for (uint16_t v : values)

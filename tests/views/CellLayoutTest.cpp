@@ -47,39 +47,11 @@ TEST(CellLayout, TheScrollBarIsTakenOffBeforeCountingColumns) {
     EXPECT_EQ(scrolls.totalRows, 30);
 }
 
-TEST(CellLayout, ListRowsAreTheBorderAndFortySevenHighWhateverTheSize) {
-    for (const CellMetrics& m :
-         {CellMetrics{96, 72, 3, 12}, CellMetrics{32, 24, 0, 0}, CellMetrics{60, 45, 2, 0}}) {
-        const GridLayout g = ComputeLayout(20, 240, 320, kBar, m, true);
-        EXPECT_EQ(g.columns, 1);
-        EXPECT_EQ(g.gap, 0);
-        EXPECT_EQ(g.margin, 0);
-        EXPECT_EQ(g.cellHeight, 2 * m.border + 47);
-        const CellRects r = CellGeometry(g, m, true, 0, 0);
-        EXPECT_EQ(r.image.Width(), 60);  // the list box is 60 × 45 for every size
-        EXPECT_EQ(r.image.Height(), 45);
-    }
-}
-
 TEST(CellLayout, NothingToLayOut) {
     EXPECT_TRUE(ComputeLayout(0, 240, 320, kBar, kNormal3D, false).Empty());
     EXPECT_TRUE(ComputeLayout(5, 50, 320, kBar, kNormal3D, false).Empty());  // no column fits
     EXPECT_TRUE(ComputeLayout(5, 240, 0, kBar, kNormal3D, false).Empty());
     EXPECT_EQ(FirstVisibleIndex(GridLayout{}, 0), -1);
-}
-
-TEST(CellLayout, CellPartsOfTheHandheldGrid) {
-    const GridLayout g = ComputeLayout(6, 240, 320, kBar, kNormal3D, false);
-    // Cell 4 is row 1, column 1: left 80, top 69, 80 wide with its gap.
-    const CellRects r = CellGeometry(g, kNormal3D, false, 4, 0);
-    EXPECT_EQ(r.cell, (Rect{80, 69, 160, 138}));
-    EXPECT_EQ(r.selection, (Rect{85, 71, 155, 126}));
-    EXPECT_EQ(r.frame, (Rect{87, 73, 153, 124}));
-    EXPECT_EQ(r.image, (Rect{90, 76, 150, 121}));
-    EXPECT_EQ(r.label, (Rect{87, 126, 153, 138}));
-    EXPECT_EQ(r.indicators, (Rect{90, 111, 150, 121}));
-    // A cell before the first visible one lies above (negative top).
-    EXPECT_EQ(CellGeometry(g, kNormal3D, false, 0, 3).cell.top, -69);
 }
 
 TEST(CellLayout, HitTestFindsIndexAndPart) {
@@ -113,17 +85,6 @@ TEST(CellLayout, HitLeftOfTheMarginIsTheCellBefore) {
     const GridLayout g = ComputeLayout(40, 240, 320, kBar, kNormal3D, false);
     ASSERT_EQ(g.margin, 1);
     EXPECT_EQ(HitTestCell(g, kNormal3D, false, 40, 0, 0, 90).index, 2);  // row 1 column 0 − 1
-}
-
-TEST(CellLayout, ScrollPositionsAreWholeRows) {
-    // 40 cells in 3 columns: 14 rows of 69 in a 320-high window.
-    const GridLayout g = ComputeLayout(40, 240, 320, kBar, kNormal3D, false);
-    EXPECT_EQ(g.scrollHeight, 69 * 14 + 320 % 69);
-    EXPECT_EQ(g.MaxScroll() % 69, 0);
-    EXPECT_EQ(AlignScroll(g, 33), 0);   // less than half a row is dropped
-    EXPECT_EQ(AlignScroll(g, 34), 69);  // half a row or more is completed
-    EXPECT_EQ(AlignScroll(g, -50), 0);
-    EXPECT_EQ(AlignScroll(g, 100000), g.MaxScroll());
 }
 
 TEST(CellLayout, EnsureVisibleScrollsTheLeastNumberOfRows) {

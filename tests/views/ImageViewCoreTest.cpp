@@ -27,15 +27,6 @@ TEST(ImageViewZoom, SmartKeepsPicturesSmallerThanTheWindowOnAnAxis) {
     EXPECT_EQ(DefaultZoomFactor(DefaultZoom::kSmart, {1000, 200}, kSmallScreen, 1), 1.0);
 }
 
-TEST(ImageViewZoom, OriginalSizeStartsCentred) {
-    const double factor = DefaultZoomFactor(DefaultZoom::kOriginalSize, kPhoto, kSmallScreen, 0);
-    const Size d = DisplayedSize(kPhoto, factor, 0);
-    EXPECT_EQ(CentredOffset(d.width, kSmallScreen.width), 680);
-    EXPECT_EQ(CentredOffset(d.height, kSmallScreen.height), 440);
-    // Smaller than the window: a negative margin, rounded towards zero.
-    EXPECT_EQ(CentredOffset(101, 240), -69);
-}
-
 TEST(ImageViewZoom, FitEnlargesAndFollowsTheOrientation) {
     struct Case {
         Size natural;
@@ -55,14 +46,6 @@ TEST(ImageViewZoom, FitEnlargesAndFollowsTheOrientation) {
         EXPECT_EQ(DefaultZoomFactor(DefaultZoom::kFitInWindow, c.natural, c.window, c.orientation),
                   f);
     }
-}
-
-TEST(ImageViewZoom, DisplayedSizeRoundsUpwardsTruncatesDownwardsAndTurns) {
-    EXPECT_EQ(DisplayedSize({333, 101}, 1.0, 0), (Size{333, 101}));
-    EXPECT_EQ(DisplayedSize({333, 101}, 1.5, 0), (Size{500, 152}));  // 499.5, 151.5
-    EXPECT_EQ(DisplayedSize({333, 101}, 0.5, 0), (Size{166, 50}));   // 166.5, 50.5
-    EXPECT_EQ(DisplayedSize({333, 101}, 0.5, 3), (Size{50, 166}));
-    EXPECT_EQ(DisplayedSize({333, 101}, 0.5, 6), (Size{166, 50}));
 }
 
 TEST(ImageViewZoom, DecodeSizeRoundsUpAndHitsSmallScreenSidesExactly) {
@@ -125,15 +108,6 @@ TEST(ImageViewZoom, ZoomedOffsetKeepsTheCentrePoint) {
     EXPECT_EQ(ClampOffset(900, 100, 240), -70);
 }
 
-TEST(ZoomSlider, PositionsAndPercentsMatchAtTheMarks) {
-    const std::pair<int, int> marks[] = {{0, 1200}, {50, 100}, {100, 5}, {45, 116}};
-    for (const auto& [position, percent] : marks) {
-        EXPECT_EQ(SliderPositionToPercent(position), percent) << position;
-        EXPECT_EQ(PercentToSliderPosition(percent), position) << percent;
-    }
-    EXPECT_EQ(PercentToSliderPosition(19), 90);
-}
-
 TEST(ZoomSlider, GenericStepsWalkTheWholeScaleWithoutStalling) {
     // The inverse is coarse at small zooms; each step must still move the percent.
     for (const bool in : {true, false}) {
@@ -161,16 +135,6 @@ TEST(ZoomCommands, GenericStepsAndTheirLimits) {
     ASSERT_TRUE(out.has_value());
     EXPECT_LT(*out, 100);
     EXPECT_EQ(PercentToSliderPosition(*out), 55);
-}
-
-TEST(ZoomCommands, StepCommandsCarryTheirPercents) {
-    EXPECT_EQ(ZoomStepPercent(33001), 125);
-    EXPECT_EQ(ZoomStepPercent(33011), 1200);
-    EXPECT_EQ(ZoomStepPercent(33101), 90);
-    EXPECT_EQ(ZoomStepPercent(33112), 5);
-    EXPECT_EQ(ZoomStepPercent(33000), 0);
-    EXPECT_EQ(ZoomStepPercent(33012), 0);
-    EXPECT_EQ(ZoomStepPercent(33113), 0);
 }
 
 TEST(ViewOrientation, TransitionsFormTheGroupOfTheSquare) {
@@ -248,15 +212,6 @@ TEST(ViewOrientation, CommandsKeepTheCentrePointAndResetReturnsToIt) {
         EXPECT_EQ(back.orientation, 0);
         EXPECT_EQ(back.offset, start.offset) << "from " << o;
     }
-}
-
-TEST(ViewOrientation, TurningAPictureSmallerThanTheWindowCentresIt) {
-    const Size window{240, 320};
-    const Size natural{300, 100};
-    ViewPlacement p{0, DisplayedSize(natural, 1.0, 0), {30, -110}};
-    p = ApplyOrientation(OrientCommand::kRotateLeft, p, natural, 1.0, window);
-    EXPECT_EQ(p.displayed, (Size{100, 300}));
-    EXPECT_EQ(p.offset, (Point{-70, -10}));
 }
 
 TEST(ViewOrientation, AutoRotateTurnsAgainstTheScreensShape) {

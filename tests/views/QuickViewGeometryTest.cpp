@@ -130,19 +130,5 @@ TEST(QuickViewGeometry, MarksTheWindowsPartScaledIntoTheOverview) {
     EXPECT_EQ(g.OffsetAt({50, 140}, {100, 200}), (Point{167, 233}));
 }
 
-TEST(QuickViewGeometry, APictureSmallerThanTheAreaIsNotEnlarged) {
-    const QuickViewGeometry g({500, 400}, {240, 320}, {1024, 768});
-    EXPECT_EQ(g.Picture(), (Rect{262, 184, 762, 584}));
-    // At 1:1 every offset maps to itself.
-    EXPECT_EQ(g.OffsetAt({262 + 17, 184 + 31}, {0, 0}), (Point{17, 31}));
-}
-
-TEST(QuickViewGeometry, NothingToShowKeepsTheOffset) {
-    const QuickViewGeometry g({800, 600}, {240, 320}, {0, 0});
-    EXPECT_TRUE(g.Picture().IsEmpty());
-    EXPECT_TRUE(g.Mark({10, 10}).IsEmpty());
-    EXPECT_EQ(g.OffsetAt({5, 5}, {10, 10}), (Point{10, 10}));
-}
-
 }  // namespace
 }  // namespace xelo

@@ -59,18 +59,6 @@ TEST_F(ThumbnailTest, AFailedDecodeLeavesTheFlagClear) {
     EXPECT_TRUE(entry.thumbnail.IsEmpty());
 }
 
-TEST_F(ThumbnailTest, ReleaseClearsTheImagesAndResetsTheZooms) {
-    CImageEntry& entry = *doc_.EntryAt(1);
-    LoadThumbnail(doc_.CurrentFolder(), entry);
-    entry.SetFlag(kEntryCachedImage | kEntryMetadata, true);
-    entry.viewValues[0] = 250;
-    ReleaseImages(entry);
-    EXPECT_FALSE(entry.Has(kEntryThumbnail | kEntryCachedImage | kEntryMetadata));
-    EXPECT_TRUE(entry.thumbnail.IsEmpty());
-    EXPECT_EQ(entry.viewValues[0], 100);
-    EXPECT_EQ(entry.viewValues[1], 100);
-}
-
 TEST_F(ThumbnailTest, FreeImageMemoryTakesTheFirstHolderAndSkipsExemptEntries) {
     for (int i = 0; i < 3; ++i)
         LoadThumbnail(doc_.CurrentFolder(), *doc_.EntryAt(i));
