@@ -10,11 +10,11 @@
 #include <utility>
 
 #include "album/GoToTargets.h"
-#include "app/CommandLine.h"
-#include "app/Registry.h"
-#include "app/ScreenProbe.h"
-#include "app/StringTable.h"
-#include "app/ViewModes.h"
+#include "settings/CommandLine.h"
+#include "base/Registry.h"
+#include "platform/ScreenProbe.h"
+#include "base/StringTable.h"
+#include "base/ViewModes.h"
 #include "frame/MainFrame.h"
 #include "image/TavoException.h"
 #include "views/TavoDirTree.h"

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "album/TavoDoc.h"
-#include "app/Preferences.h"
-#include "app/StartOptions.h"
+#include "settings/Preferences.h"
+#include "settings/StartOptions.h"
 #include "image/DisplayReduction.h"
 
 namespace xelo {

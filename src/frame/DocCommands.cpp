@@ -6,10 +6,10 @@
 
 #include "album/GoToTargets.h"
 #include "album/Ordering.h"
-#include "app/StringTable.h"
+#include "base/StringTable.h"
 #include "app/TavoApp.h"
-#include "app/ViewModes.h"
-#include "frame/CommandIds.h"
+#include "base/ViewModes.h"
+#include "command/CommandIds.h"
 #include "frame/MainFrame.h"
 #include "image/TavoException.h"
 #include "views/TavoDirTree.h"

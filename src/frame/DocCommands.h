@@ -2,7 +2,7 @@
 // document itself stays free of the window; this target carries its commands to it.
 #pragma once
 
-#include "frame/CommandTarget.h"
+#include "command/CommandTarget.h"
 
 namespace xelo {
 

@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "album/TavoDoc.h"
-#include "frame/CommandTarget.h"
+#include "command/CommandTarget.h"
 #include "views/ViewHost.h"
 
 class QStackedWidget;

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "app/TavoApp.h"
-#include "app/ViewModes.h"
+#include "base/ViewModes.h"
 #include "frame/MainFrame.h"
 #include "views/TavoView.h"
 

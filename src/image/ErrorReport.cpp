@@ -1,7 +1,7 @@
 // Composition of ReportError's message text.
 #include "image/ErrorReport.h"
 
-#include "app/StringTable.h"
+#include "base/StringTable.h"
 
 namespace xelo {
 

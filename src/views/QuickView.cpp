@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <new>
 
-#include "app/StringTable.h"
+#include "base/StringTable.h"
 #include "app/TavoApp.h"
 #include "image/TavoException.h"
 #include "views/AnimationPlayer.h"

@@ -12,8 +12,8 @@
 #include <algorithm>
 
 #include "album/Ordering.h"
-#include "app/Preferences.h"
-#include "app/ViewModes.h"
+#include "settings/Preferences.h"
+#include "base/ViewModes.h"
 #include "codec/ImageCodec.h"
 #include "views/ShootingDate.h"
 #include "views/Thumbnail.h"
