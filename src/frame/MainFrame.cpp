@@ -20,7 +20,9 @@
 #include "album/GoToTargets.h"
 #include "settings/Preferences.h"
 #include "base/StringTable.h"
-#include "app/TavoApp.h"
+#include "frame/FrameHost.h"
+#include "settings/StartOptions.h"
+#include "platform/MessageBox.h"
 #include "base/ViewModes.h"
 #include "command/CommandIds.h"
 #include "frame/CommandTable.h"
@@ -43,7 +45,6 @@ namespace {
 constexpr int kBottomBandHeight = 26;
 constexpr int kToolMenuLift = 22;  // the tool pop-up ends this far above the button's lower edge
 constexpr int kBrowseToolBar = 902;
-constexpr int kFilmstripToolBar = 904;
 constexpr int kFullScreenToolBar = 907;
 constexpr uint32_t kStrMenuFile = 801;
 constexpr uint32_t kStrMenuView = 802;
@@ -128,7 +129,7 @@ const std::vector<int> kThumbnailOptMenu = {
 
 }  // namespace
 
-CMainFrame::CMainFrame(CTavoApp& app)
+CMainFrame::CMainFrame(FrameHost& app)
     : app_(app), docCommands_(std::make_unique<CDocCommands>(app, *this)) {
     setWindowTitle(Text(kStrAppTitle));
     setObjectName(QString::fromStdString(LoadString(2423)));

@@ -3,7 +3,6 @@
 #include <QPixmap>
 #include <cstdio>
 
-#include "app/TavoApp.h"
 #include "base/ViewModes.h"
 #include "frame/MainFrame.h"
 #include "views/TavoView.h"

@@ -13,7 +13,7 @@
 #include <new>
 
 #include "base/StringTable.h"
-#include "app/TavoApp.h"
+#include "platform/MessageBox.h"
 #include "image/TavoException.h"
 #include "views/AnimationPlayer.h"
 #include "views/CellPainter.h"

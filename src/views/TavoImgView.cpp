@@ -17,7 +17,7 @@
 #include "settings/Preferences.h"
 #include "platform/ScreenProbe.h"
 #include "base/StringTable.h"
-#include "app/TavoApp.h"
+#include "platform/MessageBox.h"
 #include "base/ViewModes.h"
 #include "codec/ImageFile.h"
 #include "command/CommandIds.h"

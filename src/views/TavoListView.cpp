@@ -8,7 +8,7 @@
 #include <new>
 
 #include "base/StringTable.h"
-#include "app/TavoApp.h"
+#include "platform/MessageBox.h"
 #include "base/ViewModes.h"
 #include "views/ListTexts.h"
 #include "views/ViewHost.h"
