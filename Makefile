@@ -3,10 +3,14 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
+CLANG_BUILD ?= build-clang-release
 JOBS       ?= 2
 CMAKE_ARGS ?=
+# Warnings are errors in the tests and CI (WERROR=ON), never in a user's build; empty keeps
+# what the build folder was configured with.
+WERROR     ?=
 
-.PHONY: all bootstrap configure build run test test-main test-asan bench fuzz format clean
+.PHONY: all bootstrap configure build run test test-main test-asan test-clang bench fuzz format clean
 
 all: build
 
@@ -14,7 +18,7 @@ bootstrap:
 	@scripts/bootstrap.sh
 
 configure: bootstrap
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(WERROR),-DXELO_WERROR=$(WERROR)) $(CMAKE_ARGS)
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -24,16 +28,24 @@ run: build
 	@scripts/run.sh $(BUILD) $(FOLDER)
 
 # Every test: the full build's suite, then the core tests again under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
-test: test-main test-asan
+# UndefinedBehaviorSanitizer, then the program built as packagers build it (Release, clang), all
+# with warnings as errors.
+test: test-main test-asan test-clang
+test test-main test-asan test-clang: WERROR = ON
 
 test-main: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 test-asan: bootstrap
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DXELO_SANITIZE=ON -DXELO_CORE_ONLY=ON $(CMAKE_ARGS)
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DXELO_SANITIZE=ON -DXELO_CORE_ONLY=ON -DXELO_WERROR=$(WERROR) $(CMAKE_ARGS)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# Release with clang 14 and -O3: the optimiser's warnings differ from GCC's at RelWithDebInfo.
+# Builds the program and the tool; the suite already ran on the main build.
+test-clang: bootstrap
+	CC=clang CXX=clang++ cmake -S . -B $(CLANG_BUILD) -DCMAKE_BUILD_TYPE=Release -DXELO_WERROR=$(WERROR) $(CMAKE_ARGS)
+	cmake --build $(CLANG_BUILD) -j $(JOBS) --target xelo_album xelo-tool
 
 bench: build
 	@for b in $(BUILD)/bench/xelo_bench_*; do "$$b"; done
@@ -48,4 +60,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(CLANG_BUILD)
