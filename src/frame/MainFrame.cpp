@@ -45,7 +45,6 @@ namespace {
 constexpr int kBottomBandHeight = 26;
 constexpr int kToolMenuLift = 22;  // the tool pop-up ends this far above the button's lower edge
 constexpr int kBrowseToolBar = 902;
-constexpr int kFullScreenToolBar = 907;
 constexpr uint32_t kStrMenuFile = 801;
 constexpr uint32_t kStrMenuView = 802;
 constexpr uint32_t kStrMenuTools = 804;

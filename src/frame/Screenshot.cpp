@@ -11,7 +11,7 @@ namespace xelo {
 
 void CMainFrame::WhenScreenComplete(std::function<void()> done) {
     auto shared = std::make_shared<std::function<void()>>(std::move(done));
-    auto fire = [this, shared] {
+    auto fire = [shared] {
         if (*shared) {
             auto f = std::move(*shared);
             *shared = nullptr;
