@@ -11,7 +11,7 @@
 #include <random>
 #include <string>
 
-#include "codec/ColourReducer.h"
+#include "image/ColourReducer.h"
 #include "codec/GifCodec.h"
 #include "codec/GifWriter.h"
 #include "codec/ImageFile.h"

@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "app/QuitOnSignal.h"
-#include "app/Registry.h"
+#include "base/Registry.h"
 #include "app/SettingsRegistry.h"
 #include "app/SingleInstance.h"
-#include "app/StartOptions.h"
+#include "settings/StartOptions.h"
 #include "app/TavoApp.h"
-#include "frame/CommandIds.h"
+#include "command/CommandIds.h"
 #include "frame/MainFrame.h"
 #include "views/TavoView.h"
 

@@ -3,7 +3,7 @@
 
 #include "ToolArgs.h"
 #include "codec/BmpWriter.h"
-#include "codec/ColourReducer.h"
+#include "image/ColourReducer.h"
 #include "codec/GifWriter.h"
 #include "codec/JpegCodec.h"
 

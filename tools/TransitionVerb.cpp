@@ -8,7 +8,7 @@
 #include "ToolArgs.h"
 #include "Verbs.h"
 #include "codec/BmpWriter.h"
-#include "codec/ColourReducer.h"
+#include "image/ColourReducer.h"
 #include "codec/GifWriter.h"
 #include "codec/ImageFile.h"
 #include "image/TavoException.h"

@@ -18,8 +18,8 @@
 #include "album/FileTransfer.h"
 #include "album/NameValidation.h"
 #include "album/TavoDoc.h"
-#include "app/StringTable.h"
-#include "app/ViewModes.h"
+#include "base/StringTable.h"
+#include "base/ViewModes.h"
 #include "image/FileError.h"
 #include "image/TavoException.h"
 

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "app/Registry.h"
+#include "base/Registry.h"
 
 namespace xelo {
 

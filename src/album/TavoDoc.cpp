@@ -10,8 +10,8 @@
 #include <unordered_set>
 
 #include "album/AlbumOrigin.h"
-#include "app/Registry.h"
-#include "app/ViewModes.h"
+#include "base/Registry.h"
+#include "base/ViewModes.h"
 #include "image/TavoException.h"
 
 namespace xelo {

@@ -5,7 +5,7 @@
 #include <QSettings>
 #include <memory>
 
-#include "app/Registry.h"
+#include "base/Registry.h"
 
 namespace xelo {
 

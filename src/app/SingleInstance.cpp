@@ -5,7 +5,7 @@
 #include <QCryptographicHash>
 #include <QLocalSocket>
 
-#include "app/CommandLine.h"
+#include "settings/CommandLine.h"
 
 namespace xelo {
 

@@ -2,19 +2,19 @@
 #include "app/TavoApp.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QGuiApplication>
-#include <QMessageBox>
 #include <QScreen>
 #include <QStyle>
 #include <cstdio>
 #include <utility>
 
 #include "album/GoToTargets.h"
-#include "app/CommandLine.h"
-#include "app/Registry.h"
-#include "app/ScreenProbe.h"
-#include "app/StringTable.h"
-#include "app/ViewModes.h"
+#include "settings/CommandLine.h"
+#include "base/Registry.h"
+#include "platform/ScreenProbe.h"
+#include "base/StringTable.h"
+#include "base/ViewModes.h"
 #include "frame/MainFrame.h"
 #include "image/TavoException.h"
 #include "views/TavoDirTree.h"
@@ -32,30 +32,7 @@ bool IsBrowsingMode(int mode) {
     return mode == kModeThumbnail || mode == kModeList || mode == kModeFilename;
 }
 
-MessageReporter& Reporter() {
-    static MessageReporter reporter;
-    return reporter;
-}
-
 }  // namespace
-
-MessageReporter SetMessageReporter(MessageReporter reporter) {
-    return std::exchange(Reporter(), std::move(reporter));
-}
-
-void ShowMessage(QWidget* parent, const std::string& text) {
-    if (Reporter()) {
-        Reporter()(parent, text);
-        return;
-    }
-    QMessageBox box(QMessageBox::Warning, QString::fromStdString(LoadString(kStrAppTitle)),
-                    QString::fromStdString(text), QMessageBox::Ok, parent);
-    box.exec();
-}
-
-void ReportError(QWidget* parent, const CTavoException& error) {
-    ShowMessage(parent, error.GetErrorMessage());
-}
 
 CTavoApp::CTavoApp(Registry& registry, StartOptions options, std::function<void()> sync)
     : registry_(registry), options_(std::move(options)), sync_(std::move(sync)) {

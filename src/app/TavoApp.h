@@ -11,9 +11,11 @@
 #include <vector>
 
 #include "album/TavoDoc.h"
-#include "app/Preferences.h"
-#include "app/StartOptions.h"
+#include "settings/Preferences.h"
+#include "settings/StartOptions.h"
+#include "frame/FrameHost.h"
 #include "image/DisplayReduction.h"
+#include "platform/MessageBox.h"
 
 namespace xelo {
 
@@ -22,16 +24,7 @@ class CTavoCommandLineInfo;
 class CTavoException;
 class Registry;
 
-// Application flag bits.
-enum AppFlags : uint32_t {
-    kAppSlideShow = 0x1,
-    kAppGifPlaying = 0x4,
-    kAppSwitchingMode = 0x8,
-    kAppStarting = 0x100,
-    kAppFilmstripVisible = 0x200,  // the Filmstrip's strip is shown (not collapsed)
-};
-
-class CTavoApp : public DocumentHost {
+class CTavoApp : public DocumentHost, public FrameHost {
   public:
     // `registry` is not owned; `sync` makes another process's writes visible (may be empty).
     CTavoApp(Registry& registry, StartOptions options, std::function<void()> sync = {});
@@ -45,28 +38,28 @@ class CTavoApp : public DocumentHost {
     // Processing of a parsed command line, at start-up and when re-targeted.
     void ProcessCommandLine(const CTavoCommandLineInfo& info);
     // Command 30501: the command line a second start left in "Strings" / "Command".
-    void OnForwardedCommandLine();
+    void OnForwardedCommandLine() override;
 
     int ViewMode() const override { return mode_; }
     void SendCommand(int command) override;
 
-    void SetMode(int mode) { mode_ = mode; }
-    int PreviousMode() const { return previousMode_; }
-    void SetPreviousMode(int mode) { previousMode_ = mode; }
-    uint32_t Flags() const { return flags_; }
-    void SetFlag(uint32_t flag, bool on) { flags_ = on ? (flags_ | flag) : (flags_ & ~flag); }
+    void SetMode(int mode) override { mode_ = mode; }
+    int PreviousMode() const override { return previousMode_; }
+    void SetPreviousMode(int mode) override { previousMode_ = mode; }
+    uint32_t Flags() const override { return flags_; }
+    void SetFlag(uint32_t flag, bool on) override { flags_ = on ? (flags_ | flag) : (flags_ & ~flag); }
 
-    CPreferences& Prefs() { return prefs_; }
-    CTavoDoc& Doc() { return *doc_; }
+    CPreferences& Prefs() override { return prefs_; }
+    CTavoDoc& Doc() override { return *doc_; }
     CMainFrame* Frame() { return frame_.get(); }
-    Registry& Store() { return registry_; }
-    const StartOptions& Options() const { return options_; }
+    Registry& Store() override { return registry_; }
+    const StartOptions& Options() const override { return options_; }
     // The screen: the virtual one of --screen, else the primary screen.
-    QSize ScreenSize() const;
+    QSize ScreenSize() const override;
     // The screen's capabilities, probed once at start-up.
     // Whether an external display can be driven: output plug-ins are not loaded yet, so none.
-    bool VgaAvailable() const { return false; }
-    const ScreenCaps& Screen() const { return screen_; }
+    bool VgaAvailable() const override { return false; }
+    const ScreenCaps& Screen() const override { return screen_; }
     // Milliseconds since the application object was made (for --log-timing).
     qint64 Elapsed() const { return clock_.elapsed(); }
 
@@ -84,13 +77,5 @@ class CTavoApp : public DocumentHost {
     QElapsedTimer clock_;
     ScreenCaps screen_;
 };
-
-// Shows a message captioned "Xelo Album" with the exclamation icon.
-void ShowMessage(QWidget* parent, const std::string& text);
-// Where ShowMessage and ReportError send their texts; empty means the message box. Tests collect
-// the texts instead of waiting on a modal box. Returns the reporter it replaces.
-using MessageReporter = std::function<void(QWidget* parent, const std::string& text)>;
-MessageReporter SetMessageReporter(MessageReporter reporter);
-void ReportError(QWidget* parent, const CTavoException& error);
 
 }  // namespace xelo

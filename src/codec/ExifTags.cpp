@@ -9,7 +9,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "app/StringTable.h"
+#include "base/StringTable.h"
 
 namespace xelo {
 

@@ -8,7 +8,7 @@
 #include <new>
 #include <vector>
 
-#include "codec/ColourReducer.h"
+#include "image/ColourReducer.h"
 #include "image/FitSize.h"
 #include "image/TavoException.h"
 

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "frame/CommandIds.h"
+#include "command/CommandIds.h"
 
 namespace xelo {
 

@@ -2,16 +2,16 @@
 // document itself stays free of the window; this target carries its commands to it.
 #pragma once
 
-#include "frame/CommandTarget.h"
+#include "command/CommandTarget.h"
 
 namespace xelo {
 
-class CTavoApp;
+class FrameHost;
 class CMainFrame;
 
 class CDocCommands : public CommandTarget {
   public:
-    CDocCommands(CTavoApp& app, CMainFrame& frame) : app_(app), frame_(frame) {}
+    CDocCommands(FrameHost& app, CMainFrame& frame) : app_(app), frame_(frame) {}
 
     bool onCommand(int id) override;
     bool onUpdate(int id, CommandState& state) override;
@@ -20,7 +20,7 @@ class CDocCommands : public CommandTarget {
     void GoTo(int command);
     void RefreshBrowser();
 
-    CTavoApp& app_;
+    FrameHost& app_;
     CMainFrame& frame_;
 };
 

@@ -6,7 +6,7 @@
 #include <QPixmap>
 #include <cstring>
 
-#include "frame/CommandIds.h"
+#include "command/CommandIds.h"
 
 namespace xelo {
 

@@ -18,18 +18,20 @@
 #include <iterator>
 
 #include "album/GoToTargets.h"
-#include "app/Preferences.h"
-#include "app/StringTable.h"
-#include "app/TavoApp.h"
-#include "app/ViewModes.h"
-#include "frame/CommandIds.h"
+#include "settings/Preferences.h"
+#include "base/StringTable.h"
+#include "frame/FrameHost.h"
+#include "settings/StartOptions.h"
+#include "platform/MessageBox.h"
+#include "base/ViewModes.h"
+#include "command/CommandIds.h"
 #include "frame/CommandTable.h"
 #include "frame/DocCommands.h"
 #include "frame/FrameIcons.h"
 #include "frame/ODMenu.h"
 #include "frame/TavoSplitter.h"
 #include "frame/ThumbnailsDialog.h"
-#include "frame/ToolModes.h"
+#include "command/ToolModes.h"
 #include "views/TavoDirTree.h"
 #include "views/TavoImgView.h"
 #include "views/TavoListView.h"
@@ -43,8 +45,6 @@ namespace {
 constexpr int kBottomBandHeight = 26;
 constexpr int kToolMenuLift = 22;  // the tool pop-up ends this far above the button's lower edge
 constexpr int kBrowseToolBar = 902;
-constexpr int kFilmstripToolBar = 904;
-constexpr int kFullScreenToolBar = 907;
 constexpr uint32_t kStrMenuFile = 801;
 constexpr uint32_t kStrMenuView = 802;
 constexpr uint32_t kStrMenuAnnotate = 803;
@@ -139,7 +139,7 @@ const std::vector<int> kThumbnailOptMenu = {cmd::kGiantThumbnail,
 
 }  // namespace
 
-CMainFrame::CMainFrame(CTavoApp& app)
+CMainFrame::CMainFrame(FrameHost& app)
     : app_(app), docCommands_(std::make_unique<CDocCommands>(app, *this)) {
     setWindowTitle(Text(kStrAppTitle));
     setWindowIcon(ProgramIcon());

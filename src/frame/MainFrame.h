@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "album/TavoDoc.h"
-#include "frame/CommandTarget.h"
+#include "command/CommandTarget.h"
 #include "views/ViewHost.h"
 
 class QStackedWidget;
@@ -21,7 +21,7 @@ class QDialog;
 
 namespace xelo {
 
-class CTavoApp;
+class FrameHost;
 class CTavoView;
 class CTavoListView;
 class CTavoDirTree;
@@ -37,7 +37,7 @@ class CMainFrame : public QMainWindow,
     Q_OBJECT
 
   public:
-    explicit CMainFrame(CTavoApp& app);
+    explicit CMainFrame(FrameHost& app);
     ~CMainFrame() override;
 
     // Switch mode: the handler of the view-mode commands.
@@ -142,7 +142,7 @@ class CMainFrame : public QMainWindow,
     // A splitter drag in Filmstrip: the strip keeps its size or, below half of it, collapses.
     void OnSplitterMoved();
 
-    CTavoApp& app_;
+    FrameHost& app_;
     std::unique_ptr<CDocCommands> docCommands_;
     std::map<int, QAction*> actions_;
     CTavoSplitter* splitter_ = nullptr;

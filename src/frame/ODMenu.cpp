@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QWidgetAction>
 
-#include "app/StringTable.h"
+#include "base/StringTable.h"
 
 namespace xelo {
 

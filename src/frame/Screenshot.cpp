@@ -3,8 +3,7 @@
 #include <QPixmap>
 #include <cstdio>
 
-#include "app/TavoApp.h"
-#include "app/ViewModes.h"
+#include "base/ViewModes.h"
 #include "frame/MainFrame.h"
 #include "views/TavoView.h"
 
@@ -12,7 +11,7 @@ namespace xelo {
 
 void CMainFrame::WhenScreenComplete(std::function<void()> done) {
     auto shared = std::make_shared<std::function<void()>>(std::move(done));
-    auto fire = [this, shared] {
+    auto fire = [shared] {
         if (*shared) {
             auto f = std::move(*shared);
             *shared = nullptr;

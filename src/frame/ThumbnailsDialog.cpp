@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/StringTable.h"
+#include "base/StringTable.h"
 #include "image/Palette.h"
 #include "views/CellPainter.h"
 

@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "app/ThumbnailOptions.h"
+#include "settings/ThumbnailOptions.h"
 
 class QCheckBox;
 class QComboBox;

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "codec/ColourReducer.h"
+#include "image/ColourReducer.h"
 #include "image/FixedPalette.h"
 
 namespace xelo {

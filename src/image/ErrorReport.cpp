@@ -1,7 +1,7 @@
 // Composition of ReportError's message text.
 #include "image/ErrorReport.h"
 
-#include "app/StringTable.h"
+#include "base/StringTable.h"
 
 namespace xelo {
 
@@ -18,7 +18,11 @@ std::string MessageText(uint32_t number) {
 
 std::string ReportFormat(uint32_t messageNumber, uint32_t secondNumber) {
     std::string text = MessageText(messageNumber);
-    if (secondNumber != 0) text += "\n" + MessageText(secondNumber);
+    if (secondNumber != 0) {
+        // Appended piece by piece: `"\n" + string` inlined at -O3 trips GCC 12's restrict check.
+        text += '\n';
+        text += MessageText(secondNumber);
+    }
     return text;
 }
 
@@ -31,7 +35,8 @@ std::string ReportTail(std::string text, uint32_t origin1, uint32_t origin2, uin
         text += line;
     }
     if (exception != nullptr && !exception->GetErrorMessage().empty()) {
-        text += "\n" + exception->GetErrorMessage();
+        text += '\n';
+        text += exception->GetErrorMessage();
     }
     return text;
 }

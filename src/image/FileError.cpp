@@ -3,7 +3,7 @@
 
 #include <cerrno>
 
-#include "app/StringTable.h"
+#include "base/StringTable.h"
 #include "image/TavoException.h"
 
 namespace xelo {

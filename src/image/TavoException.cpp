@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/StringTable.h"
+#include "base/StringTable.h"
 
 namespace xelo {
 

@@ -1,7 +1,7 @@
 // The fixed effect table and the choice of "Random Effects".
 #include "slideshow/EffectTable.h"
 
-#include "app/StringTable.h"
+#include "base/StringTable.h"
 
 namespace xelo {
 

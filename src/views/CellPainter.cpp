@@ -5,7 +5,7 @@
 #include <QPainter>
 
 #include "album/ImageEntry.h"
-#include "app/StringTable.h"
+#include "base/StringTable.h"
 #include "image/DibImage.h"
 #include "image/FitSize.h"
 #include "image/Palette.h"

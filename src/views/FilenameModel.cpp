@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "album/TavoDoc.h"
-#include "app/StringTable.h"
+#include "base/StringTable.h"
 #include "views/ListTexts.h"
 
 namespace xelo {

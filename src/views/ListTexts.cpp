@@ -6,7 +6,7 @@
 
 #include "album/ImageEntry.h"
 #include "album/TavoDoc.h"
-#include "app/StringTable.h"
+#include "base/StringTable.h"
 #include "codec/ImageCodec.h"
 
 namespace xelo {

@@ -12,9 +12,9 @@
 #include <algorithm>
 #include <new>
 
-#include "app/StringTable.h"
-#include "app/TavoApp.h"
+#include "base/StringTable.h"
 #include "image/ReducedPicture.h"
+#include "platform/MessageBox.h"
 #include "image/TavoException.h"
 #include "views/AnimationPlayer.h"
 #include "views/CellPainter.h"

@@ -10,9 +10,9 @@
 #include <algorithm>
 
 #include "album/FolderEnum.h"
-#include "app/StringTable.h"
-#include "app/ViewModes.h"
-#include "frame/CommandIds.h"
+#include "base/StringTable.h"
+#include "base/ViewModes.h"
+#include "command/CommandIds.h"
 #include "views/ViewHost.h"
 
 namespace xelo {

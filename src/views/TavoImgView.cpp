@@ -14,15 +14,15 @@
 #include <filesystem>
 #include <new>
 
-#include "app/PrefLayout.h"
-#include "app/Preferences.h"
-#include "app/ScreenProbe.h"
-#include "app/StringTable.h"
-#include "app/TavoApp.h"
-#include "app/ViewModes.h"
+#include "settings/PrefLayout.h"
+#include "settings/Preferences.h"
+#include "platform/ScreenProbe.h"
+#include "base/StringTable.h"
+#include "platform/MessageBox.h"
+#include "base/ViewModes.h"
 #include "codec/ImageFile.h"
-#include "frame/CommandIds.h"
-#include "frame/ToolModes.h"
+#include "command/CommandIds.h"
+#include "command/ToolModes.h"
 #include "image/ErrorCodes.h"
 #include "image/ReducedPicture.h"
 #include "image/RenderTransformed.h"

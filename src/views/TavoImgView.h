@@ -14,7 +14,7 @@
 #include "album/TavoDoc.h"
 #include "codec/FrameReader.h"
 #include "codec/ImageCodec.h"
-#include "frame/CommandTarget.h"
+#include "command/CommandTarget.h"
 #include "image/DibImage.h"
 #include "image/DisplayReduction.h"
 #include "image/RenderTransformed.h"

@@ -8,9 +8,9 @@
 #include <algorithm>
 #include <new>
 
-#include "app/StringTable.h"
-#include "app/TavoApp.h"
-#include "app/ViewModes.h"
+#include "base/StringTable.h"
+#include "platform/MessageBox.h"
+#include "base/ViewModes.h"
 #include "views/ListTexts.h"
 #include "views/ViewHost.h"
 

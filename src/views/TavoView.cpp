@@ -12,9 +12,9 @@
 #include <algorithm>
 
 #include "album/Ordering.h"
-#include "app/Preferences.h"
-#include "app/StringTable.h"
-#include "app/ViewModes.h"
+#include "settings/Preferences.h"
+#include "base/StringTable.h"
+#include "base/ViewModes.h"
 #include "codec/ImageCodec.h"
 #include "image/ErrorCodes.h"
 #include "views/ShootingDate.h"

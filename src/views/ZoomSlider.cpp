@@ -3,7 +3,7 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
-#include "app/ViewModes.h"
+#include "base/ViewModes.h"
 #include "views/ZoomScale.h"
 
 namespace xelo {

@@ -11,7 +11,7 @@
 #include "album/FileOpsFixture.h"
 #include "album/NameValidation.h"
 #include "album/TavoDoc.h"
-#include "app/ViewModes.h"
+#include "base/ViewModes.h"
 #include "support/TempDir.h"
 
 namespace xelo {

@@ -9,8 +9,8 @@
 #include <filesystem>
 
 #include "album/AlbumFixture.h"
-#include "app/Registry.h"
-#include "app/ViewModes.h"
+#include "base/Registry.h"
+#include "base/ViewModes.h"
 #include "image/TavoException.h"
 #include "support/TempDir.h"
 #include "support/TestData.h"

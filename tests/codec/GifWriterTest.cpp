@@ -11,7 +11,7 @@
 #include <random>
 #include <sstream>
 
-#include "codec/ColourReducer.h"
+#include "image/ColourReducer.h"
 #include "codec/GifCodec.h"
 #include "codec/MappedFile.h"
 #include "image/TavoException.h"

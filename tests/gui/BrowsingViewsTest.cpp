@@ -11,9 +11,9 @@
 #include <fstream>
 
 #include "album/AlbumFixture.h"
-#include "app/StringTable.h"
+#include "base/StringTable.h"
 #include "codec/BmpWriter.h"
-#include "frame/CommandIds.h"
+#include "command/CommandIds.h"
 #include "frame/MainFrame.h"
 #include "gui/GuiFixture.h"
 #include "image/DibImage.h"

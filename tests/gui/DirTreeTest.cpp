@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "album/AlbumFixture.h"
-#include "app/Registry.h"
+#include "base/Registry.h"
 #include "frame/MainFrame.h"
 #include "gui/GuiFixture.h"
 #include "views/TavoDirTree.h"

@@ -11,8 +11,8 @@
 #include "codec/GifWriter.h"
 #include "image/Palette.h"
 
-#include "app/ViewModes.h"
-#include "frame/CommandIds.h"
+#include "base/ViewModes.h"
+#include "command/CommandIds.h"
 #include "frame/MainFrame.h"
 #include "frame/TavoSplitter.h"
 #include "gui/GuiFixture.h"

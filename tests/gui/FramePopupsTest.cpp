@@ -8,13 +8,13 @@
 #include <filesystem>
 
 #include "album/GoToTargets.h"
-#include "app/PrefLayout.h"
-#include "app/StringTable.h"
-#include "app/ViewModes.h"
-#include "frame/CommandIds.h"
+#include "settings/PrefLayout.h"
+#include "base/StringTable.h"
+#include "base/ViewModes.h"
+#include "command/CommandIds.h"
 #include "frame/MainFrame.h"
 #include "frame/ODMenu.h"
-#include "frame/ToolModes.h"
+#include "command/ToolModes.h"
 #include "gui/GuiFixture.h"
 #include "views/TavoDirTree.h"
 #include "views/TavoListView.h"

@@ -7,7 +7,7 @@
 
 #include <QPoint>
 
-#include "app/Registry.h"
+#include "base/Registry.h"
 #include "app/TavoApp.h"
 #include "support/TempDir.h"
 

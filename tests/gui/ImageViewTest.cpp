@@ -9,10 +9,10 @@
 #include <functional>
 
 #include "album/TavoDoc.h"
-#include "app/PrefLayout.h"
-#include "app/Preferences.h"
+#include "settings/PrefLayout.h"
+#include "settings/Preferences.h"
 #include "app/TavoApp.h"
-#include "app/ViewModes.h"
+#include "base/ViewModes.h"
 #include "codec/BmpWriter.h"
 #include "codec/GifWriter.h"
 #include "image/DisplayReduction.h"

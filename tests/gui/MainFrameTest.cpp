@@ -8,10 +8,10 @@
 #include <QTest>
 #include <QToolBar>
 
-#include "app/Registry.h"
-#include "app/ThumbnailOptions.h"
-#include "app/ViewModes.h"
-#include "frame/CommandIds.h"
+#include "base/Registry.h"
+#include "settings/ThumbnailOptions.h"
+#include "base/ViewModes.h"
+#include "command/CommandIds.h"
 #include "frame/MainFrame.h"
 #include "frame/ODMenu.h"
 #include "frame/ThumbnailsDialog.h"

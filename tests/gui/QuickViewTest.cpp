@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/StringTable.h"
+#include "base/StringTable.h"
 #include "app/TavoApp.h"
 #include "image/Palette.h"
 #include "views/QuickView.h"

@@ -5,7 +5,7 @@
 #include <QTest>
 #include <vector>
 
-#include "app/ScreenProbe.h"
+#include "platform/ScreenProbe.h"
 
 namespace xelo {
 

@@ -8,9 +8,9 @@
 #include <filesystem>
 
 #include "album/AlbumFixture.h"
-#include "app/Registry.h"
-#include "app/ViewModes.h"
-#include "frame/CommandIds.h"
+#include "base/Registry.h"
+#include "base/ViewModes.h"
+#include "command/CommandIds.h"
 #include "frame/MainFrame.h"
 #include "gui/GuiFixture.h"
 #include "support/TempDir.h"

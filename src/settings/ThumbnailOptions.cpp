@@ -1,9 +1,9 @@
 // Between the preference blocks and the "Thumbnails and Colors" dialog.
-#include "app/ThumbnailOptions.h"
+#include "settings/ThumbnailOptions.h"
 
 #include <algorithm>
 
-#include "app/Preferences.h"
+#include "settings/Preferences.h"
 
 namespace xelo {
 

@@ -1,5 +1,5 @@
 // The capture key table.
-#include "app/CaptureKeys.h"
+#include "settings/CaptureKeys.h"
 
 namespace xelo {
 

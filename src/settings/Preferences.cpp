@@ -1,15 +1,15 @@
 // Loading and saving the preference blocks and strings.
-#include "app/Preferences.h"
+#include "settings/Preferences.h"
 
 #include <algorithm>
 
 #include "album/FolderEnum.h"
 #include "album/RecentFolders.h"
 #include "album/WideName.h"
-#include "app/PluginCatalog.h"
-#include "app/Registry.h"
-#include "app/StringTable.h"
-#include "app/ViewModes.h"
+#include "settings/PluginCatalog.h"
+#include "base/Registry.h"
+#include "base/StringTable.h"
+#include "base/ViewModes.h"
 
 namespace xelo {
 

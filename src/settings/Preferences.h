@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/CaptureKeys.h"
-#include "app/PrefLayout.h"
+#include "settings/CaptureKeys.h"
+#include "settings/PrefLayout.h"
 
 namespace xelo {
 

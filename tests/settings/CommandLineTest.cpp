@@ -1,5 +1,5 @@
 // Parsing the command line into start mode, folder and file, and starting from it.
-#include "app/CommandLine.h"
+#include "settings/CommandLine.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,9 @@
 #include "album/AlbumFile.h"
 #include "album/AlbumFixture.h"
 #include "album/TavoDoc.h"
-#include "app/Preferences.h"
-#include "app/Registry.h"
-#include "app/ViewModes.h"
+#include "settings/Preferences.h"
+#include "base/Registry.h"
+#include "base/ViewModes.h"
 #include "support/TempDir.h"
 
 namespace xelo {

@@ -1,5 +1,5 @@
 // The colour reducer's cell table.
-#include "codec/ColourHistogram.h"
+#include "image/ColourHistogram.h"
 
 #include <algorithm>
 #include <new>

@@ -1,5 +1,5 @@
 // The in-memory preference store.
-#include "app/Registry.h"
+#include "base/Registry.h"
 
 namespace xelo {
 

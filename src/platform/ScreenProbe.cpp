@@ -1,6 +1,6 @@
 // QScreen stands in for the device context and the direct-display library: no direct
 // frame-buffer drawing, the depth and dots per inch as the desktop reports them.
-#include "app/ScreenProbe.h"
+#include "platform/ScreenProbe.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,15 +1,15 @@
 // ReduceColours: palette choice (median cut or a fixed palette, plus the key colour), then
 // mapping through the lazily filled inverse colour map, optionally with serpentine
 // Floyd–Steinberg diffusion whose errors are limited as in the IJG quantiser.
-#include "codec/ColourReducer.h"
+#include "image/ColourReducer.h"
 
 #include <algorithm>
 #include <memory>
 #include <new>
 
-#include "codec/ColourHistogram.h"
-#include "codec/InverseColourMap.h"
-#include "codec/MedianCut.h"
+#include "image/ColourHistogram.h"
+#include "image/InverseColourMap.h"
+#include "image/MedianCut.h"
 
 namespace xelo {
 

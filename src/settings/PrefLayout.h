@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/PrefBlock.h"
+#include "settings/PrefBlock.h"
 
 namespace xelo {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "codec/ColourHistogram.h"
+#include "image/ColourHistogram.h"
 #include "image/Palette.h"
 
 namespace xelo {

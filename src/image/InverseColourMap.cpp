@@ -3,7 +3,7 @@
 // block does not exceed the smallest greatest distance of any entry), then each cell takes the
 // nearest of those to its centre. Distances weight blue, green and red by 1, 3 and 2; ties go to
 // the lower index.
-#include "codec/InverseColourMap.h"
+#include "image/InverseColourMap.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,5 +1,5 @@
 // The colour reducer: palette choice, key colour, mapping and error diffusion.
-#include "codec/ColourReducer.h"
+#include "image/ColourReducer.h"
 
 #include <gtest/gtest.h>
 

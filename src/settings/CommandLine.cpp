@@ -1,14 +1,14 @@
 // Command-line parsing and processing.
-#include "app/CommandLine.h"
+#include "settings/CommandLine.h"
 
 #include <strings.h>
 
 #include "album/AlbumFile.h"
 #include "album/FolderEnum.h"
 #include "album/TavoDoc.h"
-#include "app/Preferences.h"
-#include "app/Registry.h"
-#include "app/ViewModes.h"
+#include "settings/Preferences.h"
+#include "base/Registry.h"
+#include "base/ViewModes.h"
 
 namespace xelo {
 

@@ -1,5 +1,5 @@
 // The string table: texts by number, sorted by number for a binary search.
-#include "app/StringTable.h"
+#include "base/StringTable.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,7 +1,7 @@
 // Median cut over a colour histogram: the palette that represents the counted pixels.
 #pragma once
 
-#include "codec/ColourHistogram.h"
+#include "image/ColourHistogram.h"
 #include "image/Palette.h"
 
 namespace xelo {

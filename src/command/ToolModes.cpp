@@ -1,11 +1,11 @@
 // Tool-mode button sets and the return mode of Exit Full Screen.
-#include "frame/ToolModes.h"
+#include "command/ToolModes.h"
 
 #include <algorithm>
 #include <array>
 
-#include "app/ViewModes.h"
-#include "frame/CommandIds.h"
+#include "base/ViewModes.h"
+#include "command/CommandIds.h"
 
 namespace xelo {
 

@@ -1,5 +1,5 @@
 // Taking the desktop start options out of the argument list.
-#include "app/StartOptions.h"
+#include "settings/StartOptions.h"
 
 #include <charconv>
 

@@ -1,12 +1,12 @@
 // The preference blocks: defaults, sizes, derived values, plug-in and capture-button checks,
 // and what is written at exit.
-#include "app/Preferences.h"
+#include "settings/Preferences.h"
 
 #include <gtest/gtest.h>
 
-#include "app/PluginCatalog.h"
-#include "app/Registry.h"
-#include "app/ViewModes.h"
+#include "settings/PluginCatalog.h"
+#include "base/Registry.h"
+#include "base/ViewModes.h"
 
 namespace xelo {
 namespace {

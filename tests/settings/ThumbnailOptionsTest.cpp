@@ -1,9 +1,9 @@
-#include "app/ThumbnailOptions.h"
+#include "settings/ThumbnailOptions.h"
 
 #include <gtest/gtest.h>
 
-#include "app/Preferences.h"
-#include "app/Registry.h"
+#include "settings/Preferences.h"
+#include "base/Registry.h"
 
 namespace xelo {
 namespace {

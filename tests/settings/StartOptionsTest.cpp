@@ -1,4 +1,4 @@
-#include "app/StartOptions.h"
+#include "settings/StartOptions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Median cut as in the two-pass quantiser of the IJG JPEG library: boxes of histogram cells are
 // split on their longest weighted axis at the middle cell, the most populous boxes first, then the
 // largest; each box's colour is the count-weighted mean of its cell centres.
-#include "codec/MedianCut.h"
+#include "image/MedianCut.h"
 
 #include <vector>
 
