@@ -5,7 +5,7 @@
 
 #include "Verbs.h"
 #include "album/FolderEnum.h"
-#include "app/StringTable.h"
+#include "base/StringTable.h"
 #include "image/ErrorCodes.h"
 
 namespace xelo::tool {

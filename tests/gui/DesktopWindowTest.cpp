@@ -9,8 +9,8 @@
 #include <filesystem>
 
 #include "album/AlbumFixture.h"
-#include "app/ViewModes.h"
-#include "frame/CommandIds.h"
+#include "base/ViewModes.h"
+#include "command/CommandIds.h"
 #include "frame/MainFrame.h"
 #include "frame/ODMenu.h"
 #include "frame/TavoSplitter.h"
