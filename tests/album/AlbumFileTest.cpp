@@ -35,33 +35,23 @@ TEST(AlbumFile, ThreeImagesWithTheMiddleOneHiddenGiveTheDocumentedBytes) {
     EXPECT_EQ(EncodeAlbumData(data), expected);
 }
 
-struct LengthCase {
-    size_t length;
-    Bytes header;  // the bytes after the 0xFF 0xFE 0xFF marker
-};
-
-void PrintTo(const LengthCase& c, std::ostream* os) {
-    *os << "length " << c.length;
+TEST(AlbumFile, LongNamesUseTheLengthEscapes) {
+    const std::pair<size_t, Bytes> cases[] = {// length, bytes after the 0xFF 0xFE 0xFF marker
+                                              {0, {0}},
+                                              {254, {254}},
+                                              {255, {0xFF, 255, 0}},
+                                              {0xFFFD, {0xFF, 0xFD, 0xFF}},
+                                              {0xFFFE, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0, 0}}};
+    for (const auto& [length, header] : cases) {
+        const AlbumData data{{std::string(length, 'n')}, {0}};
+        const Bytes bytes = EncodeAlbumData(data);
+        ASSERT_GE(bytes.size(), 5 + header.size());
+        EXPECT_EQ(Bytes(bytes.begin() + 2, bytes.begin() + 5), (Bytes{0xFF, 0xFE, 0xFF}));
+        EXPECT_EQ(Bytes(bytes.begin() + 5, bytes.begin() + 5 + long(header.size())), header);
+        EXPECT_EQ(bytes.size(), 2 + 3 + header.size() + 2 * length + 3) << length;
+        EXPECT_EQ(DecodeAlbumData(bytes.data(), bytes.size()).names, data.names);
+    }
 }
-
-class AlbumNameLength : public testing::TestWithParam<LengthCase> {};
-
-TEST_P(AlbumNameLength, LongNamesUseTheLengthEscapes) {
-    const LengthCase& c = GetParam();
-    const AlbumData data{{std::string(c.length, 'n')}, {0}};
-    const Bytes bytes = EncodeAlbumData(data);
-    ASSERT_GE(bytes.size(), 5 + c.header.size());
-    EXPECT_EQ(Bytes(bytes.begin() + 2, bytes.begin() + 5), (Bytes{0xFF, 0xFE, 0xFF}));
-    EXPECT_EQ(Bytes(bytes.begin() + 5, bytes.begin() + 5 + long(c.header.size())), c.header);
-    EXPECT_EQ(bytes.size(), 2 + 3 + c.header.size() + 2 * c.length + 3);
-    EXPECT_EQ(DecodeAlbumData(bytes.data(), bytes.size()).names, data.names);
-}
-
-INSTANTIATE_TEST_SUITE_P(Escapes, AlbumNameLength,
-                         testing::Values(LengthCase{0, {0}}, LengthCase{254, {254}},
-                                         LengthCase{255, {0xFF, 255, 0}},
-                                         LengthCase{0xFFFD, {0xFF, 0xFD, 0xFF}},
-                                         LengthCase{0xFFFE, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0, 0}}));
 
 TEST(AlbumFile, CountsFromFFFFOnUseThe32BitEscape) {
     const AlbumData data{{}, Bytes(0xFFFF, 1)};
@@ -82,22 +72,6 @@ TEST(AlbumFile, AnyNameOnDiskReadsBackAsTheSameBytes) {
     EXPECT_EQ(EncodeAlbumData({{"\xF0\x9F\x93\xB7"}, {}})[5], 2);
 }
 
-struct DamagedCase {
-    const char* what;
-    Bytes bytes;
-};
-
-void PrintTo(const DamagedCase& c, std::ostream* os) {
-    *os << c.what;
-}
-
-class DamagedAlbum : public testing::TestWithParam<DamagedCase> {};
-
-TEST_P(DamagedAlbum, IsRefusedWithTheProgramsError) {
-    const Bytes& b = GetParam().bytes;
-    EXPECT_THROW(DecodeAlbumData(b.data(), b.size()), CTavoException) << GetParam().what;
-}
-
 Bytes Good() {
     return EncodeAlbumData({{"b.jpg", "a.jpg"}, {0, 1}});
 }
@@ -110,22 +84,24 @@ Bytes Cut(Bytes b, size_t size) {
     return b;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, DamagedAlbum,
-    testing::Values(
-        DamagedCase{"zero-length file", {}}, DamagedCase{"half a count", {3}},
-        DamagedCase{"name count beyond the data", With(Good(), 0, 9)},
-        DamagedCase{"32-bit name count beyond the data", {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}},
-        DamagedCase{"narrow string instead of the wide marker", With(Good(), 2, 5)},
-        DamagedCase{"wrong marker word", With(Good(), 3, 0xFD)},
-        DamagedCase{"marker word in place of a 16-bit length",
-                    Bytes{1, 0, 0xFF, 0xFE, 0xFF, 0xFF, 0xFE, 0xFF, 0, 0, 0}},
-        DamagedCase{"odd number of name bytes", Cut(Good(), 2 + 14 + 13)},
-        DamagedCase{"flag count missing", Cut(Good(), 2 + 14 + 14)},
-        DamagedCase{"flag count beyond the data", With(Good(), 2 + 28, 3)},
-        DamagedCase{"32-bit length beyond the data",
-                    Bytes{1, 0, 0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}}),
-    [](const auto& info) { return "Case" + std::to_string(info.index); });
+TEST(AlbumFile, DamagedDataIsRefusedWithTheProgramsError) {
+    const std::pair<const char*, Bytes> cases[] = {
+        {"zero-length file", {}},
+        {"half a count", {3}},
+        {"name count beyond the data", With(Good(), 0, 9)},
+        {"32-bit name count beyond the data", {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}},
+        {"narrow string instead of the wide marker", With(Good(), 2, 5)},
+        {"wrong marker word", With(Good(), 3, 0xFD)},
+        {"marker word in place of a 16-bit length",
+         Bytes{1, 0, 0xFF, 0xFE, 0xFF, 0xFF, 0xFE, 0xFF, 0, 0, 0}},
+        {"odd number of name bytes", Cut(Good(), 2 + 14 + 13)},
+        {"flag count missing", Cut(Good(), 2 + 14 + 14)},
+        {"flag count beyond the data", With(Good(), 2 + 28, 3)},
+        {"32-bit length beyond the data",
+         Bytes{1, 0, 0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}}};
+    for (const auto& [what, b] : cases)
+        EXPECT_THROW(DecodeAlbumData(b.data(), b.size()), CTavoException) << what;
+}
 
 TEST(AlbumFile, WrittenFileReadsBackIdenticallyAndCanBeDeleted) {
     test::TempDir dir;
@@ -143,13 +119,9 @@ TEST(AlbumFile, WrittenFileReadsBackIdenticallyAndCanBeDeleted) {
     DeleteAlbumFile(folder);
     EXPECT_FALSE(ReadAlbumFile(folder, read));
     DeleteAlbumFile(folder);  // a missing file is not an error
-}
-
-TEST(AlbumFile, APipeInPlaceOfTheAlbumFileIsRefusedWithoutWaiting) {
-    test::TempDir dir;
+    // A pipe in place of the album file is refused without waiting.
     ASSERT_EQ(::mkfifo(dir.File(kAlbumFileName).c_str(), 0600), 0);
-    AlbumData read;
-    EXPECT_THROW(ReadAlbumFile(dir.Path().string(), read), CTavoException);
+    EXPECT_THROW(ReadAlbumFile(folder, read), CTavoException);
 }
 
 // A large album whose write is interrupted after half of its names.

@@ -129,13 +129,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         PasteCase{"CopyIntoEmpty", false, false, false, {}, kPasted, kPasted},
         PasteCase{"CutIntoEmpty", true, false, false, {}, kPasted, kPasted},
-        PasteCase{"CopyReplaceDropsStaleInkAndText",
-                  false,
-                  false,
-                  true,
-                  {Answer::kYes},
-                  kPasted,
-                  kPasted},
+        PasteCase{
+            "CopyReplaceDropsStaleNotes", false, false, true, {Answer::kYes}, kPasted, kPasted},
         PasteCase{"CutReplace", true, true, true, {Answer::kYes, Answer::kYes}, kPasted, kPasted},
         PasteCase{"CutSkip", true, false, true, {Answer::kNo}, kPasted, kUntouched},
         PasteCase{"CutCancelAtSecond", true, false, true, {Answer::kCancel}, kPasted, kUntouched},

@@ -27,6 +27,13 @@ Names Sorted(Names names) {
     return names;
 }
 
+// Writes the named images into the folder and gives its path.
+std::string WithImages(const test::TempDir& dir, std::initializer_list<const char*> names) {
+    for (const char* name : names)
+        test::WriteImage(dir.Path().string(), name);
+    return dir.Path().string();
+}
+
 // The frame: records the commands and switches its mode as the frame would.
 class FakeFrame : public DocumentHost {
   public:
@@ -69,19 +76,13 @@ TEST(FolderScan, ListsReadableImagesOnlyAndLeavesOtherFilesOut) {
     EXPECT_EQ(a->Header().colourCount, 1u << 24);
     EXPECT_TRUE(a->Has(kEntryFileFacts | kEntryHeader));
     EXPECT_EQ(a->Type(), 1);  // BMP
-}
-
-TEST(FolderScan, AMissingFolderGivesAnEmptyList) {
-    CTavoDoc doc;
     doc.OpenFolder("/nonexistent/xelo/folder");
     EXPECT_EQ(doc.Count(), 0);
 }
 
 TEST(AlbumOnOpen, StoredNamesComeFirstWithTheirOwnFlags) {
     test::TempDir dir;
-    const std::string folder = dir.Path().string();
-    for (const char* name : {"a.bmp", "b.bmp", "c.bmp", "d.bmp"})
-        test::WriteImage(folder, name);
+    const std::string folder = WithImages(dir, {"a.bmp", "b.bmp", "c.bmp", "d.bmp"});
     CTavoDoc plain;
     plain.OpenFolder(folder);
     const Names scanOrder = NamesOf(plain);
@@ -101,9 +102,7 @@ TEST(AlbumOnOpen, StoredNamesComeFirstWithTheirOwnFlags) {
 
 TEST(AlbumOnOpen, ADamagedAlbumFileLeavesTheScanOrderWithoutComplaint) {
     test::TempDir dir;
-    const std::string folder = dir.Path().string();
-    for (const char* name : {"a.bmp", "b.bmp", "c.bmp"})
-        test::WriteImage(folder, name);
+    const std::string folder = WithImages(dir, {"a.bmp", "b.bmp", "c.bmp"});
     CTavoDoc plain;
     plain.OpenFolder(folder);
     std::vector<uint8_t> bytes = EncodeAlbumData({{"c.bmp", "b.bmp", "a.bmp"}, {1, 1, 1}});
@@ -119,9 +118,7 @@ TEST(AlbumOnOpen, ADamagedAlbumFileLeavesTheScanOrderWithoutComplaint) {
 
 TEST(AlbumOnOpen, OrderAndHiddenMarksSurviveLeavingAndReenteringTheFolder) {
     test::TempDir dir;
-    const std::string folder = dir.Path().string();
-    for (const char* name : {"a.bmp", "b.bmp", "c.bmp"})
-        test::WriteImage(folder, name);
+    const std::string folder = WithImages(dir, {"a.bmp", "b.bmp", "c.bmp"});
     test::TempDir other;
     CTavoDoc doc;
     doc.OpenFolder(folder);
@@ -177,9 +174,7 @@ TEST(GoTo, EmptyMissingAndCurrentTargets) {
 
 TEST(Refresh, DropsVanishedRefillsChangedAndAddsNewFiles) {
     test::TempDir dir;
-    const std::string folder = dir.Path().string();
-    for (const char* name : {"a.bmp", "b.bmp", "c.bmp"})
-        test::WriteImage(folder, name);
+    const std::string folder = WithImages(dir, {"a.bmp", "b.bmp", "c.bmp"});
     CTavoDoc doc;
     doc.OpenFolder(folder);
     doc.FindByName("a.bmp")->SetFlag(kEntrySelected, true);
@@ -201,9 +196,7 @@ TEST(Refresh, DropsVanishedRefillsChangedAndAddsNewFiles) {
 
 TEST(Selection, OperationsAndTheCurrentImageNotice) {
     test::TempDir dir;
-    const std::string folder = dir.Path().string();
-    for (const char* name : {"a.bmp", "b.bmp", "c.bmp"})
-        test::WriteImage(folder, name);
+    const std::string folder = WithImages(dir, {"a.bmp", "b.bmp", "c.bmp"});
     WriteAlbumFile(folder, {{"a.bmp", "b.bmp", "c.bmp"}, {0, 0, 0}});
     CTavoDoc doc;
     RecordingView view;
@@ -229,9 +222,7 @@ TEST(Selection, OperationsAndTheCurrentImageNotice) {
 
 TEST(Selection, SingleImageModesKeepExactlyOneSelected) {
     test::TempDir dir;
-    const std::string folder = dir.Path().string();
-    for (const char* name : {"a.bmp", "b.bmp", "c.bmp"})
-        test::WriteImage(folder, name);
+    const std::string folder = WithImages(dir, {"a.bmp", "b.bmp", "c.bmp"});
     FakeFrame frame(kModeFullScreen);
     CTavoDoc doc(nullptr, &frame);
     doc.OpenFolder(folder);

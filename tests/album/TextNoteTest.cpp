@@ -5,12 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 
 #include "album/AlbumFixture.h"
 #include "album/TavoDoc.h"
 #include "support/TempDir.h"
+#include "support/TestData.h"
 
 namespace xelo {
 namespace {
@@ -31,45 +31,34 @@ struct NoteCase {
     std::string text;
 };
 
-void PrintTo(const NoteCase& c, std::ostream* os) {
-    *os << c.what;
-}
-
-class NoteDecoding : public testing::TestWithParam<NoteCase> {};
-
-TEST_P(NoteDecoding, GivesUtf8WithCrLfBetweenLines) {
-    EXPECT_EQ(Decode(GetParam().bytes), GetParam().text);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, NoteDecoding,
-    testing::Values(
+TEST(TextNote, DecodingGivesUtf8WithCrLfBetweenLines) {
+    const NoteCase cases[] = {
         // "Hé\n€" in UTF-16LE after the byte-order mark, with a surrogate pair (U+1F600).
-        NoteCase{"utf16 with bom",
-                 {0xFF, 0xFE, 'H', 0, 0xE9, 0, '\n', 0, 0xAC, 0x20, 0x3D, 0xD8, 0x00, 0xDE},
-                 "H\xC3\xA9\r\n\xE2\x82\xAC\xF0\x9F\x98\x80"},
-        NoteCase{"utf16 crlf and odd tail",
-                 {0xFF, 0xFE, 'a', 0, '\r', 0, '\n', 0, 'b', 0, 'c'},
-                 "a\r\nb"},
-        NoteCase{"utf16 lone surrogate", {0xFF, 0xFE, 0x00, 0xD8, 'x', 0}, "\xEF\xBF\xBDx"},
-        NoteCase{"utf8 lines", Utf8("caf\xC3\xA9\nline 2\r\nline 3\n"),
-                 "caf\xC3\xA9\r\nline 2\r\nline 3\r\n"},
-        NoteCase{"utf8 bom kept", Utf8("\xEF\xBB\xBFhi"), "\xEF\xBB\xBFhi"},
-        NoteCase{"not utf8: windows-1252",
-                 Utf8("a\xFF"
-                      "b\xC3"),
-                 "a\xC3\xBF"
-                 "b\xC3\x83"},
-        NoteCase{"overlong", Utf8("\xC0\xAF"), "\xC3\x80\xC2\xAF"},
-        NoteCase{"empty lines kept", Utf8("a\n\nb"), "a\r\n\r\nb"}, NoteCase{"empty", {}, ""}));
+        {"utf16 with bom",
+         {0xFF, 0xFE, 'H', 0, 0xE9, 0, '\n', 0, 0xAC, 0x20, 0x3D, 0xD8, 0x00, 0xDE},
+         "H\xC3\xA9\r\n\xE2\x82\xAC\xF0\x9F\x98\x80"},
+        {"utf16 crlf and odd tail", {0xFF, 0xFE, 'a', 0, '\r', 0, '\n', 0, 'b', 0, 'c'}, "a\r\nb"},
+        {"utf16 lone surrogate", {0xFF, 0xFE, 0x00, 0xD8, 'x', 0}, "\xEF\xBF\xBDx"},
+        {"utf8 lines", Utf8("caf\xC3\xA9\nline 2\r\nline 3\n"),
+         "caf\xC3\xA9\r\nline 2\r\nline 3\r\n"},
+        {"utf8 bom kept", Utf8("\xEF\xBB\xBFhi"), "\xEF\xBB\xBFhi"},
+        {"not utf8: windows-1252",
+         Utf8("a\xFF"
+              "b\xC3"),
+         "a\xC3\xBF"
+         "b\xC3\x83"},
+        {"overlong", Utf8("\xC0\xAF"), "\xC3\x80\xC2\xAF"},
+        {"empty lines kept", Utf8("a\n\nb"), "a\r\n\r\nb"},
+        {"empty", {}, ""}};
+    for (const NoteCase& c : cases)
+        EXPECT_EQ(Decode(c.bytes), c.text) << c.what;
+}
 
 TEST(TextNote, WritesUtf8WithCrLfAndReadsItBack) {
     test::TempDir dir;
     const std::string path = dir.File("a.jpg.txt");
     WriteTextNote(path, "line 1\nline \xC3\xA9\r\nend");
-    std::ifstream in(path, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), {});
-    EXPECT_EQ(bytes, "line 1\r\nline \xC3\xA9\r\nend");
+    EXPECT_EQ(Utf8("line 1\r\nline \xC3\xA9\r\nend"), test::ReadBytes(path));
     std::string text;
     ASSERT_TRUE(ReadTextNote(path, text));
     EXPECT_EQ(text, "line 1\r\nline \xC3\xA9\r\nend");
