@@ -79,12 +79,10 @@ TEST(CellLayout, HitTestFindsIndexAndPart) {
         EXPECT_EQ(hit.part, c.part) << c.x << "," << c.y;
     }
     EXPECT_EQ(HitTestCell(g, kNormal3D, false, 5, 0, 10, -5).index, -1);  // above the first row
-}
-
-TEST(CellLayout, HitLeftOfTheMarginIsTheCellBefore) {
-    const GridLayout g = ComputeLayout(40, 240, 320, kBar, kNormal3D, false);
-    ASSERT_EQ(g.margin, 1);
-    EXPECT_EQ(HitTestCell(g, kNormal3D, false, 40, 0, 0, 90).index, 2);  // row 1 column 0 − 1
+    // Left of the margin is the cell before: row 1 column 0 − 1.
+    const GridLayout margin = ComputeLayout(40, 240, 320, kBar, kNormal3D, false);
+    ASSERT_EQ(margin.margin, 1);
+    EXPECT_EQ(HitTestCell(margin, kNormal3D, false, 40, 0, 0, 90).index, 2);
 }
 
 TEST(CellLayout, EnsureVisibleScrollsTheLeastNumberOfRows) {

@@ -1,6 +1,8 @@
 // The image view's zoom, decode-scale, orientation and frame-timer arithmetic.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "views/FrameDelay.h"
 #include "views/ImageViewGeometry.h"
 #include "views/ViewOrientation.h"
@@ -19,9 +21,7 @@ TEST(ImageViewZoom, SmartShrinksALargePhotoAndDecodesItAt13Percent) {
     const Size displayed = DisplayedSize(kPhoto, factor, 0);
     EXPECT_EQ(displayed, (Size{240, 180}));
     EXPECT_EQ(ChooseDecodePercent(kPhoto, displayed, 0), 13);
-}
-
-TEST(ImageViewZoom, SmartKeepsPicturesSmallerThanTheWindowOnAnAxis) {
+    // Pictures smaller than the window on an axis are kept.
     EXPECT_EQ(DefaultZoomFactor(DefaultZoom::kSmart, {200, 1000}, kSmallScreen, 0), 1.0);
     // Turned a quarter, 1000 × 200 is 200 × 1000 on screen.
     EXPECT_EQ(DefaultZoomFactor(DefaultZoom::kSmart, {1000, 200}, kSmallScreen, 1), 1.0);
@@ -123,9 +123,7 @@ TEST(ZoomSlider, GenericStepsWalkTheWholeScaleWithoutStalling) {
         }
         EXPECT_EQ(percent, in ? kMaxZoomPercent : kMinZoomPercent);
     }
-}
-
-TEST(ZoomCommands, GenericStepsAndTheirLimits) {
+    // Limits of the picture's own size.
     EXPECT_EQ(GenericZoomIn(100, 1600, 1200), 116);
     EXPECT_EQ(GenericZoomIn(1200, 1600, 1200), std::nullopt);
     EXPECT_EQ(GenericZoomIn(100, 58000, 10), std::nullopt);
@@ -163,23 +161,16 @@ TEST(ViewOrientation, TransitionsFormTheGroupOfTheSquare) {
 }
 
 // The picture point under the window centre, in the natural picture's coordinates.
-Point CentrePoint(const ViewPlacement& p, Size natural, Size window) {
-    const int cx = p.offset.x + window.width / 2;
-    const int cy = p.offset.y + window.height / 2;
-    const int dw = p.displayed.width;
-    const int dh = p.displayed.height;
+Point CentrePoint(const ViewPlacement& p, Size window) {
     // Undo the mirror (last applied), then the clockwise turns.
-    int x = cx, y = cy;
-    if (p.orientation >= 4) x = dw - x;
-    int w = dw, h = dh;
+    int x = p.offset.x + window.width / 2, y = p.offset.y + window.height / 2;
+    int w = p.displayed.width, h = p.displayed.height;
+    if (p.orientation >= 4) x = w - x;
     for (int k = 0; k < p.orientation % 4; ++k) {
         // A clockwise turn took (px, py) in w' × h' to (h' − py, px); go back.
-        const int px = y, py = w - x;
-        x = px;
-        y = py;
+        x = std::exchange(y, w - x);
         std::swap(w, h);
     }
-    (void)natural;
     return {x, y};
 }
 
@@ -187,20 +178,20 @@ TEST(ViewOrientation, CommandsKeepTheCentrePointAndResetReturnsToIt) {
     const Size window{240, 320};
     const Size natural{1600, 1200};
     ViewPlacement start{0, DisplayedSize(natural, 1.0, 0), {500, 300}};
-    const Point centre = CentrePoint(start, natural, window);
+    const Point centre = CentrePoint(start, window);
 
     ViewPlacement p = ApplyOrientation(OrientCommand::kRotateRight, start, natural, 1.0, window);
     EXPECT_EQ(p.orientation, 1);
     EXPECT_EQ(p.displayed, (Size{1200, 1600}));
-    EXPECT_EQ(CentrePoint(p, natural, window), centre);
+    EXPECT_EQ(CentrePoint(p, window), centre);
     p = ApplyOrientation(OrientCommand::kFlipLeftRight, p, natural, 1.0, window);
     EXPECT_EQ(p.orientation, 5);
-    EXPECT_EQ(CentrePoint(p, natural, window), centre);
+    EXPECT_EQ(CentrePoint(p, window), centre);
     const OrientCommand more[] = {OrientCommand::kRotate180, OrientCommand::kFlipUpDown,
                                   OrientCommand::kRotateLeft};
     for (OrientCommand c : more) {
         p = ApplyOrientation(c, p, natural, 1.0, window);
-        EXPECT_EQ(CentrePoint(p, natural, window), centre);
+        EXPECT_EQ(CentrePoint(p, window), centre);
     }
     for (int o = 0; o < 8; ++o) {
         ViewPlacement q = start;

@@ -50,12 +50,13 @@ std::vector<int> Offsets(int displayed, int window) {
 }
 
 std::string Describe(const Layout& l) {
-    return std::to_string(l.displayed.width) + "x" + std::to_string(l.displayed.height) + " in " +
-           std::to_string(l.window.width) + "x" + std::to_string(l.window.height) + " on " +
-           std::to_string(l.area.width) + "x" + std::to_string(l.area.height);
+    std::string s;
+    for (const Size& z : {l.displayed, l.window, l.area})
+        s += std::to_string(z.width) + "x" + std::to_string(z.height) + " ";
+    return s;
 }
 
-TEST(QuickViewGeometry, OpeningAndClosingWithoutAMoveKeepsTheOffset) {
+TEST(QuickViewGeometry, OffsetsMarksAndDragsAgreeInEveryLayout) {
     for (const Layout& l : Layouts()) {
         const QuickViewGeometry g(l.displayed, l.window, l.area);
         for (const int x : Offsets(l.displayed.width, l.window.width)) {
@@ -67,13 +68,8 @@ TEST(QuickViewGeometry, OpeningAndClosingWithoutAMoveKeepsTheOffset) {
                 ASSERT_EQ(Intersect(mark, g.Picture()), mark) << Describe(l);
             }
         }
-    }
-}
-
-TEST(QuickViewGeometry, DraggingToTheEdgesReachesTheEdgesExactly) {
-    for (const Layout& l : Layouts()) {
-        const QuickViewGeometry g(l.displayed, l.window, l.area);
-        const Point start{ClampOffset(l.displayed.width / 3, l.displayed.width, l.window.width),
+        // Dragging to the edges reaches the edges exactly.
+        const Point third{ClampOffset(l.displayed.width / 3, l.displayed.width, l.window.width),
                           ClampOffset(l.displayed.height / 3, l.displayed.height, l.window.height)};
         const Point first = g.ClampMark({-100000, -100000});
         const Point last = g.ClampMark({100000, 100000});
@@ -81,19 +77,14 @@ TEST(QuickViewGeometry, DraggingToTheEdgesReachesTheEdgesExactly) {
                            ClampOffset(0, l.displayed.height, l.window.height)};
         const Point highest{ClampOffset(l.displayed.width, l.displayed.width, l.window.width),
                             ClampOffset(l.displayed.height, l.displayed.height, l.window.height)};
-        EXPECT_EQ(g.OffsetAt(first, start), lowest) << Describe(l);
-        EXPECT_EQ(g.OffsetAt(last, start), highest) << Describe(l);
+        EXPECT_EQ(g.OffsetAt(first, third), lowest) << Describe(l);
+        EXPECT_EQ(g.OffsetAt(last, third), highest) << Describe(l);
         // The marks of the end offsets touch the picture's edges.
         EXPECT_EQ(g.Mark(lowest).left, g.Picture().left) << Describe(l);
         EXPECT_EQ(g.Mark(lowest).top, g.Picture().top) << Describe(l);
         EXPECT_EQ(g.Mark(highest).right, g.Picture().right) << Describe(l);
         EXPECT_EQ(g.Mark(highest).bottom, g.Picture().bottom) << Describe(l);
-    }
-}
-
-TEST(QuickViewGeometry, AMarkDroppedAnywhereReopensWhereItWasLeft) {
-    for (const Layout& l : Layouts()) {
-        const QuickViewGeometry g(l.displayed, l.window, l.area);
+        // A mark dropped anywhere reopens where it was left.
         const Point start = g.ClampMark({0, 0});
         const Point end = g.ClampMark({100000, 100000});
         Point previous{std::numeric_limits<int>::min(), 0};
@@ -109,7 +100,7 @@ TEST(QuickViewGeometry, AMarkDroppedAnywhereReopensWhereItWasLeft) {
     }
 }
 
-TEST(QuickViewGeometry, AnAxisSmallerThanTheWindowStaysCentred) {
+TEST(QuickViewGeometry, CentredAxesAndScaledMarks) {
     // 200 wide in a 240-wide window: the mark spans the picture's width and cannot move across.
     const QuickViewGeometry g({200, 1000}, {240, 320}, {240, 320});
     EXPECT_EQ(g.Picture(), (Rect{88, 0, 152, 320}));  // 64 × 320, centred
@@ -118,16 +109,13 @@ TEST(QuickViewGeometry, AnAxisSmallerThanTheWindowStaysCentred) {
     EXPECT_EQ(mark.right, 152);
     EXPECT_EQ(g.ClampMark({0, 50}).x, 88);
     EXPECT_EQ(g.OffsetAt({130, 50}, {-20, 100}).x, -20);
-}
-
-TEST(QuickViewGeometry, MarksTheWindowsPartScaledIntoTheOverview) {
     // 800 × 600 reduced to 240 × 180 (0.3) and centred in 240 × 320, so 70 pixels above.
-    const QuickViewGeometry g({800, 600}, {240, 320}, {240, 320});
-    EXPECT_EQ(g.Picture(), (Rect{0, 70, 240, 250}));
+    const QuickViewGeometry h({800, 600}, {240, 320}, {240, 320});
+    EXPECT_EQ(h.Picture(), (Rect{0, 70, 240, 250}));
     // The window 240 × 320 is 72 × 96 at 0.3; offset (100, 200) is (30, 60) at 0.3.
-    EXPECT_EQ(g.Mark({100, 200}), (Rect{30, 130, 102, 226}));
+    EXPECT_EQ(h.Mark({100, 200}), (Rect{30, 130, 102, 226}));
     // Moved by (20, 10): (50, 70) overview pixels from the picture's corner, 166.7 and 233.3.
-    EXPECT_EQ(g.OffsetAt({50, 140}, {100, 200}), (Point{167, 233}));
+    EXPECT_EQ(h.OffsetAt({50, 140}, {100, 200}), (Point{167, 233}));
 }
 
 }  // namespace

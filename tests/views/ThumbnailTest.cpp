@@ -15,9 +15,8 @@ namespace {
 class ThumbnailTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) {
+        for (const char* name : {"a.bmp", "b.bmp", "c.bmp"})
             test::WriteImage(dir_.Path().string(), name, 200, 100);
-        }
         doc_.OpenFolder(dir_.Path().string());
         ASSERT_EQ(doc_.Count(), 3);
     }
@@ -48,15 +47,13 @@ TEST_F(ThumbnailTest, MadeOnceFromTheFileAndFittedInto96By72) {
     LoadThumbnail(doc_.CurrentFolder(), entry,
                   [&calls](const std::string&, CDibImage&) { ++calls; });
     EXPECT_EQ(calls, 0);
-}
-
-TEST_F(ThumbnailTest, AFailedDecodeLeavesTheFlagClear) {
+    // A failed decode leaves the flag clear.
     int failures = 1;
-    CImageEntry& entry = *doc_.EntryAt(0);
-    EXPECT_THROW(LoadThumbnail(doc_.CurrentFolder(), entry, Failing(&failures, kErrNoImages)),
+    CImageEntry& other = *doc_.EntryAt(1);
+    EXPECT_THROW(LoadThumbnail(doc_.CurrentFolder(), other, Failing(&failures, kErrNoImages)),
                  CTavoException);
-    EXPECT_FALSE(entry.Has(kEntryThumbnail));
-    EXPECT_TRUE(entry.thumbnail.IsEmpty());
+    EXPECT_FALSE(other.Has(kEntryThumbnail));
+    EXPECT_TRUE(other.thumbnail.IsEmpty());
 }
 
 TEST_F(ThumbnailTest, FreeImageMemoryTakesTheFirstHolderAndSkipsExemptEntries) {

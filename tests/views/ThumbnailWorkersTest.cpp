@@ -6,8 +6,13 @@
 #include <future>
 #include <thread>
 
+#include "codec/BmpWriter.h"
+#include "codec/JpegCodec.h"
 #include "image/ErrorCodes.h"
 #include "image/TavoException.h"
+#include "support/TempDir.h"
+#include "views/Thumbnail.h"
+#include "views/ThumbnailCache.h"
 #include "views/ThumbnailWorkers.h"
 
 namespace xelo {
@@ -99,18 +104,6 @@ TEST(ThumbnailWorkers, StopEndsALongQueueAfterTheRunningJobs) {
     EXPECT_EQ(made.load(), atStop);
 }
 
-}  // namespace
-}  // namespace xelo
-
-#include "codec/BmpWriter.h"
-#include "codec/JpegCodec.h"
-#include "support/TempDir.h"
-#include "views/Thumbnail.h"
-#include "views/ThumbnailCache.h"
-
-namespace xelo {
-namespace {
-
 // The production maker on several threads at once: decoders and the shared folders.
 TEST(ThumbnailWorkers, RealFilesThroughTheSharedFolders) {
     test::TempDir dir;
@@ -125,9 +118,8 @@ TEST(ThumbnailWorkers, RealFilesThroughTheSharedFolders) {
         [&](const ThumbnailJob& job, CDibImage& image) { decode(job.path, image); },
         [&](ThumbnailResult& r) { made += r.image.Width() == 96 ? 1 : 0; }, 3);
     std::vector<ThumbnailJob> jobs;
-    for (uint64_t k = 0; k < 12; ++k) {
+    for (uint64_t k = 0; k < 12; ++k)
         jobs.push_back(ThumbnailJob{k, dir.File(k % 2 ? "p.bmp" : "p.jpg"), 0});
-    }
     workers.Schedule(std::move(jobs));
     workers.WaitIdle();
     EXPECT_EQ(made, 12);
