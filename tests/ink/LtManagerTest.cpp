@@ -48,26 +48,21 @@ struct HitCase {
     bool hit;
 };
 
-class FreeHandHit : public testing::TestWithParam<HitCase> {};
-
 // A horizontal segment (0,0)-(100,0): hit within tolerance + penWidth / 2 of it.
-TEST_P(FreeHandHit, WithinToleranceAndHalfThePenOfASegment) {
-    const HitCase& c = GetParam();
-    auto f = Line({0, 0}, {100, 0}, c.penWidth);
-    LtViewParams view;
-    view.hitTolerance = c.tolerance;
-    EXPECT_EQ(f->HitTest(c.at, view), c.hit) << c.at.x << "," << c.at.y;
+TEST(LtFreeHand, HitWithinToleranceAndHalfThePenOfASegment) {
+    const HitCase cases[] = {
+        {{50, 2}, 1, 2, true},   {{50, 3}, 1, 2, false}, {{50, -3}, 2, 2, true},  // 2 + 2/2
+        {{50, 4}, 3, 2, false},                                                   // 2 + 3/2 = 3
+        {{102, 0}, 1, 2, true},   // past the end point
+        {{102, 2}, 1, 2, false},  // diagonal distance 2.83
+        {{-2, 0}, 1, 2, true},   {{50, 0}, 1, 0, true},  {{50, 1}, 1, 0, false}};
+    for (const HitCase& c : cases) {
+        LtViewParams view;
+        view.hitTolerance = c.tolerance;
+        EXPECT_EQ(Line({0, 0}, {100, 0}, c.penWidth)->HitTest(c.at, view), c.hit)
+            << c.at.x << "," << c.at.y;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Distances, FreeHandHit,
-                         testing::Values(HitCase{{50, 2}, 1, 2, true},
-                                         HitCase{{50, 3}, 1, 2, false},
-                                         HitCase{{50, -3}, 2, 2, true},   // 2 + 2/2
-                                         HitCase{{50, 4}, 3, 2, false},   // 2 + 3/2 = 3
-                                         HitCase{{102, 0}, 1, 2, true},   // past the end point
-                                         HitCase{{102, 2}, 1, 2, false},  // diagonal distance 2.83
-                                         HitCase{{-2, 0}, 1, 2, true}, HitCase{{50, 0}, 1, 0, true},
-                                         HitCase{{50, 1}, 1, 0, false}));
 
 TEST(LtManager, RemoveCurrentTakesTheLastStrokesOneByOneUntilEmpty) {
     CXeloLtManager layer;
