@@ -5,11 +5,6 @@
 namespace xelo {
 namespace {
 
-TEST(StringTable, MissingNumberGivesEmptyText) {
-    EXPECT_FALSE(HasString(46004));
-    EXPECT_EQ(LoadString(46004), "");
-}
-
 // Field lists hold the items of a choice separated by "|".
 TEST(StringTable, FieldItemPicksTheNthItem) {
     const char* list = "Large|Normal|Small|Tiny|";
@@ -24,6 +19,8 @@ TEST(StringTable, FieldItemPicksTheNthItem) {
 TEST(StringTable, FormatStringAppliesArguments) {
     EXPECT_EQ(FormatString(46101, "no service"), "Failed to open the mail service: no service");
     EXPECT_EQ(FormatString(46024), "File format is not valid.");
+    EXPECT_FALSE(HasString(46004));
+    EXPECT_EQ(LoadString(46004), "");
 }
 
 }  // namespace

@@ -8,9 +8,9 @@
 #include "album/AlbumFile.h"
 #include "album/AlbumFixture.h"
 #include "album/TavoDoc.h"
-#include "settings/Preferences.h"
 #include "base/Registry.h"
 #include "base/ViewModes.h"
+#include "settings/Preferences.h"
 #include "support/TempDir.h"
 
 namespace xelo {
@@ -24,65 +24,46 @@ struct ParseCase {
     const char* file;
 };
 
-void PrintTo(const ParseCase& c, std::ostream* os) {
-    *os << c.line;
-}
-
 std::string Expand(const std::string& text, const std::string& folder) {
     std::string out;
-    for (char c : text) {
-        if (c == '@') {
-            out += folder;
-        } else {
-            out += c;
-        }
-    }
+    for (char c : text)
+        out += c == '@' ? folder : std::string(1, c);
     return out;
 }
 
-class ParseArgument : public testing::TestWithParam<ParseCase> {
-  protected:
-    static void SetUpTestSuite() {
-        dir_ = new test::TempDir;
-        std::filesystem::create_directory(dir_->File("My Pics"));
-        test::WriteImage(dir_->File("My Pics"), "a.bmp");
+TEST(CommandLine, EachArgumentGivesModeFolderAndFile) {
+    const ParseCase cases[] = {
+        {"-t \"@/My Pics\"", 3, kStartThumbnail, "@/My Pics", ""},
+        {"-T \"@/My Pics/\"", 3, kStartThumbnail, "@/My Pics", ""},
+        {"-l @", 3, kStartList, "@", ""},
+        {"-s /", 3, kStartSlideShow, "/", ""},
+        {"-vs @", 3, kStartVgaSlideShow, "@", ""},
+        {"-f @/missing", 3, kStartDefault, "", ""},
+        {"-t", 3, kStartDefault, "", ""},
+        {"\"@/My Pics/a.bmp\"", 3, kStartFilmstrip, "@/My Pics", "a.bmp"},
+        {"\"@/My Pics/a.bmp\"", 4, kStartFullScreen, "@/My Pics", "a.bmp"},
+        {"\"@/My Pics/xelo_album.xla\"", 3, kStartThumbnail, "@/My Pics", ""},
+        {"\"@/My Pics/Xelo_Album.XLA\"", 4, kStartThumbnail, "@/My Pics", ""},
+        {"-fs \"@/My Pics/a.bmp\"", 3, kStartFullScreen, "@/My Pics", "a.bmp"},
+        {"-V \"@/My Pics/a.bmp\"", 3, kStartVgaFilmstrip, "@/My Pics", "a.bmp"},
+        {"-i @/missing.bmp", 3, kStartDefault, "", ""},
+        {"-i \"@/My Pics\"", 3, kStartDefault, "", ""},  // a folder is not an image
+        {"-x \"@/My Pics/a.bmp\"", 3, kStartFilmstrip, "@/My Pics", "a.bmp"},
+        {"a.bmp", 3, kStartDefault, "", ""},
+        {"\"@/My Pics/\"", 3, kStartDefault, "", ""},
+        {"", 3, 0, "", ""}};
+    test::TempDir dir;
+    std::filesystem::create_directory(dir.File("My Pics"));
+    test::WriteImage(dir.File("My Pics"), "a.bmp");
+    const std::string root = dir.Path().string();
+    for (const ParseCase& c : cases) {
+        CTavoCommandLineInfo info(c.openImageMode);
+        ParseCommandLine(SplitCommandLine(Expand(c.line, root)), info);
+        EXPECT_EQ(info.mode, c.mode) << c.line;
+        EXPECT_EQ(info.folder, Expand(c.folder, root)) << c.line;
+        EXPECT_EQ(info.file, c.file) << c.line;
     }
-    static void TearDownTestSuite() { delete dir_; }
-    static test::TempDir* dir_;
-};
-test::TempDir* ParseArgument::dir_ = nullptr;
-
-TEST_P(ParseArgument, GivesModeFolderAndFile) {
-    const ParseCase& c = GetParam();
-    const std::string root = dir_->Path().string();
-    CTavoCommandLineInfo info(c.openImageMode);
-    ParseCommandLine(SplitCommandLine(Expand(c.line, root)), info);
-    EXPECT_EQ(info.mode, c.mode);
-    EXPECT_EQ(info.folder, Expand(c.folder, root));
-    EXPECT_EQ(info.file, c.file);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Lines, ParseArgument,
-    testing::Values(
-        ParseCase{"-t \"@/My Pics\"", 3, kStartThumbnail, "@/My Pics", ""},
-        ParseCase{"-T \"@/My Pics/\"", 3, kStartThumbnail, "@/My Pics", ""},
-        ParseCase{"-l @", 3, kStartList, "@", ""}, ParseCase{"-s /", 3, kStartSlideShow, "/", ""},
-        ParseCase{"-vs @", 3, kStartVgaSlideShow, "@", ""},
-        ParseCase{"-f @/missing", 3, kStartDefault, "", ""},
-        ParseCase{"-t", 3, kStartDefault, "", ""},
-        ParseCase{"\"@/My Pics/a.bmp\"", 3, kStartFilmstrip, "@/My Pics", "a.bmp"},
-        ParseCase{"\"@/My Pics/a.bmp\"", 4, kStartFullScreen, "@/My Pics", "a.bmp"},
-        ParseCase{"\"@/My Pics/xelo_album.xla\"", 3, kStartThumbnail, "@/My Pics", ""},
-        ParseCase{"\"@/My Pics/Xelo_Album.XLA\"", 4, kStartThumbnail, "@/My Pics", ""},
-        ParseCase{"-fs \"@/My Pics/a.bmp\"", 3, kStartFullScreen, "@/My Pics", "a.bmp"},
-        ParseCase{"-V \"@/My Pics/a.bmp\"", 3, kStartVgaFilmstrip, "@/My Pics", "a.bmp"},
-        ParseCase{"-i @/missing.bmp", 3, kStartDefault, "", ""},
-        ParseCase{"-i \"@/My Pics\"", 3, kStartDefault, "", ""},  // a folder is not an image
-        ParseCase{"-x \"@/My Pics/a.bmp\"", 3, kStartFilmstrip, "@/My Pics", "a.bmp"},
-        ParseCase{"a.bmp", 3, kStartDefault, "", ""},
-        ParseCase{"\"@/My Pics/\"", 3, kStartDefault, "", ""}, ParseCase{"", 3, 0, "", ""}),
-    [](const auto& info) { return "Line" + std::to_string(info.index); });
 
 TEST(CommandLine, SplittingUndoesJoining) {
     const std::vector<std::string> args = {"-t", "/a b/c", "q\"uote", "back\\slash", ""};

@@ -14,10 +14,8 @@ TEST(StartOptions, TakenOutOfTheArgumentsInBothSpellings) {
     EXPECT_TRUE(o.log);
     EXPECT_TRUE(o.error.empty());
     EXPECT_EQ(args, (std::vector<std::string>{"-t", "/photos"}));
-}
-
-TEST(StartOptions, MalformedOptionsAreReported) {
-    std::vector<std::string> args = {"--screen", "big"};
+    // Malformed options are reported.
+    args = {"--screen", "big"};
     EXPECT_FALSE(ExtractStartOptions(args).error.empty());
     args = {"--screenshot"};
     EXPECT_FALSE(ExtractStartOptions(args).error.empty());
