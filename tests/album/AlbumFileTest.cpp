@@ -51,9 +51,7 @@ TEST(AlbumFile, LongNamesUseTheLengthEscapes) {
         EXPECT_EQ(bytes.size(), 2 + 3 + header.size() + 2 * length + 3) << length;
         EXPECT_EQ(DecodeAlbumData(bytes.data(), bytes.size()).names, data.names);
     }
-}
-
-TEST(AlbumFile, CountsFromFFFFOnUseThe32BitEscape) {
+    // Counts from 0xFFFF on use the 32-bit escape.
     const AlbumData data{{}, Bytes(0xFFFF, 1)};
     const Bytes bytes = EncodeAlbumData(data);
     EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 8), (Bytes{0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0}));

@@ -249,7 +249,9 @@ TEST(NameRule, TrimmedThenCheckedForEmptinessLengthAndCharacters) {
     for (const NameCase& c : cases) {
         std::string name = c.input;
         EXPECT_EQ(ValidateName(name, c.withFolder ? &folder : nullptr, "#"), c.code) << c.input;
-        if (c.code == 0) EXPECT_EQ(name, c.trimmed);
+        if (c.code == 0) {
+            EXPECT_EQ(name, c.trimmed);
+        }
     }
 }
 

@@ -220,7 +220,7 @@ TEST(Selection, OperationsAndTheCurrentImageNotice) {
     EXPECT_EQ(doc.EntryAt(3), nullptr);
 }
 
-TEST(Selection, SingleImageModesKeepExactlyOneSelected) {
+TEST(ViewMode, SingleImageModesKeepOneSelectedAndLeaveAnEmptyFolder) {
     test::TempDir dir;
     const std::string folder = WithImages(dir, {"a.bmp", "b.bmp", "c.bmp"});
     FakeFrame frame(kModeFullScreen);
@@ -230,12 +230,8 @@ TEST(Selection, SingleImageModesKeepExactlyOneSelected) {
     doc.SelectAll();
     doc.UpdateViews(kHintEntriesChanged);
     EXPECT_EQ(doc.SelectedIndices(), std::vector<int>{0});
-}
-
-TEST(ViewMode, AnEmptyFolderInAnImageModeReturnsToThumbnails) {
+    // An empty folder in an image mode returns to thumbnails.
     test::TempDir empty;
-    FakeFrame frame(kModeFullScreen);
-    CTavoDoc doc(nullptr, &frame);
     doc.OpenFolder(empty.Path().string());
     EXPECT_EQ(frame.commands, std::vector<int>{kModeThumbnail});
 

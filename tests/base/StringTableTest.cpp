@@ -16,7 +16,7 @@ TEST(StringTable, FieldItemPicksTheNthItem) {
     EXPECT_EQ(FieldItem(list, -1), "");
 }
 
-TEST(StringTable, FormatStringAppliesArguments) {
+TEST(StringTable, FormatStringAppliesArgumentsAndAMissingNumberGivesNoText) {
     EXPECT_EQ(FormatString(46101, "no service"), "Failed to open the mail service: no service");
     EXPECT_EQ(FormatString(46024), "File format is not valid.");
     EXPECT_FALSE(HasString(46004));

@@ -89,8 +89,11 @@ void ExpectSameLayer(const CXeloLtManager& a, const CXeloLtManager& b) {
     EXPECT_EQ(a.Current(), b.Current());
     EXPECT_EQ(a.View(), b.View());
     EXPECT_EQ(EncodeInk(a), EncodeInk(b));
-    for (int i = 0; i < a.Count(); ++i)
-        if (a.GetAt(i) && b.GetAt(i)) EXPECT_TRUE(a.GetAt(i)->IsEqual(*b.GetAt(i))) << i;
+    for (int i = 0; i < a.Count(); ++i) {
+        if (a.GetAt(i) && b.GetAt(i)) {
+            EXPECT_TRUE(a.GetAt(i)->IsEqual(*b.GetAt(i))) << i;
+        }
+    }
 }
 
 uint32_t DecodeError(const Bytes& b) {
@@ -194,15 +197,13 @@ TEST(InkFile, DamagedFieldsFailWithAnErrorCode) {
     }
 }
 
-TEST(InkFile, EveryCutOfAGoodFileFailsCleanly) {
+TEST(InkFile, EveryCutOfAGoodFileFailsCleanlyAndChangesNothing) {
     const Bytes good = TwoObjectFile(0);
     for (size_t n = 0; n < good.size(); ++n) {
         const Bytes cut(good.begin(), good.begin() + static_cast<long>(n));
         EXPECT_EQ(DecodeError(cut), kErrEndOfFile) << n;
     }
-}
-
-TEST(InkFile, AFailedLoadLeavesTheLayerAsItWas) {
+    // A failed load leaves the layer as it was.
     CXeloLtManager layer;
     layer.Append(Stroke({{{1, 1}, {2, 2}}}));
     const Bytes bad = {1, 0, 0xFF, 0xFF, 9, 0};
@@ -210,7 +211,7 @@ TEST(InkFile, AFailedLoadLeavesTheLayerAsItWas) {
     EXPECT_EQ(layer.Count(), 1);
 }
 
-TEST(InkFileOnDisk, AnEmptyLayerWritesNothingAndLeavesAnExistingFile) {
+TEST(InkFileOnDisk, OnlyALayerWithObjectsReplacesTheFileWhole) {
     test::TempDir dir;
     const std::string path = dir.File("a.jpg.ink");
     CXeloLtManager empty;
@@ -219,12 +220,8 @@ TEST(InkFileOnDisk, AnEmptyLayerWritesNothingAndLeavesAnExistingFile) {
     std::ofstream(path) << "old";
     EXPECT_FALSE(SaveInk(path, empty));
     EXPECT_EQ(std::filesystem::file_size(path), 3u);
-}
-
-TEST(InkFileOnDisk, SaveReplacesTheFileWholeAndLoadReadsItBack) {
-    test::TempDir dir;
-    const std::string path = InkPathFor(dir.File("a.jpg"));
-    EXPECT_EQ(path, dir.File("a.jpg.ink"));
+    // A layer with objects replaces the file whole and loads back.
+    EXPECT_EQ(InkPathFor(dir.File("a.jpg")), path);
     std::ofstream(path) << std::string(5000, 'x');
     CXeloLtManager layer;
     layer.Append(Stroke({{{3, 4}, {5, 6}}}, 4, 0xFF00FF));
