@@ -79,15 +79,12 @@ class FilmstripTest : public QObject {
     }
 
     void theImageViewFollowsTheStripAndLeavesWithIt() {
-        GuiFixture f;
-        f.MakeImages(3);
-        f.Start();
+        GuiFixture f(3);
         const QList<int> browsing = f.Frame().Splitter()->sizes();
         QVERIFY(f.Frame().Execute(cmd::kFilmstrip));
         CTavoImgView& image = *f.Frame().ImgView();
         QCOMPARE(image.Shown(), f.Doc().EntryAt(0));
-        f.Doc().ClearSelection();
-        f.Doc().SetSelected(2, true);
+        f.SelectOnly(2);
         QCOMPARE(image.Shown(), f.Doc().EntryAt(2));
         // Zoom commands reach the image view through the routing.
         QVERIFY(f.Frame().Execute(cmd::kZoomIn));
@@ -102,9 +99,7 @@ class FilmstripTest : public QObject {
     }
 
     void fullScreenShowsOnlyThePictureAndExitsToThePreviousMode() {
-        GuiFixture f;
-        f.MakeImages(2);
-        f.Start();
+        GuiFixture f(2);
         QVERIFY(f.Frame().Execute(cmd::kFilmstrip));
         QVERIFY(f.Frame().Execute(cmd::kFullScreen));
         CTavoImgView& image = *f.Frame().ImgView();
@@ -128,19 +123,16 @@ class FilmstripTest : public QObject {
         f.Start();
         int gif = -1;
         f.Doc().FindByName("zz.gif", &gif);
-        f.Doc().ClearSelection();
-        f.Doc().SetSelected(gif, true);
+        f.SelectOnly(gif);
         QVERIFY(f.Frame().Execute(cmd::kFullScreen));
         QVERIFY(ToolBarHas(f.Frame(), cmd::kPlay));  // bar 908
         QVERIFY(!ToolBarHas(f.Frame(), cmd::kRotateMenu));
         QVERIFY(f.App().Flags() & kAppGifPlaying);
-        f.Doc().ClearSelection();
-        f.Doc().SetSelected(1 - gif, true);
+        f.SelectOnly(1 - gif);
         QVERIFY(!(f.App().Flags() & kAppGifPlaying));
         QVERIFY(!ToolBarHas(f.Frame(), cmd::kPlay));  // bar 907
         QVERIFY(ToolBarHas(f.Frame(), cmd::kRotateMenu));
-        f.Doc().ClearSelection();
-        f.Doc().SetSelected(gif, true);
+        f.SelectOnly(gif);
         QVERIFY(f.Frame().Execute(cmd::kExitFullScreen));
         QCOMPARE(f.App().ViewMode(), static_cast<int>(kModeThumbnail));
         QVERIFY(f.Frame().Execute(cmd::kFilmstrip));
@@ -159,11 +151,8 @@ class FilmstripTest : public QObject {
     }
 
     void theStripShowsTheCurrentImageAndCollapsesBelowHalfItsSize() {
-        GuiFixture f;
-        f.MakeImages(30);
-        f.Start();
-        f.Doc().ClearSelection();
-        f.Doc().SetSelected(27, true);
+        GuiFixture f(30);
+        f.SelectOnly(27);
         QVERIFY(f.Frame().Execute(cmd::kFilmstrip));
         CTavoView& strip = f.View();
         // The strip is one row high on the portrait screen and scrolled to the shown image.

@@ -13,6 +13,11 @@ namespace xelo::test {
 
 GuiFixture::GuiFixture() = default;
 
+GuiFixture::GuiFixture(int images) {
+    MakeImages(images);
+    Start();
+}
+
 GuiFixture::~GuiFixture() {
     Stop();
 }
@@ -53,6 +58,11 @@ CTavoListView& GuiFixture::ListView() {
 QPoint GuiFixture::ImageCentre(int index) {
     const Rect r = View().CellRect(index).image;
     return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+void GuiFixture::SelectOnly(int index) {
+    Doc().ClearSelection();
+    Doc().SetSelected(index, true);
 }
 
 std::vector<std::string> GuiFixture::Names() {

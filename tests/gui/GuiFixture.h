@@ -7,8 +7,8 @@
 
 #include <QPoint>
 
-#include "base/Registry.h"
 #include "app/TavoApp.h"
+#include "base/Registry.h"
 #include "support/TempDir.h"
 
 namespace xelo {
@@ -22,6 +22,8 @@ namespace test {
 class GuiFixture {
   public:
     GuiFixture();
+    // With `images` images in the folder, started in Thumbnail mode.
+    explicit GuiFixture(int images);
     ~GuiFixture();
 
     // Writes `count` images named img01.bmp … into the folder.
@@ -43,6 +45,8 @@ class GuiFixture {
 
     // The middle of the image box of the cell of `index`, in viewport coordinates.
     QPoint ImageCentre(int index);
+    // Selects the image at `index` alone.
+    void SelectOnly(int index);
     // Names in document order.
     std::vector<std::string> Names();
 
