@@ -8,9 +8,6 @@
 #include <QToolBar>
 
 #include "app/TavoApp.h"
-#include "codec/GifWriter.h"
-#include "image/Palette.h"
-
 #include "base/ViewModes.h"
 #include "command/CommandIds.h"
 #include "frame/MainFrame.h"
@@ -26,23 +23,6 @@ namespace xelo {
 using test::GuiFixture;
 
 namespace {
-
-// A 4 × 4 animation of two frames.
-void WriteAnimation(const std::string& path) {
-    LogPalette palette;
-    palette.count = 2;
-    palette.entries[1] = {255, 0, 0, 0};
-    CGifWriter writer;
-    writer.Open(path);
-    writer.WriteHeader(4, 4, &palette);
-    for (int i = 0; i < 2; ++i) {
-        writer.WriteControl(1, false, 10, -1);
-        writer.BeginImage(0, 0, 4, 4, nullptr, false);
-        const std::vector<uint8_t> pixels(16, static_cast<uint8_t>(i));
-        writer.WritePixels(pixels.data(), 16);
-    }
-    writer.Close();
-}
 
 bool ToolBarHas(CMainFrame& frame, int command) {
     return frame.ToolBar()->actions().contains(frame.Action(command));
@@ -119,7 +99,7 @@ class FilmstripTest : public QObject {
     void anAnimatedPictureBringsTheAnimationToolBarsAndStopsWhenLeft() {
         GuiFixture f;
         f.MakeImages(1);
-        WriteAnimation(f.Folder() + "/zz.gif");
+        test::WriteAnimation(f.Folder() + "/zz.gif", 4, {{0, 0, 4, 0, 1, 10}, {0, 0, 4, 1, 1, 10}});
         f.Start();
         int gif = -1;
         f.Doc().FindByName("zz.gif", &gif);

@@ -19,6 +19,13 @@ class CTavoListView;
 
 namespace test {
 
+// One frame of a test animation: a square of palette index `index` (1 red, 2 green, 3 blue).
+struct GifPart {
+    int left, top, size, index, disposal, delay;
+};
+// Writes an animation of `parts` on a `side` × `side` screen.
+void WriteAnimation(const std::string& path, int side, const std::vector<GifPart>& parts);
+
 class GuiFixture {
   public:
     GuiFixture();

@@ -12,7 +12,7 @@
 #include "app/TavoApp.h"
 #include "base/ViewModes.h"
 #include "codec/BmpWriter.h"
-#include "codec/GifWriter.h"
+#include "gui/GuiFixture.h"
 #include "image/DisplayReduction.h"
 #include "image/ErrorCodes.h"
 #include "image/Palette.h"
@@ -85,31 +85,6 @@ QPoint NaturalPixel(int x, int y, int w, int h, int orientation) {
         std::swap(w, h);
     }
     return {x, y};
-}
-
-// A 8 × 8 animation: red all over (kept, 7/100 s), a green 4 × 4 square at (2, 2) (cleared
-// to the background after it, no delay), a blue 2 × 2 square at (0, 0) (kept, 3/100 s).
-void WriteAnimation(const std::string& path) {
-    LogPalette palette;
-    palette.count = 4;
-    palette.entries[1] = {255, 0, 0, 0};
-    palette.entries[2] = {0, 255, 0, 0};
-    palette.entries[3] = {0, 0, 255, 0};
-    struct Part {
-        int left, top, size, index, disposal, delay;
-    };
-    const Part parts[] = {{0, 0, 8, 1, 1, 7}, {2, 2, 4, 2, 2, 0}, {0, 0, 2, 3, 1, 3}};
-    CGifWriter writer;
-    writer.Open(path);
-    writer.WriteHeader(8, 8, &palette);
-    for (const Part& p : parts) {
-        writer.WriteControl(p.disposal, false, p.delay, -1);
-        writer.BeginImage(p.left, p.top, p.size, p.size, nullptr, false);
-        const std::vector<uint8_t> pixels(static_cast<size_t>(p.size * p.size),
-                                          static_cast<uint8_t>(p.index));
-        writer.WritePixels(pixels.data(), static_cast<uint32_t>(pixels.size()));
-    }
-    writer.Close();
 }
 
 // The grab of an 8 × 8 view as rows of letters: R, G, B, . for the background.
@@ -316,7 +291,10 @@ class ImageViewTest : public QObject {
     }
 
     void anAnimationPlaysStepsAndComposesItsFrames() {
-        WriteAnimation(dir_.File("anim.gif"));
+        // Red all over (kept, 7/100 s), a green 4 × 4 square at (2, 2) (cleared to the
+        // background after it, no delay), a blue 2 × 2 square at (0, 0) (kept, 3/100 s).
+        test::WriteAnimation(dir_.File("anim.gif"), 8,
+                             {{0, 0, 8, 1, 1, 7}, {2, 2, 4, 2, 2, 0}, {0, 0, 2, 3, 1, 3}});
         CTavoImgView& view = Show(8, 8);
         const AnimationPlayer& a = view.Animation();
         const std::string r = "RRRRRRRR/", g = "RRGGGGRR/", e = "RR....RR/";
