@@ -43,20 +43,6 @@ bool Marked(QWidget* row) {
     return QColor(shot.pixel(8, shot.height() / 2)) != QColor(Qt::white);
 }
 
-// Collects the texts of messages instead of showing them.
-class MessageLog {
-  public:
-    MessageLog() {
-        previous_ = SetMessageReporter(
-            [this](QWidget*, const std::string& text) { texts.push_back(text); });
-    }
-    ~MessageLog() { SetMessageReporter(std::move(previous_)); }
-    std::vector<std::string> texts;
-
-  private:
-    MessageReporter previous_;
-};
-
 }  // namespace
 
 class FramePopupsTest : public QObject {
@@ -171,10 +157,14 @@ class FramePopupsTest : public QObject {
         QCOMPARE(int(recent.size()), 2);
         QCOMPARE(recent[1], gone.string());
 
-        MessageLog log;
-        QVERIFY(f.Frame().Execute(kGoRecentFirst + 1));
-        QCOMPARE(int(log.texts.size()), 1);
-        QVERIFY(log.texts[0].find(LoadString(46012)) != std::string::npos);
+        std::vector<std::string> texts;
+        const MessageReporter previous = SetMessageReporter(
+            [&texts](QWidget*, const std::string& text) { texts.push_back(text); });
+        const bool ran = f.Frame().Execute(kGoRecentFirst + 1);
+        SetMessageReporter(previous);
+        QVERIFY(ran);
+        QCOMPARE(int(texts.size()), 1);
+        QVERIFY(texts[0].find(LoadString(46012)) != std::string::npos);
         QCOMPARE(f.Doc().CurrentFolder(), f.Folder());
         QCOMPARE(f.Doc().Count(), 1);
     }
