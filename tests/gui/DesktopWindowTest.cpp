@@ -76,9 +76,7 @@ class DesktopWindowTest : public QObject {
     }
 
     void modePopUpReachesEveryModeAndTheMenusOfferThem() {
-        GuiFixture f;
-        f.MakeImages(1);
-        f.Start();
+        GuiFixture f(1);
         CMainFrame& frame = f.Frame();
         QWidget* switcher = qobject_cast<QToolBar*>(frame.menuBar()->cornerWidget())
                                 ->widgetForAction(frame.Action(cmd::kSwitchMode));
@@ -130,9 +128,7 @@ class DesktopWindowTest : public QObject {
     }
 
     void clicksWithCtrlAndShiftAndTheGridKeysSelect() {
-        GuiFixture f;
-        f.MakeImages(6);
-        f.Start();
+        GuiFixture f(6);
         CTavoView& view = f.View();
         const std::pair<int, Qt::KeyboardModifiers> clicks[] = {
             {1, {}}, {3, Qt::ShiftModifier}, {5, Qt::ControlModifier}};

@@ -8,9 +8,6 @@
 #include <QToolBar>
 
 #include "app/TavoApp.h"
-#include "codec/GifWriter.h"
-#include "image/Palette.h"
-
 #include "base/ViewModes.h"
 #include "command/CommandIds.h"
 #include "frame/MainFrame.h"
@@ -26,23 +23,6 @@ namespace xelo {
 using test::GuiFixture;
 
 namespace {
-
-// A 4 × 4 animation of two frames.
-void WriteAnimation(const std::string& path) {
-    LogPalette palette;
-    palette.count = 2;
-    palette.entries[1] = {255, 0, 0, 0};
-    CGifWriter writer;
-    writer.Open(path);
-    writer.WriteHeader(4, 4, &palette);
-    for (int i = 0; i < 2; ++i) {
-        writer.WriteControl(1, false, 10, -1);
-        writer.BeginImage(0, 0, 4, 4, nullptr, false);
-        const std::vector<uint8_t> pixels(16, static_cast<uint8_t>(i));
-        writer.WritePixels(pixels.data(), 16);
-    }
-    writer.Close();
-}
 
 bool ToolBarHas(CMainFrame& frame, int command) {
     return frame.ToolBar()->actions().contains(frame.Action(command));
@@ -79,15 +59,12 @@ class FilmstripTest : public QObject {
     }
 
     void theImageViewFollowsTheStripAndLeavesWithIt() {
-        GuiFixture f;
-        f.MakeImages(3);
-        f.Start();
+        GuiFixture f(3);
         const QList<int> browsing = f.Frame().Splitter()->sizes();
         QVERIFY(f.Frame().Execute(cmd::kFilmstrip));
         CTavoImgView& image = *f.Frame().ImgView();
         QCOMPARE(image.Shown(), f.Doc().EntryAt(0));
-        f.Doc().ClearSelection();
-        f.Doc().SetSelected(2, true);
+        f.SelectOnly(2);
         QCOMPARE(image.Shown(), f.Doc().EntryAt(2));
         // Zoom commands reach the image view through the routing.
         QVERIFY(f.Frame().Execute(cmd::kZoomIn));
@@ -102,9 +79,7 @@ class FilmstripTest : public QObject {
     }
 
     void fullScreenShowsOnlyThePictureAndExitsToThePreviousMode() {
-        GuiFixture f;
-        f.MakeImages(2);
-        f.Start();
+        GuiFixture f(2);
         QVERIFY(f.Frame().Execute(cmd::kFilmstrip));
         QVERIFY(f.Frame().Execute(cmd::kFullScreen));
         CTavoImgView& image = *f.Frame().ImgView();
@@ -124,23 +99,20 @@ class FilmstripTest : public QObject {
     void anAnimatedPictureBringsTheAnimationToolBarsAndStopsWhenLeft() {
         GuiFixture f;
         f.MakeImages(1);
-        WriteAnimation(f.Folder() + "/zz.gif");
+        test::WriteAnimation(f.Folder() + "/zz.gif", 4, {{0, 0, 4, 0, 1, 10}, {0, 0, 4, 1, 1, 10}});
         f.Start();
         int gif = -1;
         f.Doc().FindByName("zz.gif", &gif);
-        f.Doc().ClearSelection();
-        f.Doc().SetSelected(gif, true);
+        f.SelectOnly(gif);
         QVERIFY(f.Frame().Execute(cmd::kFullScreen));
         QVERIFY(ToolBarHas(f.Frame(), cmd::kPlay));  // bar 908
         QVERIFY(!ToolBarHas(f.Frame(), cmd::kRotateMenu));
         QVERIFY(f.App().Flags() & kAppGifPlaying);
-        f.Doc().ClearSelection();
-        f.Doc().SetSelected(1 - gif, true);
+        f.SelectOnly(1 - gif);
         QVERIFY(!(f.App().Flags() & kAppGifPlaying));
         QVERIFY(!ToolBarHas(f.Frame(), cmd::kPlay));  // bar 907
         QVERIFY(ToolBarHas(f.Frame(), cmd::kRotateMenu));
-        f.Doc().ClearSelection();
-        f.Doc().SetSelected(gif, true);
+        f.SelectOnly(gif);
         QVERIFY(f.Frame().Execute(cmd::kExitFullScreen));
         QCOMPARE(f.App().ViewMode(), static_cast<int>(kModeThumbnail));
         QVERIFY(f.Frame().Execute(cmd::kFilmstrip));
@@ -159,11 +131,8 @@ class FilmstripTest : public QObject {
     }
 
     void theStripShowsTheCurrentImageAndCollapsesBelowHalfItsSize() {
-        GuiFixture f;
-        f.MakeImages(30);
-        f.Start();
-        f.Doc().ClearSelection();
-        f.Doc().SetSelected(27, true);
+        GuiFixture f(30);
+        f.SelectOnly(27);
         QVERIFY(f.Frame().Execute(cmd::kFilmstrip));
         CTavoView& strip = f.View();
         // The strip is one row high on the portrait screen and scrolled to the shown image.

@@ -8,14 +8,14 @@
 #include <filesystem>
 
 #include "album/GoToTargets.h"
-#include "settings/PrefLayout.h"
 #include "base/StringTable.h"
 #include "base/ViewModes.h"
 #include "command/CommandIds.h"
+#include "command/ToolModes.h"
 #include "frame/MainFrame.h"
 #include "frame/ODMenu.h"
-#include "command/ToolModes.h"
 #include "gui/GuiFixture.h"
+#include "settings/PrefLayout.h"
 #include "views/TavoDirTree.h"
 #include "views/TavoListView.h"
 #include "views/TavoView.h"
@@ -43,164 +43,132 @@ bool Marked(QWidget* row) {
     return QColor(shot.pixel(8, shot.height() / 2)) != QColor(Qt::white);
 }
 
-// Collects the texts of messages instead of showing them.
-class MessageLog {
-  public:
-    MessageLog() {
-        previous_ = SetMessageReporter(
-            [this](QWidget*, const std::string& text) { texts.push_back(text); });
-    }
-    ~MessageLog() { SetMessageReporter(std::move(previous_)); }
-    std::vector<std::string> texts;
-
-  private:
-    MessageReporter previous_;
-};
-
 }  // namespace
 
 class FramePopupsTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void exitFullScreenReturnsToABrowsingOrFilmstripMode_data();
-    void exitFullScreenReturnsToABrowsingOrFilmstripMode();
-    void toolMenuMarksAndSetsTheToolMode();
-    void viewsDrawNothingWhileAModeSwitchRuns();
-    void reactivationGivesTheFocusBack();
-    void vanishedGoToTargetIsReported();
-};
-
-void FramePopupsTest::exitFullScreenReturnsToABrowsingOrFilmstripMode_data() {
-    QTest::addColumn<int>("previous");
-    QTest::addColumn<int>("target");
-    QTest::newRow("thumbnail") << int(kModeThumbnail) << int(kModeThumbnail);
-    QTest::newRow("list") << int(kModeList) << int(kModeList);
-    QTest::newRow("filename") << int(kModeFilename) << int(kModeFilename);
-    QTest::newRow("filmstrip") << int(kModeFilmstrip) << int(kModeFilmstrip);
-    QTest::newRow("slide show") << int(kModeSlideShowView) << int(kModeThumbnail);
-    QTest::newRow("vga filmstrip") << int(kModeVgaFilmstrip) << int(kModeThumbnail);
-    QTest::newRow("none yet") << int(kModeNone) << int(kModeThumbnail);
-}
-
-void FramePopupsTest::exitFullScreenReturnsToABrowsingOrFilmstripMode() {
-    QFETCH(int, previous);
-    QFETCH(int, target);
-    QCOMPARE(ExitFullScreenTarget(previous), target);
-}
-
-void FramePopupsTest::toolMenuMarksAndSetsTheToolMode() {
-    GuiFixture f;
-    f.MakeImages(2);
-    f.Start();
-    CODMenu& menu = *f.Frame().ToolMenu();
-    const std::vector<QWidget*> rows = Rows(menu);
-    // Pan Tools, Zoom Tools, Annotate Tools; 20-pixel rows at least 45 pixels plus the text wide.
-    QCOMPARE(int(rows.size()), 3);
-    const QFontMetrics metrics(menu.ItemFont());
-    for (QWidget* row : rows) {
-        QCOMPARE(row->height(), kODItemHeight);
+    void exitFullScreenReturnsToABrowsingOrFilmstripMode() {
+        const std::pair<int, int> cases[] = {
+            {kModeThumbnail, kModeThumbnail},     {kModeList, kModeList},
+            {kModeFilename, kModeFilename},       {kModeFilmstrip, kModeFilmstrip},
+            {kModeSlideShowView, kModeThumbnail}, {kModeVgaFilmstrip, kModeThumbnail},
+            {kModeNone, kModeThumbnail}};
+        for (const auto& [previous, target] : cases)
+            QCOMPARE(ExitFullScreenTarget(previous), target);
     }
-    QVERIFY(rows[1]->minimumWidth() >=
-            45 + metrics.horizontalAdvance(QStringLiteral("Zoom Tools")));
-    // The stored tool mode (Pan by default) carries the mark.
-    QCOMPARE(menu.Current(), int(cmd::kPanTools));
-    QVERIFY(Marked(rows[0]));
-    QVERIFY(!Marked(rows[1]));
 
-    // Choosing a row sets the flag field (0x2000 Zoom) and moves the mark; the rest of the word
-    // is kept.
-    const uint32_t before = f.App().Prefs().uiInfo.Get(ui::kFlags);
-    menu.popup(QPoint(0, 0));
-    QVERIFY(QTest::qWaitForWindowExposed(&menu));
-    QTest::mouseClick(rows[1], Qt::LeftButton, {}, QPoint(20, 10));
-    QVERIFY(!menu.isVisible());
-    QCOMPARE(f.App().Prefs().uiInfo.Get(ui::kFlags), (before & ~0x6000u) | 0x2000u);
-    QVERIFY(f.Frame().QueryState(cmd::kZoomTools).checked);
-    QVERIFY(!f.Frame().QueryState(cmd::kPanTools).checked);
-    QVERIFY(Marked(rows[1]));
-    QVERIFY(!Marked(rows[0]));
-    QVERIFY(f.Frame().Execute(cmd::kAnnotationTools));
-    QCOMPARE(f.App().Prefs().uiInfo.Get(ui::kToolMode), uint32_t(kToolAnnotate));
+    void toolMenuMarksAndSetsTheToolMode() {
+        GuiFixture f(2);
+        CODMenu& menu = *f.Frame().ToolMenu();
+        const std::vector<QWidget*> rows = Rows(menu);
+        // Pan, Zoom and Annotate Tools: 20-pixel rows at least 45 pixels plus the text wide.
+        QCOMPARE(int(rows.size()), 3);
+        const QFontMetrics metrics(menu.ItemFont());
+        for (QWidget* row : rows)
+            QCOMPARE(row->height(), kODItemHeight);
+        QVERIFY(rows[1]->minimumWidth() >=
+                45 + metrics.horizontalAdvance(QStringLiteral("Zoom Tools")));
+        // The stored tool mode (Pan by default) carries the mark.
+        QCOMPARE(menu.Current(), int(cmd::kPanTools));
+        QVERIFY(Marked(rows[0]));
+        QVERIFY(!Marked(rows[1]));
 
-    // A tool button opens the pop-up; the tool mode survives a restart.
-    QVERIFY(f.Frame().Execute(cmd::kZoomTool));
-    QVERIFY(menu.isVisible());
-    menu.close();
-    f.Stop();
-    f.Start();
-    QCOMPARE(f.Frame().ToolMenu()->Current(), int(cmd::kAnnotationTools));
-}
+        // Choosing a row sets the flag field (0x2000 Zoom) and moves the mark; the rest of the word
+        // is kept.
+        const uint32_t before = f.App().Prefs().uiInfo.Get(ui::kFlags);
+        menu.popup(QPoint(0, 0));
+        QVERIFY(QTest::qWaitForWindowExposed(&menu));
+        QTest::mouseClick(rows[1], Qt::LeftButton, {}, QPoint(20, 10));
+        QVERIFY(!menu.isVisible());
+        QCOMPARE(f.App().Prefs().uiInfo.Get(ui::kFlags), (before & ~0x6000u) | 0x2000u);
+        QVERIFY(f.Frame().QueryState(cmd::kZoomTools).checked);
+        QVERIFY(!f.Frame().QueryState(cmd::kPanTools).checked);
+        QVERIFY(Marked(rows[1]));
+        QVERIFY(!Marked(rows[0]));
+        QVERIFY(f.Frame().Execute(cmd::kAnnotationTools));
+        QCOMPARE(f.App().Prefs().uiInfo.Get(ui::kToolMode), uint32_t(kToolAnnotate));
 
-void FramePopupsTest::viewsDrawNothingWhileAModeSwitchRuns() {
-    GuiFixture f;
-    f.MakeImages(3);
-    f.Start();
-    CTavoView& view = f.View();
-    QVERIFY(QTest::qWaitFor([&] { return view.ThumbnailsComplete(); }));
-    for (int i = 0; i < f.Doc().Count(); ++i)
-        f.Doc().EntryAt(i)->SetFlag(kEntryThumbnail, false);
+        // A tool button opens the pop-up; the tool mode survives a restart.
+        QVERIFY(f.Frame().Execute(cmd::kZoomTool));
+        QVERIFY(menu.isVisible());
+        menu.close();
+        f.Stop();
+        f.Start();
+        QCOMPARE(f.Frame().ToolMenu()->Current(), int(cmd::kAnnotationTools));
+    }
 
-    int paints = 0;
-    connect(&view, &CTavoView::cellsPainted, &view, [&paints] { ++paints; });
-    f.App().SetFlag(kAppSwitchingMode, true);
-    view.viewport()->repaint();
-    QTest::qWait(30);
-    // No cells drawn and no thumbnail made for them.
-    QCOMPARE(paints, 0);
-    QVERIFY(!f.Doc().EntryAt(0)->Has(kEntryThumbnail));
-    f.App().SetFlag(kAppSwitchingMode, false);
-    view.viewport()->repaint();
-    QVERIFY(paints > 0);
-    QVERIFY(QTest::qWaitFor([&] { return f.Doc().EntryAt(0)->Has(kEntryThumbnail); }));
-}
+    void viewsDrawNothingWhileAModeSwitchRuns() {
+        GuiFixture f(3);
+        CTavoView& view = f.View();
+        QVERIFY(QTest::qWaitFor([&] { return view.ThumbnailsComplete(); }));
+        for (int i = 0; i < f.Doc().Count(); ++i)
+            f.Doc().EntryAt(i)->SetFlag(kEntryThumbnail, false);
 
-void FramePopupsTest::reactivationGivesTheFocusBack() {
-    GuiFixture f;
-    f.MakeImages(2);
-    f.Start();
-    CMainFrame& frame = f.Frame();
-    frame.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&frame));
-    frame.Tree()->setFocus();
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(frame.Tree()));
+        int paints = 0;
+        connect(&view, &CTavoView::cellsPainted, &view, [&paints] { ++paints; });
+        f.App().SetFlag(kAppSwitchingMode, true);
+        view.viewport()->repaint();
+        QTest::qWait(30);
+        // No cells drawn and no thumbnail made for them.
+        QCOMPARE(paints, 0);
+        QVERIFY(!f.Doc().EntryAt(0)->Has(kEntryThumbnail));
+        f.App().SetFlag(kAppSwitchingMode, false);
+        view.viewport()->repaint();
+        QVERIFY(paints > 0);
+        QVERIFY(QTest::qWaitFor([&] { return f.Doc().EntryAt(0)->Has(kEntryThumbnail); }));
+    }
 
-    QWidget other;
-    other.setFocusPolicy(Qt::StrongFocus);
-    other.show();
-    other.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&other));
-    QVERIFY(!frame.isActiveWindow());
-    // A change while the frame is in the background moves its focus child to the view.
-    f.View().setFocus();
+    void reactivationGivesTheFocusBack() {
+        GuiFixture f(2);
+        CMainFrame& frame = f.Frame();
+        frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        frame.Tree()->setFocus();
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(frame.Tree()));
 
-    frame.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&frame));
-    QVERIFY(QTest::qWaitFor(
-        [&] { return QApplication::focusWidget() == static_cast<QWidget*>(frame.Tree()); }));
-}
+        QWidget other;
+        other.setFocusPolicy(Qt::StrongFocus);
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QVERIFY(!frame.isActiveWindow());
+        // A change while the frame is in the background moves its focus child to the view.
+        f.View().setFocus();
 
-void FramePopupsTest::vanishedGoToTargetIsReported() {
-    GuiFixture f;
-    f.MakeImages(1);
-    const std::filesystem::path gone = std::filesystem::path(f.Folder()) / "gone";
-    std::filesystem::create_directory(gone);
-    f.Start({"-t", gone.string()});
-    QVERIFY(f.Frame().Execute(kGoUpOneLevel));
-    QCOMPARE(f.Doc().CurrentFolder(), f.Folder());
-    // The recent list is now: the album folder, then "gone", which disappears.
-    std::filesystem::remove(gone);
-    const std::vector<std::string> recent = f.Doc().Recent().Folders();
-    QCOMPARE(int(recent.size()), 2);
-    QCOMPARE(recent[1], gone.string());
+        frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        QVERIFY(QTest::qWaitFor(
+            [&] { return QApplication::focusWidget() == static_cast<QWidget*>(frame.Tree()); }));
+    }
 
-    MessageLog log;
-    QVERIFY(f.Frame().Execute(kGoRecentFirst + 1));
-    QCOMPARE(int(log.texts.size()), 1);
-    QVERIFY(log.texts[0].find(LoadString(46012)) != std::string::npos);
-    QCOMPARE(f.Doc().CurrentFolder(), f.Folder());
-    QCOMPARE(f.Doc().Count(), 1);
-}
+    void vanishedGoToTargetIsReported() {
+        GuiFixture f;
+        f.MakeImages(1);
+        const std::filesystem::path gone = std::filesystem::path(f.Folder()) / "gone";
+        std::filesystem::create_directory(gone);
+        f.Start({"-t", gone.string()});
+        QVERIFY(f.Frame().Execute(kGoUpOneLevel));
+        QCOMPARE(f.Doc().CurrentFolder(), f.Folder());
+        // The recent list is now: the album folder, then "gone", which disappears.
+        std::filesystem::remove(gone);
+        const std::vector<std::string> recent = f.Doc().Recent().Folders();
+        QCOMPARE(int(recent.size()), 2);
+        QCOMPARE(recent[1], gone.string());
+
+        std::vector<std::string> texts;
+        const MessageReporter previous = SetMessageReporter(
+            [&texts](QWidget*, const std::string& text) { texts.push_back(text); });
+        const bool ran = f.Frame().Execute(kGoRecentFirst + 1);
+        SetMessageReporter(previous);
+        QVERIFY(ran);
+        QCOMPARE(int(texts.size()), 1);
+        QVERIFY(texts[0].find(LoadString(46012)) != std::string::npos);
+        QCOMPARE(f.Doc().CurrentFolder(), f.Folder());
+        QCOMPARE(f.Doc().Count(), 1);
+    }
+};
 
 }  // namespace xelo
 

@@ -7,8 +7,8 @@
 
 #include <QPoint>
 
-#include "base/Registry.h"
 #include "app/TavoApp.h"
+#include "base/Registry.h"
 #include "support/TempDir.h"
 
 namespace xelo {
@@ -19,9 +19,18 @@ class CTavoListView;
 
 namespace test {
 
+// One frame of a test animation: a square of palette index `index` (1 red, 2 green, 3 blue).
+struct GifPart {
+    int left, top, size, index, disposal, delay;
+};
+// Writes an animation of `parts` on a `side` × `side` screen.
+void WriteAnimation(const std::string& path, int side, const std::vector<GifPart>& parts);
+
 class GuiFixture {
   public:
     GuiFixture();
+    // With `images` images in the folder, started in Thumbnail mode.
+    explicit GuiFixture(int images);
     ~GuiFixture();
 
     // Writes `count` images named img01.bmp … into the folder.
@@ -43,6 +52,8 @@ class GuiFixture {
 
     // The middle of the image box of the cell of `index`, in viewport coordinates.
     QPoint ImageCentre(int index);
+    // Selects the image at `index` alone.
+    void SelectOnly(int index);
     // Names in document order.
     std::vector<std::string> Names();
 

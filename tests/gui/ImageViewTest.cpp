@@ -9,16 +9,16 @@
 #include <functional>
 
 #include "album/TavoDoc.h"
-#include "settings/PrefLayout.h"
-#include "settings/Preferences.h"
 #include "app/TavoApp.h"
 #include "base/ViewModes.h"
 #include "codec/BmpWriter.h"
-#include "codec/GifWriter.h"
+#include "gui/GuiFixture.h"
 #include "image/DisplayReduction.h"
 #include "image/ErrorCodes.h"
 #include "image/Palette.h"
 #include "image/TavoException.h"
+#include "settings/PrefLayout.h"
+#include "settings/Preferences.h"
 #include "support/TempDir.h"
 #include "views/QuickView.h"
 #include "views/TavoImgView.h"
@@ -37,20 +37,14 @@ class TestHost : public ViewHost {
     CPreferences& Prefs() override { return prefs; }
     void PostCommand(int command) override { posted.push_back(command); }
     void SetActiveView(QWidget*) override {}
-    QMenu* ContextMenu(const char* name) override {
-        menus.emplace_back(name);
-        return nullptr;
-    }
+    QMenu* ContextMenu(const char*) override { return nullptr; }
     void Beep() override { ++beeps; }
     void FocusBrowser() override {}
     bool RepaintBlocked() const override { return false; }
-    void RequestToolBar(int id) override { toolBar = id; }
-    void SetGifPlaying(bool playing) override { gifPlaying = playing; }
+    void RequestToolBar(int) override {}
+    void SetGifPlaying(bool) override {}
 
     CPreferences prefs;
-    int toolBar = 0;
-    bool gifPlaying = false;
-    std::vector<std::string> menus;
     int beeps = 0;
     int mode = kModeFilmstrip;
     std::vector<int> posted;
@@ -76,7 +70,6 @@ void WritePicture(const std::string& path, int w, int h, const Colour& colour) {
 QRgb UniqueColour(int x, int y) {
     return qRgb(10 * x, 10 * y, 200);
 }
-
 QRgb BlockColour(int x, int y) {
     return qRgb(40 * (x / 4), 50 * (y / 4), 90);
 }
@@ -92,31 +85,6 @@ QPoint NaturalPixel(int x, int y, int w, int h, int orientation) {
         std::swap(w, h);
     }
     return {x, y};
-}
-
-// A 8 × 8 animation: red all over (kept, 7/100 s), a green 4 × 4 square at (2, 2) (cleared
-// to the background after it, no delay), a blue 2 × 2 square at (0, 0) (kept, 3/100 s).
-void WriteAnimation(const std::string& path) {
-    LogPalette palette;
-    palette.count = 4;
-    palette.entries[1] = {255, 0, 0, 0};
-    palette.entries[2] = {0, 255, 0, 0};
-    palette.entries[3] = {0, 0, 255, 0};
-    struct Part {
-        int left, top, size, index, disposal, delay;
-    };
-    const Part parts[] = {{0, 0, 8, 1, 1, 7}, {2, 2, 4, 2, 2, 0}, {0, 0, 2, 3, 1, 3}};
-    CGifWriter writer;
-    writer.Open(path);
-    writer.WriteHeader(8, 8, &palette);
-    for (const Part& p : parts) {
-        writer.WriteControl(p.disposal, false, p.delay, -1);
-        writer.BeginImage(p.left, p.top, p.size, p.size, nullptr, false);
-        const std::vector<uint8_t> pixels(static_cast<size_t>(p.size * p.size),
-                                          static_cast<uint8_t>(p.index));
-        writer.WritePixels(pixels.data(), static_cast<uint32_t>(pixels.size()));
-    }
-    writer.Close();
 }
 
 // The grab of an 8 × 8 view as rows of letters: R, G, B, . for the background.
@@ -146,13 +114,20 @@ class ImageViewTest : public QObject {
     std::unique_ptr<CTavoDoc> doc_;
     TestHost host_;
     ScreenCaps screen_;
+    std::unique_ptr<CTavoImgView> view_;
 
     void Open() {
+        view_.reset();
         doc_ = std::make_unique<CTavoDoc>();
         doc_->OpenFolder(dir_.Path().string());
-        host_.prefs.preferences.Set(pref::kImageBackground, kBackground);
-        host_.prefs.preferences.Set(pref::kColourOptimisation, 1);  // none
-        host_.prefs.preferences.Set(pref::kGamma, 100);
+    }
+    // Opens the folder and shows its first file in a view of w × h.
+    CTavoImgView& Show(int w, int h) {
+        Open();
+        view_ = std::make_unique<CTavoImgView>(*doc_, host_, screen_);
+        view_->resize(w, h);
+        view_->SetImage(doc_->EntryAt(0));
+        return *view_;
     }
 
     // Compares every pixel of a grab with the picture mapped through zoom `scale`, the view's
@@ -175,12 +150,9 @@ class ImageViewTest : public QObject {
                     expected = colour(n.x(), n.y());
                 }
                 if (grab.pixel(sx, sy) != expected)
-                    QFAIL(qPrintable(QStringLiteral("orientation %1: pixel (%2, %3) is %4, not %5")
-                                         .arg(o)
-                                         .arg(sx)
-                                         .arg(sy)
-                                         .arg(grab.pixel(sx, sy), 6, 16)
-                                         .arg(expected, 6, 16)));
+                    QFAIL(qPrintable(
+                        QString::asprintf("orientation %d: pixel (%d, %d) is %06x, not %06x", o, sx,
+                                          sy, grab.pixel(sx, sy), expected)));
             }
     }
 
@@ -190,19 +162,17 @@ class ImageViewTest : public QObject {
             std::filesystem::remove(e.path());
         host_.beeps = 0;
         host_.prefs = CPreferences();
+        host_.prefs.preferences.Set(pref::kImageBackground, kBackground);
+        host_.prefs.preferences.Set(pref::kColourOptimisation, 1);  // none
+        host_.prefs.preferences.Set(pref::kGamma, 100);
         host_.mode = kModeFilmstrip;
         host_.posted.clear();
-        host_.menus.clear();
-        host_.toolBar = 0;
-        host_.gifPlaying = false;
     }
+    void cleanup() { view_.reset(); }
 
     void eachOrientationShowsThePictureTurned() {
-        WritePicture((dir_.Path() / "a.bmp").string(), 20, 12, UniqueColour);
-        Open();
-        CTavoImgView view(*doc_, host_, screen_);
-        view.resize(40, 30);
-        view.SetImage(doc_->EntryAt(0));
+        WritePicture(dir_.File("a.bmp"), 20, 12, UniqueColour);
+        CTavoImgView& view = Show(40, 30);
         QCOMPARE(view.ZoomPercent(), 100);
         // The commands that reach each orientation from the reset state.
         const std::vector<std::vector<int>> ways = {
@@ -219,11 +189,8 @@ class ImageViewTest : public QObject {
     }
 
     void aZoomedAndPannedPictureShowsTheRightPart() {
-        WritePicture((dir_.Path() / "b.bmp").string(), 40, 30, BlockColour);
-        Open();
-        CTavoImgView view(*doc_, host_, screen_);
-        view.resize(60, 50);
-        view.SetImage(doc_->EntryAt(0));
+        WritePicture(dir_.File("b.bmp"), 40, 30, BlockColour);
+        CTavoImgView& view = Show(60, 50);
         QCOMPARE(view.Offset(), (Point{-10, -10}));
         QVERIFY(view.onCommand(33003));  // 200 %
         QCOMPARE(view.ZoomPercent(), 200);
@@ -242,11 +209,8 @@ class ImageViewTest : public QObject {
     }
 
     void aLargePhotoInASmallWindowIsDecodedSmall() {
-        WritePicture((dir_.Path() / "d.bmp").string(), 1600, 1200, BlockColour);
-        Open();
-        CTavoImgView view(*doc_, host_, screen_);
-        view.resize(240, 320);
-        view.SetImage(doc_->EntryAt(0));  // Smart is the default zoom
+        WritePicture(dir_.File("d.bmp"), 1600, 1200, BlockColour);
+        CTavoImgView& view = Show(240, 320);  // Smart is the default zoom
         QCOMPARE(view.ZoomPercent(), 15);
         QCOMPARE(view.Displayed(), (Size{240, 180}));
         view.grab();
@@ -275,7 +239,7 @@ class ImageViewTest : public QObject {
 
     void keysStepThroughTheImagesZoomAndChangeTheMode() {
         for (const char* name : {"k1.bmp", "k2.bmp", "k3.bmp"})
-            WritePicture((dir_.Path() / name).string(), 40, 30, BlockColour);
+            WritePicture(dir_.File(name), 40, 30, BlockColour);
         Open();
         CTavoImgView view(*doc_, host_, screen_);
         view.resize(60, 50);
@@ -327,17 +291,19 @@ class ImageViewTest : public QObject {
     }
 
     void anAnimationPlaysStepsAndComposesItsFrames() {
-        WriteAnimation((dir_.Path() / "anim.gif").string());
-        Open();
-        CTavoImgView view(*doc_, host_, screen_);
-        view.resize(8, 8);
-        view.SetImage(doc_->EntryAt(0));
+        // Red all over (kept, 7/100 s), a green 4 × 4 square at (2, 2) (cleared to the
+        // background after it, no delay), a blue 2 × 2 square at (0, 0) (kept, 3/100 s).
+        test::WriteAnimation(dir_.File("anim.gif"), 8,
+                             {{0, 0, 8, 1, 1, 7}, {2, 2, 4, 2, 2, 0}, {0, 0, 2, 3, 1, 3}});
+        CTavoImgView& view = Show(8, 8);
         const AnimationPlayer& a = view.Animation();
+        const std::string r = "RRRRRRRR/", g = "RRGGGGRR/", e = "RR....RR/";
+        const std::string allRed = r + r + r + r + r + r + r + r;
+        const std::string greenSquare = r + r + g + g + g + g + r + r;
+        const std::string blueCorner = "BBRRRRRR/BBRRRRRR/" + e + e + e + e + r + r;
         QCOMPARE(a.FrameCount(), 3);
         QVERIFY(a.Playing());  // an animated picture plays as it shows
-        QCOMPARE(Letters(view, kBackground),
-                 "RRRRRRRR/RRRRRRRR/RRRRRRRR/RRRRRRRR/"
-                 "RRRRRRRR/RRRRRRRR/RRRRRRRR/RRRRRRRR/");
+        QCOMPARE(Letters(view, kBackground), allRed);
         CommandState state;
         QVERIFY(view.onUpdate(30905, state));
         QVERIFY(!state.enabled);  // no stepping while playing
@@ -345,20 +311,14 @@ class ImageViewTest : public QObject {
         QVERIFY(!a.Playing());
         QCOMPARE(view.FrameTimerInterval(), -1);
         QVERIFY(view.onCommand(30905));
-        QCOMPARE(Letters(view, kBackground),
-                 "RRRRRRRR/RRRRRRRR/RRGGGGRR/RRGGGGRR/"
-                 "RRGGGGRR/RRGGGGRR/RRRRRRRR/RRRRRRRR/");
+        QCOMPARE(Letters(view, kBackground), greenSquare);
         QVERIFY(view.onCommand(30905));
-        QCOMPARE(Letters(view, kBackground),
-                 "BBRRRRRR/BBRRRRRR/RR....RR/RR....RR/"
-                 "RR....RR/RR....RR/RRRRRRRR/RRRRRRRR/");
+        QCOMPARE(Letters(view, kBackground), blueCorner);
         QVERIFY(view.onUpdate(30905, state));
         QVERIFY(!state.enabled);  // the last frame
         QVERIFY(view.onCommand(30904));
         QCOMPARE(a.FrameIndex(), 1);
-        QCOMPARE(Letters(view, kBackground),
-                 "RRRRRRRR/RRRRRRRR/RRGGGGRR/RRGGGGRR/"
-                 "RRGGGGRR/RRGGGGRR/RRRRRRRR/RRRRRRRR/");
+        QCOMPARE(Letters(view, kBackground), greenSquare);
         // Play starts again from frame 0 with its delay: 7/100 s, twice that when slower.
         host_.prefs.preferences.Set(pref::kGifSpeed, 0);
         QVERIFY(view.onCommand(30906));
@@ -377,7 +337,7 @@ class ImageViewTest : public QObject {
     }
 
     void shortMemoryStepsTheDecodeScaleDownTo8Percent() {
-        WritePicture((dir_.Path() / "big.bmp").string(), 2000, 2000, BlockColour);
+        WritePicture(dir_.File("big.bmp"), 2000, 2000, BlockColour);
         Open();
         CTavoImgView view(*doc_, host_, screen_);
         view.resize(240, 320);

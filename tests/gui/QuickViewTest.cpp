@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "base/StringTable.h"
 #include "app/TavoApp.h"
+#include "base/StringTable.h"
 #include "image/Palette.h"
 #include "views/QuickView.h"
 
@@ -75,11 +75,14 @@ class QuickViewTest : public QObject {
 
   private:
     CDibImage picture_;
+    QWidget main_;  // the program's window, 240 × 320
     std::vector<std::string> messages_;
 
   private slots:
     void initTestCase() {
         MakeQuadrants(picture_);
+        main_.resize(240, 320);
+        main_.show();
         SetMessageReporter(
             [this](QWidget*, const std::string& text) { messages_.push_back(text); });
     }
@@ -107,11 +110,8 @@ class QuickViewTest : public QObject {
         QFETCH(int, orientation);
         QFETCH(QRect, picture);
         QFETCH(QRect, mark);
-        QWidget main;
-        main.resize(240, 320);
-        main.show();
         const Point offset = (orientation & 1) ? Point{150, 300} : Point{100, 200};
-        CQuickView view(&main, StateFor(orientation, offset), picture_, RenderSource{});
+        CQuickView view(&main_, StateFor(orientation, offset), picture_, RenderSource{});
         QVERIFY(view.Prepare());
         QCOMPARE(view.size(), QSize(240, 320));
         QCOMPARE(ToQRect(view.Geometry().Picture()), picture);
@@ -139,26 +139,20 @@ class QuickViewTest : public QObject {
                 const QRgb c = kQuadrants[(n.y() > 0.5 ? 2 : 0) + (n.x() > 0.5 ? 1 : 0)];
                 const bool ok = inner.contains(x, y) ? got == c : IsDimmed(got, c);
                 if (!ok)
-                    QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) is %3 for %4")
-                                         .arg(x)
-                                         .arg(y)
-                                         .arg(got, 6, 16)
-                                         .arg(c, 6, 16)));
+                    QFAIL(qPrintable(QString::asprintf("(%d, %d) is %06x for %06x", x, y, got, c)));
                 ++checked;
             }
         QVERIFY(checked > picture.width() * picture.height() * 9 / 10);
 
         // The frame: white outside, black inside, on all four sides.
-        const int midX = mark.center().x();
-        const int midY = mark.center().y();
-        QCOMPARE(grab.pixel(mark.left(), midY), qRgb(255, 255, 255));
-        QCOMPARE(grab.pixel(mark.left() + 1, midY), qRgb(0, 0, 0));
-        QCOMPARE(grab.pixel(mark.right(), midY), qRgb(255, 255, 255));
-        QCOMPARE(grab.pixel(mark.right() - 1, midY), qRgb(0, 0, 0));
-        QCOMPARE(grab.pixel(midX, mark.top()), qRgb(255, 255, 255));
-        QCOMPARE(grab.pixel(midX, mark.top() + 1), qRgb(0, 0, 0));
-        QCOMPARE(grab.pixel(midX, mark.bottom()), qRgb(255, 255, 255));
-        QCOMPARE(grab.pixel(midX, mark.bottom() - 1), qRgb(0, 0, 0));
+        const QPoint c = mark.center();
+        for (const auto& [edge, in] : {std::pair{QPoint(mark.left(), c.y()), QPoint(1, 0)},
+                                       {QPoint(mark.right(), c.y()), QPoint(-1, 0)},
+                                       {QPoint(c.x(), mark.top()), QPoint(0, 1)},
+                                       {QPoint(c.x(), mark.bottom()), QPoint(0, -1)}}) {
+            QCOMPARE(grab.pixel(edge), qRgb(255, 255, 255));
+            QCOMPARE(grab.pixel(edge + in), qRgb(0, 0, 0));
+        }
     }
 
     // A decoded copy placed in its logical picture (a frame in the bottom-right quarter, from
@@ -175,10 +169,7 @@ class QuickViewTest : public QObject {
         RenderSource source;
         source.offset = {100, 75};
         source.size = Size{200, 150};
-        QWidget main;
-        main.resize(240, 320);
-        main.show();
-        CQuickView view(&main, StateFor(0, {100, 200}), frame, source);
+        CQuickView view(&main_, StateFor(0, {100, 200}), frame, source);
         QVERIFY(view.Prepare());
         const QImage grab = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
         // Points in each quarter of the picture (0, 70)–(240, 250); the mark (30, 130)–(102, 226)
@@ -193,26 +184,21 @@ class QuickViewTest : public QObject {
     }
 
     void escapeKeepsTheOffsetAndDoubleClickAccepts() {
-        QWidget main;
-        main.resize(240, 320);
-        main.show();
-        {
-            CQuickView view(&main, StateFor(0, {100, 200}), picture_, RenderSource{});
+        for (const bool escape : {true, false}) {
+            CQuickView view(&main_, StateFor(0, {100, 200}), picture_, RenderSource{});
             QVERIFY(view.Prepare());
             view.show();
-            QTest::mousePress(&view, Qt::LeftButton, Qt::NoModifier, QPoint(66, 178));
-            QTest::mouseMove(&view, QPoint(100, 200));
-            QTest::mouseRelease(&view, Qt::LeftButton, Qt::NoModifier, QPoint(100, 200));
-            QTest::keyClick(&view, Qt::Key_Down);
-            QVERIFY(view.Offset() != (Point{100, 200}));
-            QTest::keyClick(&view, Qt::Key_Escape);
-            QCOMPARE(view.result(), int(QDialog::Rejected));
-            QCOMPARE(view.Offset(), (Point{100, 200}));
-        }
-        {
-            CQuickView view(&main, StateFor(0, {100, 200}), picture_, RenderSource{});
-            QVERIFY(view.Prepare());
-            view.show();
+            if (escape) {
+                QTest::mousePress(&view, Qt::LeftButton, Qt::NoModifier, QPoint(66, 178));
+                QTest::mouseMove(&view, QPoint(100, 200));
+                QTest::mouseRelease(&view, Qt::LeftButton, Qt::NoModifier, QPoint(100, 200));
+                QTest::keyClick(&view, Qt::Key_Down);
+                QVERIFY(view.Offset() != (Point{100, 200}));
+                QTest::keyClick(&view, Qt::Key_Escape);
+                QCOMPARE(view.result(), int(QDialog::Rejected));
+                QCOMPARE(view.Offset(), (Point{100, 200}));
+                continue;
+            }
             // A double click beside the mark centres it there and closes.
             QTest::mouseDClick(&view, Qt::LeftButton, Qt::NoModifier, QPoint(200, 200));
             QVERIFY(!view.isVisible());

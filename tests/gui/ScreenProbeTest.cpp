@@ -13,24 +13,22 @@ class ScreenProbeTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void drawToDeviceAppliesGammaThenDraws();
-};
-
-void ScreenProbeTest::drawToDeviceAppliesGammaThenDraws() {
-    // A grey 4 × 2 buffer at gamma 200 brightens: (128/256)^(1/2) * 256 = 181.
-    std::vector<uint8_t> bytes(4 * 2 * 3, 128);
-    const BgrBuffer buffer{bytes.data(), 4, 2, 0};
-    ScreenCaps screen;  // 24 bits: no reduction
-    QImage target(4, 2, QImage::Format_RGB32);
-    target.fill(Qt::black);
-    {
-        QPainter p(&target);
-        DrawToDevice(p, QRect(0, 0, 4, 2), buffer, Rect{0, 0, 4, 2}, kDisplayNone, 0, false, 200,
-                     screen);
+    void drawToDeviceAppliesGammaThenDraws() {
+        // A grey 4 × 2 buffer at gamma 200 brightens: (128/256)^(1/2) * 256 = 181.
+        std::vector<uint8_t> bytes(4 * 2 * 3, 128);
+        const BgrBuffer buffer{bytes.data(), 4, 2, 0};
+        ScreenCaps screen;  // 24 bits: no reduction
+        QImage target(4, 2, QImage::Format_RGB32);
+        target.fill(Qt::black);
+        {
+            QPainter p(&target);
+            DrawToDevice(p, QRect(0, 0, 4, 2), buffer, Rect{0, 0, 4, 2}, kDisplayNone, 0, false,
+                         200, screen);
+        }
+        QCOMPARE(qRed(target.pixel(3, 1)), 181);
+        QCOMPARE(int(bytes[0]), 181);  // in place, as the program's buffers are
     }
-    QCOMPARE(qRed(target.pixel(3, 1)), 181);
-    QCOMPARE(int(bytes[0]), 181);  // in place, as the program's buffers are
-}
+};
 
 }  // namespace xelo
 

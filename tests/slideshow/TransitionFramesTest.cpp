@@ -5,7 +5,6 @@
 
 #include <array>
 #include <functional>
-#include <ostream>
 #include <set>
 
 #include "slideshow/Transition.h"
@@ -90,10 +89,6 @@ const FrameCase kFrameCases[] = {
     {"CutThroughBlackShowsBlackFirst", 3, 1, [](int, int) { return kBlack; }},
 };
 
-void PrintTo(const FrameCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class TransitionFrames : public ::testing::TestWithParam<FrameCase> {};
 
 TEST_P(TransitionFrames, MiddleFrameShowsTheRightPixels) {
@@ -102,12 +97,10 @@ TEST_P(TransitionFrames, MiddleFrameShowsTheRightPixels) {
     ASSERT_GE(frames.size(), c.frame + 1) << "the effect must still be running";
     const Frame& frame = frames[c.frame - 1];
     int wrong = 0;
-    for (int y = 0; y < kH; ++y) {
-        for (int x = 0; x < kW; ++x) {
-            if (frame.At(x, y) == c.expected(x, y)) continue;
-            if (wrong++ < 5) ADD_FAILURE() << "pixel " << x << "," << y;
-        }
-    }
+    for (int y = 0; y < kH; ++y)
+        for (int x = 0; x < kW; ++x)
+            if (!(frame.At(x, y) == c.expected(x, y)) && wrong++ < 5)
+                ADD_FAILURE() << "pixel " << x << "," << y;
     EXPECT_EQ(wrong, 0);
 }
 
@@ -128,12 +121,9 @@ TEST(FadeThroughBlack, DarkensTheOldPictureStepByStep) {
     };
     auto expectFrame = [](const Frame& frame, auto isBlack) {
         int wrong = 0;
-        for (int y = 0; y < kH; ++y) {
-            for (int x = 0; x < kW; ++x) {
-                const Pixel want = isBlack(x, y) ? kBlack : Old(x, y);
-                if (!(frame.At(x, y) == want)) ++wrong;
-            }
-        }
+        for (int y = 0; y < kH; ++y)
+            for (int x = 0; x < kW; ++x)
+                wrong += frame.At(x, y) == (isBlack(x, y) ? kBlack : Old(x, y)) ? 0 : 1;
         EXPECT_EQ(wrong, 0);
     };
     expectFrame(frames[2], [&](int x, int y) { return blackAfter[0].count((y % 8) * 8 + x % 8); });
@@ -150,11 +140,8 @@ int NewRows(const Frame& frame) {
     for (int y = 0; y < kH; ++y) {
         int shown = 0;
         for (int x = 0; x < kW; ++x) {
-            if (frame.ShowsNew(x, y)) {
-                ++shown;
-            } else {
-                EXPECT_TRUE(frame.ShowsOld(x, y)) << x << "," << y;
-            }
+            shown += frame.ShowsNew(x, y) ? 1 : 0;
+            EXPECT_TRUE(frame.ShowsNew(x, y) || frame.ShowsOld(x, y)) << x << "," << y;
         }
         EXPECT_TRUE(shown == 0 || shown == kW) << "row " << y << " is drawn whole or not at all";
         rows += shown == kW ? 1 : 0;
@@ -185,13 +172,11 @@ TEST(Dissolve, DrawsWholeBlocksAFixedNumberPerStep) {
     for (int by = 0; by < kH; by += 4) {
         for (int bx = 0; bx < kW; bx += 4) {
             int shown = 0;
-            for (int y = by; y < by + 4; ++y) {
+            for (int y = by; y < by + 4; ++y)
                 for (int x = bx; x < bx + 4; ++x) {
-                    const bool isNew = frame.ShowsNew(x, y);
-                    shown += isNew ? 1 : 0;
-                    EXPECT_TRUE(isNew || frame.ShowsOld(x, y)) << x << "," << y;
+                    shown += frame.ShowsNew(x, y) ? 1 : 0;
+                    EXPECT_TRUE(frame.ShowsNew(x, y) || frame.ShowsOld(x, y)) << x << "," << y;
                 }
-            }
             EXPECT_TRUE(shown == 0 || shown == 16) << bx << "," << by;
             blocks += shown == 16 ? 1 : 0;
         }

@@ -2,7 +2,6 @@
 // target outside the slide area and never sleeps longer than its (halved) duration.
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 
 #include "image/TavoException.h"
@@ -18,10 +17,6 @@ struct InvariantCase {
     int height;
     int durationMs;
 };
-
-void PrintTo(const InvariantCase& c, std::ostream* os) {
-    *os << c.width << "x" << c.height << " in " << c.durationMs << " ms";
-}
 
 class TransitionInvariant : public ::testing::TestWithParam<InvariantCase> {};
 

@@ -36,39 +36,23 @@ TEST(ComputePacing, FollowsTheStepBudget) {
     }
 }
 
-// The first step is drawn at once; later steps wait for the rest of the delay.
+// The first step is drawn at once; later steps wait for the rest of the delay. A late step
+// restarts the schedule from now, so later steps do not hurry; the tick count may wrap.
 TEST(Pacer, SpacesStepsByTheDelay) {
-    CFakeClock clock;
-    CPacer pacer(clock, 26);
-    pacer.WaitForStep();
-    EXPECT_TRUE(clock.sleeps.empty());
-    clock.Advance(10);  // drawing took 10 ms
-    pacer.WaitForStep();
-    clock.Advance(4);
-    pacer.WaitForStep();
-    EXPECT_EQ(clock.sleeps, (std::vector<uint32_t>{16, 22}));
-}
-
-// A late step restarts the schedule from now: the next step still waits a full delay.
-TEST(Pacer, ALateStepDoesNotMakeLaterStepsHurry) {
-    CFakeClock clock;
-    CPacer pacer(clock, 26);
-    pacer.WaitForStep();
-    clock.Advance(70);  // a slow step, 44 ms late
-    pacer.WaitForStep();
-    EXPECT_TRUE(clock.sleeps.empty());
-    clock.Advance(6);
-    pacer.WaitForStep();
-    EXPECT_EQ(clock.sleeps, (std::vector<uint32_t>{20}));
-}
-
-TEST(Pacer, SurvivesTheTickCountWrappingAround) {
-    CFakeClock clock(0xFFFFFFF0u);
-    CPacer pacer(clock, 26);
-    pacer.WaitForStep();
-    clock.Advance(20);  // the tick count wraps past 0 here
-    pacer.WaitForStep();
-    EXPECT_EQ(clock.sleeps, (std::vector<uint32_t>{6}));
+    const struct {
+        uint32_t start;
+        std::vector<uint32_t> drawing, sleeps;
+    } cases[] = {{1000, {10, 4}, {16, 22}}, {1000, {70, 6}, {20}}, {0xFFFFFFF0u, {20}, {6}}};
+    for (const auto& c : cases) {
+        CFakeClock clock(c.start);
+        CPacer pacer(clock, 26);
+        pacer.WaitForStep();
+        for (uint32_t ms : c.drawing) {
+            clock.Advance(ms);
+            pacer.WaitForStep();
+        }
+        EXPECT_EQ(clock.sleeps, c.sleeps) << c.drawing[0];
+    }
 }
 
 // At duration 0 no effect waits, and a stepped effect still animates over several frames.

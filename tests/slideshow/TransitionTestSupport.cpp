@@ -21,18 +21,20 @@ Pixel ReadPixel(const CDibImage& image, int x, int y) {
     return Pixel{p[0], p[1], p[2]};
 }
 
+void WritePixel(uint8_t* p, Pixel v) {
+    p[0] = v.blue;
+    p[1] = v.green;
+    p[2] = v.red;
+}
+
 }  // namespace
 
 void PaintSlide(CDibImage& image, int width, int height, uint8_t red) {
     image.Create(width, height, 3, false);
     for (int y = 0; y < height; ++y) {
         uint8_t* p = image.Row(y);
-        for (int x = 0; x < width; ++x, p += 3) {
-            const Pixel v = SlidePixel(x, y, red);
-            p[0] = v.blue;
-            p[1] = v.green;
-            p[2] = v.red;
-        }
+        for (int x = 0; x < width; ++x, p += 3)
+            WritePixel(p, SlidePixel(x, y, red));
     }
 }
 
@@ -66,10 +68,9 @@ void CRecordingTarget::Present(const Rect& changed) {
     frame.width = area_.Width();
     frame.height = area_.Height();
     frame.pixels.reserve(static_cast<size_t>(frame.width) * frame.height);
-    for (int y = area_.top; y < area_.bottom; ++y) {
+    for (int y = area_.top; y < area_.bottom; ++y)
         for (int x = area_.left; x < area_.right; ++x)
             frame.pixels.push_back(ReadPixel(Surface(), x, y));
-    }
     frames.push_back(std::move(frame));
 }
 
@@ -81,41 +82,32 @@ TransitionScene::TransitionScene(int width, int height, int margin)
         for (int x = 0; x < surface.Width(); ++x, p += 3) {
             const bool inside =
                 x >= area.left && x < area.right && y >= area.top && y < area.bottom;
-            const Pixel v = inside ? SlidePixel(x - margin, y - margin, kOldRed) : kMarginColour;
-            p[0] = v.blue;
-            p[1] = v.green;
-            p[2] = v.red;
+            WritePixel(p, inside ? SlidePixel(x - margin, y - margin, kOldRed) : kMarginColour);
         }
     }
     PaintSlide(slide, width, height, kNewRed);
 }
 
 bool TransitionScene::AreaShowsNewSlide() const {
-    for (int y = 0; y < area.Height(); ++y) {
-        for (int x = 0; x < area.Width(); ++x) {
-            if (!(ReadPixel(surface, x + area.left, y + area.top) == SlidePixel(x, y, kNewRed))) {
+    for (int y = 0; y < area.Height(); ++y)
+        for (int x = 0; x < area.Width(); ++x)
+            if (!(ReadPixel(surface, x + area.left, y + area.top) == SlidePixel(x, y, kNewRed)))
                 return false;
-            }
-        }
-    }
     return true;
 }
 
 bool TransitionScene::MarginUntouched() const {
-    for (int y = 0; y < surface.Height(); ++y) {
-        for (int x = 0; x < surface.Width(); ++x) {
-            const bool inside =
-                x >= area.left && x < area.right && y >= area.top && y < area.bottom;
-            if (!inside && !(ReadPixel(surface, x, y) == kMarginColour)) return false;
-        }
-    }
+    for (int y = 0; y < surface.Height(); ++y)
+        for (int x = 0; x < surface.Width(); ++x)
+            if (!Contains(area, Rect{x, y, x + 1, y + 1}) &&
+                !(ReadPixel(surface, x, y) == kMarginColour))
+                return false;
     return true;
 }
 
 bool TransitionScene::TouchedOnlyArea() const {
-    for (const Rect& r : target.touched) {
+    for (const Rect& r : target.touched)
         if (r.IsEmpty() || !Contains(area, r)) return false;
-    }
     return true;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <numeric>
 #include <vector>
 
 #include "image/DibImage.h"
@@ -25,12 +26,7 @@ class CFakeClock : public ITransitionClock {
         now_ += ms;
     }
     void Advance(uint32_t ms) { now_ += ms; }
-    uint32_t TotalSleep() const {
-        uint32_t sum = 0;
-        for (uint32_t s : sleeps)
-            sum += s;
-        return sum;
-    }
+    uint32_t TotalSleep() const { return std::accumulate(sleeps.begin(), sleeps.end(), 0u); }
 
     std::vector<uint32_t> sleeps;
     uint32_t costPerRead = 0;

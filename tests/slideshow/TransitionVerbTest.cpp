@@ -2,11 +2,9 @@
 // the new image: as numbered bitmaps, or as the frames of an animated GIF.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 #include <string>
-
-#include <sys/wait.h>
 
 #include "codec/BmpWriter.h"
 #include "codec/ImageFile.h"
@@ -23,48 +21,30 @@ int RunTool(const std::string& arguments) {
 
 bool SamePixels(const CDibImage& a, const CDibImage& b) {
     if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
-    for (int y = 0; y < a.Height(); ++y) {
-        for (int x = 0; x < a.Width() * 3; ++x) {
-            if (a.Row(y)[x] != b.Row(y)[x]) return false;
-        }
-    }
+    for (int y = 0; y < a.Height(); ++y)
+        if (!std::equal(a.Row(y), a.Row(y) + a.Width() * 3, b.Row(y))) return false;
     return true;
 }
 
-// The old slide (red kOldRed) as a.bmp and the new one (red kNewRed) as b.bmp, both 40 × 30.
-struct SlideFiles {
-    TempDir dir;
-    CDibImage from;
-    CDibImage to;
-    SlideFiles() {
-        PaintSlide(from, 40, 30, kOldRed);
-        PaintSlide(to, 40, 30, kNewRed);
-        WriteBmp(dir.File("a.bmp"), from, 100, Resolution{});
-        WriteBmp(dir.File("b.bmp"), to, 100, Resolution{});
-    }
-};
-
 TEST(TransitionVerb, WritesOneBitmapPerStepEndingOnTheNewImage) {
-    const SlideFiles slides;
-    const TempDir& dir = slides.dir;
-    const CDibImage& from = slides.from;
-    const CDibImage& to = slides.to;
-
+    const TempDir dir;
+    CDibImage from, to;
+    PaintSlide(from, 40, 30, kOldRed);
+    PaintSlide(to, 40, 30, kNewRed);
+    WriteBmp(dir.File("a.bmp"), from, 100, Resolution{});
+    WriteBmp(dir.File("b.bmp"), to, 100, Resolution{});
     // Wipe Left over 40 pixels at Fast: 20 steps of 2 pixels, after the starting picture.
     ASSERT_EQ(RunTool("transition --effect 32 --from " + dir.File("a.bmp") + " --to " +
                       dir.File("b.bmp") + " -o " + dir.File("wipe")),
               0);
     EXPECT_TRUE(std::filesystem::exists(dir.File("wipe-020.bmp")));
     EXPECT_FALSE(std::filesystem::exists(dir.File("wipe-021.bmp")));
-    CImageFile file;
-    CImageFrames first;
-    file.LoadFrames(dir.File("wipe-000.bmp"), first);
-    ASSERT_FALSE(first.frames.empty());
-    EXPECT_TRUE(SamePixels(first.frames.front()->image, from));
-    CImageFrames last;
-    file.LoadFrames(dir.File("wipe-020.bmp"), last);
-    ASSERT_FALSE(last.frames.empty());
-    EXPECT_TRUE(SamePixels(last.frames.front()->image, to));
+    for (const auto& [name, expected] : {std::pair{"wipe-000.bmp", &from}, {"wipe-020.bmp", &to}}) {
+        CImageFrames frames;
+        CImageFile().LoadFrames(dir.File(name), frames);
+        ASSERT_FALSE(frames.frames.empty()) << name;
+        EXPECT_TRUE(SamePixels(frames.frames.front()->image, *expected)) << name;
+    }
 }
 
 TEST(TransitionVerb, RefusesBadArguments) {

@@ -39,32 +39,24 @@ class ExifBuilder {
         Raw(ifd, tag, type, static_cast<uint32_t>(n), std::move(b));
     }
     void Short(Ifd ifd, uint16_t tag, std::initializer_list<uint16_t> values) {
-        std::vector<uint8_t> b;
-        for (uint16_t v : values)
-            Put16(b, v);
-        Raw(ifd, tag, 3, static_cast<uint32_t>(values.size()), std::move(b));
+        Values(ifd, tag, 3, std::vector<uint32_t>(values.begin(), values.end()));
     }
     void Long(Ifd ifd, uint16_t tag, std::initializer_list<uint32_t> values) {
-        std::vector<uint8_t> b;
-        for (uint32_t v : values)
-            Put32(b, v);
-        Raw(ifd, tag, 4, static_cast<uint32_t>(values.size()), std::move(b));
+        Values(ifd, tag, 4, values);
     }
     void Rational(Ifd ifd, uint16_t tag,
                   std::initializer_list<std::pair<uint32_t, uint32_t>> values,
                   bool isSigned = false) {
-        std::vector<uint8_t> b;
-        for (const auto& [n, d] : values) {
-            Put32(b, n);
-            Put32(b, d);
-        }
-        Raw(ifd, tag, isSigned ? 10 : 5, static_cast<uint32_t>(values.size()), std::move(b));
+        std::vector<uint32_t> numbers;
+        for (const auto& [n, d] : values)
+            numbers.insert(numbers.end(), {n, d});
+        Values(ifd, tag, isSigned ? 10 : 5, numbers);
     }
     void Ascii(Ifd ifd, uint16_t tag, const std::string& text) {
         std::vector<uint8_t> b(text.begin(), text.end());
         b.push_back(0);
-        const auto n = static_cast<uint32_t>(b.size());  // before `b` is moved from
-        Raw(ifd, tag, 2, n, std::move(b));
+        Undefined(ifd, tag, std::move(b));
+        ifds_[ifd].back().type = 2;
     }
     void Undefined(Ifd ifd, uint16_t tag, std::vector<uint8_t> bytes) {
         const auto n = static_cast<uint32_t>(bytes.size());
@@ -151,11 +143,6 @@ class ExifBuilder {
         return out;
     }
 
-    std::vector<uint8_t> Bytes16(uint16_t v) const {
-        std::vector<uint8_t> b;
-        Put16(b, v);
-        return b;
-    }
     std::vector<uint8_t> Bytes32(uint32_t v) const {
         std::vector<uint8_t> b;
         Put32(b, v);

@@ -18,10 +18,6 @@ std::filesystem::path SharedFile(const std::string& relative) {
     return SharedTestData() / relative;
 }
 
-std::filesystem::path LocalData(const std::string& relative) {
-    return std::filesystem::path(XELO_TEST_DATA_DIR) / relative;
-}
-
 std::vector<std::filesystem::path> FilesIn(const std::filesystem::path& folder,
                                            const std::vector<std::string>& extensions) {
     std::vector<std::filesystem::path> files;

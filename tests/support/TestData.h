@@ -13,8 +13,6 @@ namespace xelo::test {
 std::filesystem::path SharedTestData();
 // A file below the shared test data.
 std::filesystem::path SharedFile(const std::string& relative);
-// The repository's own small test files (tests/data).
-std::filesystem::path LocalData(const std::string& relative);
 // Files with one of `extensions` (lower case, without dot) directly in `folder`, sorted.
 std::vector<std::filesystem::path> FilesIn(const std::filesystem::path& folder,
                                            const std::vector<std::string>& extensions);
