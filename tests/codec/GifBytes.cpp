@@ -17,7 +17,8 @@ int TableBits(int colours) {
 
 }  // namespace
 
-GifBytes::GifBytes(int width, int height, int globalColours) : bytes_{'G', 'I', 'F', '8', '9', 'a'} {
+GifBytes::GifBytes(int width, int height, int globalColours)
+    : bytes_{'G', 'I', 'F', '8', '9', 'a'} {
     Le16(width);
     Le16(height);
     const int bits = TableBits(globalColours);

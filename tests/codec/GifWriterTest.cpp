@@ -85,7 +85,8 @@ ReadBack ReadWithPillow(const std::string& path) {
         "print(im.tobytes().hex())\n"
         "print(bytes(im.getpalette()).hex())\n";
     ReadBack r;
-    const auto run = test::RunCommand(std::string(kPython) + " -c \"" + script + "\" '" + path + "'");
+    const auto run =
+        test::RunCommand(std::string(kPython) + " -c \"" + script + "\" '" + path + "'");
     if (run.status != 0) return r;
     std::istringstream lines(run.out);
     std::string indices, rgb;

@@ -48,7 +48,8 @@ TEST(JpegCodec, ThumbnailAsksTheLibraryForTheReductionAndSamples) {
         EXPECT_EQ(codec.LastOutputSize(), c.output);
         ASSERT_EQ((Size{thumb.Width(), thumb.Height()}), c.thumbnail);
         ExpectNear(thumb.Row(0), kRed, 8, "top left");
-        ExpectNear(thumb.Row(thumb.Height() - 1) + 3 * (thumb.Width() - 1), kRed, 8, "bottom right");
+        ExpectNear(thumb.Row(thumb.Height() - 1) + 3 * (thumb.Width() - 1), kRed, 8,
+                   "bottom right");
     }
 }
 
@@ -149,7 +150,8 @@ TEST(JpegCodec, PublicFilesDecodeOrFailCleanly) {
             ImageInfo info;
             const uint32_t infoCode = ErrorOf([&] { file.ReadInfo(path.string(), info); });
             CDibImage thumb;
-            const auto thumbCode = ErrorOf([&] { file.ReadThumbnail(path.string(), thumb, 96, 72); });
+            const auto thumbCode =
+                ErrorOf([&] { file.ReadThumbnail(path.string(), thumb, 96, 72); });
             CImageFrames frames;
             const uint32_t framesCode = ErrorOf([&] { file.LoadFrames(path.string(), frames); });
             for (const uint32_t code : {infoCode, thumbCode, framesCode})

@@ -50,7 +50,7 @@ Result Reduce(Picture& pic, ColourReduction options, int32_t transparentIn = -1)
 }
 
 std::tuple<int, int, int> Rgb(const PaletteEntry& e) { return {e.red, e.green, e.blue}; }
-std::tuple<int, int, int> Entry(const Result& r, int index) { return Rgb(r.palette.entries[index]); }
+std::tuple<int, int, int> Entry(const Result& r, int i) { return Rgb(r.palette.entries[i]); }
 
 TEST(ColourReducer, KeyColourGetsTheLastEntryAndItsPixels) {
     Picture pic(64, 16);

@@ -13,7 +13,7 @@ namespace {
 struct Canvas {
     std::vector<uint8_t> memory;
     Canvas(int w, uint8_t fill) : memory(static_cast<size_t>(w) * 3, fill) {}
-    BgrBuffer Buffer() { return BgrBuffer{memory.data(), static_cast<int>(memory.size() / 3), 1, 0}; }
+    BgrBuffer Buffer() { return {memory.data(), static_cast<int>(memory.size() / 3), 1, 0}; }
     const uint8_t* At(int x) const { return memory.data() + x * 3; }
 };
 

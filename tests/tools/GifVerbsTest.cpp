@@ -55,7 +55,8 @@ TEST(GifVerbs, ConvertRoundsTheColourCountAndReportsBadFiles) {
     test::CommandRun run = RunXeloTool(convert + dir.File("x.gif") + " --colors 1");
     EXPECT_NE(run.out.find("--colors"), std::string::npos);
     EXPECT_EQ(run.status, 2);
-    test::WriteBytes(dir.File("bad.gif"), {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0, 0x21});
+    test::WriteBytes(dir.File("bad.gif"),
+                     {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0, 0x21});
     run = RunXeloTool("frames " + dir.File("bad.gif"));
     EXPECT_NE(run.out.find("error 46024"), std::string::npos);
     EXPECT_EQ(run.status, 1);

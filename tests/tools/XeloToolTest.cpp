@@ -34,8 +34,9 @@ TEST(XeloTool, UsageErrorsAndHelp) {
         EXPECT_EQ(help.status, 0) << verb;
         EXPECT_NE(help.out.find("usage: xelo-tool"), std::string::npos) << verb;
     }
-    for (const char* bad : {"", "frobnicate", "info", "thumb a.bmp", "thumb a.bmp -o b.bmp --box 0x5",
-                            "convert a.bmp -o b.bmp --percent x", "convert a.bmp -o b.bmp --bogus"})
+    for (const char* bad :
+         {"", "frobnicate", "info", "thumb a.bmp", "thumb a.bmp -o b.bmp --box 0x5",
+          "convert a.bmp -o b.bmp --percent x", "convert a.bmp -o b.bmp --bogus"})
         EXPECT_EQ(Tool(bad).status, 2) << bad;
 }
 
@@ -81,7 +82,7 @@ TEST(XeloTool, RefusesPipesAndFoldersAndPrintsAnyNameOnOneLine) {
     const ToolRun named = test::RunCommand("cd " + dir.Path().string() +
                                            " && " XELO_TOOL_PATH " info -- bad.bmp '-a\nb.bmp'");
     EXPECT_EQ(named.status, 1);
-    EXPECT_EQ(named.out.rfind("bad.bmp: error 46023: An attempt was made to access past file end.", 0),
+    EXPECT_EQ(named.out.rfind("bad.bmp: error 46023: An attempt was made to access past file", 0),
               0u);
     EXPECT_NE(named.out.find("\n-a\\nb.bmp: BMP 4x2 24 bpp, 1 frame, 300x300 dpi\n"),
               std::string::npos);
