@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 namespace xelo::test {
@@ -14,10 +13,6 @@ struct BmpBuilder {
     uint32_t compression = 0;
     uint32_t headerSize = 40;
     uint16_t planes = 1;
-    int32_t xPixelsPerMetre = 2835;  // 72 dpi
-    int32_t yPixelsPerMetre = 2835;
-    uint32_t coloursUsed = 0;
-    std::vector<uint8_t> masks;    // written after a 40-byte header
     std::vector<uint8_t> palette;  // blue, green, red, reserved per entry
     std::vector<uint8_t> pixels;   // the file's rows, first row first
 
@@ -30,36 +25,19 @@ struct BmpBuilder {
         Le16(v, x >> 16);
     }
 
+    // A file header, an info header of `headerSize` bytes (40 filled, the rest zero), the palette
+    // and the pixels.
     std::vector<uint8_t> Bytes() const {
-        std::vector<uint8_t> b;
-        const uint32_t offset =
-            14 + headerSize + static_cast<uint32_t>(masks.size() + palette.size());
-        b.push_back('B');
-        b.push_back('M');
-        Le32(b, offset + static_cast<uint32_t>(pixels.size()));  // bfSize
-        Le32(b, 0);                                              // bfReserved1, bfReserved2
-        Le32(b, offset);                                         // bfOffBits
-        if (headerSize == 12) {
-            Le32(b, 12);
-            Le16(b, static_cast<uint32_t>(width));
-            Le16(b, static_cast<uint32_t>(height));
-            Le16(b, planes);
-            Le16(b, bitCount);
-        } else {
-            Le32(b, headerSize);
-            Le32(b, static_cast<uint32_t>(width));
-            Le32(b, static_cast<uint32_t>(height));
-            Le16(b, planes);
-            Le16(b, bitCount);
-            Le32(b, compression);
-            Le32(b, static_cast<uint32_t>(pixels.size()));  // biSizeImage
-            Le32(b, static_cast<uint32_t>(xPixelsPerMetre));
-            Le32(b, static_cast<uint32_t>(yPixelsPerMetre));
-            Le32(b, coloursUsed);
-            Le32(b, 0);  // biClrImportant
-            b.resize(b.size() + (headerSize - 40), 0);
-        }
-        b.insert(b.end(), masks.begin(), masks.end());
+        std::vector<uint8_t> b = {'B', 'M'};
+        const uint32_t offset = 14 + headerSize + static_cast<uint32_t>(palette.size());
+        Le32(b, offset + static_cast<uint32_t>(pixels.size()));
+        Le32(b, 0);
+        Le32(b, offset);
+        for (const uint32_t v : {headerSize, static_cast<uint32_t>(width),
+                                 static_cast<uint32_t>(height), planes | uint32_t{bitCount} << 16,
+                                 compression, static_cast<uint32_t>(pixels.size()), 2835u, 2835u})
+            Le32(b, v);
+        b.resize(b.size() + (headerSize - 32), 0);
         b.insert(b.end(), palette.begin(), palette.end());
         b.insert(b.end(), pixels.begin(), pixels.end());
         return b;

@@ -4,9 +4,9 @@
 #include <cstdio>
 // After <cstdio>: the library header needs size_t and FILE.
 #include <jpeglib.h>
-#include <fstream>
 
 #include "codec/BmpWriter.h"
+#include "codec/CodecTestUtil.h"
 #include "codec/FormatDetect.h"
 #include "codec/GifBytes.h"
 #include "codec/GifWriter.h"
@@ -14,19 +14,14 @@
 #include "codec/JpegCodec.h"
 #include "image/TavoException.h"
 #include "support/TempDir.h"
+#include "support/TestData.h"
 
 namespace xelo {
 namespace {
 
 uint32_t LoadError(const std::vector<uint8_t>& bytes) {
-    CMemoryStream stream(bytes.data(), static_cast<uint32_t>(bytes.size()));
     CImageFrames frames;
-    try {
-        CImageFile().LoadFrames(stream, frames);
-    } catch (const CTavoException& e) {
-        return e.GetCode();
-    }
-    return 0;
+    return test::ErrorOf([&] { test::LoadFromBytes(bytes, frames); });
 }
 
 // A tiny progressive greyscale JPEG whose frame header then claims 16383 × 16383.
@@ -66,12 +61,17 @@ TEST(DecodeLimits, BombsEndWithNotEnoughMemoryAndConvertTakesFrameZeroOnly) {
     for (int i = 0; i < 40; ++i) gif.Descriptor(0, 0, 4000, 4000).Codes(2, {4, 0, 5});
     gif.Trailer();
     EXPECT_EQ(LoadError(gif.Bytes()), kErrNoMemory);
-    EXPECT_EQ(LoadError(ProgressiveJpegBomb()), kErrNoMemory);
+    const auto jpeg = ProgressiveJpegBomb();
+    EXPECT_EQ(LoadError(jpeg), kErrNoMemory);
+    CMemoryStream stream(jpeg.data(), static_cast<uint32_t>(jpeg.size()));
+    CDibImage thumb;
+    EXPECT_EQ(test::ErrorOf([&] { CImageFile().ReadThumbnail(stream, thumb, 96, 72); }),
+              kErrNoMemory);
+    EXPECT_TRUE(thumb.IsEmpty());
 
     test::TempDir dir;
     const std::string path = dir.File("bomb.gif");
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(gif.Bytes().data()), gif.Bytes().size());
+    test::WriteBytes(path, gif.Bytes());
     CImageFrames frames;
     CImageFile().LoadFirstFrame(path, frames);
     EXPECT_EQ(frames.frames.size(), 1u);
@@ -84,8 +84,7 @@ TEST(DecodeLimits, AJpegHoldingThePictOpcodeIsStillAJpeg) {
     image.Create(16, 16, 3, false);
     const std::string plain = dir.File("plain.jpg");
     WriteJpeg(JpegWriterSettings{}, plain, image, 100);
-    std::ifstream in(plain, std::ios::binary);
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
+    std::vector<uint8_t> bytes = test::ReadBytes(plain);
     // A comment segment right after the start marker puts 00 11 02 FF at offset 522.
     std::vector<uint8_t> comment{0xFF, 0xFE, 0x02, 0x5A};  // 600 bytes with its length
     comment.resize(4 + 598, ' ');
@@ -108,14 +107,12 @@ TEST(DecodeLimits, EveryWriterScalesByTheSamePercent) {
         for (const char* name : {"a.bmp", "a.gif", "a.jpg"}) {
             const std::string path = dir.File(name);
             std::remove(path.c_str());
-            try {
-                if (name[2] == 'b') WriteBmp(path, image, c.percent, Resolution{96, 96});
-                if (name[2] == 'g') {
-                    CGifWriter writer;
-                    WriteGif(writer, path, image, c.percent);
-                }
-                if (name[2] == 'j') WriteJpeg(JpegWriterSettings{}, path, image, c.percent);
-            } catch (const CTavoException&) {
+            CGifWriter gif;
+            if (test::ErrorOf([&] {
+                    if (name[2] == 'b') WriteBmp(path, image, c.percent, Resolution{96, 96});
+                    if (name[2] == 'g') WriteGif(gif, path, image, c.percent);
+                    if (name[2] == 'j') WriteJpeg(JpegWriterSettings{}, path, image, c.percent);
+                })) {
                 EXPECT_EQ(c.height, 0) << name << " " << c.percent;  // nothing left of a side
                 continue;
             }

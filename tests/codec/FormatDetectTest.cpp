@@ -53,10 +53,7 @@ TEST(FormatDetect, SignaturesInTheirOrder) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(Detect(c.bytes), c.format) << c.bytes.size();
-}
-
-TEST(FormatDetect, LooksFromTheStartWhateverThePosition) {
-    EXPECT_EQ(Detect("BM123456", 5), kFormatBmp);
+    EXPECT_EQ(Detect("BM123456", 5), kFormatBmp) << "from the start whatever the position";
 }
 
 // Formats without a codec are recognised and refused.

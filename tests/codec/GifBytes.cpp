@@ -5,28 +5,30 @@
 
 namespace xelo::test {
 
-GifBytes::GifBytes(int width, int height, int globalColours, int background,
-                   const std::string& signature) {
-    bytes_.assign(signature.begin(), signature.end());
+namespace {
+
+// The table-size bits of a colour table holding at least `colours` entries.
+int TableBits(int colours) {
+    int bits = 1;
+    while ((1 << bits) < colours)
+        ++bits;
+    return bits;
+}
+
+}  // namespace
+
+GifBytes::GifBytes(int width, int height, int globalColours)
+    : bytes_{'G', 'I', 'F', '8', '9', 'a'} {
     Le16(width);
     Le16(height);
-    int bits = 1;
-    while ((1 << bits) < globalColours)
-        ++bits;
-    bytes_.push_back(static_cast<uint8_t>((globalColours ? 0x80 : 0) | (bits - 1)));
-    bytes_.push_back(static_cast<uint8_t>(background));
-    bytes_.push_back(0);  // aspect
-    if (globalColours) {
-        for (int i = 0; i < (1 << bits); ++i) {
-            for (int c = 0; c < 3; ++c)
-                bytes_.push_back(static_cast<uint8_t>(i));
-        }
-    }
+    const int bits = TableBits(globalColours);
+    Raw({static_cast<uint8_t>((globalColours ? 0x80 : 0) | (bits - 1)), 0, 0});
+    for (int i = 0; globalColours && i < (1 << bits); ++i)
+        bytes_.insert(bytes_.end(), 3, static_cast<uint8_t>(i));
 }
 
 void GifBytes::Le16(int v) {
-    bytes_.push_back(static_cast<uint8_t>(v & 0xFF));
-    bytes_.push_back(static_cast<uint8_t>((v >> 8) & 0xFF));
+    Raw({static_cast<uint8_t>(v & 0xFF), static_cast<uint8_t>((v >> 8) & 0xFF)});
 }
 
 GifBytes& GifBytes::Control(int disposal, int delay, int transparent, bool userInput) {
@@ -34,48 +36,19 @@ GifBytes& GifBytes::Control(int disposal, int delay, int transparent, bool userI
     bytes_.push_back(
         static_cast<uint8_t>((disposal << 2) | (userInput ? 2 : 0) | (transparent >= 0 ? 1 : 0)));
     Le16(delay);
-    bytes_.push_back(static_cast<uint8_t>(transparent >= 0 ? transparent : 0));
-    bytes_.push_back(0);
-    return *this;
-}
-
-GifBytes& GifBytes::Netscape(int loops) {
-    Raw({0x21, 0xFF, 0x0B});
-    for (char c : std::string("NETSCAPE2.0"))
-        bytes_.push_back(static_cast<uint8_t>(c));
-    Raw({0x03, 0x01});
-    Le16(loops);
-    bytes_.push_back(0);
-    return *this;
-}
-
-GifBytes& GifBytes::Comment(const std::string& text) {
-    Raw({0x21, 0xFE});
-    bytes_.push_back(static_cast<uint8_t>(text.size()));
-    bytes_.insert(bytes_.end(), text.begin(), text.end());
-    bytes_.push_back(0);
-    return *this;
+    return Raw({static_cast<uint8_t>(transparent >= 0 ? transparent : 0), 0});
 }
 
 GifBytes& GifBytes::Descriptor(int left, int top, int width, int height, bool interlaced,
                                int localColours) {
     bytes_.push_back(0x2C);
-    Le16(left);
-    Le16(top);
-    Le16(width);
-    Le16(height);
-    int bits = 1;
-    while ((1 << bits) < localColours)
-        ++bits;
+    for (const int v : {left, top, width, height})
+        Le16(v);
+    const int bits = TableBits(localColours);
     bytes_.push_back(
         static_cast<uint8_t>((localColours ? 0x80 | (bits - 1) : 0) | (interlaced ? 0x40 : 0)));
-    if (localColours) {
-        for (int i = 0; i < (1 << bits); ++i) {
-            bytes_.push_back(static_cast<uint8_t>(255 - i));
-            bytes_.push_back(0);
-            bytes_.push_back(static_cast<uint8_t>(i));
-        }
-    }
+    for (int i = 0; localColours && i < (1 << bits); ++i)
+        Raw({static_cast<uint8_t>(255 - i), 0, static_cast<uint8_t>(i)});
     return *this;
 }
 
@@ -89,19 +62,12 @@ GifBytes& GifBytes::Codes(int minimumCodeSize, const std::vector<int>& codes, bo
     int count = 0;
     for (int code : codes) {
         buffer |= static_cast<uint32_t>(code) << count;
-        count += size;
-        while (count >= 8) {
+        for (count += size; count >= 8; count -= 8, buffer >>= 8)
             data.push_back(static_cast<uint8_t>(buffer & 0xFF));
-            buffer >>= 8;
-            count -= 8;
-        }
         // The decoder's rule: the counter grows with every code and the size follows it.
         ++next;
         if (next > (1 << size) && size < 12) ++size;
-        if (code == clear) {
-            size = minimumCodeSize + 1;
-            next = clear + 2;
-        }
+        if (code == clear) size = minimumCodeSize + 1, next = clear + 2;
     }
     if (count > 0) data.push_back(static_cast<uint8_t>(buffer & 0xFF));
     for (size_t i = 0; i < data.size(); i += 255) {

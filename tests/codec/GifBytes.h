@@ -4,21 +4,17 @@
 
 #include <cstdint>
 #include <initializer_list>
-#include <string>
 #include <vector>
 
 namespace xelo::test {
 
 class GifBytes {
   public:
-    // "GIF89a" (or another signature) and the logical screen descriptor; `globalColours` entries
-    // of a grey ramp (entry i = (i, i, i)) follow when it is not 0.
-    explicit GifBytes(int width, int height, int globalColours = 4, int background = 0,
-                      const std::string& signature = "GIF89a");
+    // "GIF89a" and the logical screen descriptor; `globalColours` entries of a grey ramp
+    // (entry i = (i, i, i)) follow when it is not 0.
+    explicit GifBytes(int width, int height, int globalColours = 4);
 
     GifBytes& Control(int disposal, int delay, int transparent, bool userInput = false);
-    GifBytes& Netscape(int loops);
-    GifBytes& Comment(const std::string& text);
     // Image descriptor, with a local table of `localColours` entries of (255 − i, 0, i).
     GifBytes& Descriptor(int left, int top, int width, int height, bool interlaced = false,
                          int localColours = 0);

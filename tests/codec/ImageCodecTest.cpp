@@ -17,13 +17,9 @@ using test::ErrorOf;
 std::string WriteTestBmp(const test::TempDir& dir, int w, int h) {
     CDibImage image;
     image.Create(w, h, 3, false);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            uint8_t* p = image.Row(y) + x * 3;
-            p[0] = static_cast<uint8_t>(x);
-            p[1] = static_cast<uint8_t>(y);
-        }
-    }
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            image.Row(y)[x * 3] = static_cast<uint8_t>(x), image.Row(y)[x * 3 + 1] = uint8_t(y);
     const std::string path = dir.File(std::to_string(w) + "x" + std::to_string(h) + ".bmp");
     WriteBmp(path, image, 100, Resolution{});
     return path;
@@ -74,11 +70,7 @@ TEST(ImageCodec, ScaledAndClippedFrames) {
 
 // A failure part-way releases everything: no frames, an empty thumbnail.
 TEST(ImageCodec, FailureLeavesNothingBehind) {
-    test::BmpBuilder b;
-    b.width = 4;
-    b.height = 4;
-    b.bitCount = 8;
-    b.compression = 1;
+    test::BmpBuilder b{4, 4, 8, 1};
     b.palette.assign(1024, 0);
     b.pixels = {4, 1, 0, 0, 4, 2};  // run-length data cut short
     const auto bytes = b.Bytes();

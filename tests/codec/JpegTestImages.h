@@ -14,9 +14,7 @@
 namespace xelo::test {
 
 struct Bgr {
-    uint8_t blue = 0;
-    uint8_t green = 0;
-    uint8_t red = 0;
+    uint8_t blue = 0, green = 0, red = 0;
 };
 
 inline void Fill(CDibImage& image, const std::function<Bgr(int, int)>& pixel) {

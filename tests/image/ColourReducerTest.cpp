@@ -24,9 +24,7 @@ struct Picture {
     BgrBuffer Buffer() { return BgrBuffer{bits.data(), width, height, 1}; }
     void Set(int x, int y, uint8_t r, uint8_t g, uint8_t b) {
         uint8_t* p = Buffer().Pixel(x, y);
-        p[0] = b;
-        p[1] = g;
-        p[2] = r;
+        p[0] = b, p[1] = g, p[2] = r;
     }
     std::tuple<int, int, int> At(int x, int y) {
         const uint8_t* p = Buffer().Pixel(x, y);
@@ -51,10 +49,8 @@ Result Reduce(Picture& pic, ColourReduction options, int32_t transparentIn = -1)
     return r;
 }
 
-std::tuple<int, int, int> Entry(const Result& r, int index) {
-    const PaletteEntry& e = r.palette.entries[index];
-    return {e.red, e.green, e.blue};
-}
+std::tuple<int, int, int> Rgb(const PaletteEntry& e) { return {e.red, e.green, e.blue}; }
+std::tuple<int, int, int> Entry(const Result& r, int i) { return Rgb(r.palette.entries[i]); }
 
 TEST(ColourReducer, KeyColourGetsTheLastEntryAndItsPixels) {
     Picture pic(64, 16);
@@ -92,7 +88,6 @@ TEST(ColourReducer, ComputedColourEqualToTheKeyMovesOneGreenStep) {
 TEST(ColourReducer, FixedPaletteKeepsItsEntriesAndPlacesTheKey) {
     LogPalette fixed;
     fixed.count = 4;
-    fixed.entries[0] = {0, 0, 0, 0};
     fixed.entries[1] = {255, 0, 0, 0};
     fixed.entries[2] = {0, 0, 255, 0};
     fixed.entries[3] = {255, 255, 255, 0};
@@ -142,16 +137,16 @@ TEST(ColourReducer, MatchesTheIjgQuantiserOfDjpeg) {
         SCOPED_TRACE(std::string(c.jpeg) + " " + std::to_string(c.colours) +
                      (c.dither ? " dithered" : " plain"));
         const std::string jpeg = test::SharedFile(std::string("jpeg-exif/wuffs/") + c.jpeg);
-        const std::string rgbPath = dir.File("rgb.bmp");
-        const std::string quantPath = dir.File("quant.bmp");
-        ASSERT_EQ(
-            std::system((std::string(djpeg) + " -bmp -outfile " + rgbPath + " " + jpeg).c_str()),
-            0);
-        ASSERT_EQ(
-            std::system((std::string(djpeg) + " -bmp -colors " + std::to_string(c.colours) +
-                         (c.dither ? "" : " -dither none") + " -outfile " + quantPath + " " + jpeg)
-                            .c_str()),
-            0);
+        const auto decode = [&](const std::string& options, const std::string& out) {
+            ASSERT_EQ(std::system((std::string(djpeg) + " -bmp " + options + " -outfile " + out +
+                                   " " + jpeg)
+                                      .c_str()),
+                      0);
+        };
+        const std::string rgbPath = dir.File("rgb.bmp"), quantPath = dir.File("quant.bmp");
+        decode("", rgbPath);
+        decode("-colors " + std::to_string(c.colours) + (c.dither ? "" : " -dither none"),
+               quantPath);
         CImageFrames rgb, quant;
         CImageFile().LoadFrames(rgbPath, rgb);
         CImageFile().LoadFrames(quantPath, quant);
@@ -169,13 +164,8 @@ TEST(ColourReducer, MatchesTheIjgQuantiserOfDjpeg) {
             ours.data(), 0, 1, ColourReduction{c.colours, c.dither, nullptr, kNoColour}, &palette,
             transparent));
         ASSERT_LE(palette.count, theirs.Palette()->count);
-        for (int i = 0; i < palette.count; ++i) {
-            const PaletteEntry& a = palette.entries[i];
-            const PaletteEntry& b = theirs.Palette()->entries[i];
-            EXPECT_EQ(std::make_tuple(a.red, a.green, a.blue),
-                      std::make_tuple(b.red, b.green, b.blue))
-                << "entry " << i;
-        }
+        for (int i = 0; i < palette.count; ++i)
+            EXPECT_EQ(Rgb(palette.entries[i]), Rgb(theirs.Palette()->entries[i])) << "entry " << i;
         int different = 0;
         for (int y = 0; y < picture.Height(); ++y)
             for (int x = 0; x < picture.Width(); ++x)
@@ -195,7 +185,7 @@ TEST(DisplayReduction, EightBitModeLeavesOnlyFixedPaletteColoursAndTheKey) {
     std::set<std::tuple<int, int, int>> fixed;
     const LogPalette& palette = FixedPalette();
     for (int i = 0; i < palette.count; ++i)
-        fixed.insert({palette.entries[i].red, palette.entries[i].green, palette.entries[i].blue});
+        fixed.insert(Rgb(palette.entries[i]));
     int outside = 0;
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 40; ++x)

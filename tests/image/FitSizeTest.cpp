@@ -6,12 +6,11 @@ namespace xelo {
 namespace {
 
 TEST(FitSize, AspectFitIntoTheBox) {
-    struct Case {
+    const struct {
         int boxW, boxH, w, h;
         bool enlarge;
         Size expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {96, 72, 100, 50, false, {96, 48}},  // wider: width fills the box
         {96, 72, 40, 30, false, {40, 30}},   // fits: never enlarged
         {96, 72, 40, 30, true, {96, 72}},    // enlarged when asked
@@ -20,7 +19,7 @@ TEST(FitSize, AspectFitIntoTheBox) {
         {96, 72, 10000, 1, false, {96, 1}},     // never below 1
         {96, 72, 1, 10000, false, {1, 72}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_EQ(FitSize(c.boxW, c.boxH, c.w, c.h, c.enlarge), c.expected)
             << c.w << "x" << c.h << " into " << c.boxW << "x" << c.boxH;
     }

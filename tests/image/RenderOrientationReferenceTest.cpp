@@ -51,18 +51,6 @@ struct Case {
     std::optional<Rect> clip;
 };
 
-// Each target row is pad pixels longer, and one guard row lies above and below the buffer.
-struct Target {
-    Size size;
-    int pad;
-    std::vector<uint8_t> memory;
-
-    size_t Stride() const { return static_cast<size_t>(size.width + pad) * 3; }
-    uint8_t* At(std::vector<uint8_t>& m, int x, int y) const {
-        return m.data() + (y + 1) * Stride() + x * 3;
-    }
-};
-
 TEST(RenderOrientationReference, EveryOrientationMatchesThePlainMapping) {
     const Case cases[] = {
         // Sticking out on every side, row pad in source and target.
@@ -73,14 +61,7 @@ TEST(RenderOrientationReference, EveryOrientationMatchesThePlainMapping) {
         {{1, 200}, {}, {}, {}, {0, 0}, 1, {210, 210}, 0, {}},
         {{64, 64}, {}, {}, {}, {-32, 0}, 1, {64, 64}, 0, {}},
         // A part decoded on its own, limited again by a source clip.
-        {{70, 40},
-         {30, 10},
-         Size{100, 90},
-         Rect{25, 0, 80, 45},
-         {-5, 3},
-         1,
-         {95, 110},
-         2,
+        {{70, 40}, {30, 10}, Size{100, 90}, Rect{25, 0, 80, 45}, {-5, 3}, 1, {95, 110}, 2,
          Rect{1, 1, 94, 100}},
         // A part that misses only the logical picture's first column, then only its last: one
         // target line at an end of the quarter-turned picture lies outside it.
@@ -96,8 +77,7 @@ TEST(RenderOrientationReference, EveryOrientationMatchesThePlainMapping) {
         for (int y = 0; y < c.image.height; ++y) {
             for (int x = 0; x < c.image.width; ++x) {
                 uint8_t* p = image.Row(y) + x * 3;
-                p[0] = static_cast<uint8_t>(x);
-                p[1] = static_cast<uint8_t>(y);
+                p[0] = static_cast<uint8_t>(x), p[1] = static_cast<uint8_t>(y);
                 p[2] = static_cast<uint8_t>(x * 7 + y * 13 + 1);
             }
         }
@@ -115,38 +95,30 @@ TEST(RenderOrientationReference, EveryOrientationMatchesThePlainMapping) {
             const Rect dest{c.destOrigin.x, c.destOrigin.y,
                             c.destOrigin.x + c.scale * (swap ? whole.height : whole.width),
                             c.destOrigin.y + c.scale * (swap ? whole.width : whole.height)};
-            const Rect buffer{0, 0, c.target.width, c.target.height};
-            auto sourceAt = [&](int x, int y) {
-                return SourceOf(o, (x - dest.left) / c.scale, (y - dest.top) / c.scale, whole.width,
-                                whole.height);
-            };
-            const std::optional<Rect> clip = c.clip;
-
-            Target t{c.target, c.pad, {}};
-            t.memory.resize(t.Stride() * (c.target.height + 2));
-            for (size_t i = 0; i < t.memory.size(); ++i)
-                t.memory[i] = static_cast<uint8_t>(i * 31 + 5);
-            std::vector<uint8_t> expected = t.memory;
-            for (int y = 0; y < buffer.bottom; ++y) {
-                for (int x = 0; x < buffer.right; ++x) {
-                    if (!Contains(dest, {x, y}) || (clip && !Contains(*clip, {x, y}))) continue;
+            // Each target row is pad pixels longer; one guard row lies above and below it.
+            const size_t stride = static_cast<size_t>(c.target.width + c.pad) * 3;
+            std::vector<uint8_t> memory(stride * (c.target.height + 2));
+            for (size_t i = 0; i < memory.size(); ++i)
+                memory[i] = static_cast<uint8_t>(i * 31 + 5);
+            std::vector<uint8_t> expected = memory;
+            for (int y = 0; y < c.target.height; ++y) {
+                for (int x = 0; x < c.target.width; ++x) {
+                    if (!Contains(dest, {x, y}) || (c.clip && !Contains(*c.clip, {x, y}))) continue;
                     // Where the logical picture lies outside the part, the target stays.
-                    const Point s = sourceAt(x, y);
+                    const Point s = SourceOf(o, (x - dest.left) / c.scale, (y - dest.top) / c.scale,
+                                             whole.width, whole.height);
                     if (!Contains(shown, s)) continue;
                     const uint8_t* p = image.Row(s.y - c.offset.y) + (s.x - c.offset.x) * 3;
-                    std::copy(p, p + 3, t.At(expected, x, y));
+                    std::copy(p, p + 3, &expected[(y + 1) * stride + x * 3]);
                 }
             }
-            RenderSource source{c.offset, c.whole, c.sourceClip};
             RenderTransformed(
                 image, dest,
-                BgrBuffer{t.At(t.memory, 0, 0), c.target.width, c.target.height, c.pad}, clip, o,
-                source);
-            for (int y = -1; y <= c.target.height; ++y) {
-                const uint8_t* got = t.At(t.memory, 0, y);
-                const uint8_t* want = t.At(expected, 0, y);
-                ASSERT_TRUE(std::equal(got, got + t.Stride(), want)) << "first bad row " << y;
-            }
+                BgrBuffer{memory.data() + stride, c.target.width, c.target.height, c.pad}, c.clip,
+                o, RenderSource{c.offset, c.whole, c.sourceClip});
+            const auto bad = std::mismatch(memory.begin(), memory.end(), expected.begin()).first;
+            ASSERT_TRUE(bad == memory.end())
+                << "first bad row " << (bad - memory.begin()) / static_cast<long>(stride) - 1;
         }
     }
 }

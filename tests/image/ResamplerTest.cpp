@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <numeric>
 
@@ -15,9 +16,10 @@ std::vector<int> WeightsOf(const WeightTable& t, int i) {
     return w;
 }
 
-// For every target pixel the weights sum to exactly 100 and stay inside the source.
+// For every target pixel the weights sum to exactly 100 and stay inside the source, also when
+// shrinking more than a hundred times.
 TEST(Resampler, WeightsSumToOneHundred) {
-    const int lengths[] = {1, 2, 3, 7, 13, 72, 96, 100, 101, 240, 320, 641, 1200, 4000};
+    const int lengths[] = {1, 2, 3, 7, 13, 72, 96, 100, 101, 240, 320, 641, 1200, 5000};
     for (int s : lengths) {
         for (int t : lengths) {
             const WeightTable table = BuildWeightTable(s, t);
@@ -34,39 +36,20 @@ TEST(Resampler, WeightsSumToOneHundred) {
     }
 }
 
-// Shrinking more than a hundred times still gives a usable table.
-TEST(Resampler, ExtremeShrinkStaysDefined) {
-    const WeightTable t = BuildWeightTable(5000, 3);
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(t.last[i] - t.first[i] + 1, 101);
-}
-
-std::vector<uint8_t> Bgr(int w, int h, int pad, uint8_t b, uint8_t g, uint8_t r) {
-    std::vector<uint8_t> v(static_cast<size_t>(w + pad) * 3 * h, 0xEE);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            uint8_t* p = v.data() + (static_cast<size_t>(y) * (w + pad) + x) * 3;
-            p[0] = b;
-            p[1] = g;
-            p[2] = r;
-        }
-    }
-    return v;
-}
-
 TEST(Resampler, ConstantImageStaysConstant) {
+    const uint8_t kPixel[3] = {10, 200, 99};
     const int sizes[][4] = {{37, 21, 5, 3}, {5, 3, 37, 21}, {100, 100, 100, 7}, {9, 50, 9, 60}};
     for (const auto& s : sizes) {
-        const auto source = Bgr(s[0], s[1], 3, 10, 200, 99);
+        std::vector<uint8_t> source(static_cast<size_t>(s[0] + 3) * 3 * s[1], 0xEE);
+        for (int i = 0; i < (s[0] + 3) * s[1]; ++i)
+            if (i % (s[0] + 3) < s[0]) std::copy_n(kPixel, 3, &source[i * 3]);
         std::vector<uint8_t> target(static_cast<size_t>(s[2] + 1) * 3 * s[3], 0);
         ASSERT_TRUE(
             Resample24(source.data(), s[0], s[1], 3, 3, nullptr, target.data(), s[2], s[3], 1));
         for (int y = 0; y < s[3]; ++y) {
             for (int x = 0; x < s[2]; ++x) {
                 const uint8_t* p = target.data() + (static_cast<size_t>(y) * (s[2] + 1) + x) * 3;
-                ASSERT_EQ(p[0], 10);
-                ASSERT_EQ(p[1], 200);
-                ASSERT_EQ(p[2], 99);
+                ASSERT_EQ(std::vector<uint8_t>(p, p + 3), (std::vector<uint8_t>{10, 200, 99}));
             }
         }
     }
@@ -96,10 +79,9 @@ TEST(Resampler, OnePassMatchesTwoPassWithinRounding) {
     std::vector<uint8_t> a(static_cast<size_t>(tw + 3) * 3 * th), b(a.size());
     ASSERT_TRUE(Resample24(source.data(), sw, sh, 3, 3, nullptr, a.data(), tw, th, 3));
     ASSERT_TRUE(Resample24OnePass(source.data(), sw, sh, 3, 3, nullptr, b.data(), tw, th, 3));
-    for (int y = 0; y < th; ++y) {
-        for (int x = 0; x < tw * 3; ++x) {
-            const size_t i = static_cast<size_t>(y) * (tw + 3) * 3 + x;
-            ASSERT_NEAR(a[i], b[i], 1) << x << "," << y;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (i % ((tw + 3) * 3) < tw * 3u) {
+            ASSERT_NEAR(a[i], b[i], 1) << i;
         }
     }
 }

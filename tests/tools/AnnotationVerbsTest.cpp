@@ -1,7 +1,6 @@
 // xelo-tool ink and note: what they print, write and how they fail.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -16,14 +15,9 @@ namespace xelo {
 namespace {
 
 using ToolRun = test::CommandRun;
+constexpr auto RunTool = test::RunXeloTool;
 
-ToolRun RunTool(const std::string& arguments) {
-    return test::RunXeloTool(arguments);
-}
-
-std::string Quoted(const std::string& path) {
-    return "'" + path + "'";
-}
+std::string Quoted(const std::string& path) { return "'" + path + "'"; }
 
 TEST(InkVerb, PrintsTheLayerAndFailsOnADamagedFile) {
     test::TempDir dir;

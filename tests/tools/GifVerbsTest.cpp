@@ -1,7 +1,6 @@
 // xelo-tool's GIF verbs, run as a user runs them.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "codec/BmpWriter.h"
@@ -14,12 +13,7 @@
 namespace xelo {
 namespace {
 
-// Runs xelo-tool with `arguments`; returns its standard output and sets `status`.
-std::string RunTool(const std::string& arguments, int& status) {
-    const test::CommandRun run = test::RunXeloTool(arguments);
-    status = run.status;
-    return run.out;
-}
+using test::RunXeloTool;
 
 TEST(GifVerbs, FramesPrintsOneLinePerFrame) {
     test::TempDir dir;
@@ -32,18 +26,15 @@ TEST(GifVerbs, FramesPrintsOneLinePerFrame) {
                          .Trailer()
                          .Bytes();
     test::WriteBytes(dir.File("anim.gif"), gif);
-    int status = 0;
-    const std::string out = RunTool("frames " + dir.File("anim.gif"), status);
-    EXPECT_EQ(status, 0);
-    EXPECT_NE(out.find("GIF 6x4, 2 frames"), std::string::npos) << out;
-    EXPECT_NE(out.find("frame 0: 0,0 6x4 delay 100 disposal 0 transparent -1 interlaced 0 "
-                       "palette 4\n"),
+    const test::CommandRun run = RunXeloTool("frames " + dir.File("anim.gif"));
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("GIF 6x4, 2 frames\n"
+                           "frame 0: 0,0 6x4 delay 100 disposal 0 transparent -1 interlaced 0 "
+                           "palette 4\n"
+                           "frame 1: 2,1 3x2 delay 35 disposal 2 transparent 3 interlaced 1 "
+                           "palette 16\n"),
               std::string::npos)
-        << out;
-    EXPECT_NE(out.find("frame 1: 2,1 3x2 delay 35 disposal 2 transparent 3 interlaced 1 "
-                       "palette 16\n"),
-              std::string::npos)
-        << out;
+        << run.out;
 }
 
 TEST(GifVerbs, ConvertRoundsTheColourCountAndReportsBadFiles) {
@@ -51,34 +42,24 @@ TEST(GifVerbs, ConvertRoundsTheColourCountAndReportsBadFiles) {
     CDibImage picture;
     picture.Create(40, 30, 3, false);
     for (int y = 0; y < 30; ++y)
-        for (int x = 0; x < 40; ++x) {
-            uint8_t* p = picture.Row(y) + x * 3;
-            p[0] = static_cast<uint8_t>(x * 6);
-            p[1] = static_cast<uint8_t>(y * 8);
-            p[2] = static_cast<uint8_t>(x * y);
-        }
+        for (int x = 0; x < 40; ++x)
+            picture.Row(y)[x * 3] = static_cast<uint8_t>(x * 6 + y * 40);
     WriteBmp(dir.File("in.bmp"), picture, 100, Resolution{});
-    int status = 0;
-    RunTool(
-        "convert " + dir.File("in.bmp") + " -o " + dir.File("out.gif") + " --colors 20 --no-dither",
-        status);
-    ASSERT_EQ(status, 0);
-    CGifCodec codec;
+    const std::string convert = "convert " + dir.File("in.bmp") + " -o ";
+    ASSERT_EQ(RunXeloTool(convert + dir.File("out.gif") + " --colors 20 --no-dither").status, 0);
     ImageInfo info;
-    codec.ReadInfo(dir.File("out.gif"), info);
+    CGifCodec().ReadInfo(dir.File("out.gif"), info);
     EXPECT_EQ(info.width, 40);
     EXPECT_EQ(info.palette.count, 32);
 
-    EXPECT_NE(RunTool("convert " + dir.File("in.bmp") + " -o " + dir.File("x.gif") + " --colors 1",
-                      status)
-                  .find("--colors"),
-              std::string::npos);
-    EXPECT_EQ(status, 2);
+    test::CommandRun run = RunXeloTool(convert + dir.File("x.gif") + " --colors 1");
+    EXPECT_NE(run.out.find("--colors"), std::string::npos);
+    EXPECT_EQ(run.status, 2);
     test::WriteBytes(dir.File("bad.gif"),
                      {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0, 0x21});
-    EXPECT_NE(RunTool("frames " + dir.File("bad.gif"), status).find("error 46024"),
-              std::string::npos);
-    EXPECT_EQ(status, 1);
+    run = RunXeloTool("frames " + dir.File("bad.gif"));
+    EXPECT_NE(run.out.find("error 46024"), std::string::npos);
+    EXPECT_EQ(run.status, 1);
 }
 
 }  // namespace
