@@ -70,7 +70,11 @@ TEST(ImageCodec, ScaledAndClippedFrames) {
 
 // A failure part-way releases everything: no frames, an empty thumbnail.
 TEST(ImageCodec, FailureLeavesNothingBehind) {
-    test::BmpBuilder b{4, 4, 8, 1};
+    test::BmpBuilder b;
+    b.width = 4;
+    b.height = 4;
+    b.bitCount = 8;
+    b.compression = 1;
     b.palette.assign(1024, 0);
     b.pixels = {4, 1, 0, 0, 4, 2};  // run-length data cut short
     const auto bytes = b.Bytes();
