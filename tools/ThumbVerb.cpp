@@ -81,17 +81,22 @@ int RunThumb(const std::vector<std::string>& args) {
     if (toCache && cache.Root().empty()) {
         return UsageError("thumb", "neither XDG_CACHE_HOME nor HOME is set");
     }
+    // The box's thumbnail of `file`, or with the cache its cached picture, reduced to the box
+    // only when it is also written to a file. Failures throw.
+    auto make = [&](const std::string& file, CDibImage& thumb, bool written) {
+        if (toCache) {
+            cache.Get(file, folder, thumb, DefaultBoxDecoder(), true);
+            if (written) ReduceToFit(thumb, box.width, box.height);
+        } else {
+            CImageFile().ReadThumbnail(file, thumb, box.width, box.height);
+        }
+    };
     if (out) {
         const std::string& file = files.front();
         if (RefuseFolder(file)) return 1;
         try {
             CDibImage thumb;
-            if (toCache) {
-                cache.Get(file, folder, thumb, DefaultBoxDecoder(), true);
-                ReduceToFit(thumb, box.width, box.height);
-            } else {
-                CImageFile().ReadThumbnail(file, thumb, box.width, box.height);
-            }
+            make(file, thumb, true);
             if (!SaveImage(*out, thumb, SaveOptions{}, error)) return UsageError("thumb", error);
             std::printf("%s: %dx%d thumbnail written to %s\n", Printable(file).c_str(),
                         thumb.Width(), thumb.Height(), Printable(*out).c_str());
@@ -121,13 +126,7 @@ int RunThumb(const std::vector<std::string>& args) {
     int failures = 0;
     ThumbnailWorkers workers(
         [&](const ThumbnailJob& job, CDibImage& thumb) {
-            const std::string& file = files[job.key];
-            if (toCache) {
-                cache.Get(file, folder, thumb, DefaultBoxDecoder(), true);
-                if (!targets[job.key].empty()) ReduceToFit(thumb, box.width, box.height);
-            } else {
-                CImageFile().ReadThumbnail(file, thumb, box.width, box.height);
-            }
+            make(files[job.key], thumb, !targets[job.key].empty());
             std::string unused;  // the format was checked above
             if (!targets[job.key].empty())
                 SaveImage(targets[job.key], thumb, SaveOptions{}, unused);
