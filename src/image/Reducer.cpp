@@ -249,9 +249,13 @@ bool IsGreyRamp(const LogPalette& palette) {
     return true;
 }
 
+namespace {
+
 bool HasGreyRamp(const CDibImage& image) {
     return image.BytesPerPixel() == 1 && image.Palette() != nullptr && IsGreyRamp(*image.Palette());
 }
+
+}  // namespace
 
 bool CanReduceSmoothly(const CDibImage& image) {
     if (image.IsEmpty() || image.HasMask() || image.Transparent() != kNoColour) return false;

@@ -86,6 +86,5 @@ bool CanReduceSmoothly(const CDibImage& image);
 
 // True when the palette is the 256-level grey ramp (a 1-byte image of it is filtered as grey).
 bool IsGreyRamp(const LogPalette& palette);
-bool HasGreyRamp(const CDibImage& image);
 
 }  // namespace xelo

@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "codec/ImageFile.h"
+#include "codec/TempFiles.h"
 #include "codec/ThumbnailPng.h"
 #include "image/ErrorCodes.h"
 #include "image/FileError.h"
@@ -87,8 +88,8 @@ bool MakeFolders(const std::string& path) {
 void Store(const std::string& path, const CDibImage& image, const FileStamp& stamp) {
     const size_t slash = path.find_last_of('/');
     if (!MakeFolders(path.substr(0, slash))) return;
-    std::string temp = path + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());  // mode 0600
+    std::string temp;
+    const int fd = CreateTempBeside(path, 0600, temp);
     if (fd < 0) return;
     const PngTextKeys keys = {
         {"Thumb::URI", stamp.uri},
