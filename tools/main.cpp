@@ -72,6 +72,20 @@ const Verb kVerbs[] = {
      "Windows-1252). --set writes TEXT as the note (UTF-8, CRLF line ends) unless the note\n"
      "already says it; an empty TEXT or --remove deletes it.\n",
      RunNote},
+    {"find", "list the images Find reaches, in the order it reaches them",
+     "usage: xelo-tool find DIR [--name TEXT] [--metadata TEXT] [--size CLASS]\n"
+     "                          [--type jpeg|gif|bmp] [--subfolders]\n"
+     "Prints the full path of every image in DIR that passes the criteria, one a line, in\n"
+     "the order Find Next reaches them: the folder's files by name, then with --subfolders\n"
+     "each subfolder's tree in the folder tree's order. --name matches part of the file name\n"
+     "in any case, --metadata part of an Exif value; CLASS is <50K, >50K, <100K, >100K,\n"
+     "<200K or >200K (a size of exactly 50, 100 or 200 KiB passes both of its classes).\n",
+     RunFind},
+    {"snapname", "print the name the next screen capture gets",
+     "usage: xelo-tool snapname DIR PREFIX bmp|jpeg|gif\n"
+     "Prints PREFIX followed by the first number from 001 on (at least three digits) and the\n"
+     "format's extension that names nothing in DIR yet.\n",
+     RunSnapName},
 };
 
 void PrintHelp() {
