@@ -15,6 +15,7 @@ packages=(
     libpng-dev                        # tests read reference renderings stored as PNG
     clang-format
     xvfb xauth xdotool                # the window's tests on a real X server with real input
+    libxcb1-dev                       # the capture key grabbed on X11
 )
 
 missing=()

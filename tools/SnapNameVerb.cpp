@@ -28,8 +28,7 @@ int RunSnapName(const std::vector<std::string>& args) {
     }
     const std::string name = NextSnapName(args[0], args[1], format);
     if (name.empty()) {
-        std::fprintf(stderr, "xelo-tool snapname: every number is taken in %s\n",
-                     args[0].c_str());
+        std::fprintf(stderr, "xelo-tool snapname: every number is taken in %s\n", args[0].c_str());
         return 1;
     }
     std::printf("%s\n", Printable(name).c_str());

@@ -16,12 +16,8 @@ constexpr uint32_t kStrSizeLabels = 2701;  // "Ignored|< 50 K|> 50 K|...|"
 constexpr uint32_t kStrIgnored = 2702;
 
 constexpr FindSizeClass kSizes[] = {
-    {"", false, 0},
-    {"<50K", true, 51200},
-    {">50K", false, 51200},
-    {"<100K", true, 102400},
-    {">100K", false, 102400},
-    {"<200K", true, 204800},
+    {"", false, 0},           {"<50K", true, 51200},    {">50K", false, 51200},
+    {"<100K", true, 102400},  {">100K", false, 102400}, {"<200K", true, 204800},
     {">200K", false, 204800},
 };
 
@@ -79,8 +75,7 @@ std::string FindTypeLabels() {
     return labels;
 }
 
-bool PassesCriteria(const FindCriteria& criteria, const std::string& folder,
-                    const FindData& data) {
+bool PassesCriteria(const FindCriteria& criteria, const std::string& folder, const FindData& data) {
     if (!criteria.name.empty() &&
         Lower(data.name).find(Lower(criteria.name)) == std::string::npos) {
         return false;

@@ -43,7 +43,6 @@ struct FindCriteria {
 // Whether the file `data` of `folder` passes every criterion. Its extension must already count
 // as an image's. The Exif block is read last, only for files that passed the rest; a file
 // without one, or with one that cannot be read, fails a metadata criterion.
-bool PassesCriteria(const FindCriteria& criteria, const std::string& folder,
-                    const FindData& data);
+bool PassesCriteria(const FindCriteria& criteria, const std::string& folder, const FindData& data);
 
 }  // namespace xelo

@@ -30,8 +30,9 @@ std::vector<std::string> ListSubfolderNames(const std::string& folder) {
         if (IsDirectory(JoinPath(folder, name))) names.push_back(name);
     }
     ::closedir(dir);
-    std::sort(names.begin(), names.end(),
-              [](const std::string& a, const std::string& b) { return CompareFileNames(a, b) < 0; });
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return CompareFileNames(a, b) < 0;
+    });
     return names;
 }
 

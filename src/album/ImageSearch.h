@@ -22,8 +22,7 @@ class CImageSearch {
     // The deepest level the walk enters below the start folder.
     static constexpr size_t kMaxDepth = 64;
 
-    explicit CImageSearch(FindCriteria criteria,
-                          std::string_view extensions = kImageExtensions);
+    explicit CImageSearch(FindCriteria criteria, std::string_view extensions = kImageExtensions);
 
     // Enters the next folder, or tests up to `budget` files of the current one. kHit stops on
     // a passing file; kMore means there is more to do (a caller yields to its event loop

@@ -104,4 +104,8 @@ constexpr int kNextFrame = 30905;
 constexpr int kPlay = 30906;
 constexpr int kStop = 30907;
 
+// Find and screen capture.
+constexpr int kFind = 30314;
+constexpr int kScreenCapture = 30305;
+
 }  // namespace xelo::cmd

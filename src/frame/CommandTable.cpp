@@ -32,6 +32,8 @@ constexpr CommandInfo kCommands[] = {
     {cmd::kHideSlide, cmd::kHideSlide, nullptr, nullptr, false},
     {cmd::kShowSlide, cmd::kShowSlide, nullptr, nullptr, false},
     {cmd::kHelp, cmd::kHelp, "help-contents", "F1", false},
+    {cmd::kFind, cmd::kFind, "edit-find", "Ctrl+F", false},
+    {cmd::kScreenCapture, cmd::kScreenCapture, "camera-photo", nullptr, false},
     {cmd::kReorderByName, cmd::kReorderByName, nullptr, nullptr, false},
     {cmd::kReorderByDate, cmd::kReorderByDate, nullptr, nullptr, false},
     {cmd::kReorderBySize, cmd::kReorderBySize, nullptr, nullptr, false},

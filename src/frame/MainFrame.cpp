@@ -27,6 +27,8 @@
 #include "command/CommandIds.h"
 #include "frame/CommandTable.h"
 #include "frame/DocCommands.h"
+#include "frame/FindCommands.h"
+#include "frame/CaptureCommands.h"
 #include "frame/FrameIcons.h"
 #include "frame/ODMenu.h"
 #include "frame/TavoSplitter.h"
@@ -102,7 +104,8 @@ const std::vector<int> kViewMenu = {cmd::kThumbnail,
                                     cmd::kPreviousFrame,
                                     cmd::kNextFrame};
 const std::vector<int> kAnnotateMenu = {cmd::kAnnotationTools, cmd::kPenWidth};
-const std::vector<int> kToolsMenu = {kSubSelect, 0, cmd::kHelp};
+const std::vector<int> kToolsMenu = {kSubSelect,           0, cmd::kFind,
+                                     cmd::kScreenCapture, 0, cmd::kHelp};
 const std::vector<int> kReorderMenu = {cmd::kReorderByName,   cmd::kReorderByDate,
                                        cmd::kReorderBySize,   cmd::kReorderByType,
                                        cmd::kReorderBySlides, 0,
@@ -140,7 +143,10 @@ const std::vector<int> kThumbnailOptMenu = {cmd::kGiantThumbnail,
 }  // namespace
 
 CMainFrame::CMainFrame(FrameHost& app)
-    : app_(app), docCommands_(std::make_unique<CDocCommands>(app, *this)) {
+    : app_(app),
+      docCommands_(std::make_unique<CDocCommands>(app, *this)),
+      findCommands_(std::make_unique<CFindCommands>(app, *this)),
+      captureCommands_(std::make_unique<CCaptureCommands>(app, *this)) {
     setWindowTitle(Text(kStrAppTitle));
     setWindowIcon(ProgramIcon());
     setObjectName(QString::fromStdString(LoadString(2423)));
@@ -148,6 +154,7 @@ CMainFrame::CMainFrame(FrameHost& app)
     runDialog = [](QDialog& dialog) { return dialog.exec(); };
 
     CreateActions();
+    captureCommands_->ApplyStored();
 
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
@@ -619,6 +626,8 @@ std::vector<CommandTarget*> CMainFrame::RoutingOrder() const {
     if (mode == kModeFilmstrip) add(imgView_);
     order.push_back(const_cast<CMainFrame*>(this));
     order.push_back(docCommands_.get());
+    order.push_back(findCommands_.get());
+    order.push_back(captureCommands_.get());
     return order;
 }
 

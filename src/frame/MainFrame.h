@@ -29,6 +29,8 @@ class CTavoImgView;
 class CTavoSplitter;
 class CODMenu;
 class CDocCommands;
+class CFindCommands;
+class CCaptureCommands;
 
 class CMainFrame : public QMainWindow,
                    public ViewHost,
@@ -54,6 +56,8 @@ class CMainFrame : public QMainWindow,
     void ScheduleToolBarUpdate();
 
     QAction* Action(int id) const;
+    CFindCommands* FindCommands() const { return findCommands_.get(); }
+    CCaptureCommands* CaptureCommands() const { return captureCommands_.get(); }
     CTavoView* View() const { return view_; }
     CTavoListView* ListView() const { return listView_; }
     CTavoDirTree* Tree() const { return tree_; }
@@ -144,6 +148,8 @@ class CMainFrame : public QMainWindow,
 
     FrameHost& app_;
     std::unique_ptr<CDocCommands> docCommands_;
+    std::unique_ptr<CFindCommands> findCommands_;
+    std::unique_ptr<CCaptureCommands> captureCommands_;
     std::map<int, QAction*> actions_;
     CTavoSplitter* splitter_ = nullptr;
     CTavoDirTree* tree_ = nullptr;

@@ -19,8 +19,9 @@ void Put(const fs::path& path, size_t size, const std::vector<uint8_t>& head = {
     fs::create_directories(path.parent_path());
     std::vector<uint8_t> bytes = head;
     bytes.resize(std::max(size, head.size()), 0);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
 // The hits relative to `root`, in the order Find Next reaches them.
@@ -56,7 +57,7 @@ TEST(ImageSearch, CriteriaPickTheFilesOfOneFolderInNameOrder) {
         std::vector<std::string> hits;
     } kCases[] = {
         {"", "", 0, 0, {"a.gif", "b.GIFF", "c.jpg", "d.jpg", "e.bmp"}},
-        {"", "", 1, 0, {"a.gif", "c.jpg", "d.jpg"}},  // < 50 K
+        {"", "", 1, 0, {"a.gif", "c.jpg", "d.jpg"}},   // < 50 K
         {"", "", 2, 0, {"a.gif", "b.GIFF", "e.bmp"}},  // > 50 K
         {"", "", 6, 0, {"e.bmp"}},                     // > 200 K
         {"", "", 0, 2, {"a.gif", "b.GIFF"}},
