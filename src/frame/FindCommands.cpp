@@ -47,6 +47,9 @@ void CFindCommands::Start(const FindCriteria& criteria) {
         ShowHit(folder, name);
     };
     window_->show();
+    // Enter goes to "Find Next" from the start.
+    window_->raise();
+    window_->activateWindow();
     window_->FindNext();
 }
 

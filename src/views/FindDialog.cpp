@@ -58,6 +58,7 @@ CFindDialog::CFindDialog(const FindCriteria& criteria, QWidget* parent) : QDialo
     subfolders_->setChecked(criteria.subfolders);
     folder_ = new QLineEdit(QString::fromStdString(criteria.folder));
     folder_->setObjectName(QStringLiteral("folder"));
+    folder_->setMinimumWidth(fontMetrics().averageCharWidth() * 36);
     auto* browse = new QPushButton(Text(kStrBrowse));
     connect(browse, &QPushButton::clicked, this, &CFindDialog::Browse);
     auto* folderRow = new QHBoxLayout;
