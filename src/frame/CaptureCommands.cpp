@@ -89,9 +89,10 @@ bool CCaptureCommands::onCommand(int id) {
 
 void CCaptureCommands::ApplyStored() {
     CaptureSettings settings = CaptureSettings::Read(app_.Prefs());
-    // A delay fires once after the dialog; it is not a lasting trigger.
+    // A delay fires once after the dialog; it is not a lasting trigger. A key another program
+    // holds just now stays chosen: the setting is the user's, and the next start tries again.
     if (settings.IsDelay()) return;
-    if (!Arm(settings)) app_.Prefs().uiInfo.Set(ui::kCaptureEnabled, 0);
+    Arm(settings);
 }
 
 bool CCaptureCommands::Arm(const CaptureSettings& settings) {

@@ -29,7 +29,7 @@ class CCaptureCommands : public QObject, public CommandTarget {
     bool onUpdate(int id, CommandState& state) override;
 
     // Takes the capture key of the stored settings, as at start-up; a key the desktop refuses
-    // leaves capture off without a message.
+    // is left untaken without a message.
     void ApplyStored();
     // Takes a capture now; ignored while one is in progress.
     void Perform();
