@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
+#include <QtEndian>
 
 #include "album/AlbumFixture.h"
 #include "command/CommandIds.h"
@@ -58,6 +59,7 @@ class CaptureTest : public QObject {
     void aTriggerDuringTheSaveIsIgnoredAndTheFileJoinsTheShownFolder() {
         GuiFixture f(2);
         Configure(f, true);
+        f.App().Prefs().uiInfo.Set(ui::kCaptureDpi, 200);
         CCaptureCommands& capture = *f.Frame().CaptureCommands();
         int asked = 0;
         f.Frame().runDialog = [&](QDialog&) {
@@ -69,7 +71,12 @@ class CaptureTest : public QObject {
         QCOMPARE(asked, 1);
         QCOMPARE(f.Names(),
                  (std::vector<std::string>{"img01.bmp", "img02.bmp", "xelosnap001.bmp"}));
-        CheckBands(QString::fromStdString(f.Folder() + "/xelosnap001.bmp"), QSize(64, 16));
+        const QString saved = QString::fromStdString(f.Folder() + "/xelosnap001.bmp");
+        CheckBands(saved, QSize(64, 16));
+        QFile file(saved);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray head = file.read(42);  // biXPelsPerMeter at 38: 200 dpi is 7874
+        QCOMPARE(qFromLittleEndian<qint32>(head.constData() + 38), 7874);
         QVERIFY(!QFile::exists(QString::fromStdString(f.Folder() + "/xelosnap002.bmp")));
     }
 
