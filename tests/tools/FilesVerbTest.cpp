@@ -1,0 +1,124 @@
+// xelo-tool files: every answer to the overwrite question, a move to another file system, a
+// failure half-way, and the album files kept in step.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "album/FileOpsFixture.h"
+#include "support/RunCommand.h"
+#include "support/TempDir.h"
+
+namespace xelo {
+namespace {
+
+namespace fs = std::filesystem;
+using test::MakeImage;
+using test::Snapshot;
+using test::Tree;
+
+test::CommandRun Files(const std::string& arguments) {
+    return test::RunXeloTool("files " + arguments + " </dev/null");
+}
+
+// The files of `image` (the image and its side files) in `tree`.
+Tree Of(const Tree& tree, const std::string& image) {
+    Tree part;
+    for (const auto& [name, bytes] : tree)
+        if (name.rfind(image, 0) == 0) part[name] = bytes;
+    return part;
+}
+
+struct ConflictCase {
+    const char* answers;
+    bool move;
+    bool replaceA, replaceB;
+};
+
+TEST(FilesVerb, EveryAnswerReplacesOrKeepsWholeImagesWithTheirSideFiles) {
+    const ConflictCase cases[] = {{"yy", false, true, true},
+                                  {"a", true, true, true},
+                                  {"ny", true, false, true},
+                                  {"c", true, false, false},
+                                  {"", false, false, false}};
+    for (const ConflictCase& c : cases) {
+        SCOPED_TRACE(c.answers);
+        test::TempDir root;
+        const std::string src = root.File("src"), dst = root.File("dst");
+        fs::create_directories(src);
+        fs::create_directories(dst);
+        MakeImage(src, "a.bmp", 5, {"txt", "ink"});
+        MakeImage(src, "b.bmp", 6, {"wav"});
+        MakeImage(dst, "a.bmp", 9, {"wav"});
+        MakeImage(dst, "b.bmp", 10, {"txt"});
+        const Tree src0 = Snapshot(src), dst0 = Snapshot(dst);
+        const auto run = Files(std::string(c.move ? "move " : "copy ") + src + "/a.bmp " + src +
+                               "/b.bmp " + dst + " --answers '" + c.answers + "'");
+        EXPECT_EQ(run.status, c.replaceA && c.replaceB ? 0 : 1) << run.out;
+        Tree wantSrc = src0, wantDst = dst0;
+        for (const auto& [image, replaced] :
+             {std::pair{"a.bmp", c.replaceA}, {"b.bmp", c.replaceB}}) {
+            if (!replaced) continue;
+            for (const auto& [name, bytes] : Of(dst0, image))
+                wantDst.erase(name);
+            for (const auto& [name, bytes] : Of(src0, image)) {
+                wantDst[name] = bytes;
+                if (c.move) wantSrc.erase(name);
+            }
+        }
+        EXPECT_EQ(Snapshot(src), wantSrc);
+        EXPECT_EQ(Snapshot(dst), wantDst);
+    }
+}
+
+TEST(FilesVerb, AMoveToAnotherFileSystemCopiesFirstAndAFailureKeepsTheSource) {
+    test::TempDir root;
+    std::string shm = "/dev/shm/xelo-files-XXXXXX";
+    struct stat a {
+    }, b{};
+    if (!::mkdtemp(shm.data())) GTEST_SKIP() << "no /dev/shm";
+    if (::stat(shm.c_str(), &a) != 0 || ::stat(root.Path().c_str(), &b) != 0 ||
+        a.st_dev == b.st_dev) {
+        fs::remove_all(shm);
+        GTEST_SKIP() << "/dev/shm is on the same file system";
+    }
+    const std::string src = root.Path().string();
+    MakeImage(src, "a.bmp", 5, {"txt", "ink"});
+    MakeImage(src, "b.bmp", 6, {"wav"});
+    fs::create_directory(shm + "/b.bmp");  // a destination that cannot be written
+    const Tree src0 = Snapshot(src);
+    const auto run = Files("move " + src + "/a.bmp " + src + "/b.bmp " + src + "/gone.bmp " + shm +
+                           " --answers y");
+    const Tree moved = Snapshot(shm);
+    fs::remove_all(shm);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 2) << run.out;
+    EXPECT_EQ(moved, Of(src0, "a.bmp"));
+    EXPECT_EQ(Snapshot(src), Of(src0, "b.bmp"));
+}
+
+TEST(FilesVerb, RenameDuplicateDeleteAndMoveKeepTheAlbumInStep) {
+    test::TempDir root;
+    const std::string src = root.File("src"), dst = root.File("dst");
+    fs::create_directories(src);
+    fs::create_directories(dst);
+    for (const char* name : {"a.bmp", "b.bmp", "c.bmp"})
+        MakeImage(src, name, 5, {"txt"});
+    ASSERT_EQ(test::RunXeloTool("album " + src + " --sort reverse --hide a.bmp").status, 0);
+    EXPECT_EQ(Files("rename " + src + "/c.bmp d.bmp").status, 0);
+    EXPECT_EQ(Files("duplicate " + src + "/b.bmp").out, src + "/Copy of b.bmp\n");
+    EXPECT_EQ(Files("delete " + src + "/b.bmp --answers y").status, 0);
+    EXPECT_EQ(Files("move " + src + "/d.bmp " + dst).status, 0);
+    EXPECT_EQ(Files("rename " + src + "/a.bmp 'x?.bmp'").status, 1);
+    const std::string listing = test::RunXeloTool("album " + src).out;
+    EXPECT_NE(listing.find("1\ta.bmp\tBMP\t5x3\thidden\tt--\n2\tCopy of b.bmp\t"),
+              std::string::npos)
+        << listing;
+    EXPECT_EQ(Snapshot(src).size(), 5u);  // with the album file
+    EXPECT_EQ(Snapshot(dst).size(), 2u);
+    EXPECT_EQ(Files("delete").status, 2);
+    EXPECT_EQ(Files("copy a.bmp --answers q " + dst).status, 2);
+}
+
+}  // namespace
+}  // namespace xelo
