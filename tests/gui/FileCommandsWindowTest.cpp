@@ -1,0 +1,199 @@
+// The window's file commands end to end: paste after copy and after cut with every answer of the
+// confirmation dialog, delete, duplicate and rename, a vanished source, a destination that cannot
+// be written and the Reorder dialog; afterwards the folders hold every file exactly once and the
+// views list what the folder holds.
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QTest>
+#include <QTreeWidget>
+#include <deque>
+#include <filesystem>
+
+#include "album/FileOpsFixture.h"
+#include "base/StringTable.h"
+#include "command/CommandIds.h"
+#include "frame/ConfirmDialog.h"
+#include "frame/MainFrame.h"
+#include "frame/NameDialog.h"
+#include "frame/ReorderDialog.h"
+#include "gui/GuiFixture.h"
+#include "platform/MessageBox.h"
+
+namespace xelo {
+
+namespace fs = std::filesystem;
+using test::MakeImage;
+using test::Snapshot;
+using test::Tree;
+
+namespace {
+
+Tree Of(const Tree& tree, const std::string& image) {
+    Tree part;
+    for (const auto& [name, bytes] : tree)
+        if (name.rfind(image, 0) == 0) part[name] = bytes;
+    return part;
+}
+
+// The image files of a folder, sorted, against the document's list sorted.
+void CheckViewsMatchFolder(test::GuiFixture& f) {
+    std::vector<std::string> onDisk, listed = f.Names();
+    for (const auto& e : fs::directory_iterator(f.Doc().CurrentFolder()))
+        if (e.is_regular_file() && e.path().extension() == ".bmp")
+            onDisk.push_back(e.path().filename().string());
+    std::sort(onDisk.begin(), onDisk.end());
+    std::sort(listed.begin(), listed.end());
+    QCOMPARE(listed, onDisk);
+}
+
+}  // namespace
+
+class FileCommandsWindowTest : public QObject {
+    Q_OBJECT
+
+  private:
+    test::GuiFixture f;
+    std::deque<Answer> answers;
+    std::vector<std::string> messages;
+    std::string src, dst;
+
+    // Fresh folders: src with a.bmp (text, ink) and b.bmp (audio); dst with its own a.bmp
+    // (audio) and b.bmp (text). The window shows src.
+    void MakeFolders(const std::string& name) {
+        src = f.Folder() + "/" + name + "-src";
+        dst = f.Folder() + "/" + name + "-dst";
+        fs::create_directory(src);
+        fs::create_directory(dst);
+        MakeImage(src, "a.bmp", 5, {"txt", "ink"});
+        MakeImage(src, "b.bmp", 6, {"wav"});
+        MakeImage(dst, "a.bmp", 9, {"wav"});
+        MakeImage(dst, "b.bmp", 10, {"txt"});
+        f.Doc().GoTo(src);
+    }
+    void SelectAll() { f.Doc().SelectAll(); }
+
+  private slots:
+    void initTestCase() {
+        f.Start({"-t", f.Folder()});
+        f.Frame().runDialog = [this](QDialog& dialog) {
+            if (auto* confirm = dynamic_cast<CConfirmDialog*>(&dialog)) {
+                if (answers.empty()) return static_cast<int>(Answer::kCancel);
+                confirm->Button(answers.front())->click();
+                answers.pop_front();
+            }
+            return dialog.result();
+        };
+        SetMessageReporter([this](QWidget*, const std::string& text) { messages.push_back(text); });
+    }
+
+    void pasteAfterCopyAndCutWithEveryAnswer() {
+        struct Case {
+            const char* name;
+            bool cut;
+            std::deque<Answer> answers;
+            bool replaceA, replaceB;
+        };
+        const Case cases[] = {{"yes", false, {Answer::kYes, Answer::kYes}, true, true},
+                              {"all", true, {Answer::kYesToAll}, true, true},
+                              {"no", true, {Answer::kNo, Answer::kYes}, false, true},
+                              {"cancel", true, {Answer::kCancel}, false, false}};
+        for (const Case& c : cases) {
+            MakeFolders(c.name);
+            const Tree src0 = Snapshot(src), dst0 = Snapshot(dst);
+            SelectAll();
+            QVERIFY(f.Frame().Execute(c.cut ? cmd::kCut : cmd::kCopy));
+            f.Doc().GoTo(dst);
+            answers = c.answers;
+            QVERIFY(f.Frame().Execute(cmd::kPaste));
+            QVERIFY2(answers.empty(), c.name);
+            Tree wantSrc = src0, wantDst = dst0;
+            for (const auto& [image, replaced] :
+                 {std::pair{"a.bmp", c.replaceA}, {"b.bmp", c.replaceB}}) {
+                if (!replaced) continue;
+                for (const auto& [name, bytes] : Of(dst0, image))
+                    wantDst.erase(name);
+                for (const auto& [name, bytes] : Of(src0, image)) {
+                    wantDst[name] = bytes;
+                    if (c.cut) wantSrc.erase(name);
+                }
+            }
+            QVERIFY2(Snapshot(src) == wantSrc, c.name);
+            QVERIFY2(Snapshot(dst) == wantDst, c.name);
+            CheckViewsMatchFolder(f);
+        }
+        QVERIFY(messages.empty());
+    }
+
+    void aVanishedSourceAndAnUnwritableDestinationLoseNothing() {
+        MakeFolders("fail");
+        SelectAll();
+        QVERIFY(f.Frame().Execute(cmd::kCut));
+        fs::remove(src + "/a.bmp");  // gone before the paste
+        fs::remove(dst + "/b.bmp");
+        fs::create_directory(dst + "/b.bmp");
+        const Tree src0 = Snapshot(src), dst0 = Snapshot(dst);
+        f.Doc().GoTo(dst);
+        answers = {Answer::kYes};
+        QVERIFY(f.Frame().Execute(cmd::kPaste));
+        QCOMPARE(messages.size(), size_t(2));
+        QVERIFY(messages[0].find(FormatString(20502, "a.bmp")) != std::string::npos);
+        QVERIFY(messages[1].find(LoadString(20504)) != std::string::npos);
+        QVERIFY(Snapshot(src) == src0);
+        QVERIFY(Snapshot(dst) == dst0);
+        CheckViewsMatchFolder(f);
+        messages.clear();
+    }
+
+    void deleteDuplicateRenameAndReorder() {
+        MakeFolders("edit");
+        const Tree src0 = Snapshot(src);
+        SelectAll();
+        answers = {Answer::kNo, Answer::kCancel};
+        QVERIFY(f.Frame().Execute(cmd::kDelete));
+        QVERIFY(Snapshot(src) == src0);
+        f.SelectOnly(0);
+        QVERIFY(f.Frame().Execute(cmd::kDuplicate));
+        QCOMPARE(Snapshot(src)["Copy of a.bmp.ink"], src0.at("a.bmp.ink"));
+        // Rename: a refused name stays in the dialog with its reason; a good one is applied.
+        f.SelectOnly(0);
+        QString refusal;
+        f.Frame().runDialog = [&refusal](QDialog& dialog) {
+            auto& named = dynamic_cast<CNameDialog&>(dialog);
+            for (const char* name : {"x?.bmp", "b.bmp", "c.bmp"}) {
+                if (refusal.isEmpty()) refusal = named.Refusal();
+                named.Edit()->setText(name);
+                named.accept();
+            }
+            return dialog.result();
+        };
+        QVERIFY(f.Frame().Execute(cmd::kRename));
+        QVERIFY(refusal.startsWith(QString::fromStdString(FieldItem(LoadString(46030), 0))));
+        QCOMPARE(Snapshot(src)["c.bmp.txt"], src0.at("a.bmp.txt"));
+        f.SelectOnly(1);
+        answers = {Answer::kYes};
+        f.Frame().runDialog = [this](QDialog& dialog) {
+            dynamic_cast<CConfirmDialog&>(dialog).Button(answers.front())->click();
+            return dialog.result();
+        };
+        QVERIFY(f.Frame().Execute(cmd::kDelete));
+        QCOMPARE(Snapshot(src).count("b.bmp.wav"), size_t(0));
+        CheckViewsMatchFolder(f);
+        // Reorder by hand: Last on the first row; Cancel keeps the order.
+        const std::vector<std::string> before = f.Names();
+        for (const bool ok : {false, true}) {
+            f.Frame().runDialog = [ok](QDialog& dialog) {
+                auto& reorder = dynamic_cast<CReorderDialog&>(dialog);
+                reorder.findChild<QAbstractButton*>("Last")->click();
+                return ok ? int(QDialog::Accepted) : int(QDialog::Rejected);
+            };
+            QVERIFY(f.Frame().Execute(cmd::kReorderByUser));
+        }
+        QCOMPARE(f.Names(), (std::vector<std::string>{before[1], before[0]}));
+        QVERIFY2(messages.empty(), messages.empty() ? "" : messages[0].c_str());
+    }
+};
+
+}  // namespace xelo
+
+QTEST_MAIN(xelo::FileCommandsWindowTest)
+#include "FileCommandsWindowTest.moc"
