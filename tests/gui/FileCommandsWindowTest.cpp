@@ -22,18 +22,10 @@
 namespace xelo {
 
 namespace fs = std::filesystem;
-using test::MakeImage;
 using test::Snapshot;
 using test::Tree;
 
 namespace {
-
-Tree Of(const Tree& tree, const std::string& image) {
-    Tree part;
-    for (const auto& [name, bytes] : tree)
-        if (name.rfind(image, 0) == 0) part[name] = bytes;
-    return part;
-}
 
 // The image files of a folder, sorted, against the document's list sorted.
 void CheckViewsMatchFolder(test::GuiFixture& f) {
@@ -57,20 +49,13 @@ class FileCommandsWindowTest : public QObject {
     std::vector<std::string> messages;
     std::string src, dst;
 
-    // Fresh folders: src with a.bmp (text, ink) and b.bmp (audio); dst with its own a.bmp
-    // (audio) and b.bmp (text). The window shows src.
+    // Fresh conflicting folders; the window shows src.
     void MakeFolders(const std::string& name) {
         src = f.Folder() + "/" + name + "-src";
         dst = f.Folder() + "/" + name + "-dst";
-        fs::create_directory(src);
-        fs::create_directory(dst);
-        MakeImage(src, "a.bmp", 5, {"txt", "ink"});
-        MakeImage(src, "b.bmp", 6, {"wav"});
-        MakeImage(dst, "a.bmp", 9, {"wav"});
-        MakeImage(dst, "b.bmp", 10, {"txt"});
+        test::MakeConflictingFolders(src, dst);
         f.Doc().GoTo(src);
     }
-    void SelectAll() { f.Doc().SelectAll(); }
 
   private slots:
     void initTestCase() {
@@ -91,32 +76,22 @@ class FileCommandsWindowTest : public QObject {
             const char* name;
             bool cut;
             std::deque<Answer> answers;
-            bool replaceA, replaceB;
+            std::vector<std::string> replaced;
         };
-        const Case cases[] = {{"yes", false, {Answer::kYes, Answer::kYes}, true, true},
-                              {"all", true, {Answer::kYesToAll}, true, true},
-                              {"no", true, {Answer::kNo, Answer::kYes}, false, true},
-                              {"cancel", true, {Answer::kCancel}, false, false}};
+        const Case cases[] = {{"yes", false, {Answer::kYes, Answer::kYes}, {"a.bmp", "b.bmp"}},
+                              {"all", true, {Answer::kYesToAll}, {"a.bmp", "b.bmp"}},
+                              {"no", true, {Answer::kNo, Answer::kYes}, {"b.bmp"}},
+                              {"cancel", true, {Answer::kCancel}, {}}};
         for (const Case& c : cases) {
             MakeFolders(c.name);
             const Tree src0 = Snapshot(src), dst0 = Snapshot(dst);
-            SelectAll();
+            f.Doc().SelectAll();
             QVERIFY(f.Frame().Execute(c.cut ? cmd::kCut : cmd::kCopy));
             f.Doc().GoTo(dst);
             answers = c.answers;
             QVERIFY(f.Frame().Execute(cmd::kPaste));
             QVERIFY2(answers.empty(), c.name);
-            Tree wantSrc = src0, wantDst = dst0;
-            for (const auto& [image, replaced] :
-                 {std::pair{"a.bmp", c.replaceA}, {"b.bmp", c.replaceB}}) {
-                if (!replaced) continue;
-                for (const auto& [name, bytes] : Of(dst0, image))
-                    wantDst.erase(name);
-                for (const auto& [name, bytes] : Of(src0, image)) {
-                    wantDst[name] = bytes;
-                    if (c.cut) wantSrc.erase(name);
-                }
-            }
+            const auto [wantSrc, wantDst] = test::AfterPaste(src0, dst0, c.replaced, c.cut);
             QVERIFY2(Snapshot(src) == wantSrc, c.name);
             QVERIFY2(Snapshot(dst) == wantDst, c.name);
             CheckViewsMatchFolder(f);
@@ -126,7 +101,7 @@ class FileCommandsWindowTest : public QObject {
 
     void aVanishedSourceAndAnUnwritableDestinationLoseNothing() {
         MakeFolders("fail");
-        SelectAll();
+        f.Doc().SelectAll();
         QVERIFY(f.Frame().Execute(cmd::kCut));
         fs::remove(src + "/a.bmp");  // gone before the paste
         fs::remove(dst + "/b.bmp");
@@ -147,7 +122,7 @@ class FileCommandsWindowTest : public QObject {
     void deleteDuplicateRenameAndReorder() {
         MakeFolders("edit");
         const Tree src0 = Snapshot(src);
-        SelectAll();
+        f.Doc().SelectAll();
         answers = {Answer::kNo, Answer::kCancel};
         QVERIFY(f.Frame().Execute(cmd::kDelete));
         QVERIFY(Snapshot(src) == src0);

@@ -21,51 +21,28 @@ test::CommandRun Files(const std::string& arguments) {
     return test::RunXeloTool("files " + arguments + " </dev/null");
 }
 
-// The files of `image` (the image and its side files) in `tree`.
-Tree Of(const Tree& tree, const std::string& image) {
-    Tree part;
-    for (const auto& [name, bytes] : tree)
-        if (name.rfind(image, 0) == 0) part[name] = bytes;
-    return part;
-}
-
 struct ConflictCase {
     const char* answers;
     bool move;
-    bool replaceA, replaceB;
+    std::vector<std::string> replaced;
 };
 
 TEST(FilesVerb, EveryAnswerReplacesOrKeepsWholeImagesWithTheirSideFiles) {
-    const ConflictCase cases[] = {{"yy", false, true, true},
-                                  {"a", true, true, true},
-                                  {"ny", true, false, true},
-                                  {"c", true, false, false},
-                                  {"", false, false, false}};
+    const ConflictCase cases[] = {{"yy", false, {"a.bmp", "b.bmp"}},
+                                  {"a", true, {"a.bmp", "b.bmp"}},
+                                  {"ny", true, {"b.bmp"}},
+                                  {"c", true, {}},
+                                  {"", false, {}}};
     for (const ConflictCase& c : cases) {
         SCOPED_TRACE(c.answers);
         test::TempDir root;
         const std::string src = root.File("src"), dst = root.File("dst");
-        fs::create_directories(src);
-        fs::create_directories(dst);
-        MakeImage(src, "a.bmp", 5, {"txt", "ink"});
-        MakeImage(src, "b.bmp", 6, {"wav"});
-        MakeImage(dst, "a.bmp", 9, {"wav"});
-        MakeImage(dst, "b.bmp", 10, {"txt"});
+        test::MakeConflictingFolders(src, dst);
         const Tree src0 = Snapshot(src), dst0 = Snapshot(dst);
         const auto run = Files(std::string(c.move ? "move " : "copy ") + src + "/a.bmp " + src +
                                "/b.bmp " + dst + " --answers '" + c.answers + "'");
-        EXPECT_EQ(run.status, c.replaceA && c.replaceB ? 0 : 1) << run.out;
-        Tree wantSrc = src0, wantDst = dst0;
-        for (const auto& [image, replaced] :
-             {std::pair{"a.bmp", c.replaceA}, {"b.bmp", c.replaceB}}) {
-            if (!replaced) continue;
-            for (const auto& [name, bytes] : Of(dst0, image))
-                wantDst.erase(name);
-            for (const auto& [name, bytes] : Of(src0, image)) {
-                wantDst[name] = bytes;
-                if (c.move) wantSrc.erase(name);
-            }
-        }
+        EXPECT_EQ(run.status, c.replaced.size() == 2 ? 0 : 1) << run.out;
+        const auto [wantSrc, wantDst] = test::AfterPaste(src0, dst0, c.replaced, c.move);
         EXPECT_EQ(Snapshot(src), wantSrc);
         EXPECT_EQ(Snapshot(dst), wantDst);
     }
@@ -93,8 +70,9 @@ TEST(FilesVerb, AMoveToAnotherFileSystemCopiesFirstAndAFailureKeepsTheSource) {
     fs::remove_all(shm);
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 2) << run.out;
-    EXPECT_EQ(moved, Of(src0, "a.bmp"));
-    EXPECT_EQ(Snapshot(src), Of(src0, "b.bmp"));
+    const auto [left, arrived] = test::AfterPaste(src0, {}, {"a.bmp"}, true);
+    EXPECT_EQ(moved, arrived);
+    EXPECT_EQ(Snapshot(src), left);
 }
 
 TEST(FilesVerb, RenameDuplicateDeleteAndMoveKeepTheAlbumInStep) {
