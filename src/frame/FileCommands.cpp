@@ -1,6 +1,7 @@
 // Handlers and enabling rules of the file and folder commands.
 #include "frame/FileCommands.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -63,14 +64,12 @@ bool ShowsImages(int mode) {
 
 }  // namespace
 
-void CFileCommands::AttachTree(QMenu* folderMenu) {
-    CTavoDirTree* tree = frame_.Tree();
-    tree->setContextMenuPolicy(Qt::CustomContextMenu);
-    QObject::connect(tree, &QWidget::customContextMenuRequested, tree,
-                     [tree, folderMenu](const QPoint& at) {
-                         tree->setFocus();
-                         folderMenu->popup(tree->viewport()->mapToGlobal(at));
-                     });
+void CFileCommands::AttachMenu(QAbstractScrollArea* pane, QMenu* menu) {
+    pane->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(pane, &QWidget::customContextMenuRequested, pane, [pane, menu](QPoint at) {
+        pane->setFocus();  // the commands act on the pane the menu belongs to
+        menu->popup(pane->viewport()->mapToGlobal(at));
+    });
 }
 
 bool CFileCommands::TreeHasFocus() const {

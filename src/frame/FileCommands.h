@@ -8,6 +8,7 @@
 
 #include "command/CommandTarget.h"
 
+class QAbstractScrollArea;
 class QMenu;
 
 namespace xelo {
@@ -19,8 +20,8 @@ class CFileCommands : public CommandTarget {
   public:
     CFileCommands(FrameHost& app, CMainFrame& frame) : app_(app), frame_(frame) {}
 
-    // Gives the directory tree its pop-up menu of folder commands.
-    void AttachTree(QMenu* folderMenu);
+    // Gives a pane that has no pop-up menu of its own (the tree, the Filename view) `menu`.
+    void AttachMenu(QAbstractScrollArea* pane, QMenu* menu);
 
     bool onCommand(int id) override;
     bool onUpdate(int id, CommandState& state) override;

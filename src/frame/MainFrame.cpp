@@ -131,7 +131,9 @@ const std::vector<int> kThumbnailContext = {
     cmd::kCut, cmd::kCopy,      cmd::kPaste,     0, cmd::kDelete, cmd::kDuplicate, cmd::kRename,
     0,         cmd::kHideSlide, cmd::kShowSlide, 0, kSubSelect};
 // The image view's context menu is the thumbnail one without its Select submenu.
-const std::vector<int> kImageContext = {cmd::kHideSlide, cmd::kShowSlide};
+const std::vector<int> kImageContext = {cmd::kCut,    cmd::kCopy,   cmd::kPaste,     0,
+                                        cmd::kDelete, cmd::kDuplicate, cmd::kRename, 0,
+                                        cmd::kHideSlide, cmd::kShowSlide};
 const std::vector<int> kFullScreenContext = {
     cmd::kExitFullScreen, 0, cmd::kPreviousImage,    cmd::kNextImage, 0, kSubZoom, kSubRotate,
     cmd::kZoomSlider,     0, cmd::kToolBarFullScreen};
@@ -223,7 +225,8 @@ CMainFrame::CMainFrame(FrameHost& app)
     CreateModeMenu();
     CreateToolMenus();
 
-    fileCommands_->AttachTree(contextMenus_["Dir"]);
+    fileCommands_->AttachMenu(tree_, contextMenus_["Dir"]);
+    fileCommands_->AttachMenu(listView_, contextMenus_["Thumbnail"]);
     app_.Doc().AddObserver(this);
     toolBarUpdate_.setSingleShot(true);
     toolBarUpdate_.setInterval(0);

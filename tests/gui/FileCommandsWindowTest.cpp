@@ -1,11 +1,8 @@
-// The window's file commands end to end: paste after copy and after cut with every answer of the
-// confirmation dialog, delete, duplicate and rename, a vanished source, a destination that cannot
-// be written and the Reorder dialog; afterwards the folders hold every file exactly once and the
-// views list what the folder holds.
+// The window's file commands end to end, with every answer of their dialogs: afterwards the
+// folders hold every file exactly once, bytes intact, and the views list what the folder holds.
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <QTest>
-#include <QTreeWidget>
 #include <deque>
 #include <filesystem>
 
@@ -23,22 +20,6 @@ namespace xelo {
 
 namespace fs = std::filesystem;
 using test::Snapshot;
-using test::Tree;
-
-namespace {
-
-// The image files of a folder, sorted, against the document's list sorted.
-void CheckViewsMatchFolder(test::GuiFixture& f) {
-    std::vector<std::string> onDisk, listed = f.Names();
-    for (const auto& e : fs::directory_iterator(f.Doc().CurrentFolder()))
-        if (e.is_regular_file() && e.path().extension() == ".bmp")
-            onDisk.push_back(e.path().filename().string());
-    std::sort(onDisk.begin(), onDisk.end());
-    std::sort(listed.begin(), listed.end());
-    QCOMPARE(listed, onDisk);
-}
-
-}  // namespace
 
 class FileCommandsWindowTest : public QObject {
     Q_OBJECT
@@ -46,15 +27,27 @@ class FileCommandsWindowTest : public QObject {
   private:
     test::GuiFixture f;
     std::deque<Answer> answers;
+    std::vector<std::string> names;  // typed into a name dialog, one after the other
+    QString refusal;                 // the first reason a name dialog gave
+    bool reorderAccepted = false;    // the Reorder dialog presses Last, then OK or Cancel
     std::vector<std::string> messages;
     std::string src, dst;
-
     // Fresh conflicting folders; the window shows src.
     void MakeFolders(const std::string& name) {
         src = f.Folder() + "/" + name + "-src";
         dst = f.Folder() + "/" + name + "-dst";
         test::MakeConflictingFolders(src, dst);
         f.Doc().GoTo(src);
+    }
+    // The document lists exactly the images of its folder.
+    void CheckViewsMatchFolder() {
+        std::vector<std::string> onDisk, listed = f.Names();
+        for (const auto& e : fs::directory_iterator(f.Doc().CurrentFolder()))
+            if (e.is_regular_file() && e.path().extension() == ".bmp")
+                onDisk.push_back(e.path().filename().string());
+        std::sort(onDisk.begin(), onDisk.end());
+        std::sort(listed.begin(), listed.end());
+        QCOMPARE(listed, onDisk);
     }
 
   private slots:
@@ -65,6 +58,15 @@ class FileCommandsWindowTest : public QObject {
                 if (answers.empty()) return static_cast<int>(Answer::kCancel);
                 confirm->Button(answers.front())->click();
                 answers.pop_front();
+            } else if (auto* named = dynamic_cast<CNameDialog*>(&dialog)) {
+                for (const std::string& name : names) {
+                    if (refusal.isEmpty()) refusal = named->Refusal();
+                    named->Edit()->setText(QString::fromStdString(name));
+                    named->accept();
+                }
+            } else if (auto* reorder = dynamic_cast<CReorderDialog*>(&dialog)) {
+                reorder->findChild<QAbstractButton*>("Last")->click();
+                return reorderAccepted ? int(QDialog::Accepted) : int(QDialog::Rejected);
             }
             return dialog.result();
         };
@@ -72,19 +74,18 @@ class FileCommandsWindowTest : public QObject {
     }
 
     void pasteAfterCopyAndCutWithEveryAnswer() {
-        struct Case {
+        const struct {
             const char* name;
             bool cut;
             std::deque<Answer> answers;
             std::vector<std::string> replaced;
-        };
-        const Case cases[] = {{"yes", false, {Answer::kYes, Answer::kYes}, {"a.bmp", "b.bmp"}},
-                              {"all", true, {Answer::kYesToAll}, {"a.bmp", "b.bmp"}},
-                              {"no", true, {Answer::kNo, Answer::kYes}, {"b.bmp"}},
-                              {"cancel", true, {Answer::kCancel}, {}}};
-        for (const Case& c : cases) {
+        } cases[] = {{"yes", false, {Answer::kYes, Answer::kYes}, {"a.bmp", "b.bmp"}},
+                     {"all", true, {Answer::kYesToAll}, {"a.bmp", "b.bmp"}},
+                     {"no", true, {Answer::kNo, Answer::kYes}, {"b.bmp"}},
+                     {"cancel", true, {Answer::kCancel}, {}}};
+        for (const auto& c : cases) {
             MakeFolders(c.name);
-            const Tree src0 = Snapshot(src), dst0 = Snapshot(dst);
+            const test::Tree src0 = Snapshot(src), dst0 = Snapshot(dst);
             f.Doc().SelectAll();
             QVERIFY(f.Frame().Execute(c.cut ? cmd::kCut : cmd::kCopy));
             f.Doc().GoTo(dst);
@@ -94,7 +95,7 @@ class FileCommandsWindowTest : public QObject {
             const auto [wantSrc, wantDst] = test::AfterPaste(src0, dst0, c.replaced, c.cut);
             QVERIFY2(Snapshot(src) == wantSrc, c.name);
             QVERIFY2(Snapshot(dst) == wantDst, c.name);
-            CheckViewsMatchFolder(f);
+            CheckViewsMatchFolder();
         }
         QVERIFY(messages.empty());
     }
@@ -106,7 +107,7 @@ class FileCommandsWindowTest : public QObject {
         fs::remove(src + "/a.bmp");  // gone before the paste
         fs::remove(dst + "/b.bmp");
         fs::create_directory(dst + "/b.bmp");
-        const Tree src0 = Snapshot(src), dst0 = Snapshot(dst);
+        const test::Tree src0 = Snapshot(src), dst0 = Snapshot(dst);
         f.Doc().GoTo(dst);
         answers = {Answer::kYes};
         QVERIFY(f.Frame().Execute(cmd::kPaste));
@@ -115,13 +116,13 @@ class FileCommandsWindowTest : public QObject {
         QVERIFY(messages[1].find(LoadString(20504)) != std::string::npos);
         QVERIFY(Snapshot(src) == src0);
         QVERIFY(Snapshot(dst) == dst0);
-        CheckViewsMatchFolder(f);
+        CheckViewsMatchFolder();
         messages.clear();
     }
 
     void deleteDuplicateRenameAndReorder() {
         MakeFolders("edit");
-        const Tree src0 = Snapshot(src);
+        const test::Tree src0 = Snapshot(src);
         f.Doc().SelectAll();
         answers = {Answer::kNo, Answer::kCancel};
         QVERIFY(f.Frame().Execute(cmd::kDelete));
@@ -131,36 +132,19 @@ class FileCommandsWindowTest : public QObject {
         QCOMPARE(Snapshot(src)["Copy of a.bmp.ink"], src0.at("a.bmp.ink"));
         // Rename: a refused name stays in the dialog with its reason; a good one is applied.
         f.SelectOnly(0);
-        QString refusal;
-        f.Frame().runDialog = [&refusal](QDialog& dialog) {
-            auto& named = dynamic_cast<CNameDialog&>(dialog);
-            for (const char* name : {"x?.bmp", "b.bmp", "c.bmp"}) {
-                if (refusal.isEmpty()) refusal = named.Refusal();
-                named.Edit()->setText(name);
-                named.accept();
-            }
-            return dialog.result();
-        };
+        names = {"x?.bmp", "b.bmp", "c.bmp"};
         QVERIFY(f.Frame().Execute(cmd::kRename));
         QVERIFY(refusal.startsWith(QString::fromStdString(FieldItem(LoadString(46030), 0))));
         QCOMPARE(Snapshot(src)["c.bmp.txt"], src0.at("a.bmp.txt"));
         f.SelectOnly(1);
         answers = {Answer::kYes};
-        f.Frame().runDialog = [this](QDialog& dialog) {
-            dynamic_cast<CConfirmDialog&>(dialog).Button(answers.front())->click();
-            return dialog.result();
-        };
         QVERIFY(f.Frame().Execute(cmd::kDelete));
         QCOMPARE(Snapshot(src).count("b.bmp.wav"), size_t(0));
-        CheckViewsMatchFolder(f);
+        CheckViewsMatchFolder();
         // Reorder by hand: Last on the first row; Cancel keeps the order.
         const std::vector<std::string> before = f.Names();
         for (const bool ok : {false, true}) {
-            f.Frame().runDialog = [ok](QDialog& dialog) {
-                auto& reorder = dynamic_cast<CReorderDialog&>(dialog);
-                reorder.findChild<QAbstractButton*>("Last")->click();
-                return ok ? int(QDialog::Accepted) : int(QDialog::Rejected);
-            };
+            reorderAccepted = ok;
             QVERIFY(f.Frame().Execute(cmd::kReorderByUser));
         }
         QCOMPARE(f.Names(), (std::vector<std::string>{before[1], before[0]}));
