@@ -131,8 +131,8 @@ const std::vector<int> kThumbnailContext = {
     cmd::kCut, cmd::kCopy,      cmd::kPaste,     0, cmd::kDelete, cmd::kDuplicate, cmd::kRename,
     0,         cmd::kHideSlide, cmd::kShowSlide, 0, kSubSelect};
 // The image view's context menu is the thumbnail one without its Select submenu.
-const std::vector<int> kImageContext = {cmd::kCut,    cmd::kCopy,   cmd::kPaste,     0,
-                                        cmd::kDelete, cmd::kDuplicate, cmd::kRename, 0,
+const std::vector<int> kImageContext = {cmd::kCut,       cmd::kCopy,      cmd::kPaste,  0,
+                                        cmd::kDelete,    cmd::kDuplicate, cmd::kRename, 0,
                                         cmd::kHideSlide, cmd::kShowSlide};
 const std::vector<int> kFullScreenContext = {
     cmd::kExitFullScreen, 0, cmd::kPreviousImage,    cmd::kNextImage, 0, kSubZoom, kSubRotate,
