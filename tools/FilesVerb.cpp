@@ -79,10 +79,13 @@ class ToolPrompt : public UserPrompt {
         std::fprintf(stderr, "%s\n%s [y]es, %s[n]o, [c]ancel? ",
                      LoadString(question.titleId).c_str(), question.text.c_str(),
                      question.offerYesToAll ? "yes to [a]ll, " : "");
-        std::string line;
-        if (!std::getline(std::cin, line)) return 'c';
-        const char letter = line.empty() ? 'n' : static_cast<char>(line[0] | 0x20);
-        return std::string_view("yanc").find(letter) == std::string_view::npos ? 'n' : letter;
+        // Enter alone is No; anything else unknown asks again; the end of input cancels.
+        for (std::string line; std::getline(std::cin, line);) {
+            const char letter = line.empty() ? 'n' : static_cast<char>(line[0] | 0x20);
+            if (std::string_view("yanc").find(letter) != std::string_view::npos) return letter;
+            std::fprintf(stderr, "y, %sn or c? ", question.offerYesToAll ? "a, " : "");
+        }
+        return 'c';
     }
 
     std::string answers_;
