@@ -86,6 +86,18 @@ const Verb kVerbs[] = {
      "Prints PREFIX followed by the first number from 001 on (at least three digits) and the\n"
      "format's extension that names nothing in DIR yet.\n",
      RunSnapName},
+    {"files", "copy, move, delete, duplicate or rename images with their side files",
+     "usage: xelo-tool files copy|move SRC... DEST_DIR [--answers STRING]\n"
+     "       xelo-tool files delete|duplicate FILE... [--answers STRING]\n"
+     "       xelo-tool files rename FILE NEWNAME\n"
+     "Handles each image together with its text, audio and ink files (IMAGE.txt, .wav, .ink)\n"
+     "as the program's own commands do, and keeps the folders' album files in step. A move\n"
+     "copies first and removes the source only once everything arrived. Questions (replace an\n"
+     "existing file, delete a file) take one letter each from STRING: y yes, a yes to all,\n"
+     "n no, c cancel; without STRING they are asked on a terminal, else answered no.\n"
+     "duplicate prints the path of each copy. Exit status 0 when every file was handled,\n"
+     "1 when any was skipped or failed, with one line for each such file on standard error.\n",
+     RunFiles},
 };
 
 void PrintHelp() {

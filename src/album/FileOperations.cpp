@@ -432,6 +432,10 @@ uint32_t RenameEntry(CTavoDoc& doc, int index, std::string newName) {
         const int e = RenameFile(side, SidePath(to, extension), false);
         if (e != 0 && sideError == 0) sideError = e, failedSide = side;
     }
+    // A name waiting on the clipboard follows the file.
+    FileClipboard& clip = doc.Clipboard();
+    if (SameFolder(clip.sourceFolder, folder))
+        std::replace(clip.names.begin(), clip.names.end(), oldName, newName);
     FindData data;
     if (ReadFindData(folder, newName, data)) {
         try {

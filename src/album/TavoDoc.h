@@ -121,6 +121,7 @@ class CTavoDoc {
     CRecentFolders& Recent() { return recent_; }
     // The image names of Copy and Cut (file commands in FileOperations.h).
     FileClipboard& Clipboard() { return clipboard_; }
+    const FileClipboard& Clipboard() const { return clipboard_; }
     const CRecentFolders& Recent() const { return recent_; }
     int ViewMode() const;
     const ImageViewRecord& ViewRecord() const { return viewRecord_; }

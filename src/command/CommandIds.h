@@ -76,6 +76,15 @@ constexpr int kRecordAudio = 30204;
 constexpr int kDelete = 30007;
 constexpr int kImageInfo = 30114;
 
+// File and folder commands.
+constexpr int kNewFolder = 30001;
+constexpr int kDeleteFolder = 30002;
+constexpr int kRename = 30006;
+constexpr int kDuplicate = 30009;
+constexpr int kCopy = 57634;
+constexpr int kCut = 57635;
+constexpr int kPaste = 57637;
+
 // Image view.
 constexpr int kPreviousImage = 30100;
 constexpr int kNextImage = 30101;

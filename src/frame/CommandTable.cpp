@@ -99,6 +99,15 @@ constexpr CommandInfo kCommands[] = {
     {cmd::kPlay, cmd::kPlay, "media-playback-start", nullptr, false},
     {cmd::kStop, cmd::kStop, "media-playback-stop", nullptr, false},
     {cmd::kExit, cmd::kExit, "application-exit", "Ctrl+Q", false},
+    {cmd::kCopy, cmd::kCopy, "edit-copy", "Ctrl+C", false},
+    {cmd::kCut, cmd::kCut, "edit-cut", "Ctrl+X", false},
+    {cmd::kPaste, cmd::kPaste, "edit-paste", "Ctrl+V", false},
+    {cmd::kDelete, cmd::kDelete, "edit-delete", "Del", false},
+    {cmd::kDuplicate, cmd::kDuplicate, "edit-copy", "Ctrl+D", false},
+    {cmd::kRename, cmd::kRename, "edit-rename", "F2", false},
+    {cmd::kNewFolder, cmd::kNewFolder, "folder-new", "Ctrl+Shift+N", false},
+    {cmd::kDeleteFolder, cmd::kDeleteFolder, "edit-delete", nullptr, false},
+    {cmd::kReorderByUser, cmd::kReorderByUser, nullptr, nullptr, false},
 };
 
 constexpr int k901[] = {cmd::kToolBar, cmd::kSwitchMode};

@@ -29,6 +29,7 @@
 #include "frame/DocCommands.h"
 #include "frame/FindCommands.h"
 #include "frame/CaptureCommands.h"
+#include "frame/FileCommands.h"
 #include "frame/FrameIcons.h"
 #include "frame/ODMenu.h"
 #include "frame/TavoSplitter.h"
@@ -71,7 +72,20 @@ constexpr int kSubRotate = -3;
 constexpr int kSubZoom = -4;
 constexpr int kSubZoomIn = -5;
 constexpr int kSubZoomOut = -6;
-const std::vector<int> kFileMenu = {cmd::kHomeFolder, 0, cmd::kExit};
+const std::vector<int> kFileMenu = {cmd::kNewFolder,
+                                    cmd::kDeleteFolder,
+                                    0,
+                                    cmd::kCut,
+                                    cmd::kCopy,
+                                    cmd::kPaste,
+                                    0,
+                                    cmd::kDelete,
+                                    cmd::kDuplicate,
+                                    cmd::kRename,
+                                    0,
+                                    cmd::kHomeFolder,
+                                    0,
+                                    cmd::kExit};
 const std::vector<int> kViewMenu = {cmd::kThumbnail,
                                     cmd::kList,
                                     cmd::kFilename,
@@ -106,15 +120,23 @@ const std::vector<int> kViewMenu = {cmd::kThumbnail,
 const std::vector<int> kAnnotateMenu = {cmd::kAnnotationTools, cmd::kPenWidth};
 const std::vector<int> kToolsMenu = {kSubSelect,           0, cmd::kFind,
                                      cmd::kScreenCapture, 0, cmd::kHelp};
-const std::vector<int> kReorderMenu = {cmd::kReorderByName,   cmd::kReorderByDate,
-                                       cmd::kReorderBySize,   cmd::kReorderByType,
-                                       cmd::kReorderBySlides, 0,
+const std::vector<int> kReorderMenu = {cmd::kReorderByName,
+                                       cmd::kReorderByDate,
+                                       cmd::kReorderBySize,
+                                       cmd::kReorderByType,
+                                       cmd::kReorderBySlides,
+                                       cmd::kReorderByUser,
+                                       0,
                                        cmd::kReorderReverse};
 const std::vector<int> kSelectMenu = {cmd::kSelectAll, cmd::kSelectNone, cmd::kSelectInvert, 0,
                                       cmd::kMultipleImages};
-const std::vector<int> kThumbnailContext = {cmd::kHideSlide, cmd::kShowSlide, 0, kSubSelect};
+const std::vector<int> kThumbnailContext = {
+    cmd::kCut, cmd::kCopy,      cmd::kPaste,     0, cmd::kDelete, cmd::kDuplicate, cmd::kRename,
+    0,         cmd::kHideSlide, cmd::kShowSlide, 0, kSubSelect};
 // The image view's context menu is the thumbnail one without its Select submenu.
-const std::vector<int> kImageContext = {cmd::kHideSlide, cmd::kShowSlide};
+const std::vector<int> kImageContext = {cmd::kCut,       cmd::kCopy,      cmd::kPaste,  0,
+                                        cmd::kDelete,    cmd::kDuplicate, cmd::kRename, 0,
+                                        cmd::kHideSlide, cmd::kShowSlide};
 const std::vector<int> kFullScreenContext = {
     cmd::kExitFullScreen, 0, cmd::kPreviousImage,    cmd::kNextImage, 0, kSubZoom, kSubRotate,
     cmd::kZoomSlider,     0, cmd::kToolBarFullScreen};
@@ -130,7 +152,11 @@ std::vector<int> Commands(int first, int last) {
         ids.push_back(id);
     return ids;
 }
-const std::vector<int> kThumbnail2Context = {kSubSelect, 0, kSubReorder};
+const std::vector<int> kThumbnail2Context = {cmd::kPaste, cmd::kNewFolder, 0, kSubSelect,
+                                             0,           kSubReorder};
+// The tree's folder commands.
+const std::vector<int> kFolderContext = {cmd::kNewFolder, cmd::kRename, cmd::kDeleteFolder,
+                                         cmd::kPaste};
 const std::vector<int> kThumbnailOptMenu = {cmd::kGiantThumbnail,
                                             cmd::kHugeThumbnail,
                                             cmd::kLargeThumbnail,
@@ -146,7 +172,8 @@ CMainFrame::CMainFrame(FrameHost& app)
     : app_(app),
       docCommands_(std::make_unique<CDocCommands>(app, *this)),
       findCommands_(std::make_unique<CFindCommands>(app, *this)),
-      captureCommands_(std::make_unique<CCaptureCommands>(app, *this)) {
+      captureCommands_(std::make_unique<CCaptureCommands>(app, *this)),
+      fileCommands_(std::make_unique<CFileCommands>(app, *this)) {
     setWindowTitle(Text(kStrAppTitle));
     setWindowIcon(ProgramIcon());
     setObjectName(QString::fromStdString(LoadString(2423)));
@@ -204,6 +231,8 @@ CMainFrame::CMainFrame(FrameHost& app)
     CreateModeMenu();
     CreateToolMenus();
 
+    fileCommands_->AttachMenu(tree_, contextMenus_["Dir"]);
+    fileCommands_->AttachMenu(listView_, contextMenus_["Thumbnail"]);
     app_.Doc().AddObserver(this);
     toolBarUpdate_.setSingleShot(true);
     toolBarUpdate_.setInterval(0);
@@ -307,6 +336,7 @@ void CMainFrame::CreateMenus() {
         BuildMenu(QStringLiteral("ThumbnailOpt"), kThumbnailOptMenu, this);
     contextMenus_["FS Menu"] = BuildMenu(QStringLiteral("FS Menu"), kFullScreenContext, this);
     contextMenus_["Image"] = BuildMenu(QStringLiteral("Image"), kImageContext, this);
+    contextMenus_["Dir"] = BuildMenu(QStringLiteral("Dir"), kFolderContext, this);
     rotateMenu_ = BuildMenu(Text(cmd::kRotateMenu), kRotateMenu, this);
     zoomMenu_ = BuildMenu(Text(cmd::kPanAndZoom), kZoomMenu, this);
 
@@ -628,6 +658,7 @@ std::vector<CommandTarget*> CMainFrame::RoutingOrder() const {
     order.push_back(docCommands_.get());
     order.push_back(findCommands_.get());
     order.push_back(captureCommands_.get());
+    order.push_back(fileCommands_.get());
     return order;
 }
 

@@ -31,6 +31,7 @@ class CODMenu;
 class CDocCommands;
 class CFindCommands;
 class CCaptureCommands;
+class CFileCommands;
 
 class CMainFrame : public QMainWindow,
                    public ViewHost,
@@ -150,6 +151,7 @@ class CMainFrame : public QMainWindow,
     std::unique_ptr<CDocCommands> docCommands_;
     std::unique_ptr<CFindCommands> findCommands_;
     std::unique_ptr<CCaptureCommands> captureCommands_;
+    std::unique_ptr<CFileCommands> fileCommands_;
     std::map<int, QAction*> actions_;
     CTavoSplitter* splitter_ = nullptr;
     CTavoDirTree* tree_ = nullptr;

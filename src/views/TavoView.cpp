@@ -218,6 +218,12 @@ void CTavoView::scrollContentsBy(int, int) {
     viewport()->update();
 }
 
+bool CTavoView::IsCut(const CImageEntry& entry) const {
+    const FileClipboard& clip = doc_.Clipboard();
+    return clip.cut && clip.sourceFolder == doc_.CurrentFolder() &&
+           std::find(clip.names.begin(), clip.names.end(), entry.Name()) != clip.names.end();
+}
+
 void CTavoView::paintEvent(QPaintEvent* event) {
     // While a mode switch runs nothing is drawn and no thumbnail is listed: the switch
     // invalidates the view once it is done.
@@ -271,6 +277,8 @@ void CTavoView::paintEvent(QPaintEvent* event) {
         }
         if (!event->region().intersects(ToQRect(r.cell))) continue;
         painter_.DrawCell(p, style, r, i, entry, folder, layers, insertion_, failed);
+        // A cut image stays pale until it is pasted elsewhere.
+        if (entry && IsCut(*entry)) p.fillRect(ToQRect(r.frame), QColor(255, 255, 255, 140));
     }
     painted_ = true;
     visibleMissing_ = missing;

@@ -71,6 +71,8 @@ class CTavoView : public QAbstractScrollArea, public DocumentObserver {
   private:
     // In the strip modes, scrolls the current image into view.
     void ShowCurrentInStrip();
+    // Whether the entry waits on the clipboard to be moved by Paste.
+    bool IsCut(const CImageEntry& entry) const;
     bool ListMode() const;
     bool Multi() const;
     // Hands the workers the visible cells' missing thumbnails, then the rest of the folder's.

@@ -45,6 +45,29 @@ void MakeImage(const std::string& folder, const std::string& name, int width,
         WriteText(folder + "/" + name + "." + side, side + " of " + folder + "/" + name);
 }
 
+void MakeConflictingFolders(const std::string& src, const std::string& dst) {
+    std::filesystem::create_directories(src);
+    std::filesystem::create_directories(dst);
+    MakeImage(src, "a.bmp", 5, {"txt", "ink"});
+    MakeImage(src, "b.bmp", 6, {"wav"});
+    MakeImage(dst, "a.bmp", 9, {"wav"});
+    MakeImage(dst, "b.bmp", 10, {"txt"});
+}
+
+std::pair<Tree, Tree> AfterPaste(Tree src, Tree dst, const std::vector<std::string>& replaced,
+                                 bool cut) {
+    const Tree src0 = src;
+    for (const std::string& image : replaced) {
+        std::erase_if(dst, [&](const auto& file) { return file.first.rfind(image, 0) == 0; });
+        for (const auto& [name, bytes] : src0) {
+            if (name.rfind(image, 0) != 0) continue;
+            dst[name] = bytes;
+            if (cut) src.erase(name);
+        }
+    }
+    return {src, dst};
+}
+
 FileSizeLimit::FileSizeLimit(rlim_t bytes) {
     ::getrlimit(RLIMIT_FSIZE, &old_);
     oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);

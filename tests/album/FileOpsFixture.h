@@ -36,6 +36,13 @@ Tree Snapshot(const std::string& root);
 void MakeImage(const std::string& folder, const std::string& name, int width,
                const std::vector<std::string>& sides = {});
 
+// src with a.bmp (text, ink) and b.bmp (audio), dst with its own a.bmp (audio) and b.bmp (text).
+void MakeConflictingFolders(const std::string& src, const std::string& dst);
+// The folders' trees after a paste from src: each image in `replaced` arrives with exactly its own
+// side files and, for a cut, leaves src; everything else stays.
+std::pair<Tree, Tree> AfterPaste(Tree src, Tree dst, const std::vector<std::string>& replaced,
+                                 bool cut);
+
 // While alive, files written by this process cannot grow beyond `bytes`; the write fails with
 // EFBIG instead of raising SIGXFSZ.
 class FileSizeLimit {
