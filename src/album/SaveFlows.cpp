@@ -1,0 +1,199 @@
+// The save flows over the album.
+#include "album/SaveFlows.h"
+
+#include <sys/stat.h>
+
+#include "album/FolderEnum.h"
+#include "album/TavoDoc.h"
+#include "base/StringTable.h"
+#include "image/TavoException.h"
+
+namespace xelo {
+
+namespace {
+
+struct ActionTexts {
+    uint32_t title;
+    uint32_t batchAsk;
+    uint32_t failed;
+    uint32_t done;
+};
+
+ActionTexts TextsOf(SaveAction action) {
+    switch (action) {
+        case SaveAction::kResize:
+            return {kStrResizeTitle, kStrResizeBatchAsk, kMsgResizeFailed, kMsgResized};
+        case SaveAction::kCrop:
+            return {kStrCropTitle, kStrConvertBatchAsk, kMsgCropFailed, kMsgCropped};
+        case SaveAction::kConvert:
+            break;
+    }
+    return {kStrConvertTitle, kStrConvertBatchAsk, kMsgConvertFailed, kMsgConverted};
+}
+
+bool Exists(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+bool SameFolder(const std::string& a, const std::string& b) {
+    struct stat sa {}, sb {};
+    if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return false;
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+// Names on this file system differ by case, so the album entry must match exactly.
+CImageEntry* EntryNamed(const CTavoDoc& doc, const std::string& name) {
+    for (int i = 0; i < doc.Count(); ++i) {
+        if (doc.EntryAt(i)->Name() == name) return doc.EntryAt(i);
+    }
+    return nullptr;
+}
+
+std::string BaseName(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A file written into the album's folder: an entry of that name is refilled (its thumbnail made
+// again), any other file becomes a new entry at the tail.
+void UpdateAlbum(CTavoDoc& doc, const std::string& output, const CImageEntry& source,
+                 SaveReport& report) {
+    const size_t slash = output.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : output.substr(0, slash);
+    if (!SameFolder(folder.empty() ? "/" : folder, doc.CurrentFolder())) return;
+    const std::string name = BaseName(output);
+    FindData data;
+    if (!ReadFindData(doc.CurrentFolder(), name, data)) return;
+    if (CImageEntry* entry = EntryNamed(doc, name)) {
+        entry->thumbnail.Release();
+        entry->Refill(data, doc.CurrentFolder());
+        if (entry == &source) report.sourceReplaced = true;
+        return;
+    }
+    doc.AddEntry(data);
+}
+
+enum class Step { kSaved, kFailed, kSkipped, kCancel };
+
+Step SaveEntry(CTavoDoc& doc, CImageEntry& entry, const SaveRequest& request, UserPrompt& prompt,
+               bool batch, bool& yesToAll, bool scaledDecode, SaveReport& report) {
+    const ActionTexts texts = TextsOf(request.action);
+    const std::string output = OutputPath(doc, entry, request);
+    if (!yesToAll && Exists(output)) {
+        const Question question{kStrSaveOverwriteAsk, texts.title,
+                                FormatString(kStrSaveOverwriteAsk, output.c_str()), batch};
+        switch (prompt.Ask(question)) {
+            case Answer::kYes:
+                break;
+            case Answer::kYesToAll:
+                if (!batch) return Step::kSkipped;
+                yesToAll = true;
+                break;
+            case Answer::kNo:
+                return Step::kSkipped;
+            case Answer::kCancel:
+                return batch ? Step::kCancel : Step::kSkipped;
+        }
+    }
+    SaveEdit edit;
+    if (request.action == SaveAction::kResize) {
+        edit.size = ResizeTarget(entry, request);
+        edit.scaledDecode = scaledDecode;
+    } else if (request.action == SaveAction::kCrop) {
+        edit.crop = request.crop;
+    }
+    try {
+        SaveImageAs(JoinPath(doc.CurrentFolder(), entry.Name()), output, request.options, edit);
+    } catch (const CTavoException& e) {
+        prompt.ShowMessage(texts.failed, FormatString(texts.failed, output.c_str()) + "\n" +
+                                             e.GetErrorMessage());
+        return Step::kFailed;
+    }
+    report.written.push_back(output);
+    try {
+        UpdateAlbum(doc, output, entry, report);
+    } catch (const CTavoException&) {
+        // The file was written; a listing that cannot read it back is caught up by the next scan.
+    }
+    if (!batch) prompt.ShowMessage(texts.done, FormatString(texts.done, output.c_str()));
+    return Step::kSaved;
+}
+
+void Count(Step step, SaveReport& report) {
+    switch (step) {
+        case Step::kSaved:
+            ++report.saved;
+            break;
+        case Step::kFailed:
+            ++report.failed;
+            break;
+        case Step::kSkipped:
+            ++report.skipped;
+            break;
+        case Step::kCancel:
+            report.cancelled = true;
+            break;
+    }
+}
+
+}  // namespace
+
+std::string OutputPath(const CTavoDoc& doc, const CImageEntry& entry, const SaveRequest& request) {
+    const std::string& name = entry.Name();
+    const size_t dot = name.rfind('.');
+    const std::string stem = dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+    const SaveFormatInfo* format = FindSaveFormat(request.options.format);
+    const std::string extension = format ? format->extension : "";
+    const std::string& folder =
+        request.destination.empty() ? doc.CurrentFolder() : request.destination;
+    return JoinPath(folder, stem + request.appendage + "." + extension);
+}
+
+Size ResizeTarget(const CImageEntry& entry, const SaveRequest& request) {
+    const Size image{entry.Header().width, entry.Header().height};
+    return PresetTargetSize(request.preset, image, request.screen, request.userSize);
+}
+
+SaveReport SaveCurrent(CTavoDoc& doc, int index, const SaveRequest& request, UserPrompt& prompt) {
+    SaveReport report;
+    CImageEntry* entry = doc.EntryAt(index);
+    if (entry == nullptr) return report;
+    bool yesToAll = false;
+    Count(SaveEntry(doc, *entry, request, prompt, false, yesToAll, false, report), report);
+    if (!report.written.empty()) doc.UpdateViews(kHintEntriesChanged);
+    return report;
+}
+
+SaveReport SaveBatch(CTavoDoc& doc, const std::vector<int>& indices, const SaveRequest& request,
+                     UserPrompt& prompt, const SaveProgress& progress) {
+    SaveReport report;
+    const ActionTexts texts = TextsOf(request.action);
+    const int total = static_cast<int>(indices.size());
+    if (total > kBatchQuestionAbove) {
+        const Question question{texts.batchAsk, texts.title, FormatString(texts.batchAsk, total),
+                                false};
+        if (prompt.Ask(question) != Answer::kYes) {
+            report.cancelled = true;
+            return report;
+        }
+    }
+    // Entries are held by pointer: new outputs are appended to the list as the batch runs.
+    std::vector<CImageEntry*> entries;
+    for (int index : indices) {
+        if (CImageEntry* entry = doc.EntryAt(index)) entries.push_back(entry);
+    }
+    bool yesToAll = false;
+    for (int i = 0; i < static_cast<int>(entries.size()) && !report.cancelled; ++i) {
+        if (progress && !progress(i, total, entries[i]->Name())) {
+            report.cancelled = true;
+            break;
+        }
+        Count(SaveEntry(doc, *entries[i], request, prompt, true, yesToAll, true, report), report);
+    }
+    if (progress && !report.cancelled) progress(total, total, std::string());
+    if (!report.written.empty()) doc.UpdateViews(kHintEntriesChanged);
+    return report;
+}
+
+}  // namespace xelo
