@@ -93,6 +93,21 @@ const SaveFormatInfo* SaveFormatForPath(const std::string& path) {
     return nullptr;
 }
 
+uint32_t FormatListValue(int32_t format, int position) {
+    static constexpr uint32_t kQualities[] = {90, 80, 75, 60, 45};
+    static constexpr uint32_t kBmpColours[] = {2, 16, 256, kTrueColourValue};
+    switch (format) {
+        case kSaveJpeg:
+            return kQualities[std::clamp(position, 0, 4)];
+        case kSaveGif:
+            return 2u << std::clamp(position, 0, 7);
+        case kSaveBmp:
+            return kBmpColours[std::clamp(position, 0, 3)];
+        default:
+            return 0;
+    }
+}
+
 bool CropImage(CDibImage& image, const Rect& rect) {
     const Rect clamped{std::max(rect.left, 0), std::max(rect.top, 0),
                        std::min(rect.right, image.Width()), std::min(rect.bottom, image.Height())};

@@ -37,6 +37,10 @@ constexpr uint32_t kTrueColourValue = 16777216;
 // with 24 bits.
 constexpr uint32_t kKeepDepthValue = 0;
 
+// The value a position of the save sheet's list of `format` stands for: JPEG quality 90, 80, 75,
+// 60, 45; GIF 2, 4, ..., 256 colours; BMP 2, 16, 256 colours or 24 bits.
+uint32_t FormatListValue(int32_t format, int position);
+
 struct SaveOptions {
     int32_t format = kSaveJpeg;
     uint32_t value = 75;  // JPEG: quality; GIF and BMP: colour count

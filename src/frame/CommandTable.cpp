@@ -97,6 +97,11 @@ constexpr CommandInfo kCommands[] = {
     {cmd::kPlay, cmd::kPlay, "media-playback-start", nullptr, false},
     {cmd::kStop, cmd::kStop, "media-playback-stop", nullptr, false},
     {cmd::kExit, cmd::kExit, "application-exit", "Ctrl+Q", false},
+    {cmd::kImageInfo, cmd::kImageInfo, "document-properties", "Alt+Return", false},
+    {cmd::kImageInfoBar, cmd::kImageInfoBar, "document-properties", nullptr, false},
+    {cmd::kConvert, cmd::kConvert, "document-save-as", "Ctrl+Shift+S", false},
+    {cmd::kResize, cmd::kResize, "transform-scale", nullptr, false},
+    {cmd::kCrop, cmd::kCrop, "transform-crop", nullptr, false},
 };
 
 constexpr int k901[] = {cmd::kToolBar, cmd::kSwitchMode};

@@ -27,6 +27,7 @@
 #include "command/CommandIds.h"
 #include "frame/CommandTable.h"
 #include "frame/DocCommands.h"
+#include "frame/ImageCommands.h"
 #include "frame/FrameIcons.h"
 #include "frame/ODMenu.h"
 #include "frame/TavoSplitter.h"
@@ -102,7 +103,8 @@ const std::vector<int> kViewMenu = {cmd::kThumbnail,
                                     cmd::kPreviousFrame,
                                     cmd::kNextFrame};
 const std::vector<int> kAnnotateMenu = {cmd::kAnnotationTools, cmd::kPenWidth};
-const std::vector<int> kToolsMenu = {kSubSelect, 0, cmd::kHelp};
+const std::vector<int> kToolsMenu = {kSubSelect,   0,           cmd::kConvert, cmd::kResize,
+                                     cmd::kCrop,   cmd::kImageInfo, 0,         cmd::kHelp};
 const std::vector<int> kReorderMenu = {cmd::kReorderByName,   cmd::kReorderByDate,
                                        cmd::kReorderBySize,   cmd::kReorderByType,
                                        cmd::kReorderBySlides, 0,
@@ -111,7 +113,7 @@ const std::vector<int> kSelectMenu = {cmd::kSelectAll, cmd::kSelectNone, cmd::kS
                                       cmd::kMultipleImages};
 const std::vector<int> kThumbnailContext = {cmd::kHideSlide, cmd::kShowSlide, 0, kSubSelect};
 // The image view's context menu is the thumbnail one without its Select submenu.
-const std::vector<int> kImageContext = {cmd::kHideSlide, cmd::kShowSlide};
+const std::vector<int> kImageContext = {cmd::kHideSlide, cmd::kShowSlide, 0, cmd::kImageInfo};
 const std::vector<int> kFullScreenContext = {
     cmd::kExitFullScreen, 0, cmd::kPreviousImage,    cmd::kNextImage, 0, kSubZoom, kSubRotate,
     cmd::kZoomSlider,     0, cmd::kToolBarFullScreen};
@@ -140,7 +142,9 @@ const std::vector<int> kThumbnailOptMenu = {cmd::kGiantThumbnail,
 }  // namespace
 
 CMainFrame::CMainFrame(FrameHost& app)
-    : app_(app), docCommands_(std::make_unique<CDocCommands>(app, *this)) {
+    : app_(app),
+      docCommands_(std::make_unique<CDocCommands>(app, *this)),
+      imageCommands_(std::make_unique<CImageCommands>(app, *this)) {
     setWindowTitle(Text(kStrAppTitle));
     setWindowIcon(ProgramIcon());
     setObjectName(QString::fromStdString(LoadString(2423)));
@@ -619,6 +623,7 @@ std::vector<CommandTarget*> CMainFrame::RoutingOrder() const {
     if (mode == kModeFilmstrip) add(imgView_);
     order.push_back(const_cast<CMainFrame*>(this));
     order.push_back(docCommands_.get());
+    order.push_back(imageCommands_.get());
     return order;
 }
 

@@ -29,6 +29,7 @@ class CTavoImgView;
 class CTavoSplitter;
 class CODMenu;
 class CDocCommands;
+class CImageCommands;
 
 class CMainFrame : public QMainWindow,
                    public ViewHost,
@@ -144,6 +145,7 @@ class CMainFrame : public QMainWindow,
 
     FrameHost& app_;
     std::unique_ptr<CDocCommands> docCommands_;
+    std::unique_ptr<CImageCommands> imageCommands_;
     std::map<int, QAction*> actions_;
     CTavoSplitter* splitter_ = nullptr;
     CTavoDirTree* tree_ = nullptr;
