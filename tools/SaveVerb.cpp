@@ -231,7 +231,7 @@ int RunSave(const std::vector<std::string>& args) {
                 ++failures;
             }
         }
-        const SaveReport report = batch ? SaveBatch(doc, indices, request, prompt, progress)
+        const SaveReport report = batch ? SaveBatch(doc, indices, request, prompt, progress, DefaultSaveWorkers())
                                   : indices.empty() ? SaveReport{}
                                                     : SaveCurrent(doc, indices.front(), request, prompt);
         failures += report.failed;

@@ -3,6 +3,14 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <deque>
+#include <future>
+#include <new>
+#include <optional>
+#include <set>
+#include <thread>
+
 #include "album/FolderEnum.h"
 #include "album/TavoDoc.h"
 #include "base/StringTable.h"
@@ -76,47 +84,81 @@ void UpdateAlbum(CTavoDoc& doc, const std::string& output, const CImageEntry& so
 
 enum class Step { kSaved, kFailed, kSkipped, kCancel };
 
-Step SaveEntry(CTavoDoc& doc, CImageEntry& entry, const SaveRequest& request, UserPrompt& prompt,
-               bool batch, bool& yesToAll, bool scaledDecode, SaveReport& report) {
+// One image to write, settled on the calling thread.
+struct SaveJob {
+    CImageEntry* entry = nullptr;
+    std::string source;
+    std::string output;
+    SaveEdit edit;
+};
+
+// The overwrite question and the job it allows; `step` says why there is none.
+std::optional<SaveJob> Prepare(CTavoDoc& doc, CImageEntry& entry, const SaveRequest& request,
+                               UserPrompt& prompt, bool batch, bool& yesToAll, Step& step) {
     const ActionTexts texts = TextsOf(request.action);
-    const std::string output = OutputPath(doc, entry, request);
-    if (!yesToAll && Exists(output)) {
+    SaveJob job;
+    job.entry = &entry;
+    job.source = JoinPath(doc.CurrentFolder(), entry.Name());
+    job.output = OutputPath(doc, entry, request);
+    if (!yesToAll && Exists(job.output)) {
         const Question question{kStrSaveOverwriteAsk, texts.title,
-                                FormatString(kStrSaveOverwriteAsk, output.c_str()), batch};
+                                FormatString(kStrSaveOverwriteAsk, job.output.c_str()), batch};
         switch (prompt.Ask(question)) {
             case Answer::kYes:
                 break;
             case Answer::kYesToAll:
-                if (!batch) return Step::kSkipped;
-                yesToAll = true;
-                break;
+                if (batch) {
+                    yesToAll = true;
+                    break;
+                }
+                step = Step::kSkipped;
+                return std::nullopt;
             case Answer::kNo:
-                return Step::kSkipped;
+                step = Step::kSkipped;
+                return std::nullopt;
             case Answer::kCancel:
-                return batch ? Step::kCancel : Step::kSkipped;
+                step = batch ? Step::kCancel : Step::kSkipped;
+                return std::nullopt;
         }
     }
-    SaveEdit edit;
     if (request.action == SaveAction::kResize) {
-        edit.size = ResizeTarget(entry, request);
-        edit.scaledDecode = scaledDecode;
+        job.edit.size = ResizeTarget(entry, request);
+        // A batch may decode a JPEG at the library scale that keeps twice the target size.
+        job.edit.scaledDecode = batch;
     } else if (request.action == SaveAction::kCrop) {
-        edit.crop = request.crop;
+        job.edit.crop = request.crop;
     }
+    return job;
+}
+
+// The pixel work; safe on any thread. The failure's text, or nothing.
+std::optional<std::string> Execute(const SaveJob& job, const SaveOptions& options) {
     try {
-        SaveImageAs(JoinPath(doc.CurrentFolder(), entry.Name()), output, request.options, edit);
+        SaveImageAs(job.source, job.output, options, job.edit);
+        return std::nullopt;
     } catch (const CTavoException& e) {
-        prompt.ShowMessage(texts.failed, FormatString(texts.failed, output.c_str()) + "\n" +
-                                             e.GetErrorMessage());
+        return e.GetErrorMessage();
+    } catch (const std::bad_alloc&) {
+        return CTavoException(kErrNoMemory).GetErrorMessage();
+    }
+}
+
+// Messages and the album, back on the calling thread.
+Step Finish(CTavoDoc& doc, const SaveJob& job, const std::optional<std::string>& failure,
+            const SaveRequest& request, UserPrompt& prompt, bool batch, SaveReport& report) {
+    const ActionTexts texts = TextsOf(request.action);
+    if (failure) {
+        prompt.ShowMessage(texts.failed,
+                           FormatString(texts.failed, job.output.c_str()) + "\n" + *failure);
         return Step::kFailed;
     }
-    report.written.push_back(output);
+    report.written.push_back(job.output);
     try {
-        UpdateAlbum(doc, output, entry, report);
+        UpdateAlbum(doc, job.output, *job.entry, report);
     } catch (const CTavoException&) {
         // The file was written; a listing that cannot read it back is caught up by the next scan.
     }
-    if (!batch) prompt.ShowMessage(texts.done, FormatString(texts.done, output.c_str()));
+    if (!batch) prompt.ShowMessage(texts.done, FormatString(texts.done, job.output.c_str()));
     return Step::kSaved;
 }
 
@@ -160,13 +202,21 @@ SaveReport SaveCurrent(CTavoDoc& doc, int index, const SaveRequest& request, Use
     CImageEntry* entry = doc.EntryAt(index);
     if (entry == nullptr) return report;
     bool yesToAll = false;
-    Count(SaveEntry(doc, *entry, request, prompt, false, yesToAll, false, report), report);
+    Step step = Step::kSkipped;
+    if (const auto job = Prepare(doc, *entry, request, prompt, false, yesToAll, step)) {
+        step = Finish(doc, *job, Execute(*job, request.options), request, prompt, false, report);
+    }
+    Count(step, report);
     if (!report.written.empty()) doc.UpdateViews(kHintEntriesChanged);
     return report;
 }
 
+int DefaultSaveWorkers() {
+    return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
+}
+
 SaveReport SaveBatch(CTavoDoc& doc, const std::vector<int>& indices, const SaveRequest& request,
-                     UserPrompt& prompt, const SaveProgress& progress) {
+                     UserPrompt& prompt, const SaveProgress& progress, int workers) {
     SaveReport report;
     const ActionTexts texts = TextsOf(request.action);
     const int total = static_cast<int>(indices.size());
@@ -183,14 +233,45 @@ SaveReport SaveBatch(CTavoDoc& doc, const std::vector<int>& indices, const SaveR
     for (int index : indices) {
         if (CImageEntry* entry = doc.EntryAt(index)) entries.push_back(entry);
     }
+    // Questions, messages and the album stay on this thread; up to `workers` images are decoded,
+    // resized and written at once, and finished in the album's order.
+    struct Running {
+        SaveJob job;
+        std::future<std::optional<std::string>> failure;
+    };
+    std::deque<Running> running;
+    std::set<std::string> pending;
+    auto finishOldest = [&] {
+        Running& oldest = running.front();
+        Count(Finish(doc, oldest.job, oldest.failure.get(), request, prompt, true, report), report);
+        pending.erase(oldest.job.output);
+        running.pop_front();
+    };
     bool yesToAll = false;
+    const size_t limit = static_cast<size_t>(std::max(workers, 1));
     for (int i = 0; i < static_cast<int>(entries.size()) && !report.cancelled; ++i) {
         if (progress && !progress(i, total, entries[i]->Name())) {
             report.cancelled = true;
             break;
         }
-        Count(SaveEntry(doc, *entries[i], request, prompt, true, yesToAll, true, report), report);
+        // An output another image is still writing is asked about once that one is done.
+        if (pending.count(OutputPath(doc, *entries[i], request))) {
+            while (!running.empty()) finishOldest();
+        }
+        Step step = Step::kSkipped;
+        auto job = Prepare(doc, *entries[i], request, prompt, true, yesToAll, step);
+        if (!job) {
+            Count(step, report);
+            continue;
+        }
+        pending.insert(job->output);
+        auto failure = limit == 1
+                           ? std::async(std::launch::deferred, Execute, *job, request.options)
+                           : std::async(std::launch::async, Execute, *job, request.options);
+        running.push_back(Running{std::move(*job), std::move(failure)});
+        if (running.size() >= limit) finishOldest();
     }
+    while (!running.empty()) finishOldest();
     if (progress && !report.cancelled) progress(total, total, std::string());
     if (!report.written.empty()) doc.UpdateViews(kHintEntriesChanged);
     return report;

@@ -74,8 +74,13 @@ using SaveProgress = std::function<bool(int done, int total, const std::string& 
 SaveReport SaveCurrent(CTavoDoc& doc, int index, const SaveRequest& request, UserPrompt& prompt);
 
 // The action on `indices` in the given order (Convert All, Resize All): the batch question above
-// 5 images, the four-button overwrite question, a failure reported and the batch going on.
+// 5 images, the four-button overwrite question, a failure reported and the batch going on. Up to
+// `workers` images are worked on at once; questions, messages, progress and the album are all
+// handled on the calling thread, in order.
+// One worker per core, at most 8.
+int DefaultSaveWorkers();
+
 SaveReport SaveBatch(CTavoDoc& doc, const std::vector<int>& indices, const SaveRequest& request,
-                     UserPrompt& prompt, const SaveProgress& progress = {});
+                     UserPrompt& prompt, const SaveProgress& progress = {}, int workers = 1);
 
 }  // namespace xelo

@@ -114,7 +114,8 @@ void CSaveSheet::Run(SaveAction action, bool all) {
                                        .arg(QString::fromStdString(name)));
                                QApplication::processEvents();
                                return !progress.wasCanceled();
-                           });
+                           },
+                           DefaultSaveWorkers());
     }
     if (report.sourceReplaced && sourceReplaced_) sourceReplaced_();
     stepper_->Refresh();

@@ -152,7 +152,7 @@ TEST_F(SaveFlows, BatchAsksGoesOnAfterFailuresAndStopsWhenCancelled) {
     request.options = {kSaveGif, 16, 0, 0, true};
     request.destination = dir.File("out");
     ScriptedPrompt prompt({Answer::kYes, Answer::kNo});
-    const SaveReport report = SaveBatch(doc, all, request, prompt);
+    const SaveReport report = SaveBatch(doc, all, request, prompt, {}, 2);
     EXPECT_EQ(prompt.questions.front().textId, kStrConvertBatchAsk);
     EXPECT_TRUE(prompt.questions.back().offerYesToAll);
     EXPECT_EQ(report.saved, 4);
