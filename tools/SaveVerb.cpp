@@ -235,6 +235,11 @@ int RunSave(const std::vector<std::string>& args) {
                                   : indices.empty() ? SaveReport{}
                                                     : SaveCurrent(doc, indices.front(), request, prompt);
         failures += report.failed;
+        if (batch) {
+            for (const std::string& written : report.written) {
+                std::printf("%s: written\n", Printable(written).c_str());
+            }
+        }
         doc.SaveAlbum();
         if (report.cancelled) break;
     }

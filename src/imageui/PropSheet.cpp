@@ -19,12 +19,12 @@ CPropSheet::CPropSheet(CTavoDoc& doc, int index, std::function<int(QDialog&)> ru
     stepper_ = new CImageStepper(doc, index, this);
     column->addWidget(stepper_);
     pages_ = new QTabWidget(this);
-    pages_->addTab(new CImagePage(doc, std::move(runDialog), pages_), tr("Image"));
-    pages_->addTab(new COutputPage(doc, pages_), tr("Output"));
-    pages_->addTab(new CFolderPage(doc, pages_), tr("Folder"));
-    pages_->addTab(new CSystemPage(doc, pages_), tr("System"));
-    pages_->addTab(new CMetaPage(doc, pages_), tr("Metadata"));
-    pages_->addTab(new CHistoPage(doc, pages_), tr("Histogram"));
+    pages_->addTab(new CImagePage(doc, std::move(runDialog), pages_), tr("&Image"));
+    pages_->addTab(new COutputPage(doc, pages_), tr("&Output"));
+    pages_->addTab(new CFolderPage(doc, pages_), tr("&Folder"));
+    pages_->addTab(new CSystemPage(doc, pages_), tr("S&ystem"));
+    pages_->addTab(new CMetaPage(doc, pages_), tr("&Metadata"));
+    pages_->addTab(new CHistoPage(doc, pages_), tr("&Histogram"));
     column->addWidget(pages_, 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     column->addWidget(buttons);

@@ -41,10 +41,10 @@ CSaveSheet::CSaveSheet(CTavoDoc& doc, int index, SaveSheetState& state, Size scr
     auto* location = new CLocationPage(state_, doc.CurrentFolder(), run, pages_);
     resize_ = new CResizePage(state_, screen, run, pages_);
     crop_ = new CCropPage(state_, run, pages_);
-    pages_->addTab(format, tr("Format"));
-    pages_->addTab(location, tr("Location"));
-    pages_->addTab(resize_, tr("Resize"));
-    pages_->addTab(crop_, tr("Crop"));
+    pages_->addTab(format, tr("&Format"));
+    pages_->addTab(location, tr("&Location"));
+    pages_->addTab(resize_, tr("&Resize"));
+    pages_->addTab(crop_, tr("&Crop"));
     column->addWidget(pages_, 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
     column->addWidget(buttons);
