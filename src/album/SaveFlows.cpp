@@ -65,8 +65,7 @@ std::string BaseName(const std::string& path) {
 
 // A file written into the album's folder: an entry of that name is refilled (its thumbnail made
 // again), any other file becomes a new entry at the tail.
-void UpdateAlbum(CTavoDoc& doc, const std::string& output, const CImageEntry& source,
-                 SaveReport& report) {
+void UpdateAlbum(CTavoDoc& doc, const std::string& output, SaveReport& report) {
     const size_t slash = output.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : output.substr(0, slash);
     if (!SameFolder(folder.empty() ? "/" : folder, doc.CurrentFolder())) return;
@@ -76,7 +75,7 @@ void UpdateAlbum(CTavoDoc& doc, const std::string& output, const CImageEntry& so
     if (CImageEntry* entry = EntryNamed(doc, name)) {
         entry->thumbnail.Release();
         entry->Refill(data, doc.CurrentFolder());
-        if (entry == &source) report.sourceReplaced = true;
+        report.sourceReplaced = true;
         return;
     }
     doc.AddEntry(data);
@@ -154,7 +153,7 @@ Step Finish(CTavoDoc& doc, const SaveJob& job, const std::optional<std::string>&
     }
     report.written.push_back(job.output);
     try {
-        UpdateAlbum(doc, job.output, *job.entry, report);
+        UpdateAlbum(doc, job.output, report);
     } catch (const CTavoException&) {
         // The file was written; a listing that cannot read it back is caught up by the next scan.
     }

@@ -63,7 +63,7 @@ struct SaveReport {
     int failed = 0;
     int skipped = 0;          // declined overwrites
     bool cancelled = false;   // by a question or the progress callback
-    bool sourceReplaced = false;  // an image of the album was overwritten: reload what shows it
+    bool sourceReplaced = false;  // a file of the album was overwritten: reload what shows it
     std::vector<std::string> written;
 };
 

@@ -2,6 +2,7 @@
 #include "frame/ImageCommands.h"
 
 #include "album/TavoDoc.h"
+#include "base/ViewModes.h"
 #include "command/CommandIds.h"
 #include "frame/FrameHost.h"
 #include "frame/MainFrame.h"
@@ -53,7 +54,7 @@ int CImageCommands::CurrentIndex() const {
 void CImageCommands::ReloadShownImage() {
     CTavoImgView* view = frame_.ImgView();
     CTavoDoc& doc = app_.Doc();
-    if (view == nullptr || doc.FirstSelected() < 0) return;
+    if (view == nullptr || !IsImageMode(app_.ViewMode()) || doc.FirstSelected() < 0) return;
     // The picture was decoded from the old file: drop it, then show the new one.
     view->SetImage(nullptr);
     view->SetImage(doc.EntryAt(doc.FirstSelected()));
