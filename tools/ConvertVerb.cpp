@@ -27,7 +27,7 @@ int RunConvert(const std::vector<std::string>& args) {
     if (parsed.Operands().size() != 1) return UsageError("convert", "give exactly one FILE");
     const auto out = parsed.Value("-o");
     if (!out || out->empty()) return UsageError("convert", "no output file (-o OUT)");
-    SaveOptions save;
+    ToolSaveOptions save;
     if (const auto text = parsed.Value("--percent")) {
         const auto percent = ParseInt(*text);
         if (!percent || *percent < 1 || *percent > 1000) {
@@ -65,10 +65,8 @@ int RunConvert(const std::vector<std::string>& args) {
     const std::string& file = parsed.Operands().front();
     if (RefuseFolder(file)) return 1;
     try {
-        CImageFrames frames;
-        CImageFile image;
         ImageInfo info;
-        image.ReadInfo(file, info);
+        CImageFile().ReadInfo(file, info);
         if (dpi) {
             save.dpiX = dpi->first;
             save.dpiY = dpi->second;
@@ -76,23 +74,16 @@ int RunConvert(const std::vector<std::string>& args) {
             save.dpiX = info.xResolution;
             save.dpiY = info.yResolution;
         }
-        // A reduction is decoded at its size (JPEG at a reduced library scale) and filtered
-        // there, so a picture too big to hold whole still converts. Only the first frame is
-        // written, so only it is decoded.
-        const Size reduced{static_cast<int>(PercentLength(info.width, save.percent)),
-                           static_cast<int>(PercentLength(info.height, save.percent))};
-        if (save.percent < 100 && reduced.width >= 1 && reduced.height >= 1) {
-            image.LoadFirstFrame(file, frames, reduced);
-            save.percent = 100;
-        } else {
-            image.LoadFirstFrame(file, frames);
-        }
-        if (frames.frames.empty() || frames.frames.front()->image.IsEmpty()) {
-            PrintFileError(file, kErrNoImages, "The file does not contain any images.");
-            return 1;
-        }
-        const CDibImage& picture = frames.frames.front()->image;
-        if (!SaveImage(*out, picture, save, error)) return UsageError("convert", error);
+        SaveOptions options;
+        if (!OptionsForPath(*out, save, options, error)) return UsageError("convert", error);
+        // A reduction may decode a JPEG at a smaller library scale, so a picture too big to hold
+        // whole still converts. Only the first frame is written, so only it is decoded.
+        SaveEdit edit;
+        edit.scaledDecode = true;
+        const Size scaled{static_cast<int>(PercentLength(info.width, save.percent)),
+                          static_cast<int>(PercentLength(info.height, save.percent))};
+        if (save.percent != 100 && scaled.width >= 1 && scaled.height >= 1) edit.size = scaled;
+        SaveImageAs(file, *out, options, edit);
         std::printf("%s: written to %s\n", Printable(file).c_str(), Printable(*out).c_str());
     } catch (const CTavoException& e) {
         PrintFileError(file, e.GetCode(), e.GetErrorMessage());

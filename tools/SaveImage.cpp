@@ -2,37 +2,45 @@
 #include "SaveImage.h"
 
 #include "ToolArgs.h"
-#include "codec/BmpWriter.h"
-#include "image/ColourReducer.h"
-#include "codec/GifWriter.h"
-#include "codec/JpegCodec.h"
+#include "image/FitSize.h"
 
 namespace xelo::tool {
 
-bool SaveImage(const std::string& path, const CDibImage& image, const SaveOptions& options,
+bool OptionsForPath(const std::string& path, const ToolSaveOptions& tool, SaveOptions& options,
+                    std::string& error) {
+    const SaveFormatInfo* format = SaveFormatForPath(path);
+    if (format == nullptr) {
+        error = "cannot write '." + Extension(path) + "' files (bmp, gif, jpg)";
+        return false;
+    }
+    options.format = format->format;
+    options.xDpi = tool.dpiX;
+    options.yDpi = tool.dpiY;
+    options.dither = tool.dither;
+    switch (format->format) {
+        case kSaveJpeg:
+            options.value = static_cast<uint32_t>(tool.quality);
+            break;
+        case kSaveGif:
+            options.value = static_cast<uint32_t>(tool.colours);
+            break;
+        default:
+            options.value = kKeepDepthValue;
+    }
+    return true;
+}
+
+bool SaveImage(const std::string& path, CDibImage& image, const ToolSaveOptions& options,
                std::string& error) {
-    const std::string ext = Extension(path);
-    if (ext == "bmp" || ext == "2bp") {
-        WriteBmp(path, image, options.percent, Resolution{options.dpiX, options.dpiY});
-        return true;
+    SaveOptions save;
+    if (!OptionsForPath(path, options, save, error)) return false;
+    if (options.percent != 100) {
+        const Size size{static_cast<int>(PercentLength(image.Width(), options.percent)),
+                        static_cast<int>(PercentLength(image.Height(), options.percent))};
+        ResizeImage(image, size);
     }
-    if (ext == "gif") {
-        CGifWriter writer;
-        writer.maxColours = RoundColourCount(options.colours);
-        writer.dither = options.dither;
-        WriteGif(writer, path, image, options.percent);
-        return true;
-    }
-    if (ext == "jpg" || ext == "jpeg" || ext == "jpe") {
-        JpegWriterSettings settings;
-        settings.quality = static_cast<uint16_t>(options.quality);
-        settings.xDpi = options.dpiX;
-        settings.yDpi = options.dpiY;
-        WriteJpeg(settings, path, image, options.percent);
-        return true;
-    }
-    error = "cannot write '." + ext + "' files (bmp, gif, jpg)";
-    return false;
+    WriteImageAs(image, path, save);
+    return true;
 }
 
 }  // namespace xelo::tool

@@ -97,7 +97,7 @@ int RunThumb(const std::vector<std::string>& args) {
         try {
             CDibImage thumb;
             make(file, thumb, true);
-            if (!SaveImage(*out, thumb, SaveOptions{}, error)) return UsageError("thumb", error);
+            if (!SaveImage(*out, thumb, ToolSaveOptions{}, error)) return UsageError("thumb", error);
             std::printf("%s: %dx%d thumbnail written to %s\n", Printable(file).c_str(),
                         thumb.Width(), thumb.Height(), Printable(*out).c_str());
         } catch (const CTavoException& e) {
@@ -129,7 +129,7 @@ int RunThumb(const std::vector<std::string>& args) {
             make(files[job.key], thumb, !targets[job.key].empty());
             std::string unused;  // the format was checked above
             if (!targets[job.key].empty())
-                SaveImage(targets[job.key], thumb, SaveOptions{}, unused);
+                SaveImage(targets[job.key], thumb, ToolSaveOptions{}, unused);
         },
         [&](ThumbnailResult& result) {
             const std::string& file = files[result.job.key];

@@ -98,6 +98,23 @@ const Verb kVerbs[] = {
      "duplicate prints the path of each copy. Exit status 0 when every file was handled,\n"
      "1 when any was skipped or failed, with one line for each such file on standard error.\n",
      RunFiles},
+    {"save", "convert, resize or crop images as the save sheet does",
+     "usage: xelo-tool save SRC... [--format jpg|gif|bmp] [--quality Q] [--colors N]\n"
+     "                      [--dpi X,Y] [--append TEXT] [--dest DIR]\n"
+     "                      [--resize PRESET | --size WxH | --crop X,Y,W,H] [--screen WxH]\n"
+     "                      [--yes-to-all | --no]\n"
+     "Writes each SRC as DIR/NAME+TEXT.EXT (DIR defaults to the source's folder), resized to a\n"
+     "PRESET (fit-screen, 240, 320, 240x320, 640x480, 800x600, 1024x768, 80%, 75%, 50%) or\n"
+     "WxH, or cropped. jpg takes quality Q (default 75), gif N colours (2-256, default 256),\n"
+     "bmp 2, 16, 256 or 16777216 colours (default). Several sources are one batch, in album\n"
+     "order within a folder; a file written into an album's folder joins the album. Existing\n"
+     "files are overwritten only with --yes-to-all or when answered on a terminal.\n",
+     RunSave},
+    {"histogram", "print the luminance, red, green and blue counts of an image",
+     "usage: xelo-tool histogram FILE\n"
+     "Prints 256 lines \"value luminance red green blue\" counted over the image's 96x72\n"
+     "thumbnail, as the Image Info sheet draws them.\n",
+     RunHistogram},
 };
 
 void PrintHelp() {

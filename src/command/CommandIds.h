@@ -75,6 +75,10 @@ constexpr int kPlayAudio = 30203;
 constexpr int kRecordAudio = 30204;
 constexpr int kDelete = 30007;
 constexpr int kImageInfo = 30114;
+constexpr int kImageInfoBar = 30115;  // the command bar's form, shown at actual size
+constexpr int kConvert = 30302;
+constexpr int kResize = 30303;
+constexpr int kCrop = 30304;
 
 // File and folder commands.
 constexpr int kNewFolder = 30001;

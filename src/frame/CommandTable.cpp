@@ -108,6 +108,11 @@ constexpr CommandInfo kCommands[] = {
     {cmd::kNewFolder, cmd::kNewFolder, "folder-new", "Ctrl+Shift+N", false},
     {cmd::kDeleteFolder, cmd::kDeleteFolder, "edit-delete", nullptr, false},
     {cmd::kReorderByUser, cmd::kReorderByUser, nullptr, nullptr, false},
+    {cmd::kImageInfo, cmd::kImageInfo, "document-properties", "Alt+Return", false},
+    {cmd::kImageInfoBar, cmd::kImageInfoBar, "document-properties", nullptr, false},
+    {cmd::kConvert, cmd::kConvert, "document-save-as", "Ctrl+Shift+S", false},
+    {cmd::kResize, cmd::kResize, "transform-scale", nullptr, false},
+    {cmd::kCrop, cmd::kCrop, "transform-crop", nullptr, false},
 };
 
 constexpr int k901[] = {cmd::kToolBar, cmd::kSwitchMode};

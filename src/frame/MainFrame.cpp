@@ -30,6 +30,7 @@
 #include "frame/FindCommands.h"
 #include "frame/CaptureCommands.h"
 #include "frame/FileCommands.h"
+#include "frame/ImageCommands.h"
 #include "frame/FrameIcons.h"
 #include "frame/ODMenu.h"
 #include "frame/TavoSplitter.h"
@@ -118,7 +119,8 @@ const std::vector<int> kViewMenu = {cmd::kThumbnail,
                                     cmd::kPreviousFrame,
                                     cmd::kNextFrame};
 const std::vector<int> kAnnotateMenu = {cmd::kAnnotationTools, cmd::kPenWidth};
-const std::vector<int> kToolsMenu = {kSubSelect,           0, cmd::kFind,
+const std::vector<int> kToolsMenu = {kSubSelect,        0, cmd::kConvert,       cmd::kResize,
+                                     cmd::kCrop,        cmd::kImageInfo, 0,   cmd::kFind,
                                      cmd::kScreenCapture, 0, cmd::kHelp};
 const std::vector<int> kReorderMenu = {cmd::kReorderByName,
                                        cmd::kReorderByDate,
@@ -136,7 +138,8 @@ const std::vector<int> kThumbnailContext = {
 // The image view's context menu is the thumbnail one without its Select submenu.
 const std::vector<int> kImageContext = {cmd::kCut,       cmd::kCopy,      cmd::kPaste,  0,
                                         cmd::kDelete,    cmd::kDuplicate, cmd::kRename, 0,
-                                        cmd::kHideSlide, cmd::kShowSlide};
+                                        cmd::kHideSlide, cmd::kShowSlide, 0,
+                                        cmd::kImageInfo};
 const std::vector<int> kFullScreenContext = {
     cmd::kExitFullScreen, 0, cmd::kPreviousImage,    cmd::kNextImage, 0, kSubZoom, kSubRotate,
     cmd::kZoomSlider,     0, cmd::kToolBarFullScreen};
@@ -173,7 +176,8 @@ CMainFrame::CMainFrame(FrameHost& app)
       docCommands_(std::make_unique<CDocCommands>(app, *this)),
       findCommands_(std::make_unique<CFindCommands>(app, *this)),
       captureCommands_(std::make_unique<CCaptureCommands>(app, *this)),
-      fileCommands_(std::make_unique<CFileCommands>(app, *this)) {
+      fileCommands_(std::make_unique<CFileCommands>(app, *this)),
+      imageCommands_(std::make_unique<CImageCommands>(app, *this)) {
     setWindowTitle(Text(kStrAppTitle));
     setWindowIcon(ProgramIcon());
     setObjectName(QString::fromStdString(LoadString(2423)));
@@ -659,6 +663,7 @@ std::vector<CommandTarget*> CMainFrame::RoutingOrder() const {
     order.push_back(findCommands_.get());
     order.push_back(captureCommands_.get());
     order.push_back(fileCommands_.get());
+    order.push_back(imageCommands_.get());
     return order;
 }
 

@@ -32,6 +32,7 @@ class CDocCommands;
 class CFindCommands;
 class CCaptureCommands;
 class CFileCommands;
+class CImageCommands;
 
 class CMainFrame : public QMainWindow,
                    public ViewHost,
@@ -152,6 +153,7 @@ class CMainFrame : public QMainWindow,
     std::unique_ptr<CFindCommands> findCommands_;
     std::unique_ptr<CCaptureCommands> captureCommands_;
     std::unique_ptr<CFileCommands> fileCommands_;
+    std::unique_ptr<CImageCommands> imageCommands_;
     std::map<int, QAction*> actions_;
     CTavoSplitter* splitter_ = nullptr;
     CTavoDirTree* tree_ = nullptr;
