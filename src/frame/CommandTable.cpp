@@ -97,6 +97,17 @@ constexpr CommandInfo kCommands[] = {
     {cmd::kPlay, cmd::kPlay, "media-playback-start", nullptr, false},
     {cmd::kStop, cmd::kStop, "media-playback-stop", nullptr, false},
     {cmd::kExit, cmd::kExit, "application-exit", "Ctrl+Q", false},
+    {cmd::kEditText, cmd::kEditText, "document-edit", "Ctrl+E", false},
+    {cmd::kRemoveText, cmd::kRemoveText, nullptr, nullptr, false},
+    {cmd::kPlayAudio, cmd::kPlayAudio, "audio-volume-high", nullptr, false},
+    {cmd::kRecordAudio, cmd::kRecordAudio, "media-record", nullptr, false},
+    {cmd::kRemoveAudio, cmd::kRemoveAudio, nullptr, nullptr, false},
+    {cmd::kSelectAudio, cmd::kSelectAudio, nullptr, nullptr, false},
+    {cmd::kRemoveAll, cmd::kRemoveAll, nullptr, nullptr, false},
+    {cmd::kPickInkColor, cmd::kPickInkColor, nullptr, nullptr, false},
+    {cmd::kEraseAllStrokes, cmd::kEraseAllStrokes, "edit-clear", nullptr, false},
+    {cmd::kUndoLastStroke, cmd::kUndoLastStroke, "edit-undo", "Ctrl+Z", false},
+    {cmd::kMergeInk, cmd::kMergeInk, nullptr, nullptr, false},
 };
 
 constexpr int k901[] = {cmd::kToolBar, cmd::kSwitchMode};

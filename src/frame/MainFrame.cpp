@@ -27,6 +27,7 @@
 #include "command/CommandIds.h"
 #include "frame/CommandTable.h"
 #include "frame/DocCommands.h"
+#include "frame/NoteCommands.h"
 #include "frame/FrameIcons.h"
 #include "frame/ODMenu.h"
 #include "frame/TavoSplitter.h"
@@ -69,6 +70,8 @@ constexpr int kSubRotate = -3;
 constexpr int kSubZoom = -4;
 constexpr int kSubZoomIn = -5;
 constexpr int kSubZoomOut = -6;
+constexpr int kSubRemove = -7;
+constexpr uint32_t kStrRemove = 2624;
 const std::vector<int> kFileMenu = {cmd::kHomeFolder, 0, cmd::kExit};
 const std::vector<int> kViewMenu = {cmd::kThumbnail,
                                     cmd::kList,
@@ -101,7 +104,11 @@ const std::vector<int> kViewMenu = {cmd::kThumbnail,
                                     cmd::kStop,
                                     cmd::kPreviousFrame,
                                     cmd::kNextFrame};
-const std::vector<int> kAnnotateMenu = {cmd::kAnnotationTools, cmd::kPenWidth};
+const std::vector<int> kAnnotateMenu = {
+    cmd::kAnnotationTools, cmd::kPenWidth,     cmd::kPickInkColor, cmd::kUndoLastStroke,
+    cmd::kEraseAllStrokes, cmd::kMergeInk,     0,                  cmd::kEditText,
+    kSubRemove,            cmd::kRecordAudio,  cmd::kPlayAudio,    cmd::kSelectAudio};
+const std::vector<int> kRemoveMenu = {cmd::kRemoveText, cmd::kRemoveAudio, cmd::kRemoveAll};
 const std::vector<int> kToolsMenu = {kSubSelect, 0, cmd::kHelp};
 const std::vector<int> kReorderMenu = {cmd::kReorderByName,   cmd::kReorderByDate,
                                        cmd::kReorderBySize,   cmd::kReorderByType,
@@ -196,6 +203,8 @@ CMainFrame::CMainFrame(FrameHost& app)
     CreateMenus();
     CreateModeMenu();
     CreateToolMenus();
+    noteCommands_ = std::make_unique<CNoteCommands>(app_, *this);
+    noteCommands_->ShowInkColour();
 
     app_.Doc().AddObserver(this);
     toolBarUpdate_.setSingleShot(true);
@@ -265,6 +274,8 @@ QMenu* CMainFrame::BuildMenu(const QString& title, const std::vector<int>& items
             menu->addMenu(BuildMenu(Text(cmd::kRotateMenu), kRotateMenu, menu));
         } else if (id == kSubZoom) {
             menu->addMenu(BuildMenu(Text(cmd::kPanAndZoom), kZoomMenu, menu));
+        } else if (id == kSubRemove) {
+            menu->addMenu(BuildMenu(Text(kStrRemove), kRemoveMenu, menu));
         } else if (id == kSubZoomIn) {
             menu->addMenu(
                 BuildMenu(Text(cmd::kZoomIn), Commands(cmd::kZoomInFirst, cmd::kZoomInLast), menu));
@@ -619,6 +630,7 @@ std::vector<CommandTarget*> CMainFrame::RoutingOrder() const {
     if (mode == kModeFilmstrip) add(imgView_);
     order.push_back(const_cast<CMainFrame*>(this));
     order.push_back(docCommands_.get());
+    order.push_back(noteCommands_.get());
     return order;
 }
 

@@ -29,6 +29,7 @@ class CTavoImgView;
 class CTavoSplitter;
 class CODMenu;
 class CDocCommands;
+class CNoteCommands;
 
 class CMainFrame : public QMainWindow,
                    public ViewHost,
@@ -65,6 +66,7 @@ class CMainFrame : public QMainWindow,
     CODMenu* ToolMenu() const { return toolMenu_; }
     CODMenu* PenWidthMenu() const { return penMenu_; }
     QMenu* GoToMenu() const { return goToMenu_; }
+    CNoteCommands* NoteCommands() const { return noteCommands_.get(); }
     // The browsing view shown in the current mode.
     QWidget* ActiveBrowser() const;
     // Where the keys go in the current mode: the picture in the image modes, else the browser.
@@ -144,6 +146,7 @@ class CMainFrame : public QMainWindow,
 
     FrameHost& app_;
     std::unique_ptr<CDocCommands> docCommands_;
+    std::unique_ptr<CNoteCommands> noteCommands_;
     std::map<int, QAction*> actions_;
     CTavoSplitter* splitter_ = nullptr;
     CTavoDirTree* tree_ = nullptr;
