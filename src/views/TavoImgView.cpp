@@ -902,19 +902,25 @@ bool CTavoImgView::InkAllowed() const {
 }
 
 void CTavoImgView::SaveInkOf(CImageEntry* entry) {
-    if (entry == nullptr) return;
+    // Every change is written as it is made; only one whose write failed is tried again here.
+    if (entry == nullptr || !inkUnsaved_) return;
+    if (entry->Name() != inkName_ || doc_.CurrentFolder() != inkFolder_) return;
     try {
         if (SaveEntryInk(doc_.CurrentFolder(), *entry, pictureInk_)) {
             emit inkMarkChanged(doc_.IndexOf(entry));
         }
+        inkUnsaved_ = false;
     } catch (const CTavoException& e) {
-        if (!inkErrorShown_) ReportError(this, e);
+        ReportError(this, e);
     }
 }
 
 void CTavoImgView::LoadInkOf(const CImageEntry* entry) {
     inkErrorShown_ = false;
+    inkUnsaved_ = false;
     pictureInk_.RemoveAll();
+    inkFolder_ = doc_.CurrentFolder();
+    inkName_ = entry != nullptr ? entry->Name() : std::string();
     if (entry == nullptr) return;
     try {
         LoadEntryInk(doc_.CurrentFolder(), *entry, pictureInk_);
@@ -927,11 +933,13 @@ void CTavoImgView::LoadInkOf(const CImageEntry* entry) {
 
 void CTavoImgView::InkEdited() {
     CImageEntry* entry = ShownEntry();
-    if (entry != nullptr) {
+    if (entry != nullptr && entry->Name() == inkName_) {
+        inkUnsaved_ = true;
         try {
             if (SaveEntryInk(doc_.CurrentFolder(), *entry, pictureInk_)) {
                 emit inkMarkChanged(doc_.IndexOf(entry));
             }
+            inkUnsaved_ = false;
             inkErrorShown_ = false;
         } catch (const CTavoException& e) {
             // Once per picture: the strokes stay in the layer and the next change tries again.

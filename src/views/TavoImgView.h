@@ -211,6 +211,10 @@ class CTavoImgView : public QWidget, public DocumentObserver, public CommandTarg
     CXeloLtManager pictureInk_;
     CInkCapture inkCapture_;
     bool inkErrorShown_ = false;  // a failed save of this picture was reported
+    bool inkUnsaved_ = false;     // the layer holds changes its file does not have yet
+    // The folder and name the layer was loaded for: it is never written beside another image.
+    std::string inkFolder_;
+    std::string inkName_;
 };
 
 }  // namespace xelo
