@@ -39,12 +39,19 @@ PY
 XDG_CONFIG_HOME="$work/.config" QT_QPA_PLATFORM=offscreen "$program" --screen 240x320 \
     --screenshot "$root/docs/screenshot-ink-240x320.png" -i "$album/13-sunset.jpg"
 
+rm "$album/13-sunset.jpg.ink"
 printf 'A sunset over the hills.\r\nTaken from the porch.' >"$album/13-sunset.jpg.txt"
 if command -v xvfb-run >/dev/null && command -v xdotool >/dev/null; then
     XDG_CONFIG_HOME="$work/.config" xvfb-run -a -s "-screen 0 480x400x24" bash -c '
         "$0" --screen 480x400 -t "$1" & pid=$!
         sleep 3
-        xdotool key --clearmodifiers ctrl+End ctrl+e
+        xdotool key End
+        sleep 1
+        # Annotate > Edit Text... (the items before it that are enabled: the tool, pen width
+        # and ink colour).
+        xdotool mousemove 115 9 click 1
+        sleep 1
+        xdotool key Down Down Down Down Return
         sleep 2
         import -window root "$2"
         kill $pid' "$program" "$album" "$root/docs/screenshot-text-note.png"
