@@ -27,6 +27,7 @@
 #include "settings/PrefLayout.h"
 #include "settings/Preferences.h"
 #include "support/RunCommand.h"
+#include "views/SlideInk.h"
 #include "views/TavoImgView.h"
 #include "views/ZoomScale.h"
 
@@ -232,6 +233,21 @@ class NotesTest : public QObject {
         QVERIFY(w.Frame().Execute(cmd::kRemoveText));
         QVERIFY(!Exists(w.Path("img01.bmp.txt")));
         QVERIFY(!w.Frame().QueryState(cmd::kRemoveText).enabled);
+    }
+
+    void aTapOnAPlayingShowStopsItAndSlideInkIsGoneWithTheSlide() {
+        CSlideInk ink;
+        const PictureGeometry g{{100, 80}, {100, 80}, {0, 0}, 0};
+        const LtPen pen{0, 2, 0xFF};
+        QCOMPARE(ink.Press({10, 10}, g, pen, true, false, true), CSlideInk::PressResult::kStopShow);
+        QVERIFY(!ink.Release({10, 10}, g));
+        QCOMPARE(ink.Press({10, 10}, g, pen, false, false, false), CSlideInk::PressResult::kIgnored);
+        QCOMPARE(ink.Press({10, 10}, g, pen, false, false, true), CSlideInk::PressResult::kDrawing);
+        ink.Move({20, 15}, g);
+        QVERIFY(ink.Release({30, 15}, g));
+        QCOMPARE(ink.Layer().Count(), 1);
+        ink.NewSlide();
+        QCOMPARE(ink.Layer().Count(), 0);
     }
 
     void aWrittenNoteIsAValidWaveThatThePlayerReadsAndNoDeviceWritesNothing() {
