@@ -5,6 +5,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <sys/stat.h>
+
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -262,8 +264,23 @@ class NotesTest : public QObject {
         CAudioPlayerDialog player(QString::fromStdString(path), false);
         QTRY_VERIFY_WITH_TIMEOUT(std::abs(player.Player()->duration() - 1000) < 50, 10000);
 
-        if (CAudioRecorderDialog::InputAvailable()) QSKIP("this machine can record");
+        // Select Audio copies the chosen file as the note; choosing the note itself does nothing.
         Window w;
+        QString chosen = QString::fromStdString(path);
+        w.Frame().NoteCommands()->chooseAudioFile = [&] { return chosen; };
+        QVERIFY(w.Frame().Execute(cmd::kSelectAudio));
+        const std::string note = w.Path("img01.bmp.wav");
+        QVERIFY(w.Doc().EntryAt(0)->Annotations(w.Folder()) & kEntryHasAudio);
+        std::filesystem::remove(path);
+        chosen = QString::fromStdString(note);
+        struct stat before {}, after {};
+        ::stat(note.c_str(), &before);
+        QVERIFY(w.Frame().Execute(cmd::kSelectAudio));
+        ::stat(note.c_str(), &after);
+        QCOMPARE(after.st_ino, before.st_ino);  // not copied over itself
+        std::filesystem::remove(note);
+
+        if (CAudioRecorderDialog::InputAvailable()) QSKIP("this machine can record");
         std::vector<std::string> messages;
         const MessageReporter old =
             SetMessageReporter([&](QWidget*, const std::string& t) { messages.push_back(t); });
