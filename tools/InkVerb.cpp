@@ -1,4 +1,5 @@
-// xelo-tool ink: the contents of an ink file (objects, strokes, points, pen, view block).
+// xelo-tool ink: the contents of an ink file (objects, strokes, points, pen, view block), or
+// an image's ink drawn onto a copy of it.
 #include <cerrno>
 #include <cinttypes>
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include "image/FileError.h"
 #include "image/TavoException.h"
 #include "ink/InkFile.h"
+#include "ink/InkMerge.h"
 #include "ink/LtFreeHand.h"
 
 namespace xelo::tool {
@@ -47,17 +49,36 @@ void PrintLayer(const CXeloLtManager& layer) {
     }
 }
 
+// Draws IMAGE.ink onto IMAGE and writes `out`.
+int MergeInk(const std::string& image, const std::string& out) {
+    try {
+        CXeloLtManager layer;
+        if (!LoadInk(InkPathFor(image), layer)) ThrowFileError(ENOENT, InkPathFor(image), {});
+        MergeInkIntoImage(image, layer, out);
+        return 0;
+    } catch (const CTavoException& e) {
+        PrintFileError(image, e.GetCode(), e.GetErrorMessage());
+        return 1;
+    }
+}
+
 }  // namespace
 
 int RunInk(const std::vector<std::string>& args) {
     ToolArgs parsed;
     std::string error;
-    if (!parsed.Parse(args, {}, error)) return UsageError("ink", error);
-    if (const auto unknown = parsed.Unknown({}); !unknown.empty()) {
+    if (!parsed.Parse(args, {"-o"}, error)) return UsageError("ink", error);
+    if (const auto unknown = parsed.Unknown({"--merge", "-o"}); !unknown.empty()) {
         return UsageError("ink", "unknown option " + unknown.front());
     }
-    if (parsed.Operands().size() != 1) return UsageError("ink", "give exactly one FILE.ink");
+    if (parsed.Operands().size() != 1) return UsageError("ink", "give exactly one file");
     const std::string& file = parsed.Operands().front();
+    if (parsed.Has("--merge")) {
+        const std::optional<std::string> out = parsed.Value("-o");
+        if (!out) return UsageError("ink", "--merge needs -o OUT");
+        return MergeInk(file, *out);
+    }
+    if (parsed.Has("-o")) return UsageError("ink", "-o goes with --merge");
     try {
         CXeloLtManager layer;
         if (!LoadInk(file, layer)) {

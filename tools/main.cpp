@@ -60,11 +60,14 @@ const Verb kVerbs[] = {
      "Prints the Exif groups of each file (\"Main Information\", ...) and their records as\n"
      "\"name: value\" lines. A file without Exif data says so.\n",
      RunExif},
-    {"ink", "print the strokes of an ink file",
+    {"ink", "print the strokes of an ink file, or draw them onto their image",
      "usage: xelo-tool ink FILE.ink\n"
+     "       xelo-tool ink IMAGE --merge -o OUT\n"
      "Prints the layer: object count and current object, the view block, then one line per\n"
      "object (class, kind, bounds, origin, pen, fill, strokes, points) and its strokes' points.\n"
-     "A damaged file prints its error and exits 1.\n",
+     "A damaged file prints its error and exits 1.\n"
+     "With --merge, draws the strokes of IMAGE.ink onto IMAGE at full size and writes OUT in\n"
+     "IMAGE's own format and resolution, as Merge Ink does; IMAGE is left as it is.\n",
      RunInk},
     {"note", "print, set or remove the text note of an image",
      "usage: xelo-tool note IMAGE [--set TEXT | --remove]\n"

@@ -111,6 +111,16 @@ constexpr int kZoomOut = 33100;
 constexpr int kZoomOutFirst = 33101;  // 90 % … 5 %
 constexpr int kZoomOutLast = 33112;
 
+// Notes, audio and ink.
+constexpr int kRemoveText = 30202;
+constexpr int kRemoveAudio = 30205;
+constexpr int kSelectAudio = 30208;
+constexpr int kRemoveAll = 30209;
+constexpr int kPickInkColor = 32002;
+constexpr int kEraseAllStrokes = 32003;
+constexpr int kUndoLastStroke = 32004;
+constexpr int kMergeInk = 32005;
+
 // Animation.
 constexpr int kPreviousFrame = 30904;
 constexpr int kNextFrame = 30905;

@@ -113,6 +113,17 @@ constexpr CommandInfo kCommands[] = {
     {cmd::kConvert, cmd::kConvert, "document-save-as", "Ctrl+Shift+S", false},
     {cmd::kResize, cmd::kResize, "transform-scale", nullptr, false},
     {cmd::kCrop, cmd::kCrop, "transform-crop", nullptr, false},
+    {cmd::kEditText, cmd::kEditText, "document-edit", "Ctrl+E", false},
+    {cmd::kRemoveText, cmd::kRemoveText, nullptr, nullptr, false},
+    {cmd::kPlayAudio, cmd::kPlayAudio, "audio-volume-high", nullptr, false},
+    {cmd::kRecordAudio, cmd::kRecordAudio, "media-record", nullptr, false},
+    {cmd::kRemoveAudio, cmd::kRemoveAudio, nullptr, nullptr, false},
+    {cmd::kSelectAudio, cmd::kSelectAudio, nullptr, nullptr, false},
+    {cmd::kRemoveAll, cmd::kRemoveAll, nullptr, nullptr, false},
+    {cmd::kPickInkColor, cmd::kPickInkColor, nullptr, nullptr, false},
+    {cmd::kEraseAllStrokes, cmd::kEraseAllStrokes, "edit-clear", nullptr, false},
+    {cmd::kUndoLastStroke, cmd::kUndoLastStroke, "edit-undo", "Ctrl+Z", false},
+    {cmd::kMergeInk, cmd::kMergeInk, nullptr, nullptr, false},
 };
 
 constexpr int k901[] = {cmd::kToolBar, cmd::kSwitchMode};

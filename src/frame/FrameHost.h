@@ -19,6 +19,7 @@ enum AppFlags : uint32_t {
     kAppSlideShow = 0x1,
     kAppGifPlaying = 0x4,
     kAppSwitchingMode = 0x8,
+    kAppVoiceActive = 0x20,  // the audio recorder is open
     kAppCapturing = 0x40,  // a screen capture is being taken or saved
     kAppStarting = 0x100,
     kAppFilmstripVisible = 0x200,  // the Filmstrip's strip is shown (not collapsed)

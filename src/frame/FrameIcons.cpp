@@ -325,6 +325,24 @@ QIcon Drawn(int command) {
             p.drawRect(2, 2, 7, 11);
             Triangle(p, 8, 14, true);
             break;
+        case cmd::kEditText:
+            for (int y : {4, 7, 10})
+                p.fillRect(3, y, y == 10 ? 6 : 10, 2, Qt::white);
+            break;
+        case cmd::kPlayAudio:
+            Triangle(p, 5, 12, true);
+            break;
+        case cmd::kRecordAudio:
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setBrush(QColor(230, 60, 50));
+            p.drawEllipse(QRectF(4, 4, 8, 8));
+            break;
+        case cmd::kUndoLastStroke:
+            TurnArrow(p, false);
+            break;
+        case cmd::kEraseAllStrokes:
+            Glyph(p, "X");
+            break;
         default:
             if (command >= cmd::kZoomInFirst && command <= cmd::kZoomInLast) {
                 Magnifier(p, '+');

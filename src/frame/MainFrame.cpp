@@ -31,6 +31,7 @@
 #include "frame/CaptureCommands.h"
 #include "frame/FileCommands.h"
 #include "frame/ImageCommands.h"
+#include "frame/NoteCommands.h"
 #include "frame/FrameIcons.h"
 #include "frame/ODMenu.h"
 #include "frame/TavoSplitter.h"
@@ -73,6 +74,8 @@ constexpr int kSubRotate = -3;
 constexpr int kSubZoom = -4;
 constexpr int kSubZoomIn = -5;
 constexpr int kSubZoomOut = -6;
+constexpr int kSubRemove = -7;
+constexpr uint32_t kStrRemove = 2624;
 const std::vector<int> kFileMenu = {cmd::kNewFolder,
                                     cmd::kDeleteFolder,
                                     0,
@@ -118,7 +121,11 @@ const std::vector<int> kViewMenu = {cmd::kThumbnail,
                                     cmd::kStop,
                                     cmd::kPreviousFrame,
                                     cmd::kNextFrame};
-const std::vector<int> kAnnotateMenu = {cmd::kAnnotationTools, cmd::kPenWidth};
+const std::vector<int> kAnnotateMenu = {
+    cmd::kAnnotationTools, cmd::kPenWidth,     cmd::kPickInkColor, cmd::kUndoLastStroke,
+    cmd::kEraseAllStrokes, cmd::kMergeInk,     0,                  cmd::kEditText,
+    kSubRemove,            cmd::kRecordAudio,  cmd::kPlayAudio,    cmd::kSelectAudio};
+const std::vector<int> kRemoveMenu = {cmd::kRemoveText, cmd::kRemoveAudio, cmd::kRemoveAll};
 const std::vector<int> kToolsMenu = {kSubSelect,        0, cmd::kConvert,       cmd::kResize,
                                      cmd::kCrop,        cmd::kImageInfo, 0,   cmd::kFind,
                                      cmd::kScreenCapture, 0, cmd::kHelp};
@@ -234,6 +241,8 @@ CMainFrame::CMainFrame(FrameHost& app)
     CreateMenus();
     CreateModeMenu();
     CreateToolMenus();
+    noteCommands_ = std::make_unique<CNoteCommands>(app_, *this);
+    noteCommands_->ShowInkColour();
 
     fileCommands_->AttachMenu(tree_, contextMenus_["Dir"]);
     fileCommands_->AttachMenu(listView_, contextMenus_["Thumbnail"]);
@@ -305,6 +314,8 @@ QMenu* CMainFrame::BuildMenu(const QString& title, const std::vector<int>& items
             menu->addMenu(BuildMenu(Text(cmd::kRotateMenu), kRotateMenu, menu));
         } else if (id == kSubZoom) {
             menu->addMenu(BuildMenu(Text(cmd::kPanAndZoom), kZoomMenu, menu));
+        } else if (id == kSubRemove) {
+            menu->addMenu(BuildMenu(Text(kStrRemove), kRemoveMenu, menu));
         } else if (id == kSubZoomIn) {
             menu->addMenu(
                 BuildMenu(Text(cmd::kZoomIn), Commands(cmd::kZoomInFirst, cmd::kZoomInLast), menu));
@@ -664,6 +675,7 @@ std::vector<CommandTarget*> CMainFrame::RoutingOrder() const {
     order.push_back(captureCommands_.get());
     order.push_back(fileCommands_.get());
     order.push_back(imageCommands_.get());
+    order.push_back(noteCommands_.get());
     return order;
 }
 

@@ -33,6 +33,7 @@ class CFindCommands;
 class CCaptureCommands;
 class CFileCommands;
 class CImageCommands;
+class CNoteCommands;
 
 class CMainFrame : public QMainWindow,
                    public ViewHost,
@@ -71,6 +72,7 @@ class CMainFrame : public QMainWindow,
     CODMenu* ToolMenu() const { return toolMenu_; }
     CODMenu* PenWidthMenu() const { return penMenu_; }
     QMenu* GoToMenu() const { return goToMenu_; }
+    CNoteCommands* NoteCommands() const { return noteCommands_.get(); }
     // The browsing view shown in the current mode.
     QWidget* ActiveBrowser() const;
     // Where the keys go in the current mode: the picture in the image modes, else the browser.
@@ -154,6 +156,7 @@ class CMainFrame : public QMainWindow,
     std::unique_ptr<CCaptureCommands> captureCommands_;
     std::unique_ptr<CFileCommands> fileCommands_;
     std::unique_ptr<CImageCommands> imageCommands_;
+    std::unique_ptr<CNoteCommands> noteCommands_;
     std::map<int, QAction*> actions_;
     CTavoSplitter* splitter_ = nullptr;
     CTavoDirTree* tree_ = nullptr;

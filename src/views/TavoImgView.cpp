@@ -27,6 +27,7 @@
 #include "image/ReducedPicture.h"
 #include "image/RenderTransformed.h"
 #include "image/TavoException.h"
+#include "ink/EntryInk.h"
 #include "views/CellPainter.h"
 #include "views/FrameDelay.h"
 #include "views/ImageViewGeometry.h"
@@ -136,7 +137,11 @@ void CTavoImgView::OnCurrentChanged(const CImageEntry* entry) {
 
 void CTavoImgView::SetImage(const CImageEntry* entry) {
     StopAnimation();
-    if (entry != shown_) {
+    const bool otherEntry = entry != shown_;
+    if (otherEntry) {
+        inkCapture_.Cancel();
+        if (drag_ == Drag::kInk) drag_ = Drag::kNone;
+        SaveInkOf(ShownEntry());
         decoded_.Clear();
         decoded_.frames.clear();
         decodedPercent_ = 0;
@@ -146,6 +151,7 @@ void CTavoImgView::SetImage(const CImageEntry* entry) {
         animationFrames_.Close();
     }
     shown_ = entry;
+    if (otherEntry) LoadInkOf(entry);
     player_.Reset(entry && entry->Has(kEntryHeader) ? entry->Header().frameCount : 0);
     composedIndex_ = -1;
     percent_ = 100;
@@ -518,7 +524,15 @@ void CTavoImgView::mousePressEvent(QMouseEvent* event) {
     hold_.start();
     if (!HasPicture()) return;
     const uint32_t tool = ToolMode();
-    if (tool == kToolZoom && SingleFrame()) {
+    if (tool == kToolAnnotate && InkAllowed()) {
+        const CPreferences& prefs = host_.Prefs();
+        const LtPen pen{0, std::clamp(static_cast<int>(prefs.uiInfo.Get(ui::kInkWidth)), 1, 99),
+                        prefs.uiInfo.Get(ui::kInkColour) & 0xFFFFFF};
+        if (inkCapture_.Press({at.x(), at.y()}, Geometry(), pen,
+                              static_cast<uint32_t>(pictureInk_.Count()))) {
+            drag_ = Drag::kInk;
+        }
+    } else if (tool == kToolZoom && SingleFrame()) {
         drag_ = Drag::kZoomRect;
         zoomRect_ = QRect();
     } else if (tool == kToolPan) {
@@ -537,6 +551,9 @@ void CTavoImgView::mouseMoveEvent(QMouseEvent* event) {
         const int dx = d.width > width() ? lastPoint_.x() - at.x() : 0;
         const int dy = d.height > height() ? lastPoint_.y() - at.y() : 0;
         if (dx != 0 || dy != 0) ScrollBy(dx, dy);
+    } else if (drag_ == Drag::kInk) {
+        const QRect dirty = inkCapture_.Move({at.x(), at.y()}, Geometry());
+        if (!dirty.isEmpty()) update(dirty);
     } else if (drag_ == Drag::kZoomRect) {
         const QRect before = zoomRect_;
         zoomRect_ = QRect(pressPoint_, at).normalized();
@@ -547,6 +564,10 @@ void CTavoImgView::mouseMoveEvent(QMouseEvent* event) {
 
 void CTavoImgView::mouseReleaseEvent(QMouseEvent* event) {
     hold_.stop();
+    if (drag_ == Drag::kInk && event->button() == Qt::LeftButton) {
+        FinishStroke(event->position().toPoint());
+        return;
+    }
     const Drag drag = drag_;
     const QRect rect = zoomRect_;
     EndDrag();
@@ -558,6 +579,10 @@ void CTavoImgView::mouseReleaseEvent(QMouseEvent* event) {
 
 void CTavoImgView::EndDrag() {
     hold_.stop();
+    if (drag_ == Drag::kInk) {
+        inkCapture_.Cancel();
+        update();
+    }
     if (drag_ == Drag::kZoomRect && !zoomRect_.isNull()) update(zoomRect_.adjusted(-2, -2, 2, 2));
     drag_ = Drag::kNone;
     zoomRect_ = QRect();
@@ -584,6 +609,11 @@ void CTavoImgView::ZoomToRect(const QRect& rect) {
 
 void CTavoImgView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
+    // Quick strokes come as double clicks: with the pen, the second press starts a stroke.
+    if (ToolMode() == kToolAnnotate && InkAllowed()) {
+        mousePressEvent(event);
+        return;
+    }
     const QPoint at = event->position().toPoint();
     EndDrag();
     const QPoint moved = at - pressPoint_;
@@ -842,12 +872,104 @@ void CTavoImgView::paintEvent(QPaintEvent* event) {
             }
         }
     }
+    PaintInk(painter, Geometry(), pictureInk_, inkCapture_.Stroke());
     if (drag_ == Drag::kZoomRect && !zoomRect_.isNull()) {
         // The focus rectangle: a dotted line that shows on any picture.
         painter.setPen(QPen(Qt::white, 1, Qt::SolidLine));
         painter.drawRect(zoomRect_);
         painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
         painter.drawRect(zoomRect_);
+    }
+}
+
+}  // namespace xelo
+
+// Ink -----------------------------------------------------------------------------------------
+
+namespace xelo {
+
+PictureGeometry CTavoImgView::Geometry() const {
+    return {Natural(), placement_.displayed, placement_.offset, placement_.orientation};
+}
+
+CImageEntry* CTavoImgView::ShownEntry() const {
+    const int index = shown_ != nullptr ? doc_.IndexOf(shown_) : -1;
+    return index >= 0 ? doc_.EntryAt(index) : nullptr;
+}
+
+bool CTavoImgView::InkAllowed() const {
+    return IsSingleImageMode(host_.Mode()) && HasPicture() && !player_.Playing();
+}
+
+void CTavoImgView::SaveInkOf(CImageEntry* entry) {
+    // Every change is written as it is made; only one whose write failed is tried again here.
+    if (entry == nullptr || !inkUnsaved_) return;
+    if (entry->Name() != inkName_ || doc_.CurrentFolder() != inkFolder_) return;
+    try {
+        if (SaveEntryInk(doc_.CurrentFolder(), *entry, pictureInk_)) {
+            emit inkMarkChanged(doc_.IndexOf(entry));
+        }
+        inkUnsaved_ = false;
+    } catch (const CTavoException& e) {
+        ReportError(this, e);
+    }
+}
+
+void CTavoImgView::LoadInkOf(const CImageEntry* entry) {
+    inkErrorShown_ = false;
+    inkUnsaved_ = false;
+    pictureInk_.RemoveAll();
+    inkFolder_ = doc_.CurrentFolder();
+    inkName_ = entry != nullptr ? entry->Name() : std::string();
+    if (entry == nullptr) return;
+    try {
+        LoadEntryInk(doc_.CurrentFolder(), *entry, pictureInk_);
+    } catch (const CTavoException& e) {
+        // Reported once the picture is up, not from inside the change of picture.
+        const CTavoException error = e;
+        QTimer::singleShot(0, this, [this, error] { ReportError(this, error); });
+    }
+}
+
+void CTavoImgView::InkEdited() {
+    CImageEntry* entry = ShownEntry();
+    if (entry != nullptr && entry->Name() == inkName_) {
+        inkUnsaved_ = true;
+        try {
+            if (SaveEntryInk(doc_.CurrentFolder(), *entry, pictureInk_)) {
+                emit inkMarkChanged(doc_.IndexOf(entry));
+            }
+            inkUnsaved_ = false;
+            inkErrorShown_ = false;
+        } catch (const CTavoException& e) {
+            // Once per picture: the strokes stay in the layer and the next change tries again.
+            if (!inkErrorShown_) {
+                inkErrorShown_ = true;
+                ReportError(this, e);
+            }
+        }
+    }
+    update();
+}
+
+void CTavoImgView::ReloadInk() {
+    LoadInkOf(ShownEntry());
+    update();
+}
+
+void CTavoImgView::ReloadPicture() {
+    const CImageEntry* entry = shown_;
+    pictureInk_.RemoveAll();
+    shown_ = nullptr;  // the next SetImage decodes anew
+    SetImage(entry);
+}
+
+void CTavoImgView::FinishStroke(const QPoint& at) {
+    drag_ = Drag::kNone;
+    if (inkCapture_.Release({at.x(), at.y()}, Geometry(), pictureInk_)) {
+        InkEdited();
+    } else {
+        update();  // a tap: the dot drawn while pressing goes
     }
 }
 

@@ -18,8 +18,11 @@
 #include "image/DibImage.h"
 #include "image/DisplayReduction.h"
 #include "image/RenderTransformed.h"
+#include "ink/LtManager.h"
 #include "views/AnimationComposer.h"
 #include "views/AnimationPlayer.h"
+#include "views/InkCapture.h"
+#include "views/PictureMapping.h"
 #include "views/ViewOrientation.h"
 
 namespace xelo {
@@ -67,6 +70,18 @@ class CTavoImgView : public QWidget, public DocumentObserver, public CommandTarg
     // The focus rectangle the zoom tool is drawing (empty when none).
     QRect ZoomRect() const { return zoomRect_; }
 
+    // Ink: the strokes of the shown picture (its picture layer), where the picture lies in the
+    // window, and the steps after the layer was changed from outside.
+    CXeloLtManager& PictureInk() { return pictureInk_; }
+    PictureGeometry Geometry() const;
+    // Writes the picture layer to the shown entry's ink file (deleting it when the layer is
+    // empty) and repaints; the first failure per picture is reported.
+    void InkEdited();
+    // Reads the shown entry's ink file again.
+    void ReloadInk();
+    // Shows the shown entry afresh: decoded again, from the default zoom.
+    void ReloadPicture();
+
     // Decodes every frame of a file, scaled to the size when one is given (tests replace it to
     // simulate a shortage of memory); the default reads through the codec framework.
     std::function<void(const std::string&, CImageFrames&, const std::optional<Size>&)> loadFrames;
@@ -82,6 +97,8 @@ class CTavoImgView : public QWidget, public DocumentObserver, public CommandTarg
   signals:
     // The shown picture, its zoom or its orientation changed.
     void pictureChanged();
+    // The entry at `index` gained or lost its ink file.
+    void inkMarkChanged(int index);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -94,7 +111,7 @@ class CTavoImgView : public QWidget, public DocumentObserver, public CommandTarg
     void wheelEvent(QWheelEvent* event) override;
 
   private:
-    enum class Drag { kNone, kPan, kZoomRect };
+    enum class Drag { kNone, kPan, kZoomRect, kInk };
 
     Size Window() const { return {width(), height()}; }
     Size Natural() const;
@@ -148,6 +165,13 @@ class CTavoImgView : public QWidget, public DocumentObserver, public CommandTarg
     // Arrow keys: pan a picture larger than the window on that axis; false when it fits.
     bool PanByKey(int dx, int dy);
     uint32_t Background() const;
+    // The shown entry as the document holds it, null when it left the list.
+    CImageEntry* ShownEntry() const;
+    // Leaving a picture: its layer goes to its ink file. Showing one: its file is read.
+    void SaveInkOf(CImageEntry* entry);
+    void LoadInkOf(const CImageEntry* entry);
+    bool InkAllowed() const;
+    void FinishStroke(const QPoint& at);
 
     CTavoDoc& doc_;
     ViewHost& host_;
@@ -184,6 +208,13 @@ class CTavoImgView : public QWidget, public DocumentObserver, public CommandTarg
     Point offsetAtPress_;
     QRect zoomRect_;
     QTimer hold_;  // tap-and-hold
+    CXeloLtManager pictureInk_;
+    CInkCapture inkCapture_;
+    bool inkErrorShown_ = false;  // a failed save of this picture was reported
+    bool inkUnsaved_ = false;     // the layer holds changes its file does not have yet
+    // The folder and name the layer was loaded for: it is never written beside another image.
+    std::string inkFolder_;
+    std::string inkName_;
 };
 
 }  // namespace xelo
