@@ -19,13 +19,13 @@
 #include "base/ViewModes.h"
 #include "codec/ImageFile.h"
 #include "command/CommandIds.h"
-#include "frame/DialogPrompt.h"
 #include "frame/FrameHost.h"
 #include "frame/MainFrame.h"
 #include "frame/NameDialog.h"
 #include "frame/ReorderDialog.h"
 #include "image/DibImage.h"
 #include "image/TavoException.h"
+#include "platform/DialogPrompt.h"
 #include "platform/MessageBox.h"
 #include "settings/Preferences.h"
 #include "views/CellPainter.h"
@@ -116,7 +116,7 @@ bool CFileCommands::onUpdate(int id, CommandState& state) {
 
 bool CFileCommands::onCommand(int id) {
     CTavoDoc& doc = app_.Doc();
-    CDialogPrompt prompt(frame_);
+    CDialogPrompt prompt(&frame_, frame_.runDialog);
     try {
         switch (id) {
             case cmd::kCopy:
@@ -255,7 +255,7 @@ void CFileCommands::NewFolder() {
 void CFileCommands::DeleteFolder() {
     CTavoDoc& doc = app_.Doc();
     const std::string folder = doc.CurrentFolder();
-    CDialogPrompt prompt(frame_);
+    CDialogPrompt prompt(&frame_, frame_.runDialog);
     bool gone = false;
     {
         const WaitCursor wait;

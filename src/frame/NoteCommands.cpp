@@ -20,7 +20,6 @@
 #include "command/ToolModes.h"
 #include "frame/AudioPlayerDialog.h"
 #include "frame/AudioRecorderDialog.h"
-#include "frame/ConfirmPrompt.h"
 #include "frame/FrameHost.h"
 #include "frame/MainFrame.h"
 #include "frame/TextNoteDialog.h"
@@ -28,6 +27,7 @@
 #include "image/TavoException.h"
 #include "ink/EntryInk.h"
 #include "ink/InkMerge.h"
+#include "platform/DialogPrompt.h"
 #include "platform/MessageBox.h"
 #include "settings/PrefLayout.h"
 #include "settings/Preferences.h"
@@ -64,18 +64,21 @@ QString WaveFilter() {
 }  // namespace
 
 CNoteCommands::CNoteCommands(FrameHost& app, CMainFrame& frame)
-    : app_(app), frame_(frame), windowPrompt_(std::make_unique<CConfirmPrompt>(&frame)) {
+    : app_(app),
+      frame_(frame),
+      windowPrompt_(std::make_unique<CDialogPrompt>(
+          &frame, [&frame](QDialog& dialog) { return frame.runDialog(dialog); })) {
     chooseAudioFile = [this] {
-        return QFileDialog::getOpenFileName(&frame_, QString(),
-                                            QString::fromStdString(app_.Doc().CurrentFolder()),
-                                            WaveFilter());
+        return QFileDialog::getOpenFileName(
+            &frame_, QString(), QString::fromStdString(app_.Doc().CurrentFolder()), WaveFilter());
     };
     chooseColour = [this](uint32_t& colour) {
         const QColor chosen = QColorDialog::getColor(
             QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF), &frame_,
             QString::fromStdString(LoadString(cmd::kPickInkColor)));
         if (!chosen.isValid()) return false;
-        colour = static_cast<uint32_t>(chosen.red()) | (static_cast<uint32_t>(chosen.green()) << 8) |
+        colour = static_cast<uint32_t>(chosen.red()) |
+                 (static_cast<uint32_t>(chosen.green()) << 8) |
                  (static_cast<uint32_t>(chosen.blue()) << 16);
         return true;
     };
@@ -166,10 +169,9 @@ bool CNoteCommands::onCommand(int id) {
             return true;
         case cmd::kRemoveText:
         case cmd::kRemoveAudio:
-            RemoveAnnotations(app_.Doc(),
-                              id == cmd::kRemoveText ? AnnotationKind::kText
-                                                     : AnnotationKind::kAudio,
-                              Prompt());
+            RemoveAnnotations(
+                app_.Doc(), id == cmd::kRemoveText ? AnnotationKind::kText : AnnotationKind::kAudio,
+                Prompt());
             AfterRemoval();
             return true;
         case cmd::kRemoveAll:
@@ -258,7 +260,8 @@ void CNoteCommands::SelectAudio() {
     const std::string target = entry->AnnotationPath(app_.Doc().CurrentFolder(), "wav");
     // The note itself chosen: nothing to copy.
     const QFileInfo targetInfo(QString::fromStdString(target));
-    if (targetInfo.exists() && targetInfo.canonicalFilePath() == QFileInfo(chosen).canonicalFilePath())
+    if (targetInfo.exists() &&
+        targetInfo.canonicalFilePath() == QFileInfo(chosen).canonicalFilePath())
         return;
     if (CopyFileSafely(chosen.toStdString(), target, false) != 0) {
         ShowMessage(&frame_, LoadString(kStrCopyAudioFailed));

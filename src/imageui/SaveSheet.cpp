@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "album/TavoDoc.h"
-#include "imageui/DialogPrompt.h"
+#include "platform/DialogPrompt.h"
 #include "imageui/ImageStepper.h"
 
 namespace xelo {

@@ -9,7 +9,7 @@
 #include "album/FileOpsFixture.h"
 #include "base/StringTable.h"
 #include "command/CommandIds.h"
-#include "frame/ConfirmDialog.h"
+#include "platform/ConfirmDialog.h"
 #include "frame/MainFrame.h"
 #include "frame/NameDialog.h"
 #include "frame/ReorderDialog.h"

@@ -1,5 +1,5 @@
 // The four-button confirmation dialog.
-#include "frame/ConfirmDialog.h"
+#include "platform/ConfirmDialog.h"
 
 #include <QAbstractButton>
 #include <QHBoxLayout>

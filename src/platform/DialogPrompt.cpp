@@ -1,10 +1,9 @@
 // Questions as the confirmation dialog, messages as message boxes.
-#include "frame/DialogPrompt.h"
+#include "platform/DialogPrompt.h"
 
 #include <QGuiApplication>
 
-#include "frame/ConfirmDialog.h"
-#include "frame/MainFrame.h"
+#include "platform/ConfirmDialog.h"
 #include "platform/MessageBox.h"
 
 namespace xelo {
@@ -31,13 +30,13 @@ class NormalCursor {
 
 Answer CDialogPrompt::Ask(const Question& question) {
     const NormalCursor cursor;
-    CConfirmDialog dialog(question, &frame_);
-    return CConfirmDialog::AnswerOf(frame_.runDialog(dialog));
+    CConfirmDialog dialog(question, parent_);
+    return CConfirmDialog::AnswerOf(run_(dialog));
 }
 
 void CDialogPrompt::ShowMessage(uint32_t, const std::string& text) {
     const NormalCursor cursor;
-    xelo::ShowMessage(&frame_, text);
+    xelo::ShowMessage(parent_, text);
 }
 
 }  // namespace xelo

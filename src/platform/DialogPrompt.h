@@ -1,11 +1,13 @@
-// The questions and messages of the album flows in the window: the confirmation dialog with
-// "&Yes", "Yes to &All", "&No" and "&Cancel", and the program's message box.
+// The window's answers to the album's questions: the confirmation dialog (Yes, Yes to All when
+// offered, No, Cancel) and messages through the program's message box.
 #pragma once
 
-#include <QDialog>
 #include <functional>
 
 #include "album/UserPrompt.h"
+
+class QDialog;
+class QWidget;
 
 namespace xelo {
 
@@ -14,11 +16,12 @@ class CDialogPrompt : public UserPrompt {
     // `run` shows a dialog modally and returns its result (the frame's hook, so tests can answer).
     CDialogPrompt(QWidget* parent, std::function<int(QDialog&)> run)
         : parent_(parent), run_(std::move(run)) {}
+
     Answer Ask(const Question& question) override;
     void ShowMessage(uint32_t textId, const std::string& text) override;
 
   private:
-    QWidget* parent_;
+    QWidget* parent_;  // not owned
     std::function<int(QDialog&)> run_;
 };
 
