@@ -27,6 +27,7 @@
 #include "command/CommandIds.h"
 #include "frame/CommandTable.h"
 #include "frame/DocCommands.h"
+#include "frame/SlideShowCommands.h"
 #include "frame/FrameIcons.h"
 #include "frame/ODMenu.h"
 #include "frame/TavoSplitter.h"
@@ -75,6 +76,7 @@ const std::vector<int> kViewMenu = {cmd::kThumbnail,
                                     cmd::kFilename,
                                     cmd::kFilmstrip,
                                     cmd::kFullScreen,
+                                    cmd::kSlideShow,
                                     0,
                                     cmd::kToolBar,
                                     0,
@@ -140,7 +142,9 @@ const std::vector<int> kThumbnailOptMenu = {cmd::kGiantThumbnail,
 }  // namespace
 
 CMainFrame::CMainFrame(FrameHost& app)
-    : app_(app), docCommands_(std::make_unique<CDocCommands>(app, *this)) {
+    : app_(app),
+      docCommands_(std::make_unique<CDocCommands>(app, *this)),
+      slideShow_(std::make_unique<CSlideShowCommands>(app, *this)) {
     setWindowTitle(Text(kStrAppTitle));
     setWindowIcon(ProgramIcon());
     setObjectName(QString::fromStdString(LoadString(2423)));
@@ -463,6 +467,8 @@ void CMainFrame::SwitchMode(int mode) {
             return;
         }
     }
+    // Any other mode ends a running show first.
+    if (slideShow_ && slideShow_->Running()) slideShow_->End();
     // Slide-show and VGA modes are not built yet.
     if (!IsBrowsingMode(mode) && mode != kModeFilmstrip && mode != kModeFullScreen) return;
     CTavoDoc& doc = app_.Doc();
@@ -608,6 +614,8 @@ QWidget* CMainFrame::FocusTarget() const {
 
 std::vector<CommandTarget*> CMainFrame::RoutingOrder() const {
     std::vector<CommandTarget*> order;
+    // The slide show owns its commands in every mode, and comes first while it runs.
+    order.push_back(slideShow_.get());
     auto add = [&order](QWidget* w) {
         if (auto* target = dynamic_cast<CommandTarget*>(w)) order.push_back(target);
     };

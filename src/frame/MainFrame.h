@@ -29,6 +29,7 @@ class CTavoImgView;
 class CTavoSplitter;
 class CODMenu;
 class CDocCommands;
+class CSlideShowCommands;
 
 class CMainFrame : public QMainWindow,
                    public ViewHost,
@@ -58,6 +59,7 @@ class CMainFrame : public QMainWindow,
     CTavoListView* ListView() const { return listView_; }
     CTavoDirTree* Tree() const { return tree_; }
     CTavoImgView* ImgView() const { return imgView_; }
+    CSlideShowCommands* SlideShow() const { return slideShow_.get(); }
     CTavoSplitter* Splitter() const { return splitter_; }
     QToolBar* ToolBar() const { return toolBar_; }
     QWidget* BottomBand() const { return bottomBand_; }
@@ -144,6 +146,7 @@ class CMainFrame : public QMainWindow,
 
     FrameHost& app_;
     std::unique_ptr<CDocCommands> docCommands_;
+    std::unique_ptr<CSlideShowCommands> slideShow_;
     std::map<int, QAction*> actions_;
     CTavoSplitter* splitter_ = nullptr;
     CTavoDirTree* tree_ = nullptr;
