@@ -23,6 +23,7 @@ int RunFrames(const std::vector<std::string>& args);
 int RunExif(const std::vector<std::string>& args);
 int RunInk(const std::vector<std::string>& args);
 int RunNote(const std::vector<std::string>& args);
+int RunSlideShow(const std::vector<std::string>& args);
 
 // Prints "xelo-tool VERB: message" to standard error and returns 2.
 int UsageError(const char* verb, const std::string& message);
