@@ -27,8 +27,9 @@ class CSlideShowView : public QWidget, public ISlideShowHost {
     void Attach(CSlideShowController* show, QSize output);
     CSlideShowController* Show() const { return show_; }
     const CDibImage& Surface() const { return surface_; }
-    // The clock transitions pace themselves by (tests use one that posts input as it sleeps).
-    void SetClock(ITransitionClock* clock) { clock_ = clock; }
+    // The clock transitions pace themselves by (tests use one that posts input as it sleeps);
+    // null is the machine's.
+    void SetClock(ITransitionClock* clock) { clock_ = clock ? clock : &systemClock_; }
 
     // Where the show's commands and the tool bar go.
     std::function<void(int command)> onCommand;
