@@ -104,7 +104,7 @@ const std::vector<int> kViewMenu = {cmd::kThumbnail,
                                     cmd::kPreviousFrame,
                                     cmd::kNextFrame};
 const std::vector<int> kAnnotateMenu = {cmd::kAnnotationTools, cmd::kPenWidth};
-const std::vector<int> kToolsMenu = {kSubSelect, 0, cmd::kHelp};
+const std::vector<int> kToolsMenu = {kSubSelect, 0, cmd::kOptions, 0, cmd::kHelp};
 const std::vector<int> kReorderMenu = {cmd::kReorderByName,   cmd::kReorderByDate,
                                        cmd::kReorderBySize,   cmd::kReorderByType,
                                        cmd::kReorderBySlides, 0,

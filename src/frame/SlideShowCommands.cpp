@@ -16,6 +16,7 @@
 #include "frame/TavoSplitter.h"
 #include "image/TavoException.h"
 #include "platform/MessageBox.h"
+#include "prefs/PrefSheet.h"
 #include "settings/Preferences.h"
 #include "slideshow/PictureFrames.h"
 #include "slideshow/SlideShowController.h"
@@ -73,6 +74,11 @@ bool CSlideShowCommands::onUpdate(int id, CommandState& state) {
         case cmd::kSlideGoTo:
             state.enabled = inShow;
             return true;
+        case cmd::kOptions:
+        case cmd::kSlideProperties:
+            // Not while slides move on their own.
+            state.enabled = !(inShow && (show_->Playing() || show_->Animating()));
+            return true;
         default:
             if (id >= cmd::kGoToSlideFirst && id <= cmd::kGoToSlideLast) {
                 state.enabled = inShow && !playing;
@@ -85,6 +91,10 @@ bool CSlideShowCommands::onUpdate(int id, CommandState& state) {
 bool CSlideShowCommands::onCommand(int id) {
     if (id == cmd::kSlideShow) {
         Start();
+        return true;
+    }
+    if (id == cmd::kOptions || id == cmd::kSlideProperties) {
+        OpenOptions();
         return true;
     }
     if (!show_) return id >= cmd::kSlidePrevious && id <= cmd::kSlideGoTo;
@@ -180,6 +190,33 @@ bool CSlideShowCommands::Start() {
     show_->Start(startSlide);
     frame_.ScheduleToolBarUpdate();
     return true;
+}
+
+void CSlideShowCommands::OpenOptions() {
+    const bool inShow = show_ && IsSlideMode(app_.ViewMode());
+    if (inShow && (show_->Playing() || show_->Animating())) return;
+    const QSize screen = app_.ScreenSize();
+    if (!EditOptions(app_.Prefs(), Size{screen.width(), screen.height()}, &frame_, 0,
+                     frame_.runDialog)) {
+        return;
+    }
+    app_.Prefs().SavePreferences(app_.Store());
+    app_.Prefs().SaveFrameStrings(app_.Store());
+    if (!inShow) return;
+    // The show starts again with the new settings, on the slide that was showing.
+    const std::string current = show_->SlideAt(show_->Position()).name;
+    CTavoDoc& doc = app_.Doc();
+    int index = -1;
+    if (doc.FindByName(current, &index) != nullptr) {
+        doc.ClearSelection();
+        doc.SetSelected(index, true);
+    }
+    const int previous = app_.PreviousMode();
+    if (!Start()) {
+        frame_.SwitchMode(kModeThumbnail);
+        return;
+    }
+    app_.SetPreviousMode(previous);
 }
 
 void CSlideShowCommands::End() {

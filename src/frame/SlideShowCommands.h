@@ -35,6 +35,8 @@ class CSlideShowCommands : public CommandTarget {
     // False (with the reason reported) when no show could start.
     bool Start();
     void Exit();
+    // The Options sheet; a show not playing starts again with what was chosen.
+    void OpenOptions();
     void ShowGoToMenu(const QPoint* at);
 
     FrameHost& app_;

@@ -1,6 +1,7 @@
 // The slide show in the window: -s starts it full screen, keys move it, keys pressed while a
 // transition draws are dropped, Escape goes back; a folder of hidden images refuses to play.
 #include <QApplication>
+#include <QLineEdit>
 #include <QTest>
 #include <QToolBar>
 
@@ -11,6 +12,7 @@
 #include "frame/SlideShowCommands.h"
 #include "gui/GuiFixture.h"
 #include "platform/MessageBox.h"
+#include "prefs/SlidePage.h"
 #include "settings/Preferences.h"
 #include "slideshow/SlideShowController.h"
 #include "views/SlideShowView.h"
@@ -91,6 +93,27 @@ class SlideShowWindowTest : public QObject {
         SetMessageReporter(previous);
         QCOMPARE(said, std::string("Unable to play Slide Show.\nAll images are set to Hidden."));
         QCOMPARE(f.App().ViewMode(), static_cast<int>(kModeThumbnail));
+    }
+
+    void aDelayOutOfRangeKeepsTheSheetOpen() {
+        CPreferences prefs;
+        prefs.preferences.Set(pref::kSlideDelay, 5);
+        CPrefSheet sheet(prefs);
+        auto* page = new CSlidePage(sheet.Working(), &sheet);
+        sheet.AddPage(page, QStringLiteral("Slide Show"));
+        std::string said;
+        const MessageReporter previous =
+            SetMessageReporter([&said](QWidget*, const std::string& text) { said = text; });
+        page->DelayEdit()->setText(QStringLiteral("301"));
+        sheet.accept();
+        QCOMPARE(said, std::string("Please input an integer between 0 and 300."));
+        QCOMPARE(page->DelayEdit()->selectedText(), QStringLiteral("301"));
+        QCOMPARE(sheet.Working().preferences.Get(pref::kSlideDelay), uint16_t{5});
+        page->DelayEdit()->setText(QStringLiteral("300"));
+        sheet.accept();
+        SetMessageReporter(previous);
+        QCOMPARE(sheet.result(), int{QDialog::Accepted});
+        QCOMPARE(sheet.Working().preferences.Get(pref::kSlideDelay), uint16_t{300});
     }
 };
 

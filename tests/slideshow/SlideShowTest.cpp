@@ -11,7 +11,9 @@
 
 #include "codec/BmpWriter.h"
 #include "image/TavoException.h"
+#include "slideshow/PictureFrames.h"
 #include "slideshow/SlideComposer.h"
+#include "codec/GifWriter.h"
 #include "slideshow/SlideShowController.h"
 #include "support/TempDir.h"
 
@@ -223,6 +225,37 @@ TEST_F(SlideShow, ExitWhileComposingEndsTheWorkerAtItsNextCheckpoint) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
     EXPECT_TRUE(gaveUp);
     EXPECT_TRUE(renderer.Completed().empty());
+}
+
+TEST_F(SlideShow, PictureFramesAreStillsThatFitAndNeverRepeatAtRandom) {
+    // Two usable frames, one too wide, one animated, one not a GIF at all.
+    const auto gif = [&](const char* name, int width, int frames) {
+        CGifWriter writer;
+        writer.Open(dir_.File(name));
+        LogPalette palette{0x300, 2, {}};
+        writer.WriteHeader(width, 40, &palette);
+        const std::vector<uint8_t> pixels(static_cast<size_t>(width) * 40, 1);
+        for (int i = 0; i < frames; ++i) {
+            writer.WriteControl(1, false, 10, 0);
+            writer.BeginImage(0, 0, width, 40, nullptr, false);
+            writer.WritePixels(pixels.data(), static_cast<uint32_t>(pixels.size()));
+        }
+        writer.Close();
+    };
+    gif("one.gif", 60, 1);
+    gif("two.GIF", 80, 1);
+    gif("wide.gif", 81, 1);
+    gif("moving.gif", 60, 2);
+    MakeSlides(1);
+    CPictureFrames frames;
+    frames.BuildFromFolder(dir_.Path().string(), Size{80, 60});
+    EXPECT_EQ(frames.Names(), (std::vector<std::string>{"one.gif", "two.GIF"}));
+    int last = -1;
+    for (int i = 0; i < 20; ++i) {
+        ASSERT_NE(frames.ChooseNext(true), nullptr);
+        EXPECT_NE(frames.Index(), last);
+        last = frames.Index();
+    }
 }
 
 }  // namespace
