@@ -30,6 +30,15 @@ void CSlidePreloader::SetOrder(std::vector<int> order) {
 SlideResult CSlidePreloader::Request(int position) {
     std::unique_lock lock(mutex_);
     if (ended_ || !worker_.joinable()) return SlideResult{nullptr, kErrNoResources};
+    if (position >= 0 && position < static_cast<int>(order_.size())) {
+        const int slide = order_[static_cast<size_t>(position)];
+        for (const auto& [held, composed] : loaded_) {
+            if (held != slide) continue;
+            moved_ = position;
+            changed_.notify_all();
+            return SlideResult{composed, 0};
+        }
+    }
     requestPosition_ = position;
     ready_ = false;
     requested_ = true;
@@ -90,6 +99,14 @@ bool CSlidePreloader::Load(PreloadSlot& slot) {
     slot.composed = std::move(composed);
     slot.status = kSlotLoaded;
     return true;
+}
+
+void CSlidePreloader::PublishLoaded() {
+    loaded_.clear();
+    for (const PreloadSlot& slot : slots_) {
+        if (slot.status == kSlotLoaded) loaded_.emplace_back(slot.slide, slot.composed);
+    }
+    published_ = slots_;
 }
 
 void CSlidePreloader::FreeAll() {
@@ -168,10 +185,21 @@ void CSlidePreloader::Run() {
             }
             lock.lock();
             result_ = std::move(result);
-            published_ = slots_;
+            PublishLoaded();
             requested_ = false;
             ready_ = true;
             changed_.notify_all();
+            continue;
+        }
+        if (moved_ >= 0) {
+            // The window took a composed slide itself: the slots follow it.
+            const int position = moved_;
+            moved_ = -1;
+            const std::vector<int> order = order_;
+            lock.unlock();
+            Rearrange(position, order);
+            lock.lock();
+            PublishLoaded();
             continue;
         }
         // Idle: the first pending slot is composed, unless a failed one comes first.
@@ -188,9 +216,10 @@ void CSlidePreloader::Run() {
             lock.unlock();
             Load(*next);
             lock.lock();
+            PublishLoaded();
             continue;
         }
-        changed_.wait(lock, [this] { return abort_ || (requested_ && !ready_); });
+        changed_.wait(lock, [this] { return abort_ || moved_ >= 0 || (requested_ && !ready_); });
     }
 }
 

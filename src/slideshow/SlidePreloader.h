@@ -64,6 +64,8 @@ class CSlidePreloader {
     bool Checkpoint(int slotIndex);
     void Rearrange(int position, const std::vector<int>& order);
     void FreeAll();
+    // Under the lock: what the window may take without waiting for the worker.
+    void PublishLoaded();
 
     const std::vector<SlideItem> slides_;
     ISlideRenderer& renderer_;
@@ -80,6 +82,10 @@ class CSlidePreloader {
     bool ended_ = false;
     int requestPosition_ = -1;
     SlideResult result_;
+    // Composed slides by slide; a request finds its slide here while the worker still decodes
+    // another, and leaves the worker only the re-arrangement around `moved_`.
+    std::vector<std::pair<int, std::shared_ptr<ComposedSlide>>> loaded_;
+    int moved_ = -1;
     std::array<PreloadSlot, kPreloadSlots> published_;
     std::thread worker_;
 };
