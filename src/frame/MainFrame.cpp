@@ -467,9 +467,9 @@ void CMainFrame::SwitchMode(int mode) {
             return;
         }
     }
-    // Any other mode ends a running show first.
-    if (slideShow_ && slideShow_->Running()) slideShow_->End();
-    // Slide-show and VGA modes are not built yet.
+    // Any other mode ends a running show first; the show itself starts through Slide Show.
+    if (slideShow_ && slideShow_->Running() && mode != kModeSlideShowView) slideShow_->End();
+    // The VGA modes are not built yet.
     if (!IsBrowsingMode(mode) && mode != kModeFilmstrip && mode != kModeFullScreen) return;
     CTavoDoc& doc = app_.Doc();
     if (doc.Count() == 0 && IsImageMode(mode)) mode = kModeThumbnail;

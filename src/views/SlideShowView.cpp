@@ -223,6 +223,14 @@ void CSlideShowView::keyPressEvent(QKeyEvent* event) {
     }
 }
 
+void CSlideShowView::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && show_ &&
+        show_->Playing() && onCommand) {
+        onCommand(cmd::kSlideStop);
+    }
+}
+
 void CSlideShowView::contextMenuEvent(QContextMenuEvent* event) {
     if (onContextMenu) onContextMenu(event->globalPos());
 }
