@@ -227,6 +227,49 @@ TEST_F(SlideShow, ExitWhileComposingEndsTheWorkerAtItsNextCheckpoint) {
     EXPECT_TRUE(renderer.Completed().empty());
 }
 
+TEST(SlidePlacement, TurnsAndScalesByTheOrientationAndSizeRules) {
+    struct Case {
+        Size output, image;
+        int sizeMode, orientation;
+        bool rotated;
+        int zoom;
+        Rect dest;
+    } cases[] = {
+        {{240, 320}, {640, 480}, kSlideFit, kOrientAuto, true, 50, {0, 0, 320, 240}},
+        {{240, 320}, {480, 800}, kSlideFit, kOrientAuto, false, 40, {24, 0, 216, 320}},
+        {{240, 320}, {100, 100}, kSlideLargeFit, kOrientAuto, false, 100, {70, 110, 170, 210}},
+        {{320, 240}, {100, 200}, kSlideOriginal, kOrientLandscape, false, 100, {110, 20, 210, 220}},
+        {{320, 240}, {400, 100}, kSlideOriginal, kOrientPortrait, true, 100, {-80, 110, 320, 210}},
+    };
+    for (const Case& c : cases) {
+        const SlidePlacement p = PlaceSlide(c.output, c.image, c.sizeMode, c.orientation);
+        EXPECT_EQ(p.rotated, c.rotated);
+        EXPECT_EQ(p.zoomPercent, c.zoom);
+        EXPECT_EQ(p.dest, c.dest);
+    }
+}
+
+TEST_F(SlideShow, ASlideIsItsPictureCentredOnTheBackgroundTurnedWhenItMustBe) {
+    auto slides = MakeSlides(1, -1, Size{20, 10});  // filled 0x102030
+    SlideSettings settings;
+    settings.sizeMode = kSlideOriginal;
+    settings.background = 0x0000FF;  // red
+    CSlideRenderer renderer(SlideComposeContext{Size{30, 40}, settings, ScreenCaps{}, nullptr},
+                            nullptr);
+    ComposedSlide out;
+    ASSERT_TRUE(renderer.Render(slides[0], [] { return true; }, out));
+    ASSERT_TRUE(out.placement.rotated);  // landscape picture, portrait slide
+    const auto pixel = [&](int x, int y) {
+        const uint8_t* p = out.slide.Row(y) + x * 3;
+        return uint32_t{p[2]} | uint32_t{p[1]} << 8 | uint32_t{p[0]} << 16;
+    };
+    // Turned, the 20 x 10 picture stands 10 wide and 20 high in the middle of 30 x 40.
+    EXPECT_EQ(pixel(10, 10), 0x102030u);
+    EXPECT_EQ(pixel(19, 29), 0x102030u);
+    EXPECT_EQ(pixel(9, 10), 0x0000FFu);
+    EXPECT_EQ(pixel(10, 30), 0x0000FFu);
+}
+
 TEST_F(SlideShow, PictureFramesAreStillsThatFitAndNeverRepeatAtRandom) {
     // Two usable frames, one too wide, one animated, one not a GIF at all.
     const auto gif = [&](const char* name, int width, int frames) {
