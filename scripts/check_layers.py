@@ -11,6 +11,7 @@ import sys
 LAYERS = [
     "app",        # application object, single instance, settings store
     "frame",      # main frame, menus, tool bars, command routing
+    "prefs",      # the Options sheet and its pages
     "imageui",    # save and image-information sheets
     "views",      # thumbnail, list, filename, image and tree views, Quick View
     "command",    # command ids, the command-target interface, tool modes

@@ -42,6 +42,14 @@ const Verb kVerbs[] = {
      "per step with the step's paced delay; any other OUT gets the starting picture and every\n"
      "step as OUT-000.bmp, OUT-001.bmp, ... with each step's delay printed.\n",
      RunTransitionVerb},
+    {"slideshow", "play a folder's slide show into an animated GIF",
+     "usage: xelo-tool slideshow DIR -o OUT.gif [--size WxH] [--effect N|none|random]\n"
+     "                           [--delay MS] [--duration MS] [--fps N] [--random] [--frame FILE]\n"
+     "Plays the visible images of DIR in album order (or at random) as the window's slide show\n"
+     "would at WxH (default 640x480): each transition (default random, DURATION default 1000)\n"
+     "captured at most N frames a second (default 25), then the slide held for MS (default\n"
+     "2000). --frame draws the one-frame GIF FILE over every still slide.\n",
+     RunSlideShow},
     {"album", "list a folder's images in album order, or reorder and mark them",
      "usage: xelo-tool album DIR [--sort name|date|size|type|slides|reverse]\n"
      "                           [--hide NAME...] [--show NAME...]\n"

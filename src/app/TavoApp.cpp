@@ -107,6 +107,7 @@ void CTavoApp::ProcessCommandLine(const CTavoCommandLineInfo& info) {
     // A folder that could not be opened leaves the tree as it was; it still shows the nearest.
     if (frame_->Tree()->Model().rowCount() == 0) frame_->Tree()->SelectPath();
     frame_->EndStart();
+    if (start.command == kCmdSlideShow) frame_->Execute(kCmdSlideShow);
     if (options_.log) {
         std::fprintf(stderr, "mode %d folder %s\n", mode_, doc_->CurrentFolder().c_str());
     }

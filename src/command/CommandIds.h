@@ -130,5 +130,17 @@ constexpr int kStop = 30907;
 // Find and screen capture.
 constexpr int kFind = 30314;
 constexpr int kScreenCapture = 30305;
+// Slide show.
+constexpr int kSlidePrevious = 30801;
+constexpr int kSlideNext = 30802;
+constexpr int kSlidePlay = 30803;
+constexpr int kSlideStop = 30804;
+constexpr int kSlideProperties = 30805;
+constexpr int kSlideExit = 30806;
+constexpr int kSlideFirst = 30807;
+constexpr int kSlideLast = 30808;
+constexpr int kSlideGoTo = 30809;
+constexpr int kGoToSlideFirst = 35000;  // + the slide's position
+constexpr int kGoToSlideLast = 35999;
 
 }  // namespace xelo::cmd

@@ -124,6 +124,17 @@ constexpr CommandInfo kCommands[] = {
     {cmd::kEraseAllStrokes, cmd::kEraseAllStrokes, "edit-clear", nullptr, false},
     {cmd::kUndoLastStroke, cmd::kUndoLastStroke, "edit-undo", "Ctrl+Z", false},
     {cmd::kMergeInk, cmd::kMergeInk, nullptr, nullptr, false},
+    {cmd::kSlideShow, cmd::kSlideShow, "media-playback-start", "F5", true},
+    {cmd::kOptions, cmd::kOptions, "preferences-system", nullptr, false},
+    {cmd::kSlidePrevious, cmd::kSlidePrevious, "go-previous", nullptr, false},
+    {cmd::kSlideNext, cmd::kSlideNext, "go-next", nullptr, false},
+    {cmd::kSlidePlay, cmd::kSlidePlay, "media-playback-start", nullptr, false},
+    {cmd::kSlideStop, cmd::kSlideStop, "media-playback-stop", nullptr, false},
+    {cmd::kSlideProperties, cmd::kSlideProperties, "document-properties", nullptr, false},
+    {cmd::kSlideExit, cmd::kSlideExit, "application-exit", nullptr, false},
+    {cmd::kSlideFirst, cmd::kSlideFirst, "go-first", nullptr, false},
+    {cmd::kSlideLast, cmd::kSlideLast, "go-last", nullptr, false},
+    {cmd::kSlideGoTo, cmd::kSlideGoTo, "go-jump", nullptr, false},
 };
 
 constexpr int k901[] = {cmd::kToolBar, cmd::kSwitchMode};
@@ -137,13 +148,15 @@ constexpr int k907[] = {30301, 30124, 0,     30051, 30052, 30053, 0,     30100,
                         30101, 30111, 30114, 30115, 33000, 33100, 30117, 30104,
                         32002, 32001, 32004, 32003, 30107, 30116};
 constexpr int k908[] = {30301, 30124, 0, 30904, 30905, 30906, 0, 30907, 0, 33000, 33100, 0, 30116};
+constexpr int k906[] = {30809, 30801, 30802, 30803, 30804, 0, 32002, 32001, 32004, 0, 30805, 30806};
 
 struct ToolBarList {
     int id;
     std::span<const int> buttons;
 };
 constexpr ToolBarList kToolBars[] = {{901, k901}, {902, k902}, {904, k904},
-                                     {905, k905}, {907, k907}, {908, k908}};
+                                     {905, k905}, {907, k907}, {908, k908},
+                                     {906, k906}};
 
 struct Topic {
     int id;

@@ -147,9 +147,36 @@ QIcon Drawn(int command) {
             p.fillRect(4, 8, 8, 6, Qt::white);
             break;
         case cmd::kPreviousImage:
+        case cmd::kSlidePrevious:
             Triangle(p, 4, 11, false);
             break;
+        case cmd::kSlideFirst:
+            p.fillRect(3, 3, 2, 10, Qt::white);
+            Triangle(p, 6, 12, false);
+            break;
+        case cmd::kSlideLast:
+            Triangle(p, 4, 10, true);
+            p.fillRect(11, 3, 2, 10, Qt::white);
+            break;
+        case cmd::kSlideShow:
+            p.fillRect(2, 3, 12, 8, Qt::white);
+            p.fillRect(7, 11, 2, 3, Qt::white);
+            break;
+        case cmd::kSlideGoTo:
+            for (int y = 3; y < 14; y += 4)
+                p.fillRect(3, y, 10, 2, Qt::white);
+            break;
+        case cmd::kSlideProperties:
+        case cmd::kOptions:
+            Glyph(p, "...");
+            break;
+        case cmd::kSlideExit:
+            p.setPen(QPen(Qt::white, 2));
+            p.drawLine(4, 4, 12, 12);
+            p.drawLine(12, 4, 4, 12);
+            break;
         case cmd::kNextImage:
+        case cmd::kSlideNext:
             Triangle(p, 4, 11, true);
             break;
         case cmd::kPreviousFrame:
@@ -161,9 +188,11 @@ QIcon Drawn(int command) {
             p.fillRect(11, 3, 2, 10, Qt::white);
             break;
         case cmd::kPlay:
+        case cmd::kSlidePlay:
             Triangle(p, 5, 12, true);
             break;
         case cmd::kStop:
+        case cmd::kSlideStop:
             p.fillRect(4, 4, 8, 8, Qt::white);
             break;
         case cmd::kZoomIn:

@@ -32,6 +32,7 @@
 #include "frame/FileCommands.h"
 #include "frame/ImageCommands.h"
 #include "frame/NoteCommands.h"
+#include "frame/SlideShowCommands.h"
 #include "frame/FrameIcons.h"
 #include "frame/ODMenu.h"
 #include "frame/TavoSplitter.h"
@@ -95,6 +96,7 @@ const std::vector<int> kViewMenu = {cmd::kThumbnail,
                                     cmd::kFilename,
                                     cmd::kFilmstrip,
                                     cmd::kFullScreen,
+                                    cmd::kSlideShow,
                                     0,
                                     cmd::kToolBar,
                                     0,
@@ -128,7 +130,7 @@ const std::vector<int> kAnnotateMenu = {
 const std::vector<int> kRemoveMenu = {cmd::kRemoveText, cmd::kRemoveAudio, cmd::kRemoveAll};
 const std::vector<int> kToolsMenu = {kSubSelect,        0, cmd::kConvert,       cmd::kResize,
                                      cmd::kCrop,        cmd::kImageInfo, 0,   cmd::kFind,
-                                     cmd::kScreenCapture, 0, cmd::kHelp};
+                                     cmd::kScreenCapture, 0, cmd::kOptions, 0, cmd::kHelp};
 const std::vector<int> kReorderMenu = {cmd::kReorderByName,
                                        cmd::kReorderByDate,
                                        cmd::kReorderBySize,
@@ -184,7 +186,8 @@ CMainFrame::CMainFrame(FrameHost& app)
       findCommands_(std::make_unique<CFindCommands>(app, *this)),
       captureCommands_(std::make_unique<CCaptureCommands>(app, *this)),
       fileCommands_(std::make_unique<CFileCommands>(app, *this)),
-      imageCommands_(std::make_unique<CImageCommands>(app, *this)) {
+      imageCommands_(std::make_unique<CImageCommands>(app, *this)),
+      slideShow_(std::make_unique<CSlideShowCommands>(app, *this)) {
     setWindowTitle(Text(kStrAppTitle));
     setWindowIcon(ProgramIcon());
     setObjectName(QString::fromStdString(LoadString(2423)));
@@ -515,7 +518,9 @@ void CMainFrame::SwitchMode(int mode) {
             return;
         }
     }
-    // Slide-show and VGA modes are not built yet.
+    // Any other mode ends a running show first; the show itself starts through Slide Show.
+    if (slideShow_ && slideShow_->Running() && mode != kModeSlideShowView) slideShow_->End();
+    // The VGA modes are not built yet.
     if (!IsBrowsingMode(mode) && mode != kModeFilmstrip && mode != kModeFullScreen) return;
     CTavoDoc& doc = app_.Doc();
     if (doc.Count() == 0 && IsImageMode(mode)) mode = kModeThumbnail;
@@ -660,6 +665,8 @@ QWidget* CMainFrame::FocusTarget() const {
 
 std::vector<CommandTarget*> CMainFrame::RoutingOrder() const {
     std::vector<CommandTarget*> order;
+    // The slide show owns its commands in every mode, and comes first while it runs.
+    order.push_back(slideShow_.get());
     auto add = [&order](QWidget* w) {
         if (auto* target = dynamic_cast<CommandTarget*>(w)) order.push_back(target);
     };

@@ -34,6 +34,7 @@ class CCaptureCommands;
 class CFileCommands;
 class CImageCommands;
 class CNoteCommands;
+class CSlideShowCommands;
 
 class CMainFrame : public QMainWindow,
                    public ViewHost,
@@ -65,6 +66,7 @@ class CMainFrame : public QMainWindow,
     CTavoListView* ListView() const { return listView_; }
     CTavoDirTree* Tree() const { return tree_; }
     CTavoImgView* ImgView() const { return imgView_; }
+    CSlideShowCommands* SlideShow() const { return slideShow_.get(); }
     CTavoSplitter* Splitter() const { return splitter_; }
     QToolBar* ToolBar() const { return toolBar_; }
     QWidget* BottomBand() const { return bottomBand_; }
@@ -157,6 +159,7 @@ class CMainFrame : public QMainWindow,
     std::unique_ptr<CFileCommands> fileCommands_;
     std::unique_ptr<CImageCommands> imageCommands_;
     std::unique_ptr<CNoteCommands> noteCommands_;
+    std::unique_ptr<CSlideShowCommands> slideShow_;
     std::map<int, QAction*> actions_;
     CTavoSplitter* splitter_ = nullptr;
     CTavoDirTree* tree_ = nullptr;

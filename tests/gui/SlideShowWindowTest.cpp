@@ -1,0 +1,123 @@
+// The slide show in the window: -s starts it full screen, keys move it, keys pressed while a
+// transition draws are dropped, Escape goes back; a folder of hidden images refuses to play.
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <QToolBar>
+
+#include "app/TavoApp.h"
+#include "base/ViewModes.h"
+#include "command/CommandIds.h"
+#include "frame/MainFrame.h"
+#include "frame/SlideShowCommands.h"
+#include "gui/GuiFixture.h"
+#include "platform/MessageBox.h"
+#include "prefs/SlidePage.h"
+#include "settings/Preferences.h"
+#include "slideshow/SlideShowController.h"
+#include "views/SlideShowView.h"
+
+namespace xelo {
+
+using test::GuiFixture;
+
+namespace {
+
+// A clock whose first sleep presses Right on the view, as an impatient user would.
+class KeyDuringTransitionClock : public ITransitionClock {
+  public:
+    explicit KeyDuringTransitionClock(QWidget* view) : view_(view) {}
+    uint32_t TickCount() override { return now_; }
+    void Sleep(uint32_t ms) override {
+        if (now_ == 0) {
+            QApplication::postEvent(view_, new QKeyEvent(QEvent::KeyPress, Qt::Key_Right, {}));
+        }
+        now_ += ms;
+    }
+
+  private:
+    QWidget* view_;
+    uint32_t now_ = 0;
+};
+
+}  // namespace
+
+class SlideShowWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void keysMoveTheShowAndKeysDuringATransitionAreDropped() {
+        GuiFixture f;
+        f.MakeImages(3);
+        f.Start({"-s", f.Folder()});
+        QCOMPARE(f.App().ViewMode(), static_cast<int>(kModeSlideShowView));
+        CSlideShowCommands& commands = *f.Frame().SlideShow();
+        CSlideShowView& view = *commands.View();
+        QVERIFY(view.isVisible());
+        QVERIFY(f.Frame().ToolBar()->actions().contains(f.Frame().Action(cmd::kSlideGoTo)));
+        QCOMPARE(commands.Show()->Position(), 0);
+        QTest::keyClick(&view, Qt::Key_Right);
+        QCOMPARE(commands.Show()->Position(), 1);
+        QTest::keyClick(&view, Qt::Key_Home);
+        QCOMPARE(commands.Show()->Position(), 0);
+
+        // With the Cut effect the show restarts; Cut draws white, sleeps (the key arrives), copies.
+        f.App().Prefs().preferences.Set(pref::kTransition, 2);
+        f.App().Prefs().preferences.Set(pref::kTransitions, 1);
+        commands.onCommand(cmd::kSlideShow);
+        QCOMPARE(commands.Show()->Settings().transitionEffect, 2);
+        KeyDuringTransitionClock clock(&view);
+        view.SetClock(&clock);
+        QTest::keyClick(&view, Qt::Key_Right);
+        QCoreApplication::processEvents();
+        QCOMPARE(commands.Show()->Position(), 1);  // the Right pressed meanwhile did not count
+        view.SetClock(nullptr);  // back to the machine's clock
+
+        QTest::keyClick(&view, Qt::Key_Escape);
+        QCOMPARE(f.App().ViewMode(), static_cast<int>(kModeThumbnail));
+        QVERIFY(!commands.Running());
+        QVERIFY(!view.isVisible());
+    }
+
+    void allHiddenRefusesWithBothMessages() {
+        GuiFixture f;
+        f.MakeImages(2);
+        f.Start();
+        for (int i = 0; i < f.Doc().Count(); ++i)
+            f.Doc().EntryAt(i)->SetFlag(kEntryHidden, true);
+        std::string said;
+        const MessageReporter previous =
+            SetMessageReporter([&said](QWidget*, const std::string& text) { said = text; });
+        QVERIFY(!f.Frame().QueryState(cmd::kSlideShow).enabled);
+        f.Frame().SlideShow()->onCommand(cmd::kSlideShow);
+        SetMessageReporter(previous);
+        QCOMPARE(said, std::string("Unable to play Slide Show.\nAll images are set to Hidden."));
+        QCOMPARE(f.App().ViewMode(), static_cast<int>(kModeThumbnail));
+    }
+
+    void aDelayOutOfRangeKeepsTheSheetOpen() {
+        CPreferences prefs;
+        prefs.preferences.Set(pref::kSlideDelay, 5);
+        CPrefSheet sheet(prefs);
+        auto* page = new CSlidePage(sheet.Working(), &sheet);
+        sheet.AddPage(page, QStringLiteral("Slide Show"));
+        std::string said;
+        const MessageReporter previous =
+            SetMessageReporter([&said](QWidget*, const std::string& text) { said = text; });
+        page->DelayEdit()->setText(QStringLiteral("301"));
+        sheet.accept();
+        QCOMPARE(said, std::string("Please input an integer between 0 and 300."));
+        QCOMPARE(page->DelayEdit()->selectedText(), QStringLiteral("301"));
+        QCOMPARE(sheet.Working().preferences.Get(pref::kSlideDelay), uint16_t{5});
+        page->DelayEdit()->setText(QStringLiteral("300"));
+        sheet.accept();
+        SetMessageReporter(previous);
+        QCOMPARE(sheet.result(), int{QDialog::Accepted});
+        QCOMPARE(sheet.Working().preferences.Get(pref::kSlideDelay), uint16_t{300});
+    }
+};
+
+}  // namespace xelo
+
+QTEST_MAIN(xelo::SlideShowWindowTest)
+#include "SlideShowWindowTest.moc"
