@@ -24,7 +24,7 @@ Bytes StoredName(char c) {
     return {0xFF, 0xFE, 0xFF, 5, uint8_t(c), 0, '.', 0, 'j', 0, 'p', 0, 'g', 0};
 }
 
-TEST(AlbumFile, ThreeImagesWithTheMiddleOneHiddenGiveTheDocumentedBytes) {
+TEST(AlbumFile, EncodedBytesAndLengthEscapes) {
     const AlbumData data{{"b.jpg", "a.jpg", "c.jpg"}, {0, 1, 0}};
     Bytes expected = {3, 0};  // name count
     for (char c : {'b', 'a', 'c'}) {
@@ -33,9 +33,7 @@ TEST(AlbumFile, ThreeImagesWithTheMiddleOneHiddenGiveTheDocumentedBytes) {
     }
     expected.insert(expected.end(), {3, 0, 0, 1, 0});  // flag count, flags
     EXPECT_EQ(EncodeAlbumData(data), expected);
-}
-
-TEST(AlbumFile, LongNamesUseTheLengthEscapes) {
+    // Long names use the length escapes.
     const std::pair<size_t, Bytes> cases[] = {// length, bytes after the 0xFF 0xFE 0xFF marker
                                               {0, {0}},
                                               {254, {254}},
@@ -52,10 +50,10 @@ TEST(AlbumFile, LongNamesUseTheLengthEscapes) {
         EXPECT_EQ(DecodeAlbumData(bytes.data(), bytes.size()).names, data.names);
     }
     // Counts from 0xFFFF on use the 32-bit escape.
-    const AlbumData data{{}, Bytes(0xFFFF, 1)};
-    const Bytes bytes = EncodeAlbumData(data);
+    const AlbumData many{{}, Bytes(0xFFFF, 1)};
+    const Bytes bytes = EncodeAlbumData(many);
     EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 8), (Bytes{0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0}));
-    EXPECT_EQ(DecodeAlbumData(bytes.data(), bytes.size()).flags, data.flags);
+    EXPECT_EQ(DecodeAlbumData(bytes.data(), bytes.size()).flags, many.flags);
 }
 
 TEST(AlbumFile, AnyNameOnDiskReadsBackAsTheSameBytes) {
@@ -136,28 +134,21 @@ size_t FilesIn(const std::filesystem::path& folder) {
     return size_t(std::distance(std::filesystem::directory_iterator(folder), {}));
 }
 
-TEST(AlbumFile, AWriteFailingHalfWayLeavesTheOldFileIntact) {
-    test::TempDir dir;
-    const std::string folder = dir.Path().string();
-    const AlbumData old{{"a.jpg", "b.jpg"}, {1, 0}};
-    WriteAlbumFile(folder, old);
-    const Bytes before = test::ReadBytes(dir.File(kAlbumFileName));
-
-    EXPECT_THROW(WriteAlbumFile(folder, LargeAlbum(),
-                                [](size_t written) {
-                                    if (written == 10000) throw std::runtime_error("storage gone");
-                                }),
-                 std::runtime_error);
-    EXPECT_EQ(test::ReadBytes(dir.File(kAlbumFileName)), before);
-    EXPECT_EQ(FilesIn(dir.Path()), 1u) << "the temporary file is removed";
-}
-
-TEST(AlbumFile, KillingTheWriterHalfWayLeavesTheOldFileIntact) {
+// A write that fails or whose process is killed half-way leaves the old file as it was; a failure
+// removes its temporary file, a killed writer's stays under another name.
+TEST(AlbumFile, AWriteEndingHalfWayLeavesTheOldFileIntact) {
     test::TempDir dir;
     const std::string folder = dir.Path().string();
     WriteAlbumFile(folder, {{"a.jpg", "b.jpg"}, {1, 0}});
     const Bytes before = test::ReadBytes(dir.File(kAlbumFileName));
     const AlbumData large = LargeAlbum();
+    EXPECT_THROW(WriteAlbumFile(folder, large,
+                                [](size_t written) {
+                                    if (written == 10000) throw std::runtime_error("storage gone");
+                                }),
+                 std::runtime_error);
+    EXPECT_EQ(test::ReadBytes(dir.File(kAlbumFileName)), before);
+    EXPECT_EQ(FilesIn(dir.Path()), 1u);
 
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
@@ -171,7 +162,6 @@ TEST(AlbumFile, KillingTheWriterHalfWayLeavesTheOldFileIntact) {
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFSIGNALED(status));
     EXPECT_EQ(test::ReadBytes(dir.File(kAlbumFileName)), before);
-    // The killed writer's partial temporary file is there, under another name.
     EXPECT_EQ(FilesIn(dir.Path()), 2u);
     AlbumData read;
     ASSERT_TRUE(ReadAlbumFile(folder, read));

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "album/FolderEnum.h"
@@ -13,9 +14,11 @@
 
 namespace xelo::test {
 
-void WriteImage(const std::string& folder, const std::string& name, int width, int height) {
+void WriteImage(const std::string& folder, const std::string& name, int width, int height,
+                uint8_t fill) {
     CDibImage image;
     image.Create(width, height, 3, false);
+    std::fill(image.Bits(), image.Bits() + image.Stride() * static_cast<size_t>(height), fill);
     WriteBmp(JoinPath(folder, name), image, 100, Resolution{});
 }
 

@@ -66,8 +66,18 @@ class FileCommands : public testing::Test {
     CTavoDoc doc{nullptr, &frame};
 };
 
-TEST_F(FileCommands, DeleteRemovesImagesWithTheirSideFilesAndSelectsTheFollowingEntry) {
-    Open({"a.bmp", "b.bmp"});
+// Cancel ends Delete with every file in place; Yes removes an image with its side files, No keeps
+// one, and the selection moves to the first deleted one's place.
+TEST_F(FileCommands, DeleteRemovesImagesWithTheirSideFilesOrNothingWhenCancelled) {
+    Open({"a.bmp", "b.bmp", "c.bmp"});
+    const Tree before = Snapshot(folder);
+    ScriptedPrompt cancelled({Answer::kNo, Answer::kCancel});
+    DeleteSelection(doc, cancelled);
+    EXPECT_EQ(Snapshot(folder), before);
+    EXPECT_EQ(doc.Count(), 3);
+    EXPECT_EQ(doc.SelectedCount(), 3);
+
+    doc.SelectByName("c.bmp", false);
     ScriptedPrompt prompt({Answer::kYes, Answer::kNo});
     DeleteSelection(doc, prompt);
     EXPECT_EQ(NamesOf(doc), (Names{"b.bmp", "c.bmp"}));
@@ -79,17 +89,7 @@ TEST_F(FileCommands, DeleteRemovesImagesWithTheirSideFilesAndSelectsTheFollowing
     EXPECT_EQ(prompt.questions[0].text, "Delete file 'a.bmp' ?");
     EXPECT_EQ(prompt.questions[0].titleId, 2442u);
     EXPECT_TRUE(prompt.questions[0].offerYesToAll);
-    EXPECT_EQ(Selected(doc), Names{"b.bmp"});  // now at the first deleted one's place
-}
-
-TEST_F(FileCommands, CancelEndsDeleteWithEveryFileInPlace) {
-    Open({"a.bmp", "b.bmp", "c.bmp"});
-    const Tree before = Snapshot(folder);
-    ScriptedPrompt prompt({Answer::kNo, Answer::kCancel});
-    DeleteSelection(doc, prompt);
-    EXPECT_EQ(Snapshot(folder), before);
-    EXPECT_EQ(doc.Count(), 3);
-    EXPECT_EQ(doc.SelectedCount(), 3);
+    EXPECT_EQ(Selected(doc), Names{"b.bmp"});
 }
 
 TEST_F(FileCommands, DuplicatingTwiceNumbersTheSecondCopyAndCopiesTheNotes) {
@@ -123,9 +123,16 @@ TEST_F(FileCommands, DuplicateStopsOnAFullDiskWithoutLeavingAPartialCopy) {
     EXPECT_EQ(doc.Count(), 3);
 }
 
-TEST_F(FileCommands, RenameMovesTheSideFilesAndRefreshesTheEntry) {
+// Existing files and bad names are refused with nothing changed; a rename moves the side files
+// (over a stray one) and refreshes the entry.
+TEST_F(FileCommands, RenameMovesTheSideFilesOrRefusesExistingFilesAndBadNames) {
     Open({"a.bmp"});
     const Tree before = Snapshot(folder);
+    for (const char* taken : {"b.bmp", "b.bmp.txt"})
+        EXPECT_EQ(RenameEntry(doc, 0, taken), 20513u) << taken;
+    EXPECT_EQ(RenameEntry(doc, 0, ".a.bmp"), 46032u);
+    EXPECT_EQ(RenameEntry(doc, 0, "sub/a.bmp"), 46030u);
+    EXPECT_EQ(Snapshot(folder), before);
     test::WriteText(Path("z.bmp.ink"), "stray");
     EXPECT_EQ(RenameEntry(doc, 0, "  z.bmp "), 0u);
     const Tree after = Snapshot(folder);
@@ -136,18 +143,6 @@ TEST_F(FileCommands, RenameMovesTheSideFilesAndRefreshesTheEntry) {
     }
     EXPECT_EQ(NamesOf(doc), (Names{"z.bmp", "b.bmp", "c.bmp"}));
     EXPECT_EQ(doc.EntryAt(0)->Flags() & kEntryAnnotationBits, kEntryAnnotationBits);
-}
-
-TEST_F(FileCommands, RenameRefusesAnExistingFileAndBadNames) {
-    Open({});
-    const Tree before = Snapshot(folder);
-    EXPECT_EQ(RenameEntry(doc, 0, "b.bmp"), 20513u);
-    EXPECT_EQ(RenameEntry(doc, 0, "b.bmp.txt"), 20513u);
-    EXPECT_EQ(RenameEntry(doc, 0, ".a.bmp"), 46032u);
-    EXPECT_EQ(RenameEntry(doc, 0, "a?.bmp"), 46030u);
-    EXPECT_EQ(RenameEntry(doc, 0, "sub/a.bmp"), 46030u);
-    EXPECT_EQ(Snapshot(folder), before);
-    EXPECT_EQ(NamesOf(doc), (Names{"a.bmp", "b.bmp", "c.bmp"}));
 }
 
 TEST_F(FileCommands, NewFolderProposesAFreeNameAndRefusesAnExistingOne) {

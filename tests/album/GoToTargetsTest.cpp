@@ -13,7 +13,7 @@
 namespace xelo {
 namespace {
 
-TEST(GoTo, FixedTargets) {
+TEST(GoTo, FixedTargetsAndRecentFolders) {
     GoToPlaces places;
     places.current = "/pics/2026/";
     places.documents = "/home/u/Pictures";
@@ -26,9 +26,7 @@ TEST(GoTo, FixedTargets) {
     EXPECT_EQ(GoToTarget(kGoStorageCard, places), std::nullopt) << "no cards";
     EXPECT_EQ(ParentFolder("/pics"), "/");
     EXPECT_EQ(ParentFolder("/"), "/");
-}
-
-TEST(GoTo, RecentFoldersAreNumberedDownFromTheCountAndShortened) {
+    // Recent folders are numbered down from the count, long ones shortened.
     const auto items = RecentMenuItems({"/new", "/a/very/long/folder/name/that/goes/on"});
     ASSERT_EQ(items.size(), 2u);
     EXPECT_EQ(items[0].text, "2 /new");

@@ -10,7 +10,6 @@
 #include "album/AlbumFixture.h"
 #include "album/TavoDoc.h"
 #include "support/TempDir.h"
-#include "support/TestData.h"
 
 namespace xelo {
 namespace {
@@ -52,17 +51,6 @@ TEST(TextNote, DecodingGivesUtf8WithCrLfBetweenLines) {
         {"empty", {}, ""}};
     for (const NoteCase& c : cases)
         EXPECT_EQ(Decode(c.bytes), c.text) << c.what;
-}
-
-TEST(TextNote, WritesUtf8WithCrLfAndReadsItBack) {
-    test::TempDir dir;
-    const std::string path = dir.File("a.jpg.txt");
-    WriteTextNote(path, "line 1\nline \xC3\xA9\r\nend");
-    EXPECT_EQ(Utf8("line 1\r\nline \xC3\xA9\r\nend"), test::ReadBytes(path));
-    std::string text;
-    ASSERT_TRUE(ReadTextNote(path, text));
-    EXPECT_EQ(text, "line 1\r\nline \xC3\xA9\r\nend");
-    EXPECT_FALSE(ReadTextNote(dir.File("none.txt"), text));
 }
 
 TEST(TextNote, SavingAnEmptyNoteRemovesTheFileAndClearsTheTextBit) {

@@ -8,6 +8,7 @@
 #include "codec/BmpWriter.h"
 #include "codec/MappedFile.h"
 #include "support/TempDir.h"
+#include "support/TestData.h"
 
 namespace xelo {
 namespace {
@@ -25,7 +26,7 @@ std::string WriteTestBmp(const test::TempDir& dir, int w, int h) {
     return path;
 }
 
-TEST(ImageCodec, PathOperationsCheckTheirArgumentsFirst) {
+TEST(ImageCodec, PathsAndMappedFilesFailWithTheirCodes) {
     CDibImage thumb;
     EXPECT_EQ(ErrorOf([&] { CImageFile().ReadThumbnail("/no/such/file.bmp", thumb, 0, 72); }),
               kErrInvalidParameter);
@@ -34,6 +35,15 @@ TEST(ImageCodec, PathOperationsCheckTheirArgumentsFirst) {
     ImageInfo info;
     EXPECT_EQ(ErrorOf([&] { CImageFile().ReadInfo("", info); }), kErrInvalidParameter);
     EXPECT_EQ(ErrorOf([&] { CImageFile().ReadInfo("/no/such/file.bmp", info); }), kErrFileNotFound);
+    // The mapped file's own codes: a folder cannot be read, an empty file has nothing to read.
+    test::TempDir dir;
+    CMappedFile file;
+    EXPECT_EQ(ErrorOf([&] { file.Open(""); }), kErrInvalidParameter);
+    EXPECT_EQ(ErrorOf([&] { file.Open(dir.Path().string()); }), kErrAccessDenied);
+    test::WriteBytes(dir.File("empty.bmp"), {});
+    file.Open(dir.File("empty.bmp"));
+    EXPECT_EQ(file.GetLength(), 0u);
+    EXPECT_EQ(ErrorOf([&] { file.Read(1); }), kErrEndOfFile);
 }
 
 TEST(ImageCodec, ScaledAndClippedFrames) {

@@ -3,9 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "CodecTestUtil.h"
-#include "codec/MappedFile.h"
-#include "support/TempDir.h"
-#include "support/TestData.h"
 
 namespace xelo {
 namespace {
@@ -36,18 +33,6 @@ TEST(ImageStream, ReadsAndSeeksStopAtTheEnds) {
     EXPECT_EQ(s.GetPosition(), 5u);
     s.Seek(6, CImageStream::kBegin);
     EXPECT_EQ(s.GetPosition(), 6u);
-}
-
-TEST(MappedFile, FailuresHaveTheirFileCodes) {
-    test::TempDir dir;
-    CMappedFile file;
-    EXPECT_EQ(ErrorOf([&] { file.Open(""); }), kErrInvalidParameter);
-    EXPECT_EQ(ErrorOf([&] { file.Open(dir.File("missing.bmp")); }), kErrFileNotFound);
-    EXPECT_EQ(ErrorOf([&] { file.Open(dir.Path().string()); }), kErrAccessDenied);
-    test::WriteBytes(dir.File("empty.bmp"), {});
-    file.Open(dir.File("empty.bmp"));
-    EXPECT_EQ(file.GetLength(), 0u);
-    EXPECT_EQ(ErrorOf([&] { file.Read(1); }), kErrEndOfFile);
 }
 
 }  // namespace

@@ -39,8 +39,8 @@ void ExpectClose(const CDibImage& image, int x, int y, Bgr want, int tolerance) 
     EXPECT_NEAR(rgb[2], want.blue, tolerance) << x << "," << y;
 }
 
-// Written pixels come back within the JPEG tolerance, in the right place and colour order, and
-// libjpeg's own djpeg reads the size and density we wrote.
+// Written pixels come back within the JPEG tolerance, in the right place and colour order, with
+// the size and density we wrote.
 TEST(JpegWriter, TrueColourRoundTrip) {
     CDibImage image;
     image.Create(101, 67, 3, false);
@@ -61,16 +61,6 @@ TEST(JpegWriter, TrueColourRoundTrip) {
         for (int x = 0; x < 101; x += 10)
             ExpectClose(back->Image(), x, y, Gradient(x, y), 6);
     }
-    if (std::system("command -v djpeg > /dev/null 2>&1") != 0) GTEST_SKIP() << "no djpeg";
-    const std::string command = "djpeg -verbose -pnm -outfile '" + dir.File("out.pnm") + "' '" +
-                                dir.File("out.jpg") + "' 2> '" + dir.File("trace.txt") + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0);
-    const auto pnm = test::ReadBytes(dir.File("out.pnm"));
-    const std::string header(pnm.begin(), pnm.begin() + std::min<size_t>(pnm.size(), 16));
-    EXPECT_EQ(header.rfind("P6\n101 67\n255\n", 0), 0u) << header;
-    const auto trace = test::ReadBytes(dir.File("trace.txt"));
-    EXPECT_NE(std::string(trace.begin(), trace.end()).find("density 300x150  1"),
-              std::string::npos);
 }
 
 // Scaling, bottom-up sources, palette and grey sources, each read back.

@@ -6,17 +6,11 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
-#include <QUrl>
-#include <filesystem>
-#include <fstream>
 
 #include "album/AlbumFixture.h"
-#include "base/StringTable.h"
-#include "codec/BmpWriter.h"
 #include "command/CommandIds.h"
 #include "frame/MainFrame.h"
 #include "gui/GuiFixture.h"
-#include "image/DibImage.h"
 #include "views/ListTexts.h"
 #include "views/TavoListView.h"
 #include "views/TavoView.h"
@@ -124,12 +118,8 @@ class BrowsingViewsTest : public QObject {
         // Images of pure white on the default colours: the selected cell's ring is yellow, the
         // other's the Preview grey; a made thumbnail fills its image box.
         GuiFixture f;
-        for (const char* name : {"a.bmp", "b.bmp"}) {
-            CDibImage white;
-            white.Create(60, 45, 3, false);
-            std::fill(white.Bits(), white.Bits() + white.Stride() * 45, uint8_t{255});
-            WriteBmp(f.Folder() + "/" + name, white, 100, Resolution{});
-        }
+        for (const char* name : {"a.bmp", "b.bmp"})
+            test::WriteImage(f.Folder(), name, 60, 45, 255);
         f.Start();
         f.SelectOnly(0);
         CTavoView& view = f.View();

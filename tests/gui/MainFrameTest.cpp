@@ -1,24 +1,12 @@
-// The frame: tool bars and menus built from their lists, enabling rules asked as menus open,
-// mode switching and the "Thumbnails and Colors" dialog.
+// The frame's menus: enabling rules asked as menus open.
 #include <QAction>
-#include <QApplication>
-#include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
-#include <QToolBar>
 
-#include "base/Registry.h"
-#include "base/ViewModes.h"
 #include "command/CommandIds.h"
 #include "frame/MainFrame.h"
-#include "frame/ODMenu.h"
-#include "frame/ThumbnailsDialog.h"
 #include "gui/GuiFixture.h"
-#include "settings/ThumbnailOptions.h"
-#include "views/CellPainter.h"
-#include "views/TavoListView.h"
-#include "views/TavoView.h"
 
 namespace xelo {
 
@@ -50,22 +38,6 @@ class MainFrameTest : public QObject {
         QVERIFY(!f.Frame().Action(cmd::kReorderByName)->isEnabled());
         // A disabled command does nothing when it arrives anyway.
         QVERIFY(!f.Frame().Execute(cmd::kReorderReverse));
-    }
-
-    void goToMenuListsRecentFoldersThenThePlaces() {
-        GuiFixture f(1);
-        QMenu* menu = f.Frame().GoToMenu();
-        emit menu->aboutToShow();
-        QStringList texts;
-        for (QAction* a : menu->actions())
-            texts << (a->isSeparator() ? QString("-") : a->text());
-        // One recent folder (this one), numbered 1, then the fixed places.
-        QCOMPARE(texts.size(), 6);
-        QVERIFY(texts[0].startsWith("1 "));
-        QCOMPARE(texts[1], QStringLiteral("-"));
-        QCOMPARE(texts[3], QStringLiteral("Browse Flash Card"));
-        QCOMPARE(texts[4], QStringLiteral("Up One Level"));
-        QCOMPARE(texts[5], QStringLiteral("Home Folder"));
     }
 };
 

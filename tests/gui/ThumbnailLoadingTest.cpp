@@ -1,7 +1,6 @@
 // Thumbnails in the window: made in the background for the whole folder, kept in the shared
 // folders, and never shown stale after the file changed.
 #include <sys/stat.h>
-#include <QSignalSpy>
 #include <QtTest>
 
 #include "album/AlbumFixture.h"

@@ -13,7 +13,7 @@ void FillPalette(CDibImage& image, std::initializer_list<PaletteEntry> entries) 
         image.Palette()->entries[i++] = e;
 }
 
-TEST(DibImage, EmptyAndHugeSizes) {
+TEST(DibImage, SizesAndCropping) {
     CDibImage image;
     image.Create(0, 10, 3, false);
     EXPECT_TRUE(image.IsEmpty());
@@ -22,10 +22,7 @@ TEST(DibImage, EmptyAndHugeSizes) {
     EXPECT_EQ(image.Palette(), nullptr);
     EXPECT_EQ(test::ErrorOf([&] { image.Create(1 << 20, 1 << 20, 3, false); }), kErrNoMemory);
     EXPECT_TRUE(image.IsEmpty());
-}
-
-TEST(DibImage, CropToShorterRowCopiesTheKeptPixels) {
-    CDibImage image;
+    // Cropping to a shorter row copies the kept pixels and mask.
     image.Create(9, 3, 1, true);
     for (int y = 0; y < 3; ++y) {
         for (int x = 0; x < 9; ++x) {

@@ -28,7 +28,17 @@ TEST(DisplayGamma, HundredPercentChangesNothingAndKeyIsSkipped) {
     EXPECT_EQ(s.bytes[3], 64);
 }
 
-TEST(DisplayReduction, AutomaticModeFollowsTheScreen) {
+// No reduction on deep screens; otherwise only the region changes; automatic follows the screen.
+TEST(DisplayReduction, NoneDeepScreensRegionAndAutomaticMode) {
+    Surface s(6, 3, 100);
+    ScreenCaps deep;
+    ReduceForDisplay(s.All(), s.Buffer(), kDisplayNone, kNoColour, false, deep);
+    ReduceForDisplay(s.All(), s.Buffer(), kDisplayAutomatic, kNoColour, false, deep);
+    EXPECT_EQ(s.bytes, std::vector<uint8_t>(54, 100));
+    ReduceForDisplay(Rect{2, 1, 4, 2}, s.Buffer(), kDisplay12Bit, kNoColour, false, deep);
+    EXPECT_EQ(s.bytes[0], 100);
+    EXPECT_NE(s.bytes[(1 * 6 + 2) * 3], 100);
+    EXPECT_EQ(s.bytes[(1 * 6 + 4) * 3], 100);
     ScreenCaps screen;
     screen.bitsPerPixel = 24;
     EXPECT_EQ(EffectiveDisplayMode(kDisplayAutomatic, screen), kDisplayNone);
@@ -70,19 +80,6 @@ TEST(DisplayReduction, SixteenBitLevelsAndKeyedPixels) {
         ASSERT_EQ(s.bytes[i] % (green ? 4 : 8), 0);
         ASSERT_LE(s.bytes[i], green ? 0xFC : 0xF8);
     }
-}
-
-// No reduction on deep screens; otherwise only the region changes.
-TEST(DisplayReduction, NoneDeepScreensAndRegion) {
-    Surface s(6, 3, 100);
-    ScreenCaps deep;
-    ReduceForDisplay(s.All(), s.Buffer(), kDisplayNone, kNoColour, false, deep);
-    ReduceForDisplay(s.All(), s.Buffer(), kDisplayAutomatic, kNoColour, false, deep);
-    EXPECT_EQ(s.bytes, std::vector<uint8_t>(54, 100));
-    ReduceForDisplay(Rect{2, 1, 4, 2}, s.Buffer(), kDisplay12Bit, kNoColour, false, deep);
-    EXPECT_EQ(s.bytes[0], 100);
-    EXPECT_NE(s.bytes[(1 * 6 + 2) * 3], 100);
-    EXPECT_EQ(s.bytes[(1 * 6 + 4) * 3], 100);
 }
 
 }  // namespace

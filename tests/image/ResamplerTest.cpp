@@ -55,7 +55,7 @@ TEST(Resampler, ConstantImageStaysConstant) {
     }
 }
 
-TEST(Resampler, PaletteSourceIsExpandedThroughItsPalette) {
+TEST(Resampler, PaletteSourceIsExpandedAndAKeyedPlaneBecomesCoverage) {
     LogPalette palette;
     palette.count = 256;
     palette.entries[3] = {30, 20, 10, 0};
@@ -84,9 +84,7 @@ TEST(Resampler, OnePassMatchesTwoPassWithinRounding) {
             ASSERT_NEAR(a[i], b[i], 1) << i;
         }
     }
-}
-
-TEST(Resampler, KeyedPlaneBecomesCoverage) {
+    // A keyed plane becomes coverage.
     const std::vector<uint8_t> plane = {5, 9, 5, 9};
     std::vector<uint8_t> mask(4, 77);
     ASSERT_TRUE(Resample8(plane.data(), 4, 1, 0, mask.data(), 4, 1, 0, 5));

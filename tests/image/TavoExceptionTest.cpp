@@ -8,7 +8,7 @@ namespace xelo {
 namespace {
 
 // Origins show as a last line of four numbers; the C-style copy is cut to the buffer.
-TEST(TavoException, MessagesOriginsAndCopies) {
+TEST(TavoException, MessagesOriginsCopiesAndReports) {
     EXPECT_EQ(CTavoException(kErrNoMemory, 3003, 122, 531, 0).GetErrorMessage(),
               "Not enough memory.\n3003:122:531:0");
     const CTavoException e(kErrFormatInvalid);
@@ -25,12 +25,9 @@ TEST(TavoException, MessagesOriginsAndCopies) {
         EXPECT_EQ(thrown.GetOrigin(0), 750u);
         EXPECT_EQ(thrown.GetOrigin(2), 77u);
     }
-}
-
-// ReportText: message, second message, "o1:o2:o3" line, then the exception's own text.
-TEST(ErrorReport, ComposesAllParts) {
-    const CTavoException e(kErrEndOfFile, 750, 10, 5, 0);
-    EXPECT_EQ(ReportText(kErrFormatInvalid, kErrNoMemory, 38001, 40, 99, &e),
+    // ReportText: message, second message, "o1:o2:o3" line, then the exception's own text.
+    const CTavoException eof(kErrEndOfFile, 750, 10, 5, 0);
+    EXPECT_EQ(ReportText(kErrFormatInvalid, kErrNoMemory, 38001, 40, 99, &eof),
               "File format is not valid.\nNot enough memory.\n38001:40:99\n"
               "An attempt was made to access past file end.\n750:10:5:0");
     const CTavoException alone(kErrFileNotFound);

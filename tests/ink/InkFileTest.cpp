@@ -9,7 +9,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "image/TavoException.h"
+#include "codec/CodecTestUtil.h"
 #include "ink/InkArchive.h"
 #include "ink/LtFreeHand.h"
 #include "support/TempDir.h"
@@ -98,23 +98,17 @@ void ExpectSameLayer(const CXeloLtManager& a, const CXeloLtManager& b) {
 
 uint32_t DecodeError(const Bytes& b) {
     CXeloLtManager layer;
-    try {
-        DecodeInk(b.data(), b.size(), layer);
-    } catch (const CTavoException& e) {
-        return e.GetCode();
-    }
-    return 0;
+    return test::ErrorOf([&] { DecodeInk(b.data(), b.size(), layer); });
 }
 
-TEST(InkFile, TwoFreehandObjectsAreWrittenWithTheNewClassTagThenClassIndexOne) {
+// Two objects: the new-class tag, then class index one; any layer reads back equal.
+TEST(InkFile, WrittenLayersHaveTheArchiveBytesAndReadBackEqual) {
     CXeloLtManager layer;
     layer.Append(Stroke({{{10, 20}, {30, 40}}}, 2, 0x0000FF, 0));
     layer.Append(Stroke({{{-5, 7}, {0, 0}, {100, 3}}}, 2, 0x0000FF, 1));
     EXPECT_EQ(EncodeInk(layer), TwoObjectFile(1));
-}
-
-TEST(InkFile, AWrittenLayerReadsBackEqualObjectByObject) {
-    CXeloLtManager layer;
+    // A layer with every kind of field reads back equal, object by object.
+    layer.RemoveAll();
     layer.Append(Stroke({{{1, 1}, {2, 2}}, {{5, 5}, {6, 9}, {7, 7}}}, 3, 0x123456, 0));
     layer.InsertAt(0, nullptr);  // a null element survives as one
     layer.Append(Stroke({{{-100, 4000}, {INT32_MAX, INT32_MIN}}}, 1, 0, 2));
@@ -129,7 +123,7 @@ TEST(InkFile, AWrittenLayerReadsBackEqualObjectByObject) {
     EXPECT_EQ(EncodeInk(back), bytes);
 }
 
-TEST(InkFile, LoadRepairsCurrentHandleSizeToleranceAndScale) {
+TEST(InkFile, LoadRepairsFieldsAndDropsOnePointStrokes) {
     Bytes b = TwoObjectFile(7);  // current past the two objects
     const size_t view = b.size() - 40;
     const double nan = std::nan("");
@@ -142,24 +136,22 @@ TEST(InkFile, LoadRepairsCurrentHandleSizeToleranceAndScale) {
     EXPECT_EQ(layer.View().handleHalfSize, 3);
     EXPECT_EQ(layer.View().hitTolerance, 0);
     EXPECT_EQ(layer.View().scale, 1.0);
-}
-
-TEST(InkFile, StoredStrokesOfOnePointAreDroppedButTheStoredBoundsKept) {
-    Bytes b;
-    PutLe16(b, 1);
-    PutLe16(b, 0xFFFF), PutLe16(b, 10), PutLe16(b, 15);
-    PutName(b, "CXeloLtFreeHand");
+    // Stored strokes of one point are dropped, the stored bounds kept.
+    Bytes taps;
+    PutLe16(taps, 1);
+    PutLe16(taps, 0xFFFF), PutLe16(taps, 10), PutLe16(taps, 15);
+    PutName(taps, "CXeloLtFreeHand");
     for (uint32_t v : {1u, 2u, 300u, 400u, 0u, 0u, 0u, 0u, 1u, 0u, 0u, 0xFFFFFFFFu, 0xFFFFFFu})
-        PutLe32(b, v);  // bounds, kind, origin, shape
-    PutLe32(b, 3);      // three strokes: a tap, a line, an empty stroke
-    PutLe32(b, 1), PutLe32(b, 2), PutLe32(b, 0);
+        PutLe32(taps, v);  // bounds, kind, origin, shape
+    PutLe32(taps, 3);      // three strokes: a tap, a line, an empty stroke
+    PutLe32(taps, 1), PutLe32(taps, 2), PutLe32(taps, 0);
     for (uint32_t v : {9u, 9u, 10u, 10u, 20u, 20u})
-        PutLe32(b, v);
-    PutLe32(b, 0);
-    PutView(b);
-    CXeloLtManager layer;
-    DecodeInk(b.data(), b.size(), layer);
-    const auto* f = dynamic_cast<const CXeloLtFreeHand*>(layer.GetAt(0));
+        PutLe32(taps, v);
+    PutLe32(taps, 0);
+    PutView(taps);
+    CXeloLtManager tapped;
+    DecodeInk(taps.data(), taps.size(), tapped);
+    const auto* f = dynamic_cast<const CXeloLtFreeHand*>(tapped.GetAt(0));
     ASSERT_NE(f, nullptr);
     EXPECT_EQ(f->StrokeLengths(), std::vector<uint32_t>{2});
     EXPECT_EQ(f->Points(), (std::vector<Point>{{10, 10}, {20, 20}}));

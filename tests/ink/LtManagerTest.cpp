@@ -96,7 +96,7 @@ TEST(LtManager, HitTestReturnsTheTopmostObject) {
     EXPECT_EQ(layer.HitTest({20, 40}), -1);
 }
 
-TEST(LtManager, DrawsOnlyVisibleObjectsAtTheLayersScaleAndOffset) {
+TEST(LtManager, DrawsOnlyVisibleObjectsAtTheLayersScaleAndOffsetAndTheirHandles) {
     CXeloLtManager layer;
     layer.Append(Line({10, 10}, {20, 10}, 2));
     layer.Append(Line({500, 500}, {600, 500}));
@@ -115,16 +115,13 @@ TEST(LtManager, DrawsOnlyVisibleObjectsAtTheLayersScaleAndOffset) {
     layer.Draw(small);
     ASSERT_EQ(small.lines.size(), 2u);
     EXPECT_EQ(small.lines[1], (std::vector<Point>{{245, 255}, {295, 255}}));
-}
-
-TEST(LtGraph, HandlesSitOnTheCornersAndEdgeMiddlesOfTheBounds) {
-    auto f = Line({1, 1}, {9, 5});  // bounds 0,0 - 10,6
-    LtViewParams view;
-    RecordingPainter painter(Rect{0, 0, 100, 100});
-    f->DrawHandles(painter, view, false);
-    ASSERT_EQ(painter.handles.size(), 8u);
-    EXPECT_EQ(painter.handles[0], (Rect{-3, -3, 3, 3}));
-    EXPECT_EQ(painter.handles[7], (Rect{7, 3, 13, 9}));
+    // Handles sit on the corners and edge middles of the bounds (0,0 - 10,6 here).
+    auto f = Line({1, 1}, {9, 5});
+    RecordingPainter handles(Rect{0, 0, 100, 100});
+    f->DrawHandles(handles, LtViewParams{}, false);
+    ASSERT_EQ(handles.handles.size(), 8u);
+    EXPECT_EQ(handles.handles[0], (Rect{-3, -3, 3, 3}));
+    EXPECT_EQ(handles.handles[7], (Rect{7, 3, 13, 9}));
 }
 
 }  // namespace

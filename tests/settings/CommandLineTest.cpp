@@ -1,4 +1,5 @@
-// Parsing the command line into start mode, folder and file, and starting from it.
+// Parsing the command line into start mode, folder and file, and starting from it; the options
+// that only shape the start (screen size, screenshot, log).
 #include "settings/CommandLine.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include "base/Registry.h"
 #include "base/ViewModes.h"
 #include "settings/Preferences.h"
+#include "settings/StartOptions.h"
 #include "support/TempDir.h"
 
 namespace xelo {
@@ -65,7 +67,7 @@ TEST(CommandLine, EachArgumentGivesModeFolderAndFile) {
     }
 }
 
-TEST(CommandLine, SplittingUndoesJoining) {
+TEST(CommandLine, SplittingUndoesJoiningAndTheForwardedCommandIsRead) {
     const std::vector<std::string> args = {"-t", "/a b/c", "q\"uote", "back\\slash", ""};
     EXPECT_EQ(SplitCommandLine(JoinCommandLine(args)), args);
     EXPECT_EQ(SplitCommandLine("  -i   \"/x y/z.jpg\"  "),
@@ -128,9 +130,7 @@ TEST_F(Start, ReTargetingSavesTheAlbumOfTheFolderBeingLeft) {
     ASSERT_TRUE(ReadAlbumFile(Folder(), stored));
     EXPECT_EQ(stored.names.front(), hiddenName);
     EXPECT_EQ(stored.flags.front(), 1);
-}
-
-TEST(CommandLine, TheForwardedCommandIsReadFromTheStore) {
+    // The forwarded command is read from the store.
     test::TempDir dir;
     CMemoryRegistry registry;
     CTavoCommandLineInfo info;
@@ -139,6 +139,22 @@ TEST(CommandLine, TheForwardedCommandIsReadFromTheStore) {
     ASSERT_TRUE(ReadForwardedCommandLine(registry, info));
     EXPECT_EQ(info.mode, kStartFilename);
     EXPECT_EQ(info.folder, dir.Path().string());
+}
+
+TEST(StartOptions, TakenOutOfTheArgumentsInBothSpellings) {
+    std::vector<std::string> args = {
+        "--screen", "240x320", "-t", "/photos", "--screenshot=/tmp/a.png", "--log"};
+    const StartOptions o = ExtractStartOptions(args);
+    EXPECT_EQ(o.screen, (Size{240, 320}));
+    EXPECT_EQ(o.screenshot, "/tmp/a.png");
+    EXPECT_TRUE(o.log);
+    EXPECT_TRUE(o.error.empty());
+    EXPECT_EQ(args, (std::vector<std::string>{"-t", "/photos"}));
+    // Malformed options are reported.
+    args = {"--screen", "big"};
+    EXPECT_FALSE(ExtractStartOptions(args).error.empty());
+    args = {"--screenshot"};
+    EXPECT_FALSE(ExtractStartOptions(args).error.empty());
 }
 
 }  // namespace

@@ -125,9 +125,7 @@ TEST(Preferences, SaveAtExitWritesBlocksAndStringsThatLoadBackTheSame) {
     EXPECT_EQ(again.path, "/photos");
     EXPECT_EQ(again.home, p.home);
     EXPECT_EQ(again.editTool, "/usr/bin/gimp");
-}
-
-TEST(Registry, ValuesKeepTheirTypeAndExactSize) {
+    // The store keeps each value's type and exact size.
     CMemoryRegistry r;
     r.WriteBinary("S", "b", {1, 2, 3});
     r.WriteString("S", "t", "text");

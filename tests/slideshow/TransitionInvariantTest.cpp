@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "image/TavoException.h"
+#include "codec/CodecTestUtil.h"
 #include "slideshow/EffectTable.h"
 #include "slideshow/Transition.h"
 #include "slideshow/TransitionTestSupport.h"
@@ -61,7 +61,7 @@ TEST(TransitionInvariantRandom, RandomEffectsEndOnTheNewSlideAtAnyTick) {
 }
 
 // A blit refused on the way leaves part of the old picture; one full copy at the end repairs it.
-TEST(TransitionFailure, AFailedBlitEndsInOneFullCopy) {
+TEST(TransitionFailure, AFailedBlitEndsInOneFullCopyAndASmallSlideIsRefused) {
     for (int effect : {4, 8, 16, 26, 32, 36, 50, 52}) {
         TransitionScene scene(40, 30);
         scene.target.failSlideCopy = 2;
@@ -72,19 +72,13 @@ TEST(TransitionFailure, AFailedBlitEndsInOneFullCopy) {
         // The last copy (before the final present) covers the whole area.
         EXPECT_EQ(scene.target.touched[scene.target.touched.size() - 2], scene.area) << effect;
     }
-}
-
-TEST(TransitionArguments, ASlideSmallerThanTheAreaIsRefused) {
+    // A slide smaller than the area is refused before anything is drawn.
     TransitionScene scene(10, 10);
     CDibImage small;
     PaintSlide(small, 9, 10, kNewRed);
     CFakeClock clock;
-    try {
-        RunTransition(32, 1000, scene.target, scene.area, small, clock);
-        FAIL() << "expected an exception";
-    } catch (const CTavoException& e) {
-        EXPECT_EQ(e.GetCode(), kErrInvalidParameter);
-    }
+    EXPECT_EQ(ErrorOf([&] { RunTransition(32, 1000, scene.target, scene.area, small, clock); }),
+              kErrInvalidParameter);
     EXPECT_TRUE(scene.target.touched.empty());
 }
 

@@ -158,24 +158,13 @@ class ExifBuilder {
         bool thumbnailOffset;  // the value is the thumbnail's offset, known at layout time
     };
 
-    void Put16(std::vector<uint8_t>& b, uint16_t v) const {
-        if (big_) {
-            b.push_back(static_cast<uint8_t>(v >> 8));
-            b.push_back(static_cast<uint8_t>(v));
-        } else {
-            b.push_back(static_cast<uint8_t>(v));
-            b.push_back(static_cast<uint8_t>(v >> 8));
-        }
+    // `bytes` bytes of v in the block's byte order.
+    void Put(std::vector<uint8_t>& b, uint32_t v, int bytes) const {
+        for (int i = 0; i < bytes; ++i)
+            b.push_back(static_cast<uint8_t>(v >> (8 * (big_ ? bytes - 1 - i : i))));
     }
-    void Put32(std::vector<uint8_t>& b, uint32_t v) const {
-        if (big_) {
-            Put16(b, static_cast<uint16_t>(v >> 16));
-            Put16(b, static_cast<uint16_t>(v));
-        } else {
-            Put16(b, static_cast<uint16_t>(v));
-            Put16(b, static_cast<uint16_t>(v >> 16));
-        }
-    }
+    void Put16(std::vector<uint8_t>& b, uint16_t v) const { Put(b, v, 2); }
+    void Put32(std::vector<uint8_t>& b, uint32_t v) const { Put(b, v, 4); }
 
     bool big_;
     std::vector<Entry> ifds_[4];

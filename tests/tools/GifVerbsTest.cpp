@@ -15,7 +15,7 @@ namespace {
 
 using test::RunXeloTool;
 
-TEST(GifVerbs, FramesPrintsOneLinePerFrame) {
+TEST(GifVerbs, FramesAndConvert) {
     test::TempDir dir;
     const auto gif = test::GifBytes(6, 4, 4)
                          .Descriptor(0, 0, 6, 4)
@@ -26,7 +26,7 @@ TEST(GifVerbs, FramesPrintsOneLinePerFrame) {
                          .Trailer()
                          .Bytes();
     test::WriteBytes(dir.File("anim.gif"), gif);
-    const test::CommandRun run = RunXeloTool("frames " + dir.File("anim.gif"));
+    test::CommandRun run = RunXeloTool("frames " + dir.File("anim.gif"));
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("GIF 6x4, 2 frames\n"
                            "frame 0: 0,0 6x4 delay 100 disposal 0 transparent -1 interlaced 0 "
@@ -35,10 +35,7 @@ TEST(GifVerbs, FramesPrintsOneLinePerFrame) {
                            "palette 16\n"),
               std::string::npos)
         << run.out;
-}
-
-TEST(GifVerbs, ConvertRoundsTheColourCountAndReportsBadFiles) {
-    test::TempDir dir;
+    // convert rounds the colour count up to a table size; a bad file is reported.
     CDibImage picture;
     picture.Create(40, 30, 3, false);
     for (int y = 0; y < 30; ++y)
@@ -52,7 +49,7 @@ TEST(GifVerbs, ConvertRoundsTheColourCountAndReportsBadFiles) {
     EXPECT_EQ(info.width, 40);
     EXPECT_EQ(info.palette.count, 32);
 
-    test::CommandRun run = RunXeloTool(convert + dir.File("x.gif") + " --colors 1");
+    run = RunXeloTool(convert + dir.File("x.gif") + " --colors 1");
     EXPECT_NE(run.out.find("--colors"), std::string::npos);
     EXPECT_EQ(run.status, 2);
     test::WriteBytes(dir.File("bad.gif"),

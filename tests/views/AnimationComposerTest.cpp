@@ -1,8 +1,6 @@
 // Frames decoded on demand: any order of steps shows what composing from the first frame shows.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "views/AnimationComposer.h"
 #include "views/AnimationPlayer.h"
 

@@ -13,7 +13,6 @@ TEST(AnimationPlayer, FrameCommandsFollowTheirEnablingRules) {
     EXPECT_FALSE(p.Animated());
     EXPECT_FALSE(p.Play());
     EXPECT_FALSE(p.NextFrame());
-
     p.Reset(3);
     EXPECT_FALSE(p.CanPreviousFrame());
     EXPECT_TRUE(p.NextFrame());
@@ -23,7 +22,6 @@ TEST(AnimationPlayer, FrameCommandsFollowTheirEnablingRules) {
     EXPECT_FALSE(p.NextFrame());
     EXPECT_TRUE(p.CanPreviousFrame());
     EXPECT_FALSE(p.CanStop());
-
     // Play starts from frame 0, not from the frame shown; while playing the steps are off.
     EXPECT_TRUE(p.Play());
     EXPECT_EQ(p.FrameIndex(), 0);
@@ -40,7 +38,6 @@ TEST(AnimationPlayer, FrameCommandsFollowTheirEnablingRules) {
     EXPECT_EQ(p.FrameIndex(), 1);  // the frame stays
     p.Tick();
     EXPECT_EQ(p.FrameIndex(), 1);  // a late tick after Stop does nothing
-
     p.Reset(3);
     EXPECT_FALSE(p.Playing());
     EXPECT_EQ(p.FrameIndex(), 0);
@@ -84,34 +81,27 @@ TEST(ComposeFrame, DisposalDecidesWhatTheNextFrameSees) {
     composition.Create(4, 4, 3, false);
     shown.Create(4, 4, 3, false);
     FillImage(composition, kBackground);
-
     CImageFrame full, restore, keep, previous;
     MakeFrame(full, 4, 4, kRed, 1);
     MakeFrame(restore, 2, 2, kGreen, 2);
     MakeFrame(keep, 1, 1, kBlue, 0);
     MakeFrame(previous, 2, 1, kGreen, 3);
-
     ComposeFrame(full, {0, 0}, composition, shown, kBackground);
     EXPECT_EQ(Picture(shown), "RRRR/RRRR/RRRR/RRRR/");
     EXPECT_EQ(Picture(composition), "RRRR/RRRR/RRRR/RRRR/");
-
     ComposeFrame(restore, {1, 1}, composition, shown, kBackground);
     EXPECT_EQ(Picture(shown), "RRRR/RGGR/RGGR/RRRR/");
     EXPECT_EQ(Picture(composition), "RRRR/R..R/R..R/RRRR/");
-
     ComposeFrame(keep, {0, 0}, composition, shown, kBackground);
     EXPECT_EQ(Picture(shown), "BRRR/R..R/R..R/RRRR/");
     EXPECT_EQ(Picture(composition), "BRRR/R..R/R..R/RRRR/");
-
     // Restore-to-previous leaves the composition; a frame reaching past the edge is clipped.
     ComposeFrame(previous, {3, 3}, composition, shown, kBackground);
     EXPECT_EQ(Picture(shown), "BRRR/R..R/R..R/RRRG/");
     EXPECT_EQ(Picture(composition), "BRRR/R..R/R..R/RRRR/");
-
     // Wholly outside: the composition is shown as it is.
     ComposeFrame(keep, {9, -3}, composition, shown, kBackground);
     EXPECT_EQ(Picture(shown), "BRRR/R..R/R..R/RRRR/");
-
     // Mismatched buffers are refused.
     shown.Create(3, 4, 3, false);
     EXPECT_THROW(ComposeFrame(keep, {0, 0}, composition, shown, kBackground), CTavoException);

@@ -35,19 +35,7 @@ TEST(CellLayout, ColumnsGapAndMarginOfThumbnailGrids) {
         EXPECT_EQ(g.margin, c.margin) << c.name;
         EXPECT_EQ(g.cellHeight, c.cellHeight) << c.name;
     }
-}
-
-TEST(CellLayout, TheScrollBarIsTakenOffBeforeCountingColumns) {
-    // 216 wide fits 3 columns of 72 exactly; with more rows than fit the bar leaves 200: 2.
-    const GridLayout fits = ComputeLayout(6, 216, 400, kBar, kNormal3D, false);
-    const GridLayout scrolls = ComputeLayout(60, 216, 400, kBar, kNormal3D, false);
-    EXPECT_EQ(fits.columns, 3);
-    EXPECT_EQ(scrolls.columns, 2);
-    EXPECT_EQ(scrolls.clientWidth, 200);
-    EXPECT_EQ(scrolls.totalRows, 30);
-}
-
-TEST(CellLayout, NothingToLayOut) {
+    // Nothing to lay out.
     EXPECT_TRUE(ComputeLayout(0, 240, 320, kBar, kNormal3D, false).Empty());
     EXPECT_TRUE(ComputeLayout(5, 50, 320, kBar, kNormal3D, false).Empty());  // no column fits
     EXPECT_TRUE(ComputeLayout(5, 240, 0, kBar, kNormal3D, false).Empty());

@@ -14,7 +14,7 @@ namespace {
 const Size kPhoto{1600, 1200};
 const Size kSmallScreen{240, 320};
 
-TEST(ImageViewZoom, SmartShrinksALargePhotoAndDecodesItAt13Percent) {
+TEST(ImageViewZoom, SmartShrinksALargePhotoFitAlsoEnlarges) {
     const double factor = DefaultZoomFactor(DefaultZoom::kSmart, kPhoto, kSmallScreen, 0);
     EXPECT_DOUBLE_EQ(factor, 0.15);
     EXPECT_EQ(PercentOfFactor(factor), 15);
@@ -25,9 +25,7 @@ TEST(ImageViewZoom, SmartShrinksALargePhotoAndDecodesItAt13Percent) {
     EXPECT_EQ(DefaultZoomFactor(DefaultZoom::kSmart, {200, 1000}, kSmallScreen, 0), 1.0);
     // Turned a quarter, 1000 × 200 is 200 × 1000 on screen.
     EXPECT_EQ(DefaultZoomFactor(DefaultZoom::kSmart, {1000, 200}, kSmallScreen, 1), 1.0);
-}
-
-TEST(ImageViewZoom, FitEnlargesAndFollowsTheOrientation) {
+    // Fit enlarges and follows the orientation.
     struct Case {
         Size natural;
         Size window;
@@ -74,7 +72,7 @@ TEST(ImageViewZoom, DecodeSizeRoundsUpAndHitsSmallScreenSidesExactly) {
     EXPECT_EQ(DecodeSize({1600, 1200}, 13, 1), (Size{156, 208}));
 }
 
-TEST(ImageViewZoom, DecodePercentFollowsTheDisplayedSize) {
+TEST(ImageViewZoom, DecodePercentFollowsTheDisplayedSizeAndStepsDownTo8Percent) {
     struct Case {
         Size displayed;
         int percent;
@@ -86,9 +84,7 @@ TEST(ImageViewZoom, DecodePercentFollowsTheDisplayedSize) {
     for (const Case& c : cases)
         EXPECT_EQ(ChooseDecodePercent(kPhoto, c.displayed, 0), c.percent)
             << c.displayed.width << "x" << c.displayed.height;
-}
-
-TEST(ImageViewZoom, OutOfMemoryRetriesStepDownTo8Percent) {
+    // Out of memory, the retries step down to 8 %.
     const std::pair<int, int> steps[] = {{100, 50}, {51, 50}, {50, 25}, {26, 25}, {25, 13},
                                          {14, 13},  {13, 8},  {9, 8},   {8, 0},   {5, 0}};
     for (const auto& [from, to] : steps)
@@ -158,6 +154,12 @@ TEST(ViewOrientation, TransitionsFormTheGroupOfTheSquare) {
                               NextOrientation(OrientCommand::kRotateRight, 0)),
               5);
     EXPECT_EQ(NextOrientation(OrientCommand::kFlipUpDown, 0), 6);
+    // Auto-rotate turns a picture against the screen's shape.
+    EXPECT_EQ(AutoRotateOrientation({1200, 1600}, {1920, 1080}, false), 1);
+    EXPECT_EQ(AutoRotateOrientation({1200, 1600}, {1920, 1080}, true), 3);
+    EXPECT_EQ(AutoRotateOrientation({1600, 1200}, {240, 320}, false), 1);
+    EXPECT_EQ(AutoRotateOrientation({1600, 1200}, {1920, 1080}, false), 0);
+    EXPECT_EQ(AutoRotateOrientation({1000, 1000}, {1920, 1080}, false), 0);
 }
 
 // The picture point under the window centre, in the natural picture's coordinates.
@@ -203,14 +205,6 @@ TEST(ViewOrientation, CommandsKeepTheCentrePointAndResetReturnsToIt) {
         EXPECT_EQ(back.orientation, 0);
         EXPECT_EQ(back.offset, start.offset) << "from " << o;
     }
-}
-
-TEST(ViewOrientation, AutoRotateTurnsAgainstTheScreensShape) {
-    EXPECT_EQ(AutoRotateOrientation({1200, 1600}, {1920, 1080}, false), 1);
-    EXPECT_EQ(AutoRotateOrientation({1200, 1600}, {1920, 1080}, true), 3);
-    EXPECT_EQ(AutoRotateOrientation({1600, 1200}, {240, 320}, false), 1);
-    EXPECT_EQ(AutoRotateOrientation({1600, 1200}, {1920, 1080}, false), 0);
-    EXPECT_EQ(AutoRotateOrientation({1000, 1000}, {1920, 1080}, false), 0);
 }
 
 TEST(FrameDelay, SpeedsScaleTheGifDelay) {

@@ -46,13 +46,11 @@ struct ThumbnailCacheTest : ::testing::Test {
     };
 };
 
-TEST(Md5Digest, KnownDigests) {
+TEST(ThumbnailCacheNames, Md5DigestsAndUris) {
     EXPECT_EQ(Md5Hex(""), "d41d8cd98f00b204e9800998ecf8427e");
     EXPECT_EQ(Md5Hex("abc"), "900150983cd24fb0d6963f7d28e17f72");
     EXPECT_EQ(Md5Hex(std::string(56, 'a')), "3b0c8ac703f828b04c6c197006d17218");  // two tail blocks
-}
-
-TEST(ThumbnailCacheNames, UriEscapesAsFileManagersDo) {
+    // URIs are escaped as file managers do.
     EXPECT_EQ(ThumbnailCache::FileUri("/tmp/a b/\xc3\xa9#%;x(1)~.jpg"),
               "file:///tmp/a%20b/%C3%A9%23%25%3Bx(1)~.jpg");
 }
