@@ -6,6 +6,7 @@
 #include "image/ColourReducer.h"
 #include "codec/GifWriter.h"
 #include "codec/JpegCodec.h"
+#include "codec/PngWriter.h"
 
 namespace xelo::tool {
 
@@ -31,7 +32,11 @@ bool SaveImage(const std::string& path, const CDibImage& image, const SaveOption
         WriteJpeg(settings, path, image, options.percent);
         return true;
     }
-    error = "cannot write '." + ext + "' files (bmp, gif, jpg)";
+    if (ext == "png") {
+        WritePng(path, image, options.percent, Resolution{options.dpiX, options.dpiY});
+        return true;
+    }
+    error = "cannot write '." + ext + "' files (bmp, gif, jpg, png)";
     return false;
 }
 

@@ -27,6 +27,11 @@ class CImageFile : public CImageCodec {
 
   private:
     std::unique_ptr<CImageCodec> codec_;
+    // The file's recorded orientation when pictures are turned upright, else 1; the codec works
+    // on the stored picture of storedSize_ and this object turns what it delivers.
+    int orientation_ = 1;
+    Size storedSize_;
+    bool embeddedThumbnail_ = false;  // the next ReadHeader is for a thumbnail
 };
 
 }  // namespace xelo
