@@ -15,6 +15,9 @@ packages=(
     libpng-dev                        # tests read reference renderings stored as PNG
     clang-format
     xvfb xauth xdotool                # the window's tests on a real X server with real input
+    libwebp-dev libtiff-dev libheif-dev liblcms2-dev  # the WebP, TIFF, HEIC/AVIF codecs; colour profiles
+    webp libheif-examples libtiff-tools netpbm        # independent encoders and decoders for tests and bench
+    libimage-exiftool-perl            # exiftool: writes the orientation tags the tests read
 )
 
 missing=()
