@@ -55,6 +55,12 @@ void CHeifCodec::ReadHeader(CImageStream& stream, ImageInfo* info) {
     if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide)
         Fail(kErrFormatInvalid, __LINE__);
     frames_.assign(1, FrameFacts{Rect{0, 0, width, height}, 0});
+    const size_t iccLength = heif_image_handle_get_raw_color_profile_size(handle_);
+    if (iccLength > 0 && iccLength < (size_t{16} << 20)) {
+        profile_.resize(iccLength);
+        if (heif_image_handle_get_raw_color_profile(handle_, profile_.data()).code != heif_error_Ok)
+            profile_.clear();
+    }
     if (info == nullptr) return;
     info->format = format_;
     info->width = width;

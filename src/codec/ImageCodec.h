@@ -162,6 +162,8 @@ class CImageCodec {
     // After ReadHeader: the orientation the file records for its pixels (Exif values 1 to 8; 1
     // as stored). Codecs whose library turns the picture itself report 1.
     virtual int Orientation() const { return 1; }
+    // After ReadHeader: the ICC profile the file embeds for its pixels; empty when none.
+    virtual std::vector<uint8_t> EmbeddedProfile() const { return {}; }
     // Asks the next ReadHeader to describe and decode the file's own small picture, when the
     // format keeps one for thumbnails.
     virtual void UseEmbeddedThumbnail() {}

@@ -62,14 +62,21 @@ void CImageFile::ReadHeader(CImageStream& stream, ImageInfo* info) {
     codec_->ReadHeader(stream, &facts);
     storedSize_ = Size{facts.width, facts.height};
     orientation_ = 1;
-    if (!CameraOrientationEnabled()) return;
+    // The recorded orientation and profile of a JPEG file are the main picture's, also when an
+    // embedded one is decoded.
+    const uint8_t* bytes = nullptr;
+    uint32_t count = 0;
     if (format == kFormatJpeg) {
-        // The recorded orientation is the main picture's, also when an embedded one is decoded.
         const uint32_t position = stream.GetPosition();
         stream.SeekToBegin();
-        uint32_t count = stream.GetLength();
-        const uint8_t* bytes = stream.Peek(count);
+        count = stream.GetLength();
+        bytes = stream.Peek(count);
         stream.Seek(position, CImageStream::kBegin);
+    }
+    colour_ = TransformFor(format == kFormatJpeg ? JpegIccProfile(bytes, count)
+                                                 : codec_->EmbeddedProfile());
+    if (!CameraOrientationEnabled()) return;
+    if (format == kFormatJpeg) {
         orientation_ = JpegOrientation(bytes, count);
     } else {
         orientation_ = codec_->Orientation();
@@ -88,6 +95,7 @@ void CImageFile::DecodeFrame(CImageStream& stream, CFrameInfo& frame, int index,
     if (!codec_) ThrowError(kErrInternal, {kComponentFormatDispatcher, kUnit, __LINE__});
     if (orientation_ == 1) {
         codec_->DecodeFrame(stream, frame, index, fast);
+        ConvertColours(frame);
         return;
     }
     const int inverse = InverseOrientation(orientation_);
@@ -122,6 +130,13 @@ void CImageFile::DecodeFrame(CImageStream& stream, CFrameInfo& frame, int index,
     frame.transparent = stored.transparent;
     frame.destWidth = width;
     frame.destHeight = height;
+    ConvertColours(frame);
+}
+
+void CImageFile::ConvertColours(const CFrameInfo& frame) const {
+    if (!colour_ || frame.bytesPerPixel != 3) return;
+    colour_->Apply(frame.destBits, frame.destWidth, frame.destHeight,
+                   static_cast<size_t>(frame.destWidth + frame.destPad) * 3);
 }
 
 bool CImageFile::FiltersWhenReducing() const {
@@ -133,6 +148,7 @@ void CImageFile::End() {
     codec_.reset();
     orientation_ = 1;
     embeddedThumbnail_ = false;
+    colour_.reset();
 }
 
 // A JPEG file with a name is thumbnailed from the JPEG embedded in its Exif block when there is

@@ -115,6 +115,12 @@ void CPngCodec::ReadHeader(CImageStream& stream, ImageInfo* info) {
     png_bytep exif = nullptr;
     if (png_get_eXIf_1(r.png, r.info, &exifLength, &exif) != 0 && exif != nullptr)
         orientation_ = TiffBlockOrientation(exif, exifLength);
+    png_charp name = nullptr;
+    png_bytep icc = nullptr;
+    png_uint_32 iccLength = 0;
+    int compression = 0;
+    if (png_get_iCCP(r.png, r.info, &name, &compression, &icc, &iccLength) != 0 && icc != nullptr)
+        profile_.assign(icc, icc + iccLength);
     frames_.assign(1, FrameFacts{Rect{0, 0, static_cast<int>(width), static_cast<int>(height)}, 0});
     if (info == nullptr) return;
     info->format = kFormatPng;

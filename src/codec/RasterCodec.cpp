@@ -121,6 +121,7 @@ void CRasterCodec::DecodeFrame(CImageStream& stream, CFrameInfo& frame, int inde
 void CRasterCodec::End() {
     CloseLibrary();
     frames_.clear();
+    profile_.clear();
 }
 
 }  // namespace xelo

@@ -31,6 +31,7 @@ class CRasterCodec : public CImageCodec {
     void DecodeFrame(CImageStream& stream, CFrameInfo& frame, int index, bool fast) override;
     void End() override;
     bool FiltersWhenReducing() const override { return true; }
+    std::vector<uint8_t> EmbeddedProfile() const override { return profile_; }
 
   protected:
     struct FrameFacts {
@@ -52,6 +53,7 @@ class CRasterCodec : public CImageCodec {
     static constexpr int kMaxSide = 1 << 16;
 
     std::vector<FrameFacts> frames_;
+    std::vector<uint8_t> profile_;  // the embedded ICC profile, set by ReadHeader
 
   private:
     uint32_t component_;

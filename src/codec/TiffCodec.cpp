@@ -116,6 +116,10 @@ void CTiffCodec::ReadHeader(CImageStream& stream, ImageInfo* info) {
             TIFFGetFieldDefaulted(tiff_, TIFFTAG_SAMPLESPERPIXEL, &samples);
             TIFFGetFieldDefaulted(tiff_, TIFFTAG_ORIENTATION, &orientation);
             TIFFGetField(tiff_, TIFFTAG_PHOTOMETRIC, &photometric);
+            uint32_t iccLength = 0;
+            const uint8_t* icc = nullptr;
+            if (TIFFGetField(tiff_, TIFFTAG_ICCPROFILE, &iccLength, &icc) != 0 && icc != nullptr)
+                profile_.assign(icc, icc + iccLength);
             if (info != nullptr) {
                 float x = 0, y = 0;
                 uint16_t unit = RESUNIT_INCH;

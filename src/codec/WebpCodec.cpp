@@ -68,6 +68,10 @@ void CWebpCodec::ReadHeader(CImageStream& stream, ImageInfo* info) {
         orientation_ = TiffBlockOrientation(exif, length);
         WebPDemuxReleaseChunkIterator(&chunk);
     }
+    if (WebPDemuxGetChunk(demux_, "ICCP", 1, &chunk) != 0) {
+        profile_.assign(chunk.chunk.bytes, chunk.chunk.bytes + chunk.chunk.size);
+        WebPDemuxReleaseChunkIterator(&chunk);
+    }
     if (info == nullptr) return;
     info->format = kFormatWebp;
     info->width = width;
