@@ -16,7 +16,7 @@ packages=(
     clang-format
     xvfb xauth xdotool                # the window's tests on a real X server with real input
     libwebp-dev libtiff-dev libheif-dev liblcms2-dev  # the WebP, TIFF, HEIC/AVIF codecs; colour profiles
-    webp libheif-examples libtiff-tools netpbm        # independent encoders and decoders for tests and bench
+    webp libheif-examples heif-thumbnailer libtiff-tools netpbm  # independent coders for tests, bench
     libimage-exiftool-perl            # exiftool: writes the orientation tags the tests read
 )
 

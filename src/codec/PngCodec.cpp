@@ -64,14 +64,15 @@ bool ReadPngInfo(Reader& r) {
     return true;
 }
 
-// Asks for blue, green, red, alpha rows of 8 bits; returns the number of interlace passes.
-bool SetTransforms(Reader& r, int& passes) {
+// Asks for blue, green, red (and alpha, unless `opaque`) rows of 8 bits; returns the number of
+// interlace passes.
+bool SetTransforms(Reader& r, bool opaque, int& passes) {
     if (setjmp(png_jmpbuf(r.png)) != 0) return false;
     png_set_expand(r.png);
     png_set_scale_16(r.png);
     png_set_gray_to_rgb(r.png);
     png_set_bgr(r.png);
-    png_set_filler(r.png, 0xFF, PNG_FILLER_AFTER);
+    if (!opaque) png_set_filler(r.png, 0xFF, PNG_FILLER_AFTER);
     passes = png_set_interlace_handling(r.png);
     png_read_update_info(r.png, r.info);
     return true;
@@ -110,6 +111,7 @@ void CPngCodec::ReadHeader(CImageStream& stream, ImageInfo* info) {
     png_get_IHDR(r.png, r.info, &width, &height, &depth, &colourType, nullptr, nullptr, nullptr);
     if (width == 0 || height == 0 || width > kMaxSide || height > kMaxSide)
         Fail(kErrFormatInvalid, __LINE__);
+    opaque_ = (colourType & PNG_COLOR_MASK_ALPHA) == 0 && png_get_valid(r.png, r.info, PNG_INFO_tRNS) == 0;
     orientation_ = 1;
     png_uint_32 exifLength = 0;
     png_bytep exif = nullptr;
@@ -148,7 +150,7 @@ void CPngCodec::DecodePicture(CImageStream&, int, const Size&, bool, DecodeBudge
     Reader r(data_, size_);
     if (r.info == nullptr) Fail(kErrNoMemory, __LINE__);
     int passes = 1;
-    if (!ReadPngInfo(r) || !SetTransforms(r, passes)) Fail(kErrFormatInvalid, __LINE__);
+    if (!ReadPngInfo(r) || !SetTransforms(r, false, passes)) Fail(kErrFormatInvalid, __LINE__);
     const auto width = static_cast<int>(png_get_image_width(r.png, r.info));
     const auto height = static_cast<int>(png_get_image_height(r.png, r.info));
     if (png_get_rowbytes(r.png, r.info) != static_cast<size_t>(width) * 4)
@@ -166,6 +168,27 @@ void CPngCodec::DecodePicture(CImageStream&, int, const Size&, bool, DecodeBudge
         if (rowsDone == 0) Fail(kErrFormatInvalid, __LINE__);
         out.alpha = true;
     }
+}
+
+bool CPngCodec::DecodeOpaqueInto(int, uint8_t* rows, size_t stride, DecodeBudget*) {
+    if (!opaque_ || data_ == nullptr) return false;
+    Reader r(data_, size_);
+    if (r.info == nullptr) Fail(kErrNoMemory, __LINE__);
+    int passes = 1;
+    if (!ReadPngInfo(r) || !SetTransforms(r, true, passes)) Fail(kErrFormatInvalid, __LINE__);
+    const auto width = static_cast<size_t>(png_get_image_width(r.png, r.info));
+    const auto height = static_cast<int>(png_get_image_height(r.png, r.info));
+    if (png_get_rowbytes(r.png, r.info) != width * 3 || static_cast<int>(width) != frames_[0].rect.Width() ||
+        height != frames_[0].rect.Height()) {
+        Fail(kErrFormatInvalid, __LINE__);
+    }
+    std::vector<png_bytep> pointers(static_cast<size_t>(height));
+    for (int y = 0; y < height; ++y) pointers[static_cast<size_t>(y)] = rows + static_cast<size_t>(y) * stride;
+    // Rows a damaged file does not reach stay as they were (the framework's zeroed picture).
+    int rowsDone = 0;
+    if (!ReadRows(r, pointers.data(), height, passes, rowsDone) && rowsDone == 0)
+        Fail(kErrFormatInvalid, __LINE__);
+    return true;
 }
 
 }  // namespace xelo

@@ -75,6 +75,11 @@ void CRasterCodec::DecodeFrame(CImageStream& stream, CFrameInfo& frame, int inde
     const Size wanted{
         static_cast<int>(std::max<int64_t>(1, int64_t{rect.Width()} * frame.destWidth / visible.Width())),
         static_cast<int>(std::max<int64_t>(1, int64_t{rect.Height()} * frame.destHeight / visible.Height()))};
+    const size_t stride = static_cast<size_t>(frame.destWidth + frame.destPad) * 3;
+    if (visible == rect && frame.destWidth == rect.Width() && frame.destHeight == rect.Height() &&
+        DecodeOpaqueInto(index, frame.destBits, stride, frame.budget)) {
+        return;
+    }
     RgbaPicture picture;
     DecodePicture(stream, index, wanted, fast, frame.budget, picture);
     if (picture.width <= 0 || picture.height <= 0) Fail(kErrFormatInvalid, __LINE__);
@@ -95,7 +100,6 @@ void CRasterCodec::DecodeFrame(CImageStream& stream, CFrameInfo& frame, int inde
     const uint32_t bg = AlphaBackground();
     const uint8_t background[3] = {static_cast<uint8_t>(bg >> 16), static_cast<uint8_t>(bg >> 8),
                                    static_cast<uint8_t>(bg)};
-    const size_t stride = static_cast<size_t>(frame.destWidth + frame.destPad) * 3;
     if (source.Width() == frame.destWidth && source.Height() == frame.destHeight) {
         for (int y = 0; y < frame.destHeight; ++y) {
             Compose(picture.Row(source.top + y) + static_cast<size_t>(source.left) * 4,

@@ -45,6 +45,9 @@ class CRasterCodec : public CImageCodec {
                                DecodeBudget* budget, RgbaPicture& out) = 0;
     // Releases the library's per-file state.
     virtual void CloseLibrary() = 0;
+    // Decodes an opaque frame straight into rows of blue, green, red when it is shown whole at
+    // its own size; false when the codec cannot (the frame is then decoded through a picture).
+    virtual bool DecodeOpaqueInto(int, uint8_t*, size_t, DecodeBudget*) { return false; }
 
     [[noreturn]] void Fail(uint32_t code, uint32_t line) const;
     // Charges and allocates a picture of width × height; 46040 when it does not fit.

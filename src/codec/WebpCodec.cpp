@@ -169,4 +169,13 @@ void CWebpCodec::DecodeAnimated(int index, DecodeBudget* budget, RgbaPicture& ou
     out.alpha = true;
 }
 
+bool CWebpCodec::DecodeOpaqueInto(int, uint8_t* rows, size_t stride, DecodeBudget*) {
+    if (animated_ || alpha_ || data_ == nullptr) return false;
+    const Rect rect = frames_.front().rect;
+    const size_t bytes = stride * static_cast<size_t>(rect.Height() - 1) + static_cast<size_t>(rect.Width()) * 3;
+    // A file the direct call cannot take (cut short, or not the size its header says) goes the
+    // general way, which keeps what a cut file delivers.
+    return WebPDecodeBGRInto(data_, size_, rows, bytes, static_cast<int>(stride)) != nullptr;
+}
+
 }  // namespace xelo

@@ -22,6 +22,7 @@ class CWebpCodec : public CRasterCodec {
     void DecodePicture(CImageStream& stream, int index, const Size& wanted, bool fast,
                        DecodeBudget* budget, RgbaPicture& out) override;
     void CloseLibrary() override;
+    bool DecodeOpaqueInto(int index, uint8_t* rows, size_t stride, DecodeBudget* budget) override;
 
   private:
     void DecodeStill(const Size& wanted, bool fast, DecodeBudget* budget, RgbaPicture& out);
