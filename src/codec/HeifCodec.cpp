@@ -10,6 +10,11 @@
 
 namespace xelo {
 
+namespace {
+// The longest side an embedded thumbnail needs to serve the 128-pixel shared thumbnails.
+constexpr int kMinThumbnailSide = 128;
+}  // namespace
+
 CHeifCodec::CHeifCodec(ImageFormat format) : CRasterCodec(kComponentHeifDecoder), format_(format) {}
 CHeifCodec::~CHeifCodec() {
     End();
@@ -44,8 +49,11 @@ void CHeifCodec::ReadHeader(CImageStream& stream, ImageInfo* info) {
         heif_image_handle* small = nullptr;
         if (heif_image_handle_get_list_of_thumbnail_IDs(handle_, &id, 1) == 1 &&
             heif_image_handle_get_thumbnail(handle_, id, &small).code == heif_error_Ok) {
-            heif_image_handle_release(handle_);
-            handle_ = small;
+            // One too small for the desktop's thumbnail sizes leaves the main picture to decode.
+            const bool big = std::max(heif_image_handle_get_width(small),
+                                      heif_image_handle_get_height(small)) >= kMinThumbnailSide;
+            heif_image_handle_release(big ? handle_ : small);
+            if (big) handle_ = small;
         }
     }
     const int width = transform_ ? heif_image_handle_get_width(handle_)
