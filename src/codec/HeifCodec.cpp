@@ -36,6 +36,8 @@ void CHeifCodec::ReadHeader(CImageStream& stream, ImageInfo* info) {
     context_ = heif_context_alloc();
     if (context_ == nullptr) Fail(kErrNoMemory, __LINE__);
     heif_context_set_maximum_image_size_limit(context_, kMaxSide);
+    // A thumbnail is one small picture: worker threads would cost more than they save.
+    if (thumbnail) heif_context_set_max_decoding_threads(context_, 0);
     if (heif_context_read_from_memory_without_copy(context_, data, count, nullptr).code !=
             heif_error_Ok ||
         heif_context_get_primary_image_handle(context_, &handle_).code != heif_error_Ok) {
