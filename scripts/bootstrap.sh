@@ -16,6 +16,9 @@ packages=(
     clang-format
     xvfb xauth xdotool                # the window's tests on a real X server with real input
     libxcb1-dev                       # the capture key grabbed on X11
+    libwebp-dev libtiff-dev libheif-dev liblcms2-dev  # the WebP, TIFF, HEIC/AVIF codecs; colour profiles
+    webp libheif-examples heif-thumbnailer libtiff-tools netpbm  # independent coders for tests, bench
+    libimage-exiftool-perl            # exiftool: writes the orientation tags the tests read
 )
 
 missing=()

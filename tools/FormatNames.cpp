@@ -25,6 +25,12 @@ std::string FormatName(int format) {
             return "PCX";
         case kFormatPgm:
             return "PGM";
+        case kFormatWebp:
+            return "WebP";
+        case kFormatHeif:
+            return "HEIC";
+        case kFormatAvif:
+            return "AVIF";
         default:
             return "unknown";
     }

@@ -10,7 +10,7 @@ bool OptionsForPath(const std::string& path, const ToolSaveOptions& tool, SaveOp
                     std::string& error) {
     const SaveFormatInfo* format = SaveFormatForPath(path);
     if (format == nullptr) {
-        error = "cannot write '." + Extension(path) + "' files (bmp, gif, jpg)";
+        error = "cannot write '." + Extension(path) + "' files (bmp, gif, jpg, png)";
         return false;
     }
     options.format = format->format;

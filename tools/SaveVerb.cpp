@@ -97,7 +97,7 @@ int RunSave(const std::vector<std::string>& args) {
         for (const SaveFormatInfo& f : SaveFormats()) {
             if (*name == f.name) found = &f;
         }
-        if (found == nullptr) return UsageError("save", "--format takes jpg, gif or bmp");
+        if (found == nullptr) return UsageError("save", "--format takes jpg, gif, bmp or png");
         request.options.format = found->format;
     }
     switch (request.options.format) {

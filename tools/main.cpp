@@ -110,7 +110,7 @@ const Verb kVerbs[] = {
      "1 when any was skipped or failed, with one line for each such file on standard error.\n",
      RunFiles},
     {"save", "convert, resize or crop images as the save sheet does",
-     "usage: xelo-tool save SRC... [--format jpg|gif|bmp] [--quality Q] [--colors N]\n"
+     "usage: xelo-tool save SRC... [--format jpg|gif|bmp|png] [--quality Q] [--colors N]\n"
      "                      [--dpi X,Y] [--append TEXT] [--dest DIR]\n"
      "                      [--resize PRESET | --size WxH | --crop X,Y,W,H] [--screen WxH]\n"
      "                      [--yes-to-all | --no]\n"

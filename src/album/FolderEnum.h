@@ -10,7 +10,8 @@
 namespace xelo {
 
 // Lower-case extensions, each followed by "|".
-inline constexpr std::string_view kImageExtensions = "2bp|bmp|jpg|jpeg|jpe|gif|giff|";
+inline constexpr std::string_view kImageExtensions =
+    "2bp|bmp|jpg|jpeg|jpe|gif|giff|png|apng|webp|tif|tiff|heic|heif|hif|avif|";
 
 // The facts the enumeration reports for one file.
 struct FindData {

@@ -68,6 +68,7 @@ bool CTavoApp::InitInstance(const std::vector<std::string>& arguments) {
     context.documentsFolder = DocumentsFolder();
     context.scrollBarWidth = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     prefs_.Load(registry_, context);
+    prefs_.ApplyDecodeSettings();
 
     doc_ = std::make_unique<CTavoDoc>(&registry_, this);
     doc_->SetAlbumForEveryFolder(prefs_.albumForEveryFolder);

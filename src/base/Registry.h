@@ -70,6 +70,8 @@ inline constexpr std::string_view kCommand = "Command";
 // none) only of folders the user arranged or that have one.
 inline constexpr std::string_view kAlbumEveryFolder = "Album Every Folder";
 inline constexpr std::string_view kThumbnailCache = "Thumbnail Cache";  // "0": off
+// In "Preferences": "0" shows pictures as stored; "1" (or none) turns them as the camera recorded.
+inline constexpr std::string_view kCameraOrientation = "Camera Orientation";
 }  // namespace reg
 
 }  // namespace xelo

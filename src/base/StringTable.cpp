@@ -25,7 +25,7 @@ constexpr Entry kStrings[] = {
     {1109, "Thumbnails and Colors..."},
     {2401, "My Device"},
     {2403, "Name|Order|Width|Height|Actual Width|Actual Height|Colors|Type|Layers|Date|Size|"},
-    {2404, "BMP|GIF|JPEG"},
+    {2404, "BMP|GIF|JPEG|PNG|TIFF|WebP|HEIC|AVIF"},
     {2405, "System"},
     {2412, "Original size|Fit in window|Only large fit|"},
     {2422, "xelosnap"},

@@ -1,6 +1,7 @@
 // Format detection by signature, in a fixed order where the first match wins.
 #include "codec/FormatDetect.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace xelo {
@@ -36,6 +37,22 @@ bool IsEpsWithPreview(const Bytes& b) {
     return magic && b.Has(28) && b.Le32(20) != 0 && b.Le32(24) != 0;
 }
 
+// ISO base media files (HEIF, AVIF) start with an "ftyp" box naming their brands.
+ImageFormat IsoMediaFormat(const Bytes& b) {
+    if (!b.Match(4, "ftyp", 4) || !b.Has(12)) return kFormatUnknown;
+    auto brand = [&](uint32_t at, const char* name) { return b.Match(at, name, 4); };
+    if (brand(8, "avif") || brand(8, "avis")) return kFormatAvif;
+    for (const char* name : {"heic", "heix", "hevc", "hevx", "heim", "heis"})
+        if (brand(8, name)) return kFormatHeif;
+    if (!brand(8, "mif1") && !brand(8, "msf1")) return kFormatUnknown;
+    const uint32_t boxSize = (uint32_t{b.At(0)} << 24) | (uint32_t{b.At(1)} << 16) |
+                             (uint32_t{b.At(2)} << 8) | b.At(3);
+    const uint32_t end = std::min(boxSize, b.Count());
+    for (uint32_t at = 16; at + 4 <= end; at += 4)
+        if (brand(at, "avif") || brand(at, "avis")) return kFormatAvif;
+    return kFormatHeif;
+}
+
 bool IsPict(const Bytes& b) {
     if (b.Count() <= kPictMinExamined) return false;
     return b.Match(kPictOpcodeOffset, "\x00\x11\x02\xFF", 4) ||
@@ -63,7 +80,8 @@ ImageFormat DetectFormat(CImageStream& stream) {
     if (IsEpsWithPreview(b)) return kFormatEps;
     if (b.Has(3) && b.At(0) == 0x0A && b.At(2) == 0x01) return kFormatPcx;
     if (b.Match(0, "P2", 2) || b.Match(0, "P5", 2)) return kFormatPgm;
-    return kFormatUnknown;
+    if (b.Match(0, "RIFF", 4) && b.Match(8, "WEBP", 4)) return kFormatWebp;
+    return IsoMediaFormat(b);
 }
 
 }  // namespace xelo

@@ -16,7 +16,7 @@
 
 namespace xelo {
 
-// Format codes of the detector; only BMP, JPEG and GIF have codecs.
+// Format codes of the detector; BMP, JPEG, GIF, PNG, TIFF, WebP, HEIF and AVIF have codecs.
 enum ImageFormat : int32_t {
     kFormatUnknown = 0,
     kFormatBmp = 1,
@@ -28,6 +28,9 @@ enum ImageFormat : int32_t {
     kFormatPict = 7,
     kFormatPcx = 8,
     kFormatPgm = 9,
+    kFormatWebp = 10,
+    kFormatHeif = 11,
+    kFormatAvif = 12,
 };
 
 struct ImageInfo {
@@ -155,6 +158,15 @@ class CImageCodec {
 
     // True when DecodeFrame filters a reduction itself (the framework need not).
     virtual bool FiltersWhenReducing() const { return false; }
+
+    // After ReadHeader: the orientation the file records for its pixels (Exif values 1 to 8; 1
+    // as stored). Codecs whose library turns the picture itself report 1.
+    virtual int Orientation() const { return 1; }
+    // After ReadHeader: the ICC profile the file embeds for its pixels; empty when none.
+    virtual std::vector<uint8_t> EmbeddedProfile() const { return {}; }
+    // Asks the next ReadHeader to describe and decode the file's own small picture, when the
+    // format keeps one for thumbnails.
+    virtual void UseEmbeddedThumbnail() {}
 
   protected:
     // Where a thumbnail is decoded from: JPEG files position the stream at their embedded

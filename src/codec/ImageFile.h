@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "codec/ColourProfile.h"
 #include "codec/ImageCodec.h"
 
 namespace xelo {
@@ -26,7 +27,16 @@ class CImageFile : public CImageCodec {
     void PrepareThumbnail(CImageStream& stream) override;
 
   private:
+    void ConvertColours(const CFrameInfo& frame) const;
+
     std::unique_ptr<CImageCodec> codec_;
+    // The file's recorded orientation when pictures are turned upright, else 1; the codec works
+    // on the stored picture of storedSize_ and this object turns what it delivers.
+    int orientation_ = 1;
+    Size storedSize_;
+    bool embeddedThumbnail_ = false;  // the next ReadHeader is for a thumbnail
+    // Converts decoded pixels from the file's embedded profile; null when it has none.
+    std::shared_ptr<const ColourTransform> colour_;
 };
 
 }  // namespace xelo

@@ -10,6 +10,7 @@
 #include "codec/GifWriter.h"
 #include "codec/ImageFile.h"
 #include "codec/JpegCodec.h"
+#include "codec/PngWriter.h"
 #include "image/ColourReducer.h"
 #include "image/Resampler.h"
 #include "image/TavoException.h"
@@ -28,6 +29,7 @@ constexpr SaveFormatInfo kFormats[] = {
     {kSaveJpeg, "jpg", "jpg"},
     {kSaveGif, "gif", "gif"},
     {kSaveBmp, "bmp", "bmp"},
+    {kSavePng, "png", "png"},
 };
 
 struct ExtensionAlias {
@@ -36,7 +38,7 @@ struct ExtensionAlias {
 };
 constexpr ExtensionAlias kAliases[] = {
     {"jpg", kSaveJpeg}, {"jpeg", kSaveJpeg}, {"jpe", kSaveJpeg}, {"gif", kSaveGif},
-    {"giff", kSaveGif}, {"bmp", kSaveBmp},   {"2bp", kSaveBmp},
+    {"giff", kSaveGif}, {"bmp", kSaveBmp},   {"2bp", kSaveBmp},  {"png", kSavePng},
 };
 
 bool PaletteFits(const CDibImage& image, uint32_t colours) {
@@ -86,7 +88,8 @@ const SaveFormatInfo* SaveFormatForPath(const std::string& path) {
     const size_t slash = path.rfind('/');
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return nullptr;
     std::string extension = path.substr(dot + 1);
-    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     for (const ExtensionAlias& alias : kAliases) {
         if (extension == alias.extension) return FindSaveFormat(alias.format);
     }
@@ -121,7 +124,8 @@ bool CropImage(CDibImage& image, const Rect& rect) {
     const int bpp = image.BytesPerPixel();
     const size_t rowBytes = static_cast<size_t>(clamped.Width()) * bpp;
     for (int y = 0; y < clamped.Height(); ++y) {
-        std::memmove(image.Row(y), image.Row(y + clamped.top) + static_cast<size_t>(clamped.left) * bpp,
+        std::memmove(image.Row(y),
+                     image.Row(y + clamped.top) + static_cast<size_t>(clamped.left) * bpp,
                      rowBytes);
         if (image.HasMask()) {
             uint8_t* mask = image.MaskBits();
@@ -139,8 +143,8 @@ void ResizeImage(CDibImage& image, const Size& size) {
     CDibImage resized;
     resized.Create(size.width, size.height, 3, false);
     if (!Resample24(image.Bits(), image.Width(), image.Height(), image.RowPad(),
-                    image.BytesPerPixel(), image.Palette(), resized.Bits(), size.width,
-                    size.height, resized.RowPad())) {
+                    image.BytesPerPixel(), image.Palette(), resized.Bits(), size.width, size.height,
+                    resized.RowPad())) {
         Fail(kErrNoMemory, __LINE__);
     }
     uint32_t key = image.Transparent();
@@ -197,6 +201,12 @@ void WriteImageAs(CDibImage& image, const std::string& path, const SaveOptions& 
                 settings.yDpi = options.yDpi;
             }
             WriteJpeg(settings, path, image, 100);
+            return;
+        }
+        case kSavePng: {
+            Resolution dpi;
+            if (dpiGiven) dpi = Resolution{options.xDpi, options.yDpi};
+            WritePng(path, image, 100, dpi);
             return;
         }
         default:

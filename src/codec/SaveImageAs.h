@@ -1,5 +1,5 @@
 // SaveImageAs: the first frame of an image file decoded, cropped and resized as asked, reduced to
-// what the output format holds, and written as a BMP, GIF or JPEG file.
+// what the output format holds, and written as a BMP, GIF, JPEG or PNG file.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +16,7 @@ enum SaveFormat : int32_t {
     kSaveBmp = 1,
     kSaveJpeg = 2,
     kSaveGif = 3,
+    kSavePng = 4,
 };
 
 // One row per format the save paths write; a new format is a new row and a new branch in

@@ -880,6 +880,7 @@ void CMainFrame::EditThumbnailOptions() {
     // A size chosen in the dialog replaces a desktop size the dialog does not list.
     if (dialog.Options().size != ThumbnailOptions::Read(prefs).size) prefs.desktopSize = 0;
     dialog.Options().Store(prefs);
+    prefs.ApplyDecodeSettings();
     prefs.SavePreferences(app_.Store());
     if (Mode() == kModeThumbnail || Mode() == kModeList) view_->ModeChanged();
 }

@@ -47,6 +47,11 @@ enum Component : uint32_t {
     kComponentGifDecoder = 38003,
     kComponentJpegEncoder = 38012,
     kComponentImageWriters = 38023,
+    kComponentPngDecoder = 38030,
+    kComponentWebpDecoder = 38031,
+    kComponentTiffDecoder = 38032,
+    kComponentHeifDecoder = 38033,
+    kComponentPngEncoder = 38034,
 };
 
 // Where an error was raised: component, unit (source file) and source line.

@@ -37,7 +37,8 @@ QStringList Items(const char* list) {
 QComboBox* DpiBox(QWidget* parent, int dpi) {
     auto* box = new QComboBox(parent);
     box->setEditable(true);
-    for (int d : kDpiChoices) box->addItem(QString::fromStdString(FormatString(kStrDpiItem, d)), d);
+    for (int d : kDpiChoices)
+        box->addItem(QString::fromStdString(FormatString(kStrDpiItem, d)), d);
     box->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("\\d{1,5}( dpi)?")), box));
     box->setCurrentText(QString::fromStdString(FormatString(kStrDpiItem, dpi)));
@@ -64,7 +65,8 @@ QWidget* ActionRow(QWidget* parent, const RunAction& run, bool convert, bool cro
     auto add = [&](const QString& text, const char* name, SaveAction action, bool all) {
         auto* button = new QPushButton(text, row);
         button->setObjectName(QString::fromUtf8(name));
-        QObject::connect(button, &QPushButton::clicked, row, [run, action, all] { run(action, all); });
+        QObject::connect(button, &QPushButton::clicked, row,
+                         [run, action, all] { run(action, all); });
         layout->addWidget(button);
     };
     if (convert) {
@@ -111,12 +113,13 @@ CFormatPage::CFormatPage(SaveSheetState& state, const RunAction& run, QWidget* p
         const char* list;
         const char* name;
     } kRows[] = {
-        {kSaveJpeg, "JPEG files (*.jpg)", "Quality:",
-         "90 (Highest)|80 (High)|75 (Normal)|60 (Low)|45 (Lowest)|", "jpeg"},
+        {kSaveJpeg, "JPEG files (*.jpg)",
+         "Quality:", "90 (Highest)|80 (High)|75 (Normal)|60 (Low)|45 (Lowest)|", "jpeg"},
         {kSaveGif, "GIF files (*.gif)", "",
          "2 colors|4 colors|8 colors|16 colors|32 colors|64 colors|128 colors|256 colors|", "gif"},
         {kSaveBmp, "Bitmap files (*.bmp)", "", "2 colors|16 colors|256 colors|24-bits colors",
          "bmp"},
+        {kSavePng, "PNG files (*.png)", "", "Lossless|", "png"},
     };
     int row = 0;
     for (const auto& r : kRows) {
@@ -147,7 +150,8 @@ void CFormatPage::Choose(int32_t format) {
     if (QAbstractButton* radio = formats_->button(format); radio && !radio->isChecked()) {
         radio->setChecked(true);
     }
-    for (int32_t f : {kSaveJpeg, kSaveGif, kSaveBmp}) lists_[f]->setEnabled(f == format);
+    for (int32_t f : {kSaveJpeg, kSaveGif, kSaveBmp, kSavePng})
+        lists_[f]->setEnabled(f == format);
     state_.options.format = format;
     state_.listPosition[format] = lists_[format]->currentIndex();
     state_.options.value = FormatListValue(format, lists_[format]->currentIndex());
@@ -173,10 +177,11 @@ CLocationPage::CLocationPage(SaveSheetState& state, const std::string& albumFold
     tree_ = new QTreeView(this);
     tree_->setObjectName(QStringLiteral("destination"));
     tree_->setModel(model_);
-    for (int c = 1; c < model_->columnCount(); ++c) tree_->hideColumn(c);
+    for (int c = 1; c < model_->columnCount(); ++c)
+        tree_->hideColumn(c);
     tree_->header()->hide();
-    const QString start = QString::fromStdString(state.destination.empty() ? albumFolder
-                                                                           : state.destination);
+    const QString start =
+        QString::fromStdString(state.destination.empty() ? albumFolder : state.destination);
     tree_->setCurrentIndex(model_->index(start));
     tree_->scrollTo(model_->index(start));
     column->addWidget(tree_, 1);
@@ -192,16 +197,16 @@ CLocationPage::CLocationPage(SaveSheetState& state, const std::string& albumFold
             });
 }
 
-CResizePage::CResizePage(SaveSheetState& state, Size screen, const RunAction& run,
-                         QWidget* parent)
+CResizePage::CResizePage(SaveSheetState& state, Size screen, const RunAction& run, QWidget* parent)
     : QWidget(parent), state_(state), screen_(screen) {
     auto* column = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     preset_ = new QComboBox(this);
     preset_->setObjectName(QStringLiteral("preset"));
-    preset_->addItems(Items("Fit to screen|240 * ??? Pixels|320 * ??? Pixels|240 * 320 Pixels|"
-                            "640 * 480 Pixels|800 * 600 Pixels|1024 * 768 Pixels|80%|75%|50%|"
-                            "User-defined size"));
+    preset_->addItems(
+        Items("Fit to screen|240 * ??? Pixels|320 * ??? Pixels|240 * 320 Pixels|"
+              "640 * 480 Pixels|800 * 600 Pixels|1024 * 768 Pixels|80%|75%|50%|"
+              "User-defined size"));
     form->addRow(tr("Resize to:"), preset_);
     width_ = SideBox(this, "width");
     height_ = SideBox(this, "height");
@@ -245,12 +250,14 @@ void CResizePage::Edited(bool widthEdited) {
     if (keepAspect_->isChecked() && image_.width > 0 && image_.height > 0) {
         filling_ = true;
         if (widthEdited) {
-            size.height = std::max(1, static_cast<int>(static_cast<double>(size.width) *
-                                                           image_.height / image_.width + 0.5));
+            size.height = std::max(
+                1, static_cast<int>(static_cast<double>(size.width) * image_.height / image_.width +
+                                    0.5));
             height_->setValue(size.height);
         } else {
-            size.width = std::max(1, static_cast<int>(static_cast<double>(size.height) *
-                                                          image_.width / image_.height + 0.5));
+            size.width = std::max(
+                1, static_cast<int>(
+                       static_cast<double>(size.height) * image_.width / image_.height + 0.5));
             width_->setValue(size.width);
         }
         filling_ = false;

@@ -22,8 +22,8 @@ namespace xelo {
 // What the sheet's pages set; kept by the frame so the sheet opens as the user left it.
 struct SaveSheetState {
     SaveOptions options{kSaveJpeg, 75, 96, 96, true};
-    int listPosition[4] = {0, 3, 2, 7};  // by format: BMP 24 bits, JPEG 75, GIF 256
-    std::string destination;           // empty: the album's folder
+    int listPosition[5] = {0, 3, 2, 7, 0};  // by format: BMP 24 bits, JPEG 75, GIF 256, PNG
+    std::string destination;                // empty: the album's folder
     std::string appendage;
     int preset = kPresetFitScreen;
     Size userSize{640, 480};
@@ -49,7 +49,7 @@ class CFormatPage : public QWidget {
     SaveSheetState& state_;
     QComboBox* xDpi_;
     QComboBox* yDpi_;
-    QComboBox* lists_[4] = {};  // by format code
+    QComboBox* lists_[5] = {};  // by format code
     QButtonGroup* formats_;
 };
 

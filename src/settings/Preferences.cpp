@@ -6,6 +6,7 @@
 #include "album/FolderEnum.h"
 #include "album/RecentFolders.h"
 #include "album/WideName.h"
+#include "codec/DecodeSettings.h"
 #include "settings/PluginCatalog.h"
 #include "base/Registry.h"
 #include "base/StringTable.h"
@@ -143,6 +144,8 @@ void CPreferences::Load(const Registry& registry, const PreferenceContext& conte
     }
     albumForEveryFolder =
         registry.ReadString(reg::kPreferences, reg::kAlbumEveryFolder).value_or("0") == "1";
+    cameraOrientation =
+        registry.ReadString(reg::kPreferences, reg::kCameraOrientation).value_or("1") != "0";
     Derive();
     const NoPlugins none;
     LoadVgaOut(registry, context.plugins ? *context.plugins : none);
@@ -244,6 +247,12 @@ void CPreferences::SavePreferences(Registry& registry) const {
                          albumForEveryFolder ? "1" : "0");
     registry.WriteString(reg::kStrings, kDesktopThumbnailSize, std::to_string(desktopSize));
     registry.WriteString(reg::kStrings, reg::kThumbnailCache, thumbnailCache ? "1" : "0");
+    registry.WriteString(reg::kPreferences, reg::kCameraOrientation, cameraOrientation ? "1" : "0");
+}
+
+void CPreferences::ApplyDecodeSettings() const {
+    SetCameraOrientationEnabled(cameraOrientation);
+    SetAlphaBackground(preferences.Get(pref::kImageBackground));
 }
 
 void CPreferences::SaveVgaOut(Registry& registry) const {

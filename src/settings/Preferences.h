@@ -83,6 +83,13 @@ class CPreferences {
     // Thumbnails are kept in and read from the desktop's shared thumbnail folders; a string
     // value beside the blocks, whose sizes stay fixed.
     bool thumbnailCache = true;
+    // "Turn pictures as the camera recorded them": on for new users; a string value beside the
+    // blocks.
+    bool cameraOrientation = true;
+
+    // Hands the choices every decode follows (orientation, the colour transparent pixels are laid
+    // over) to the codecs.
+    void ApplyDecodeSettings() const;
 
   private:
     void LoadVgaOut(const Registry& registry, const PluginCatalog& plugins);

@@ -13,7 +13,7 @@ namespace xelo {
 
 namespace {
 
-constexpr uint32_t kStrTypeNames = 2404;  // "BMP|GIF|JPEG"
+constexpr uint32_t kStrTypeNames = 2404;  // "BMP|GIF|JPEG|PNG|TIFF|WebP|HEIC|AVIF"
 
 template <typename... Args>
 std::string Format(const char* format, Args... args) {
@@ -95,6 +95,16 @@ std::string TypeName(int32_t format) {
             return FieldItem(names, 1);
         case kFormatJpeg:
             return FieldItem(names, 2);
+        case kFormatPng:
+            return FieldItem(names, 3);
+        case kFormatTiff:
+            return FieldItem(names, 4);
+        case kFormatWebp:
+            return FieldItem(names, 5);
+        case kFormatHeif:
+            return FieldItem(names, 6);
+        case kFormatAvif:
+            return FieldItem(names, 7);
         default:
             return std::string();
     }

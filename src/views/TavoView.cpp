@@ -292,7 +292,8 @@ void CTavoView::paintEvent(QPaintEvent* event) {
 void CTavoView::ScheduleThumbnails(int first, int last) {
     scheduledFirst_ = first;
     scheduledLast_ = last;
-    diskCache_ = host_.Prefs().thumbnailCache;
+    // The shared folders hold upright pictures: with pictures shown as stored they are not used.
+    diskCache_ = host_.Prefs().thumbnailCache && host_.Prefs().cameraOrientation;
     const std::string& folder = doc_.CurrentFolder();
     const int count = doc_.Count();
     std::vector<ThumbnailJob> jobs;

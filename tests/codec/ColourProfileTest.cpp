@@ -1,0 +1,71 @@
+// Embedded ICC profiles: a Display P3 picture written by Pillow (JPEG and PNG) is converted to
+// sRGB; the same picture without a profile is left exactly as decoded.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include <lcms2.h>
+
+#include "codec/CodecTestUtil.h"
+#include "support/RunCommand.h"
+#include "support/TempDir.h"
+
+namespace xelo::test {
+namespace {
+
+// Display P3: DCI-P3 primaries, D65 white, the sRGB tone curve.
+std::vector<uint8_t> DisplayP3Profile() {
+    const cmsCIExyY white{0.3127, 0.3290, 1.0};
+    const cmsCIExyYTRIPLE primaries{{0.680, 0.320, 1.0}, {0.265, 0.690, 1.0}, {0.150, 0.060, 1.0}};
+    const cmsFloat64Number srgb[5] = {2.4, 1 / 1.055, 0.055 / 1.055, 1 / 12.92, 0.04045};
+    cmsToneCurve* curve = cmsBuildParametricToneCurve(nullptr, 4, srgb);
+    cmsToneCurve* curves[3] = {curve, curve, curve};
+    cmsHPROFILE profile = cmsCreateRGBProfile(&white, &primaries, curves);
+    cmsUInt32Number size = 0;
+    cmsSaveProfileToMem(profile, nullptr, &size);
+    std::vector<uint8_t> bytes(size);
+    cmsSaveProfileToMem(profile, bytes.data(), &size);
+    cmsCloseProfile(profile);
+    cmsFreeToneCurve(curve);
+    return bytes;
+}
+
+TEST(ColourProfile, DisplayP3ConvertsToSrgbAndNoProfileStaysAsDecoded) {
+    TempDir dir;
+    const auto icc = DisplayP3Profile();
+    std::ofstream(dir.File("p3.icc"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(icc.data()), static_cast<std::streamsize>(icc.size()));
+    const CommandRun made = RunCommand("/usr/bin/python3 -c \"\nimport sys; from PIL import Image\n"
+                                       "d = sys.argv[1]; icc = open(d + '/p3.icc', 'rb').read()\n"
+                                       "im = Image.new('RGB', (32, 16), (255, 0, 0))\n"
+                                       "im.paste((200, 100, 100), (16, 0, 32, 16))\n"
+                                       "for ext, extra in (('jpg', {'quality': 100}), ('png', {})):\n"
+                                       "    im.save(d + '/p3.' + ext, icc_profile=icc, **extra)\n"
+                                       "    im.save(d + '/plain.' + ext, **extra)\n\" " +
+                                       dir.Path().string());
+    if (made.status == 127) GTEST_SKIP() << "Pillow missing";
+    ASSERT_EQ(made.status, 0) << made.out;
+    struct Want {
+        const char* file;
+        std::array<int, 3> red, muted;
+        int tolerance;
+    };
+    // Pure P3 red lies outside sRGB and clips to sRGB red; a muted P3 red becomes a stronger
+    // sRGB one.
+    for (const Want& w : {Want{"p3.png", {255, 0, 0}, {215, 93, 96}, 3},
+                          Want{"p3.jpg", {255, 0, 0}, {215, 93, 96}, 6},
+                          Want{"plain.png", {255, 0, 0}, {200, 100, 100}, 0},
+                          Want{"plain.jpg", {254, 0, 0}, {200, 100, 100}, 3}}) {
+        CImageFrames frames;
+        CImageFile().LoadFrames(dir.File(w.file), frames);
+        const auto red = RgbAt(frames.frames[0]->image, 4, 8);
+        const auto muted = RgbAt(frames.frames[0]->image, 28, 8);
+        for (int k = 0; k < 3; ++k) {
+            EXPECT_NEAR(red[k], w.red[k], w.tolerance) << w.file;
+            EXPECT_NEAR(muted[k], w.muted[k], w.tolerance) << w.file;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace xelo::test
