@@ -46,8 +46,8 @@ test-asan: bootstrap
 test-tsan: bootstrap
 	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DXELO_CORE_ONLY=ON -DXELO_WERROR=$(WERROR) \
 		-DCMAKE_CXX_FLAGS=-fsanitize=thread -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread $(CMAKE_ARGS)
-	cmake --build $(TSAN_BUILD) -j $(JOBS) --target test_thumbnail_workers test_slide_show
-	cd $(TSAN_BUILD) && ctest --output-on-failure -R '^(ThumbnailWorkers|SlideShow)\.'
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target test_thumbnail_workers test_slide_show test_saveflows
+	cd $(TSAN_BUILD) && ctest --output-on-failure -R '^(ThumbnailWorkers|SlideShow)\.|^SaveFlows\.Batch'
 
 # Release with clang 14 and -O3: the optimiser's warnings differ from GCC's at RelWithDebInfo.
 # Builds the program and the tool; the suite already ran on the main build.
