@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDateTime>
-#include <QFileInfo>
 #include <QLayout>
 #include <QMenu>
 #include <QToolBar>
@@ -14,6 +13,7 @@
 #include "command/CommandIds.h"
 #include "frame/FrameHost.h"
 #include "frame/MainFrame.h"
+#include "frame/PictureFrameCommands.h"
 #include "frame/TavoSplitter.h"
 #include "image/TavoException.h"
 #include "platform/MessageBox.h"
@@ -30,13 +30,6 @@ namespace {
 
 constexpr int kSlideToolBar = 906;
 constexpr int kGoToNameLength = 20;
-
-// The frame folder: the chosen one, or while it does not exist (as the default "Frames" beside
-// the program may not) the frames drawn for us in the source tree the program was built from.
-std::string FrameFolder(const std::string& chosen) {
-    if (!chosen.empty() && QFileInfo(QString::fromStdString(chosen)).isDir()) return chosen;
-    return XELO_FRAMES_DIR;
-}
 
 bool IsSlideMode(int mode) {
     return mode == kModeSlideShowView || mode == kModeVgaSlideShow;
@@ -168,7 +161,7 @@ bool CSlideShowCommands::Start() {
             if (prefs.preferences.IsSet(pref::kSingleFrameFile)) {
                 pictureFrames_->BuildFromFile(prefs.frameFile, output);
             } else {
-                pictureFrames_->BuildFromFolder(FrameFolder(prefs.framePath), output);
+                pictureFrames_->BuildFromFolder(PictureFrameFolder(prefs.framePath), output);
             }
         }
         SlideComposeContext context{output, settings, app_.Screen(), textPainter_.get()};

@@ -16,6 +16,7 @@
 #include "settings/Preferences.h"
 #include "slideshow/SlideShowController.h"
 #include "views/SlideShowView.h"
+#include "views/TavoImgView.h"
 
 namespace xelo {
 
@@ -77,6 +78,41 @@ class SlideShowWindowTest : public QObject {
         QCOMPARE(f.App().ViewMode(), static_cast<int>(kModeThumbnail));
         QVERIFY(!commands.Running());
         QVERIFY(!view.isVisible());
+    }
+
+    void pictureFrameCommandsChangeTheFullScreenPicture() {
+        GuiFixture f;
+        f.MakeImages(2, 200, 200);
+        f.Start();
+        f.App().Prefs().preferences.Set(pref::kFramesFullScreen, 1);
+        QVERIFY(f.Frame().Execute(cmd::kFullScreen));
+        CTavoImgView& view = *f.Frame().ImgView();
+        QVERIFY(QTest::qWaitFor([&] { return view.height() > 0; }));
+        auto grab = [&] { return view.grab().toImage(); };
+        // The frames in turn differ; at least one of them is not its own mirror image.
+        bool flipShows = false;
+        for (int i = 0; i < 3; ++i) {
+            const QImage before = grab();
+            QVERIFY(f.Frame().Execute(cmd::kChangePictureFrame));
+            const QImage framed = grab();
+            QVERIFY(framed != before);
+            QVERIFY(f.Frame().Execute(cmd::kFlipPictureFrame));
+            flipShows = flipShows || grab() != framed;
+            f.Frame().Execute(cmd::kFlipPictureFrame);
+            QCOMPARE(grab(), framed);
+        }
+        QVERIFY(flipShows);
+        const QImage framed = grab();
+        f.Frame().Execute(cmd::kTogglePictureFrame);
+        QVERIFY(grab() != framed);
+        f.Frame().Execute(cmd::kTogglePictureFrame);
+        QCOMPARE(grab(), framed);
+        QCOMPARE(f.Frame().QueryState(cmd::kTogglePictureFrame).text,
+                 std::string("Disable Picture Frame"));
+        f.Frame().Execute(cmd::kTogglePictureFrame);
+        QCOMPARE(f.Frame().QueryState(cmd::kTogglePictureFrame).text,
+                 std::string("Enable Picture Frame"));
+        QVERIFY(!f.Frame().QueryState(cmd::kFlipPictureFrame).enabled);
     }
 
     void allHiddenRefusesWithBothMessages() {
