@@ -6,6 +6,7 @@
 #include <QLayout>
 #include <QMenu>
 #include <QToolBar>
+#include <algorithm>
 
 #include "album/TavoDoc.h"
 #include "base/StringTable.h"
@@ -75,6 +76,11 @@ bool CSlideShowCommands::onUpdate(int id, CommandState& state) {
         case cmd::kSlideGoTo:
             state.enabled = inShow;
             return true;
+        case cmd::kUndoLastStroke:
+            // The slide's own ink while a show is on screen; the picture's otherwise.
+            if (!inShow) return false;
+            state.enabled = view_->Ink().Layer().Count() > 0;
+            return true;
         case cmd::kOptions:
         case cmd::kSlideProperties:
             // Not while slides move on their own.
@@ -96,6 +102,12 @@ bool CSlideShowCommands::onCommand(int id) {
     }
     if (id == cmd::kOptions || id == cmd::kSlideProperties) {
         OpenOptions();
+        return true;
+    }
+    if (id == cmd::kUndoLastStroke) {
+        if (!show_ || !IsSlideMode(app_.ViewMode())) return false;
+        view_->UndoLastStroke();
+        frame_.ScheduleToolBarUpdate();
         return true;
     }
     if (!show_) return id >= cmd::kSlidePrevious && id <= cmd::kSlideGoTo;
@@ -153,6 +165,12 @@ bool CSlideShowCommands::Start() {
         };
         view_->onStateChanged = [this] { frame_.ScheduleToolBarUpdate(); };
         view_->onContextMenu = [this](const QPoint& at) { ShowGoToMenu(&at); };
+        view_->inkPen = [this](LtPen& pen) {
+            const CPreferences& p = app_.Prefs();
+            pen = LtPen{0, std::clamp(static_cast<int>(p.uiInfo.Get(ui::kInkWidth)), 1, 99),
+                        p.uiInfo.Get(ui::kInkColour) & 0xFFFFFF};
+            return p.preferences.IsSet(pref::kInkOnSlides);
+        };
     }
     try {
         pictureFrames_.reset();

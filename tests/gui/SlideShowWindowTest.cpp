@@ -80,6 +80,35 @@ class SlideShowWindowTest : public QObject {
         QVERIFY(!view.isVisible());
     }
 
+    void aTapStopsAPlayingShowAndOnlyAStoppedShowTakesInk() {
+        GuiFixture f;
+        f.MakeImages(3);
+        f.Start({"-s", f.Folder()});
+        f.App().Prefs().preferences.Set(pref::kInkOnSlides, 1);
+        CSlideShowCommands& commands = *f.Frame().SlideShow();
+        CSlideShowView& view = *commands.View();
+        if (!commands.Show()->Playing()) commands.onCommand(cmd::kSlidePlay);
+        const QPoint centre = view.rect().center();
+        auto stroke = [&] {
+            QTest::mousePress(&view, Qt::LeftButton, {}, centre - QPoint(10, 10));
+            QTest::mouseMove(&view, centre);
+            QTest::mouseRelease(&view, Qt::LeftButton, {}, centre + QPoint(10, 10));
+            QCoreApplication::processEvents();
+        };
+        stroke();
+        QVERIFY(!commands.Show()->Playing());
+        QCOMPARE(view.Ink().Layer().Count(), 0);
+        const QImage before = view.grab().toImage();
+        stroke();
+        QCOMPARE(view.Ink().Layer().Count(), 1);
+        QVERIFY(view.grab().toImage() != before);
+        QVERIFY(f.Frame().Execute(cmd::kUndoLastStroke));
+        QCOMPARE(view.grab().toImage(), before);
+        stroke();
+        QTest::keyClick(&view, Qt::Key_Right);  // the next slide starts without ink
+        QCOMPARE(view.Ink().Layer().Count(), 0);
+    }
+
     void pictureFrameCommandsChangeTheFullScreenPicture() {
         GuiFixture f;
         f.MakeImages(2, 200, 200);
