@@ -142,5 +142,9 @@ constexpr int kSlideLast = 30808;
 constexpr int kSlideGoTo = 30809;
 constexpr int kGoToSlideFirst = 35000;  // + the slide's position
 constexpr int kGoToSlideLast = 35999;
+// Picture frame in Full Screen.
+constexpr int kChangePictureFrame = 30132;
+constexpr int kTogglePictureFrame = 30133;
+constexpr int kFlipPictureFrame = 30140;
 
 }  // namespace xelo::cmd

@@ -135,6 +135,9 @@ constexpr CommandInfo kCommands[] = {
     {cmd::kSlideFirst, cmd::kSlideFirst, "go-first", nullptr, false},
     {cmd::kSlideLast, cmd::kSlideLast, "go-last", nullptr, false},
     {cmd::kSlideGoTo, cmd::kSlideGoTo, "go-jump", nullptr, false},
+    {cmd::kTogglePictureFrame, cmd::kTogglePictureFrame, nullptr, nullptr, false},
+    {cmd::kChangePictureFrame, cmd::kChangePictureFrame, nullptr, nullptr, false},
+    {cmd::kFlipPictureFrame, cmd::kFlipPictureFrame, nullptr, nullptr, false},
 };
 
 constexpr int k901[] = {cmd::kToolBar, cmd::kSwitchMode};

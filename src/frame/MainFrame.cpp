@@ -33,6 +33,7 @@
 #include "frame/ImageCommands.h"
 #include "frame/NoteCommands.h"
 #include "frame/SlideShowCommands.h"
+#include "frame/PictureFrameCommands.h"
 #include "frame/FrameIcons.h"
 #include "frame/ODMenu.h"
 #include "frame/TavoSplitter.h"
@@ -151,7 +152,8 @@ const std::vector<int> kImageContext = {cmd::kCut,       cmd::kCopy,      cmd::k
                                         cmd::kImageInfo};
 const std::vector<int> kFullScreenContext = {
     cmd::kExitFullScreen, 0, cmd::kPreviousImage,    cmd::kNextImage, 0, kSubZoom, kSubRotate,
-    cmd::kZoomSlider,     0, cmd::kToolBarFullScreen};
+    cmd::kZoomSlider,     0, cmd::kToolBarFullScreen,
+    0, cmd::kTogglePictureFrame, cmd::kChangePictureFrame, cmd::kFlipPictureFrame};
 const std::vector<int> kRotateMenu = {cmd::kRotateLeft,      cmd::kRotateRight,   cmd::kRotate180,
                                       cmd::kFlipUpDown,      cmd::kFlipLeftRight, 0,
                                       cmd::kResetOrientation};
@@ -246,6 +248,7 @@ CMainFrame::CMainFrame(FrameHost& app)
     CreateToolMenus();
     noteCommands_ = std::make_unique<CNoteCommands>(app_, *this);
     noteCommands_->ShowInkColour();
+    pictureFrames_ = std::make_unique<CPictureFrameCommands>(app_, *this);
 
     fileCommands_->AttachMenu(tree_, contextMenus_["Dir"]);
     fileCommands_->AttachMenu(listView_, contextMenus_["Thumbnail"]);
@@ -683,6 +686,7 @@ std::vector<CommandTarget*> CMainFrame::RoutingOrder() const {
     order.push_back(fileCommands_.get());
     order.push_back(imageCommands_.get());
     order.push_back(noteCommands_.get());
+    order.push_back(pictureFrames_.get());
     return order;
 }
 

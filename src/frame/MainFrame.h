@@ -34,6 +34,7 @@ class CCaptureCommands;
 class CFileCommands;
 class CImageCommands;
 class CNoteCommands;
+class CPictureFrameCommands;
 class CSlideShowCommands;
 
 class CMainFrame : public QMainWindow,
@@ -160,6 +161,7 @@ class CMainFrame : public QMainWindow,
     std::unique_ptr<CImageCommands> imageCommands_;
     std::unique_ptr<CNoteCommands> noteCommands_;
     std::unique_ptr<CSlideShowCommands> slideShow_;
+    std::unique_ptr<CPictureFrameCommands> pictureFrames_;
     std::map<int, QAction*> actions_;
     CTavoSplitter* splitter_ = nullptr;
     CTavoDirTree* tree_ = nullptr;

@@ -3,10 +3,10 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDateTime>
-#include <QFileInfo>
 #include <QLayout>
 #include <QMenu>
 #include <QToolBar>
+#include <algorithm>
 
 #include "album/TavoDoc.h"
 #include "base/StringTable.h"
@@ -14,6 +14,7 @@
 #include "command/CommandIds.h"
 #include "frame/FrameHost.h"
 #include "frame/MainFrame.h"
+#include "frame/PictureFrameCommands.h"
 #include "frame/TavoSplitter.h"
 #include "image/TavoException.h"
 #include "platform/MessageBox.h"
@@ -30,13 +31,6 @@ namespace {
 
 constexpr int kSlideToolBar = 906;
 constexpr int kGoToNameLength = 20;
-
-// The frame folder: the chosen one, or while it does not exist (as the default "Frames" beside
-// the program may not) the frames drawn for us in the source tree the program was built from.
-std::string FrameFolder(const std::string& chosen) {
-    if (!chosen.empty() && QFileInfo(QString::fromStdString(chosen)).isDir()) return chosen;
-    return XELO_FRAMES_DIR;
-}
 
 bool IsSlideMode(int mode) {
     return mode == kModeSlideShowView || mode == kModeVgaSlideShow;
@@ -82,6 +76,11 @@ bool CSlideShowCommands::onUpdate(int id, CommandState& state) {
         case cmd::kSlideGoTo:
             state.enabled = inShow;
             return true;
+        case cmd::kUndoLastStroke:
+            // The slide's own ink while a show is on screen; the picture's otherwise.
+            if (!inShow) return false;
+            state.enabled = view_->Ink().Layer().Count() > 0;
+            return true;
         case cmd::kOptions:
         case cmd::kSlideProperties:
             // Not while slides move on their own.
@@ -103,6 +102,12 @@ bool CSlideShowCommands::onCommand(int id) {
     }
     if (id == cmd::kOptions || id == cmd::kSlideProperties) {
         OpenOptions();
+        return true;
+    }
+    if (id == cmd::kUndoLastStroke) {
+        if (!show_ || !IsSlideMode(app_.ViewMode())) return false;
+        view_->UndoLastStroke();
+        frame_.ScheduleToolBarUpdate();
         return true;
     }
     if (!show_) return id >= cmd::kSlidePrevious && id <= cmd::kSlideGoTo;
@@ -160,6 +165,12 @@ bool CSlideShowCommands::Start() {
         };
         view_->onStateChanged = [this] { frame_.ScheduleToolBarUpdate(); };
         view_->onContextMenu = [this](const QPoint& at) { ShowGoToMenu(&at); };
+        view_->inkPen = [this](LtPen& pen) {
+            const CPreferences& p = app_.Prefs();
+            pen = LtPen{0, std::clamp(static_cast<int>(p.uiInfo.Get(ui::kInkWidth)), 1, 99),
+                        p.uiInfo.Get(ui::kInkColour) & 0xFFFFFF};
+            return p.preferences.IsSet(pref::kInkOnSlides);
+        };
     }
     try {
         pictureFrames_.reset();
@@ -168,7 +179,7 @@ bool CSlideShowCommands::Start() {
             if (prefs.preferences.IsSet(pref::kSingleFrameFile)) {
                 pictureFrames_->BuildFromFile(prefs.frameFile, output);
             } else {
-                pictureFrames_->BuildFromFolder(FrameFolder(prefs.framePath), output);
+                pictureFrames_->BuildFromFolder(PictureFrameFolder(prefs.framePath), output);
             }
         }
         SlideComposeContext context{output, settings, app_.Screen(), textPainter_.get()};

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QSoundEffect>
 #include <QUrl>
@@ -61,6 +62,7 @@ CSlideShowView::~CSlideShowView() = default;
 
 void CSlideShowView::Attach(CSlideShowController* show, QSize output) {
     show_ = show;
+    ink_.NewSlide();
     advance_.stop();
     frame_.stop();
     error_.clear();
@@ -155,6 +157,9 @@ void CSlideShowView::ShowToolBar(bool on) {
 }
 
 void CSlideShowView::ClearSlideInk() {
+    // Slide ink is never saved: the next slide starts clean.
+    ink_.NewSlide();
+    update();
     if (onClearInk) onClearInk();
 }
 
@@ -184,6 +189,7 @@ void CSlideShowView::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), background);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, target.size() != image.size());
     painter.drawImage(target, image);
+    if (error_.isEmpty()) ink_.Paint(painter, Geometry());
     if (!error_.isEmpty()) {
         painter.setPen(background.lightness() > 128 ? Qt::black : Qt::white);
         painter.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, error_);
@@ -229,6 +235,51 @@ void CSlideShowView::changeEvent(QEvent* event) {
         show_->Playing() && onCommand) {
         onCommand(cmd::kSlideStop);
     }
+}
+
+PictureGeometry CSlideShowView::Geometry() const {
+    const QRect r = SurfaceRect();
+    return {Size{surface_.Width(), surface_.Height()}, Size{r.width(), r.height()},
+            Point{-r.left(), -r.top()}, 0};
+}
+
+bool CSlideShowView::UndoLastStroke() {
+    if (!ink_.UndoLastStroke()) return false;
+    update();
+    return true;
+}
+
+void CSlideShowView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || show_ == nullptr || surface_.IsEmpty()) {
+        return QWidget::mousePressEvent(event);
+    }
+    LtPen pen;
+    const bool inkOn = inkPen && inkPen(pen);
+    const QPoint at = event->position().toPoint();
+    const auto result = ink_.Press({at.x(), at.y()}, Geometry(), pen, show_->Playing(),
+                                   show_->Animating(), inkOn && error_.isEmpty());
+    // A tap on a playing show only stops it; the stop runs once the press is over.
+    if (result == CSlideInk::PressResult::kStopShow && onCommand) {
+        QMetaObject::invokeMethod(
+            this, [this] { onCommand(cmd::kSlideStop); }, Qt::QueuedConnection);
+    }
+}
+
+void CSlideShowView::mouseMoveEvent(QMouseEvent* event) {
+    if (!ink_.Drawing()) return QWidget::mouseMoveEvent(event);
+    const QPoint at = event->position().toPoint();
+    const QRect changed = ink_.Move({at.x(), at.y()}, Geometry());
+    if (!changed.isEmpty()) update(changed);
+}
+
+void CSlideShowView::mouseReleaseEvent(QMouseEvent* event) {
+    if (!ink_.Drawing() || event->button() != Qt::LeftButton) {
+        return QWidget::mouseReleaseEvent(event);
+    }
+    const QPoint at = event->position().toPoint();
+    ink_.Release({at.x(), at.y()}, Geometry());
+    update();
+    if (onStateChanged) onStateChanged();
 }
 
 void CSlideShowView::contextMenuEvent(QContextMenuEvent* event) {

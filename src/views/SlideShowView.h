@@ -11,6 +11,7 @@
 #include "image/DibImage.h"
 #include "slideshow/SlideShowController.h"
 #include "slideshow/TransitionClock.h"
+#include "views/SlideInk.h"
 
 class QSoundEffect;
 
@@ -37,6 +38,14 @@ class CSlideShowView : public QWidget, public ISlideShowHost {
     std::function<void()> onStateChanged;
     std::function<void(const QPoint&)> onContextMenu;
     std::function<void()> onClearInk;
+    // Whether ink may go on slides ("Enable ink annotation"), and with which pen.
+    std::function<bool(LtPen& pen)> inkPen;
+
+    // The ink of the slide showing: Undo Last Stroke; false when there was no stroke.
+    bool UndoLastStroke();
+    const CSlideInk& Ink() const { return ink_; }
+    // Where the slide lies in the view, for the ink.
+    PictureGeometry Geometry() const;
 
     // ISlideShowHost
     void SetTimer(int timer, int milliseconds) override;
@@ -57,6 +66,9 @@ class CSlideShowView : public QWidget, public ISlideShowHost {
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     // Leaving the window for another program stops a playing show.
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -74,6 +86,7 @@ class CSlideShowView : public QWidget, public ISlideShowHost {
     CSystemTransitionClock systemClock_;
     ITransitionClock* clock_ = &systemClock_;
     std::unique_ptr<QSoundEffect> sound_;
+    CSlideInk ink_;
 };
 
 }  // namespace xelo

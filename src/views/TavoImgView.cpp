@@ -166,6 +166,8 @@ void CTavoImgView::SetImage(const CImageEntry* entry) {
         placement_.orientation = AutoRotateOrientation(
             Natural(), screen, host_.Prefs().preferences.IsSet(pref::kAutoRotateLeft));
     }
+    if (host_.Mode() == kModeFullScreen && HasPicture() && onFullScreenPicture)
+        onFullScreenPicture();
     ApplyDefaultZoom();
     LayoutZoomSlider();
     RecordView();
@@ -775,6 +777,17 @@ void CTavoImgView::RenderPicture(const Rect& area, const BgrBuffer& target) {
         }
     }
     RenderTransformed(*picture, whole, target, std::nullopt, placement_.orientation, source);
+    // The frame's transparent colour lets the picture show through.
+    if (pictureFrame_ != nullptr && !pictureFrame_->IsEmpty() && host_.Mode() == kModeFullScreen) {
+        RenderTransformed(*pictureFrame_, whole, target, std::nullopt,
+                          pictureFrameFlipped_ ? kOrientMirrorLeftRight : kOrientNormal);
+    }
+}
+
+void CTavoImgView::SetPictureFrame(const CDibImage* frame, bool flipped) {
+    pictureFrame_ = frame;
+    pictureFrameFlipped_ = flipped;
+    update();
 }
 
 bool CTavoImgView::MakeBand(int width, int height) {

@@ -86,6 +86,12 @@ class CTavoImgView : public QWidget, public DocumentObserver, public CommandTarg
     // simulate a shortage of memory); the default reads through the codec framework.
     std::function<void(const std::string&, CImageFrames&, const std::optional<Size>&)> loadFrames;
 
+    // Full Screen's picture frame: called as each picture is set there, so a frame can be
+    // chosen for it; the frame drawn over the picture (not owned, null for none), mirrored when
+    // `flipped`. Setting it repaints.
+    std::function<void()> onFullScreenPicture;
+    void SetPictureFrame(const CDibImage* frame, bool flipped);
+
     // DocumentObserver: the view follows the document's current image.
     void OnListChanged(UpdateHint) override {}
     void OnCurrentChanged(const CImageEntry* entry) override;
@@ -112,6 +118,9 @@ class CTavoImgView : public QWidget, public DocumentObserver, public CommandTarg
 
   private:
     enum class Drag { kNone, kPan, kZoomRect, kInk };
+
+    const CDibImage* pictureFrame_ = nullptr;
+    bool pictureFrameFlipped_ = false;
 
     Size Window() const { return {width(), height()}; }
     Size Natural() const;

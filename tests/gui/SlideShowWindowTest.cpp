@@ -16,6 +16,7 @@
 #include "settings/Preferences.h"
 #include "slideshow/SlideShowController.h"
 #include "views/SlideShowView.h"
+#include "views/TavoImgView.h"
 
 namespace xelo {
 
@@ -77,6 +78,70 @@ class SlideShowWindowTest : public QObject {
         QCOMPARE(f.App().ViewMode(), static_cast<int>(kModeThumbnail));
         QVERIFY(!commands.Running());
         QVERIFY(!view.isVisible());
+    }
+
+    void aTapStopsAPlayingShowAndOnlyAStoppedShowTakesInk() {
+        GuiFixture f;
+        f.MakeImages(3);
+        f.Start({"-s", f.Folder()});
+        f.App().Prefs().preferences.Set(pref::kInkOnSlides, 1);
+        CSlideShowCommands& commands = *f.Frame().SlideShow();
+        CSlideShowView& view = *commands.View();
+        if (!commands.Show()->Playing()) commands.onCommand(cmd::kSlidePlay);
+        const QPoint centre = view.rect().center();
+        auto stroke = [&] {
+            QTest::mousePress(&view, Qt::LeftButton, {}, centre - QPoint(10, 10));
+            QTest::mouseMove(&view, centre);
+            QTest::mouseRelease(&view, Qt::LeftButton, {}, centre + QPoint(10, 10));
+            QCoreApplication::processEvents();
+        };
+        stroke();
+        QVERIFY(!commands.Show()->Playing());
+        QCOMPARE(view.Ink().Layer().Count(), 0);
+        const QImage before = view.grab().toImage();
+        stroke();
+        QCOMPARE(view.Ink().Layer().Count(), 1);
+        QVERIFY(view.grab().toImage() != before);
+        QVERIFY(f.Frame().Execute(cmd::kUndoLastStroke));
+        QCOMPARE(view.grab().toImage(), before);
+        stroke();
+        QTest::keyClick(&view, Qt::Key_Right);  // the next slide starts without ink
+        QCOMPARE(view.Ink().Layer().Count(), 0);
+    }
+
+    void pictureFrameCommandsChangeTheFullScreenPicture() {
+        GuiFixture f;
+        f.MakeImages(2, 200, 200);
+        f.Start();
+        f.App().Prefs().preferences.Set(pref::kFramesFullScreen, 1);
+        QVERIFY(f.Frame().Execute(cmd::kFullScreen));
+        CTavoImgView& view = *f.Frame().ImgView();
+        QVERIFY(QTest::qWaitFor([&] { return view.height() > 0; }));
+        auto grab = [&] { return view.grab().toImage(); };
+        // The frames in turn differ; at least one of them is not its own mirror image.
+        bool flipShows = false;
+        for (int i = 0; i < 3; ++i) {
+            const QImage before = grab();
+            QVERIFY(f.Frame().Execute(cmd::kChangePictureFrame));
+            const QImage framed = grab();
+            QVERIFY(framed != before);
+            QVERIFY(f.Frame().Execute(cmd::kFlipPictureFrame));
+            flipShows = flipShows || grab() != framed;
+            f.Frame().Execute(cmd::kFlipPictureFrame);
+            QCOMPARE(grab(), framed);
+        }
+        QVERIFY(flipShows);
+        const QImage framed = grab();
+        f.Frame().Execute(cmd::kTogglePictureFrame);
+        QVERIFY(grab() != framed);
+        f.Frame().Execute(cmd::kTogglePictureFrame);
+        QCOMPARE(grab(), framed);
+        QCOMPARE(f.Frame().QueryState(cmd::kTogglePictureFrame).text,
+                 std::string("Disable Picture Frame"));
+        f.Frame().Execute(cmd::kTogglePictureFrame);
+        QCOMPARE(f.Frame().QueryState(cmd::kTogglePictureFrame).text,
+                 std::string("Enable Picture Frame"));
+        QVERIFY(!f.Frame().QueryState(cmd::kFlipPictureFrame).enabled);
     }
 
     void allHiddenRefusesWithBothMessages() {
