@@ -82,7 +82,7 @@ class DesktopWindowTest : public QObject {
                                 ->widgetForAction(frame.Action(cmd::kSwitchMode));
         Click(switcher, switcher->rect().center());
         QTRY_VERIFY(frame.ModeMenu()->isVisible());
-        QCOMPARE(frame.ModeMenu()->actions().size(), 5);  // with Full Screen and Filmstrip
+        QCOMPARE(frame.ModeMenu()->actions().size(), 7);  // Slide Show, a separator, five modes
         frame.ModeMenu()->close();
         QVERIFY(frame.ToolBar()->actions().contains(frame.Action(cmd::kFullScreen)));
         QCOMPARE(frame.menuBar()->actions()[2]->text(), QStringLiteral("Annotate"));

@@ -24,7 +24,7 @@ TEST(SaveVerb, BatchNamesOutputsAndNeverOverwritesUnasked) {
     EXPECT_EQ(again.status, 0);
     EXPECT_EQ(std::filesystem::last_write_time(dir.File("a_h.gif")), stamp);
     EXPECT_NE(again.out.find("not overwritten"), std::string::npos) << again.out;
-    for (const char* bad : {" --crop 1,2,3", " --resize 12%", " --format png", " --colors 7 --format bmp"}) {
+    for (const char* bad : {" --crop 1,2,3", " --resize 12%", " --format tiff", " --colors 7 --format bmp"}) {
         EXPECT_EQ(test::RunXeloTool("save" + files + bad).status, 2) << bad;
     }
 }
