@@ -32,6 +32,7 @@
 #include "frame/FileCommands.h"
 #include "frame/ImageCommands.h"
 #include "frame/NoteCommands.h"
+#include "frame/InstalledData.h"
 #include "frame/SlideShowCommands.h"
 #include "frame/FrameIcons.h"
 #include "frame/ODMenu.h"
@@ -915,9 +916,13 @@ QString CMainFrame::HelpTopicNow() const {
 }
 
 void CMainFrame::OpenHelp(const QString& topic) {
-    // The help lies beside the program, or in the source tree's docs/help when run from a build.
+    // The help lies beside the program, in the installed share folder, or in the source tree's
+    // docs/help when run from a build.
     QString path = QDir(QCoreApplication::applicationDirPath()).filePath(kHelpFile);
-    if (!QFileInfo::exists(path)) path = QStringLiteral(XELO_HELP_DIR "/") + kHelpFile;
+    if (!QFileInfo::exists(path)) {
+        path = InstalledDataPath(QStringLiteral("help/") + kHelpFile,
+                                 QStringLiteral(XELO_HELP_DIR "/") + kHelpFile);
+    }
     QUrl url = QUrl::fromLocalFile(path);
     url.setFragment(topic);
     openHelp(url);

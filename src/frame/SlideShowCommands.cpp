@@ -14,6 +14,7 @@
 #include "command/CommandIds.h"
 #include "frame/FrameHost.h"
 #include "frame/MainFrame.h"
+#include "frame/InstalledData.h"
 #include "frame/TavoSplitter.h"
 #include "image/TavoException.h"
 #include "platform/MessageBox.h"
@@ -32,10 +33,11 @@ constexpr int kSlideToolBar = 906;
 constexpr int kGoToNameLength = 20;
 
 // The frame folder: the chosen one, or while it does not exist (as the default "Frames" beside
-// the program may not) the frames drawn for us in the source tree the program was built from.
+// the program may not) the frames drawn for us, installed or in the source tree the program was
+// built from.
 std::string FrameFolder(const std::string& chosen) {
     if (!chosen.empty() && QFileInfo(QString::fromStdString(chosen)).isDir()) return chosen;
-    return XELO_FRAMES_DIR;
+    return InstalledDataPath(QStringLiteral("frames"), QStringLiteral(XELO_FRAMES_DIR)).toStdString();
 }
 
 bool IsSlideMode(int mode) {
