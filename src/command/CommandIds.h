@@ -143,4 +143,7 @@ constexpr int kSlideGoTo = 30809;
 constexpr int kGoToSlideFirst = 35000;  // + the slide's position
 constexpr int kGoToSlideLast = 35999;
 
+// Desktop.
+constexpr int kFileAssociation = 30011;
+
 }  // namespace xelo::cmd

@@ -33,6 +33,7 @@
 #include "frame/ImageCommands.h"
 #include "frame/NoteCommands.h"
 #include "frame/InstalledData.h"
+#include "frame/DesktopCommands.h"
 #include "frame/SlideShowCommands.h"
 #include "frame/FrameIcons.h"
 #include "frame/ODMenu.h"
@@ -131,7 +132,7 @@ const std::vector<int> kAnnotateMenu = {
 const std::vector<int> kRemoveMenu = {cmd::kRemoveText, cmd::kRemoveAudio, cmd::kRemoveAll};
 const std::vector<int> kToolsMenu = {kSubSelect,        0, cmd::kConvert,       cmd::kResize,
                                      cmd::kCrop,        cmd::kImageInfo, 0,   cmd::kFind,
-                                     cmd::kScreenCapture, 0, cmd::kOptions, 0, cmd::kHelp};
+                                     cmd::kScreenCapture, 0, cmd::kOptions, cmd::kFileAssociation, 0, cmd::kHelp};
 const std::vector<int> kReorderMenu = {cmd::kReorderByName,
                                        cmd::kReorderByDate,
                                        cmd::kReorderBySize,
@@ -247,6 +248,7 @@ CMainFrame::CMainFrame(FrameHost& app)
     CreateToolMenus();
     noteCommands_ = std::make_unique<CNoteCommands>(app_, *this);
     noteCommands_->ShowInkColour();
+    desktopCommands_ = std::make_unique<CDesktopCommands>(app_, *this);
 
     fileCommands_->AttachMenu(tree_, contextMenus_["Dir"]);
     fileCommands_->AttachMenu(listView_, contextMenus_["Thumbnail"]);
@@ -684,6 +686,7 @@ std::vector<CommandTarget*> CMainFrame::RoutingOrder() const {
     order.push_back(fileCommands_.get());
     order.push_back(imageCommands_.get());
     order.push_back(noteCommands_.get());
+    order.push_back(desktopCommands_.get());
     return order;
 }
 

@@ -34,6 +34,7 @@ class CCaptureCommands;
 class CFileCommands;
 class CImageCommands;
 class CNoteCommands;
+class CDesktopCommands;
 class CSlideShowCommands;
 
 class CMainFrame : public QMainWindow,
@@ -75,6 +76,7 @@ class CMainFrame : public QMainWindow,
     CODMenu* PenWidthMenu() const { return penMenu_; }
     QMenu* GoToMenu() const { return goToMenu_; }
     CNoteCommands* NoteCommands() const { return noteCommands_.get(); }
+    CDesktopCommands* DesktopCommands() const { return desktopCommands_.get(); }
     // The browsing view shown in the current mode.
     QWidget* ActiveBrowser() const;
     // Where the keys go in the current mode: the picture in the image modes, else the browser.
@@ -159,6 +161,7 @@ class CMainFrame : public QMainWindow,
     std::unique_ptr<CFileCommands> fileCommands_;
     std::unique_ptr<CImageCommands> imageCommands_;
     std::unique_ptr<CNoteCommands> noteCommands_;
+    std::unique_ptr<CDesktopCommands> desktopCommands_;
     std::unique_ptr<CSlideShowCommands> slideShow_;
     std::map<int, QAction*> actions_;
     CTavoSplitter* splitter_ = nullptr;
