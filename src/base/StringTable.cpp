@@ -235,6 +235,7 @@ constexpr Entry kStrings[] = {
     {30007, "Delete"},
     {30008, "All"},
     {30009, "Duplicate"},
+    {30010, "Shortcut..."},
     {30011, "File Association..."},
     {30012, "Select Multiple Images"},
     {30013, "None"},

@@ -144,6 +144,7 @@ constexpr int kGoToSlideFirst = 35000;  // + the slide's position
 constexpr int kGoToSlideLast = 35999;
 
 // Desktop.
+constexpr int kShortcut = 30010;
 constexpr int kFileAssociation = 30011;
 
 }  // namespace xelo::cmd

@@ -1,12 +1,17 @@
 #include "frame/DesktopCommands.h"
 
+#include <QCoreApplication>
 #include <QWidget>
 
 #include "command/CommandIds.h"
 #include "frame/FileAssociationDialog.h"
+#include "album/ImageEntry.h"
+#include "album/TavoDoc.h"
 #include "frame/FrameHost.h"
+#include "frame/ShortcutDialog.h"
 #include "image/TavoException.h"
 #include "platform/MessageBox.h"
+#include "settings/DesktopShortcuts.h"
 #include "settings/FileAssociation.h"
 #include "settings/PrefLayout.h"
 #include "settings/Preferences.h"
@@ -15,19 +20,37 @@ namespace xelo {
 
 CDesktopCommands::CDesktopCommands(FrameHost& app, QWidget& window)
     : runDialog([](CFileAssociationDialog& dialog) { return dialog.exec() == QDialog::Accepted; }),
+      runShortcutDialog([](CShortcutDialog& dialog) { dialog.exec(); }),
       app_(app),
       window_(window) {}
 
 bool CDesktopCommands::onUpdate(int id, CommandState& state) {
+    if (id == cmd::kShortcut) {
+        state.enabled = !app_.Doc().CurrentFolder().empty();
+        return true;
+    }
     if (id != cmd::kFileAssociation) return false;
     state.enabled = true;
     return true;
 }
 
 bool CDesktopCommands::onCommand(int id) {
+    if (id == cmd::kShortcut) {
+        MakeShortcut();
+        return true;
+    }
     if (id != cmd::kFileAssociation) return false;
     FileAssociation();
     return true;
+}
+
+void CDesktopCommands::MakeShortcut() {
+    CTavoDoc& doc = app_.Doc();
+    const int first = doc.FirstSelected();
+    const std::string image = first >= 0 ? doc.EntryAt(first)->Name() : std::string();
+    const CDesktopShortcuts shortcuts(QCoreApplication::applicationFilePath().toStdString());
+    CShortcutDialog dialog(shortcuts, doc.CurrentFolder(), image, &window_);
+    runShortcutDialog(dialog);
 }
 
 void CDesktopCommands::FileAssociation() {

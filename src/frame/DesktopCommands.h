@@ -1,4 +1,4 @@
-// The commands that place the program on the desktop: File Association.
+// The commands that place the program on the desktop: File Association and Shortcut.
 #pragma once
 
 #include <functional>
@@ -11,6 +11,7 @@ namespace xelo {
 
 class FrameHost;
 class CFileAssociationDialog;
+class CShortcutDialog;
 
 class CDesktopCommands : public CommandTarget {
   public:
@@ -21,9 +22,12 @@ class CDesktopCommands : public CommandTarget {
 
     // Runs the dialog; tests replace it. True when confirmed.
     std::function<bool(CFileAssociationDialog&)> runDialog;
+    // Runs the Make Shortcut dialog; tests replace it.
+    std::function<void(CShortcutDialog&)> runShortcutDialog;
 
   private:
     void FileAssociation();
+    void MakeShortcut();
 
     FrameHost& app_;
     QWidget& window_;

@@ -132,7 +132,7 @@ const std::vector<int> kAnnotateMenu = {
 const std::vector<int> kRemoveMenu = {cmd::kRemoveText, cmd::kRemoveAudio, cmd::kRemoveAll};
 const std::vector<int> kToolsMenu = {kSubSelect,        0, cmd::kConvert,       cmd::kResize,
                                      cmd::kCrop,        cmd::kImageInfo, 0,   cmd::kFind,
-                                     cmd::kScreenCapture, 0, cmd::kOptions, cmd::kFileAssociation, 0, cmd::kHelp};
+                                     cmd::kScreenCapture, 0, cmd::kOptions, cmd::kFileAssociation, cmd::kShortcut, 0, cmd::kHelp};
 const std::vector<int> kReorderMenu = {cmd::kReorderByName,
                                        cmd::kReorderByDate,
                                        cmd::kReorderBySize,

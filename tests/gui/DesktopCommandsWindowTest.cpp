@@ -1,10 +1,13 @@
-// File Association from the window's Tools menu: the boxes show what mimeapps.list says, OK
-// claims and releases through the same core as the tool, and the open-image mode is kept.
+// File Association and Make Shortcut from the window's Tools menu: the boxes show what
+// mimeapps.list says, OK claims and releases through the same core as the tool, and the
+// open-image mode is kept; launchers are added, listed, renamed and removed.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QListWidget>
 #include <QTest>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -12,6 +15,7 @@
 #include "frame/DesktopCommands.h"
 #include "frame/FileAssociationDialog.h"
 #include "frame/MainFrame.h"
+#include "frame/ShortcutDialog.h"
 #include "gui/GuiFixture.h"
 #include "settings/FileAssociation.h"
 #include "settings/PrefLayout.h"
@@ -19,7 +23,7 @@
 
 namespace xelo {
 
-class FileAssociationWindowTest : public QObject {
+class DesktopCommandsWindowTest : public QObject {
     Q_OBJECT
 
   private slots:
@@ -54,9 +58,37 @@ class FileAssociationWindowTest : public QObject {
         QCOMPARE(text.str(), list);
         unsetenv("XDG_CONFIG_HOME");
     }
+
+    void MakesListsRenamesAndRemovesLaunchers() {
+        test::GuiFixture w(2);
+        test::TempDir data;
+        setenv("XDG_DATA_HOME", data.Path().c_str(), 1);
+        const QString folderName = QString::fromStdString(std::filesystem::path(w.Folder()).filename());
+        bool ran = false;
+        w.Frame().DesktopCommands()->runShortcutDialog = [&](CShortcutDialog& d) {
+            d.Mode()->setCurrentIndex(d.Mode()->findText(QStringLiteral("List mode")));
+            QVERIFY(d.Add());
+            QCOMPARE(d.List()->count(), 1);
+            QCOMPARE(d.List()->item(0)->text(), folderName + QStringLiteral(" - List mode"));
+            d.Place()->setCurrentIndex(1);  // the desktop holds none
+            QCOMPARE(d.List()->count(), 0);
+            d.Place()->setCurrentIndex(0);
+            d.askName = [](const QString&) { return QStringLiteral("Trip"); };
+            d.List()->item(0)->setSelected(true);
+            d.RenameSelected();
+            QCOMPARE(d.List()->item(0)->text(), QStringLiteral("Trip"));
+            d.List()->item(0)->setSelected(true);
+            d.RemoveSelected();
+            QCOMPARE(d.List()->count(), 0);
+            ran = true;
+        };
+        QVERIFY(w.Frame().Execute(cmd::kShortcut));
+        QVERIFY(ran);
+        unsetenv("XDG_DATA_HOME");
+    }
 };
 
 }  // namespace xelo
 
-QTEST_MAIN(xelo::FileAssociationWindowTest)
-#include "FileAssociationWindowTest.moc"
+QTEST_MAIN(xelo::DesktopCommandsWindowTest)
+#include "DesktopCommandsWindowTest.moc"
