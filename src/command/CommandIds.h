@@ -146,5 +146,6 @@ constexpr int kGoToSlideLast = 35999;
 // Desktop.
 constexpr int kShortcut = 30010;
 constexpr int kFileAssociation = 30011;
+constexpr int kEditPhoto = 30312;
 
 }  // namespace xelo::cmd

@@ -128,6 +128,7 @@ constexpr CommandInfo kCommands[] = {
     {cmd::kOptions, cmd::kOptions, "preferences-system", nullptr, false},
     {cmd::kFileAssociation, cmd::kFileAssociation, nullptr, nullptr, false},
     {cmd::kShortcut, cmd::kShortcut, nullptr, nullptr, false},
+    {cmd::kEditPhoto, cmd::kEditPhoto, "document-edit", nullptr, false},
     {cmd::kSlidePrevious, cmd::kSlidePrevious, "go-previous", nullptr, false},
     {cmd::kSlideNext, cmd::kSlideNext, "go-next", nullptr, false},
     {cmd::kSlidePlay, cmd::kSlidePlay, "media-playback-start", nullptr, false},

@@ -1,4 +1,4 @@
-// The commands that place the program on the desktop: File Association and Shortcut.
+// The commands that join the program to the desktop: File Association, Shortcut and Edit Photo.
 #pragma once
 
 #include <functional>
@@ -28,6 +28,7 @@ class CDesktopCommands : public CommandTarget {
   private:
     void FileAssociation();
     void MakeShortcut();
+    void EditPhoto();
 
     FrameHost& app_;
     QWidget& window_;

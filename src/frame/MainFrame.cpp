@@ -131,7 +131,7 @@ const std::vector<int> kAnnotateMenu = {
     kSubRemove,            cmd::kRecordAudio,  cmd::kPlayAudio,    cmd::kSelectAudio};
 const std::vector<int> kRemoveMenu = {cmd::kRemoveText, cmd::kRemoveAudio, cmd::kRemoveAll};
 const std::vector<int> kToolsMenu = {kSubSelect,        0, cmd::kConvert,       cmd::kResize,
-                                     cmd::kCrop,        cmd::kImageInfo, 0,   cmd::kFind,
+                                     cmd::kCrop,        cmd::kImageInfo, cmd::kEditPhoto, 0,   cmd::kFind,
                                      cmd::kScreenCapture, 0, cmd::kOptions, cmd::kFileAssociation, cmd::kShortcut, 0, cmd::kHelp};
 const std::vector<int> kReorderMenu = {cmd::kReorderByName,
                                        cmd::kReorderByDate,

@@ -86,6 +86,31 @@ class DesktopCommandsWindowTest : public QObject {
         QVERIFY(ran);
         unsetenv("XDG_DATA_HOME");
     }
+
+    void EditPhotoStartsTheChosenEditorOnTheImage() {
+        test::GuiFixture w(2);
+        test::TempDir dir;
+        // A stand-in editor in a folder with a blank, recording its arguments one a line.
+        std::filesystem::create_directories(dir.Path() / "my editor");
+        const std::string editor = dir.File("my editor/edit");
+        std::ofstream(editor) << "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"" << dir.File("args") << "\"\n";
+        std::filesystem::permissions(editor, std::filesystem::perms::owner_all);
+        w.App().Prefs().editTool = "\"" + editor + "\" -open %1";
+        QVERIFY(!w.Frame().QueryState(cmd::kEditPhoto).enabled);
+        w.SelectOnly(1);
+        QVERIFY(w.Frame().Execute(cmd::kEditPhoto));
+        QTRY_VERIFY(std::filesystem::exists(dir.File("args")));
+        QTRY_COMPARE(QString::fromStdString(Read(dir.File("args"))),
+                     QString::fromStdString("-open\n" + w.Folder() + "/img02.bmp\n"));
+    }
+
+  private:
+    static std::string Read(const std::string& path) {
+        std::ifstream in(path);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
 };
 
 }  // namespace xelo
