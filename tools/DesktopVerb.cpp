@@ -18,7 +18,8 @@ int RunAssociation(const std::string& action, const std::vector<std::string>& na
     std::vector<std::string> types;
     for (const std::string& name : names) {
         const std::string type = ImageMimeType(name);
-        if (type.empty()) return UsageError("desktop", "'" + name + "' is no image type the program opens");
+        if (type.empty())
+            return UsageError("desktop", "'" + name + "' is no image type the program opens");
         types.push_back(type);
     }
     CFileAssociation association(XdgConfigHome());
@@ -45,7 +46,8 @@ std::string ProgramPath() {
     namespace fs = std::filesystem;
     std::error_code ec;
     const fs::path toolDir = fs::read_symlink("/proc/self/exe", ec).parent_path();
-    for (const fs::path& candidate : {toolDir / "xelo_album", toolDir / ".." / "src" / "xelo_album"}) {
+    for (const fs::path& candidate :
+         {toolDir / "xelo_album", toolDir / ".." / "src" / "xelo_album"}) {
         if (fs::exists(candidate, ec)) return fs::canonical(candidate, ec).string();
     }
     return (toolDir / "xelo_album").string();
@@ -69,7 +71,8 @@ int RunShortcut(const std::vector<std::string>& args, bool list) {
     if (const auto unknown = parsed.Unknown(known); !unknown.empty()) {
         return UsageError("desktop", "unknown option " + unknown.front());
     }
-    if (!parsed.Operands().empty()) return UsageError("desktop", "unexpected " + parsed.Operands().front());
+    if (!parsed.Operands().empty())
+        return UsageError("desktop", "unexpected " + parsed.Operands().front());
     const std::optional<ShortcutPlace> place = ParsePlace(parsed);
     if (!place) return UsageError("desktop", "--at takes programs or desktop");
     const CDesktopShortcuts shortcuts(ProgramPath());
@@ -81,15 +84,20 @@ int RunShortcut(const std::vector<std::string>& args, bool list) {
         return 0;
     }
     const bool image = parsed.Has("--image");
-    if (image == parsed.Has("--folder")) return UsageError("desktop", "give --folder DIR or --image FILE");
+    if (image == parsed.Has("--folder"))
+        return UsageError("desktop", "give --folder DIR or --image FILE");
     const ShortcutMode* mode = FindShortcutMode(parsed.Value("--mode").value_or(image ? "i" : "t"));
     if (!mode || mode->forImage != image) {
-        return UsageError("desktop", std::string("no such ") + (image ? "image" : "folder") + " mode");
+        return UsageError("desktop",
+                          std::string("no such ") + (image ? "image" : "folder") + " mode");
     }
     std::error_code ec;
-    const std::string target = std::filesystem::absolute(*parsed.Value(image ? "--image" : "--folder"), ec);
-    if (image ? !std::filesystem::is_regular_file(target, ec) : !std::filesystem::is_directory(target, ec)) {
-        std::fprintf(stderr, "xelo-tool desktop: %s: no such %s\n", target.c_str(), image ? "image" : "folder");
+    const std::string target =
+        std::filesystem::absolute(*parsed.Value(image ? "--image" : "--folder"), ec);
+    if (image ? !std::filesystem::is_regular_file(target, ec)
+              : !std::filesystem::is_directory(target, ec)) {
+        std::fprintf(stderr, "xelo-tool desktop: %s: no such %s\n", target.c_str(),
+                     image ? "image" : "folder");
         return 1;
     }
     try {
@@ -104,11 +112,13 @@ int RunShortcut(const std::vector<std::string>& args, bool list) {
 }  // namespace
 
 int RunDesktop(const std::vector<std::string>& args) {
-    if (args.empty()) return UsageError("desktop", "give associate, release, shortcut or shortcuts");
+    if (args.empty())
+        return UsageError("desktop", "give associate, release, shortcut or shortcuts");
     const std::string& action = args.front();
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (action == "associate" || action == "release") return RunAssociation(action, rest);
-    if (action == "shortcut" || action == "shortcuts") return RunShortcut(rest, action == "shortcuts");
+    if (action == "shortcut" || action == "shortcuts")
+        return RunShortcut(rest, action == "shortcuts");
     return UsageError("desktop", "unknown action '" + action + "'");
 }
 

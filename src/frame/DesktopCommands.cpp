@@ -6,12 +6,12 @@
 #include <QUrl>
 #include <QWidget>
 
-#include "command/CommandIds.h"
-#include "frame/FileAssociationDialog.h"
 #include "album/FolderEnum.h"
 #include "album/ImageEntry.h"
-#include "base/StringTable.h"
 #include "album/TavoDoc.h"
+#include "base/StringTable.h"
+#include "command/CommandIds.h"
+#include "frame/FileAssociationDialog.h"
 #include "frame/FrameHost.h"
 #include "frame/ShortcutDialog.h"
 #include "image/TavoException.h"
@@ -76,7 +76,8 @@ void CDesktopCommands::MakeShortcut() {
 void CDesktopCommands::FileAssociation() {
     CFileAssociation association(XdgConfigHome());
     CPreferences& prefs = app_.Prefs();
-    CFileAssociationDialog dialog(association, prefs.preferences.Get(pref::kOpenImageMode), &window_);
+    CFileAssociationDialog dialog(association, prefs.preferences.Get(pref::kOpenImageMode),
+                                  &window_);
     if (!runDialog(dialog)) return;
     try {
         dialog.Apply(association);
@@ -100,7 +101,8 @@ void CDesktopCommands::EditPhoto() {
         started = QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
     } else {
         QStringList rest;
-        for (size_t i = 1; i < arguments.size(); ++i) rest << QString::fromStdString(arguments[i]);
+        for (size_t i = 1; i < arguments.size(); ++i)
+            rest << QString::fromStdString(arguments[i]);
         started = QProcess::startDetached(QString::fromStdString(arguments[0]), rest);
     }
     if (!started) ShowMessage(&window_, LoadString(kStrNoEditor));

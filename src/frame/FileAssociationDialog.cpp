@@ -20,7 +20,7 @@ constexpr uint32_t kStrGifFiles = 1075;
 constexpr uint32_t kStrTitle = 30011;
 
 struct TypeGroup {
-    uint32_t textId;    // 0: `text` stands
+    uint32_t textId;  // 0: `text` stands
     const char* text;
     std::vector<const char*> mimeTypes;  // the first decides whether the box starts checked
 };
@@ -32,7 +32,9 @@ const std::vector<TypeGroup>& TypeGroups() {
         {kStrGifFiles, nullptr, {"image/gif"}},
         {0, "PNG files (*.png)", {"image/png"}},
         {0, "WebP files (*.webp)", {"image/webp"}},
-        {0, "HEIC and AVIF files (*.heic; *.heif; *.avif)", {"image/heic", "image/heif", "image/avif"}},
+        {0,
+         "HEIC and AVIF files (*.heic; *.heif; *.avif)",
+         {"image/heic", "image/heif", "image/avif"}},
         {0, "TIFF files (*.tif; *.tiff)", {"image/tiff"}},
     };
     return groups;
@@ -77,7 +79,8 @@ void CFileAssociationDialog::Apply(CFileAssociation& association) const {
     std::vector<std::string> release;
     for (size_t i = 0; i < groups_.size(); ++i) {
         auto& list = groups_[i]->isChecked() ? claim : release;
-        for (const char* type : TypeGroups()[i].mimeTypes) list.emplace_back(type);
+        for (const char* type : TypeGroups()[i].mimeTypes)
+            list.emplace_back(type);
     }
     association.Release(release);
     association.Claim(claim);

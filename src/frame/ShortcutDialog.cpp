@@ -89,7 +89,8 @@ void CShortcutDialog::FillModes() {
     mode_->clear();
     for (const ShortcutMode& m : ShortcutModes()) {
         // The VGA modes need an output plug-in; they are made from the tool when wanted.
-        if (m.forImage == image && m.option[0] != 'v') mode_->addItem(tr(m.name), QString::fromLatin1(m.option));
+        if (m.forImage == image && m.option[0] != 'v')
+            mode_->addItem(tr(m.name), QString::fromLatin1(m.option));
     }
 }
 

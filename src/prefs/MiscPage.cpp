@@ -31,8 +31,9 @@ CMiscPage::CMiscPage(CPreferences& working, QWidget* parent) : CPrefPage(working
     form->addRow(tr("Specify size of copied image:"), copySize_);
     editor_ = new QLineEdit(QString::fromStdString(working_.editTool), this);
     editor_->setPlaceholderText(tr("the desktop's application for the image type"));
-    editor_->setToolTip(tr("A program, its path in double quotes when it holds blanks, and its "
-                           "arguments; %1 stands for the image."));
+    editor_->setToolTip(
+        tr("A program, its path in double quotes when it holds blanks, and its "
+           "arguments; %1 stands for the image."));
     form->addRow(tr("Edit photo using:"), editor_);
 
     applyGamma_ = new QCheckBox(tr("Display gamma adjustment"), this);
@@ -54,7 +55,8 @@ CMiscPage::CMiscPage(CPreferences& working, QWidget* parent) : CPrefPage(working
     form->addRow(row);
 
     ShowGamma(std::clamp(static_cast<int>(prefs.Get(pref::kGamma)), 1, 300));
-    connect(slider_, &QSlider::valueChanged, this, [this](int v) { ShowGamma(GammaFromSlider(v * 10)); });
+    connect(slider_, &QSlider::valueChanged, this,
+            [this](int v) { ShowGamma(GammaFromSlider(v * 10)); });
     connect(reset_, &QPushButton::clicked, this, [this] { ShowGamma(100); });
     auto enable = [this](bool on) {
         slider_->setEnabled(on);

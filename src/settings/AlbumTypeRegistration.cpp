@@ -67,7 +67,8 @@ AlbumTypeFolders AlbumTypeFoldersFromEnvironment() {
     while (pos <= list.size()) {
         size_t colon = list.find(':', pos);
         if (colon == std::string::npos) colon = list.size();
-        if (colon > pos && list[pos] == '/') folders.dataDirs.push_back(list.substr(pos, colon - pos));
+        if (colon > pos && list[pos] == '/')
+            folders.dataDirs.push_back(list.substr(pos, colon - pos));
         pos = colon + 1;
     }
     return folders;

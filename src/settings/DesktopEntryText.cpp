@@ -1,5 +1,7 @@
 #include "settings/DesktopEntryText.h"
 
+#include <string_view>
+
 namespace xelo {
 
 namespace {
@@ -8,7 +10,8 @@ namespace {
 bool NeedsQuotes(const std::string& arg) {
     if (arg.empty() || arg[0] != '-') return true;
     for (char c : arg) {
-        if (std::string_view(" \t\n\"'\\><~|&;$*?#()`=").find(c) != std::string_view::npos) return true;
+        if (std::string_view(" \t\n\"'\\><~|&;$*?#()`=").find(c) != std::string_view::npos)
+            return true;
     }
     return false;
 }
@@ -18,13 +21,25 @@ bool NeedsQuotes(const std::string& arg) {
 std::string EscapeDesktopValue(const std::string& text) {
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\\') out += "\\\\";
-        else if (c == '\n') out += "\\n";
-        else if (c == '\t') out += "\\t";
-        else if (c == '\r') out += "\\r";
-        else if (c == ' ' && i == 0) out += "\\s";
-        else out += c;
+        switch (const char c = text[i]) {
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case ' ':
+                out += i == 0 ? "\\s" : " ";
+                break;
+            default:
+                out += c;
+        }
     }
     return out;
 }

@@ -38,15 +38,16 @@ bool UsableName(const std::string& name) {
 
 std::string LastComponent(const std::string& path) {
     std::string p = path;
-    while (p.size() > 1 && p.back() == '/') p.pop_back();
+    while (p.size() > 1 && p.back() == '/')
+        p.pop_back();
     const size_t slash = p.rfind('/');
     const std::string last = slash == std::string::npos ? p : p.substr(slash + 1);
     return last.empty() ? std::string("Root") : last;
 }
 
 std::string LauncherText(const std::string& name, const std::string& exec) {
-    return "[Desktop Entry]\nType=Application\nName=" + EscapeDesktopValue(name) + "\nExec=" + exec +
-           "\nIcon=xelo-album\nTerminal=false\n";
+    return "[Desktop Entry]\nType=Application\nName=" + EscapeDesktopValue(name) +
+           "\nExec=" + exec + "\nIcon=xelo-album\nTerminal=false\n";
 }
 
 void WriteLauncher(const std::string& path, const std::string& text) {
@@ -62,10 +63,14 @@ void WriteLauncher(const std::string& path, const std::string& text) {
 
 const std::vector<ShortcutMode>& ShortcutModes() {
     static const std::vector<ShortcutMode> modes = {
-        {"s", "Slide Show mode", false},     {"t", "Thumbnail mode", false},
-        {"l", "List mode", false},           {"f", "Filename mode", false},
-        {"vs", "VGA Slide Show mode", false}, {"i", "Filmstrip mode", true},
-        {"fs", "Full Screen mode", true},    {"v", "VGA Filmstrip mode", true},
+        {"s", "Slide Show mode", false},
+        {"t", "Thumbnail mode", false},
+        {"l", "List mode", false},
+        {"f", "Filename mode", false},
+        {"vs", "VGA Slide Show mode", false},
+        {"i", "Filmstrip mode", true},
+        {"fs", "Full Screen mode", true},
+        {"v", "VGA Filmstrip mode", true},
     };
     return modes;
 }
@@ -125,8 +130,9 @@ std::string CDesktopShortcuts::Make(const std::string& target, const ShortcutMod
         name = base + " (" + std::to_string(n) + ")";
     }
     const std::string path = JoinPath(folder, name + kExtension);
-    WriteLauncher(path, LauncherText(name, DesktopExecValue({program_, std::string("-") + mode.option,
-                                                              target})));
+    WriteLauncher(
+        path,
+        LauncherText(name, DesktopExecValue({program_, std::string("-") + mode.option, target})));
     return path;
 }
 
@@ -149,8 +155,9 @@ std::vector<Shortcut> CDesktopShortcuts::List(ShortcutPlace place) const {
             !FindShortcutMode(args[1].substr(1))) {
             continue;
         }
-        found.push_back({path.string(), UnescapeDesktopValue(entry.Value(kGroup, "Name").value_or("")),
-                         args[2], args[1].substr(1)});
+        found.push_back({path.string(),
+                         UnescapeDesktopValue(entry.Value(kGroup, "Name").value_or("")), args[2],
+                         args[1].substr(1)});
     }
     std::sort(found.begin(), found.end(),
               [](const Shortcut& a, const Shortcut& b) { return a.name < b.name; });

@@ -36,7 +36,8 @@ class CDesktopShortcuts {
     std::string Folder(ShortcutPlace place) const;
     // Writes the launcher for `target` (a folder or an image, by the mode) named "BASE - MODE"
     // after the target's last path component; returns its file. Write errors throw.
-    std::string Make(const std::string& target, const ShortcutMode& mode, ShortcutPlace place) const;
+    std::string Make(const std::string& target, const ShortcutMode& mode,
+                     ShortcutPlace place) const;
     // The launchers of the place that start this program, by name.
     std::vector<Shortcut> List(ShortcutPlace place) const;
     // Gives a launcher a new name (its file follows); false when the name is taken or unusable.

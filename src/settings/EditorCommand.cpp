@@ -4,7 +4,8 @@
 
 namespace xelo {
 
-std::vector<std::string> EditorArguments(const std::string& editTool, const std::string& imagePath) {
+std::vector<std::string> EditorArguments(const std::string& editTool,
+                                         const std::string& imagePath) {
     std::string program;
     std::string rest;
     if (!editTool.empty() && editTool[0] == '"') {
@@ -25,7 +26,8 @@ std::vector<std::string> EditorArguments(const std::string& editTool, const std:
         return arguments;
     }
     for (std::string word : SplitCommandLine(rest)) {
-        for (size_t at = word.find("%1"); at != std::string::npos; at = word.find("%1", at + imagePath.size())) {
+        for (size_t at = word.find("%1"); at != std::string::npos;
+             at = word.find("%1", at + imagePath.size())) {
             word.replace(at, 2, imagePath);
         }
         arguments.push_back(word);

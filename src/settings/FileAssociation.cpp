@@ -27,9 +27,9 @@ struct TypeName {
     const char* mimeType;
 };
 constexpr TypeName kTypes[] = {
-    {"jpg", "image/jpeg"}, {"jpeg", "image/jpeg"}, {"jpe", "image/jpeg"}, {"png", "image/png"},
-    {"gif", "image/gif"},  {"bmp", "image/bmp"},   {"webp", "image/webp"}, {"heic", "image/heic"},
-    {"heif", "image/heif"}, {"avif", "image/avif"}, {"tif", "image/tiff"}, {"tiff", "image/tiff"},
+    {"jpg", "image/jpeg"},  {"jpeg", "image/jpeg"}, {"jpe", "image/jpeg"},  {"png", "image/png"},
+    {"gif", "image/gif"},   {"bmp", "image/bmp"},   {"webp", "image/webp"}, {"heic", "image/heic"},
+    {"heif", "image/heif"}, {"avif", "image/avif"}, {"tif", "image/tiff"},  {"tiff", "image/tiff"},
 };
 
 std::string EnvPath(const char* name) {
@@ -125,7 +125,8 @@ const std::vector<std::string>& AssociableMimeTypes() {
     static const std::vector<std::string> types = [] {
         std::vector<std::string> out;
         for (const TypeName& t : kTypes) {
-            if (std::find(out.begin(), out.end(), t.mimeType) == out.end()) out.push_back(t.mimeType);
+            if (std::find(out.begin(), out.end(), t.mimeType) == out.end())
+                out.push_back(t.mimeType);
         }
         return out;
     }();

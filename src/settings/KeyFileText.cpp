@@ -50,7 +50,8 @@ CKeyFileText::CKeyFileText(const std::string& text) {
 
 std::string CKeyFileText::Text() const {
     std::string out;
-    for (const Line& l : lines_) out += l.body + l.end;
+    for (const Line& l : lines_)
+        out += l.body + l.end;
     return out;
 }
 
@@ -103,7 +104,8 @@ void CKeyFileText::SetValue(const std::string& group, const std::string& key,
         if (!KeyOf(lines_[i].body).empty()) after = i;
     }
     if (lines_[after].end.empty()) lines_[after].end = end;
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(after) + 1, Line{key + "=" + value, end});
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(after) + 1,
+                  Line{key + "=" + value, end});
 }
 
 bool CKeyFileText::Remove(const std::string& group, const std::string& key) {

@@ -63,7 +63,8 @@ class DesktopCommandsWindowTest : public QObject {
         test::GuiFixture w(2);
         test::TempDir data;
         setenv("XDG_DATA_HOME", data.Path().c_str(), 1);
-        const QString folderName = QString::fromStdString(std::filesystem::path(w.Folder()).filename());
+        const QString folderName =
+            QString::fromStdString(std::filesystem::path(w.Folder()).filename());
         bool ran = false;
         w.Frame().DesktopCommands()->runShortcutDialog = [&](CShortcutDialog& d) {
             d.Mode()->setCurrentIndex(d.Mode()->findText(QStringLiteral("List mode")));
@@ -93,7 +94,8 @@ class DesktopCommandsWindowTest : public QObject {
         // A stand-in editor in a folder with a blank, recording its arguments one a line.
         std::filesystem::create_directories(dir.Path() / "my editor");
         const std::string editor = dir.File("my editor/edit");
-        std::ofstream(editor) << "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"" << dir.File("args") << "\"\n";
+        std::ofstream(editor) << "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"" << dir.File("args")
+                              << "\"\n";
         std::filesystem::permissions(editor, std::filesystem::perms::owner_all);
         w.App().Prefs().editTool = "\"" + editor + "\" -open %1";
         QVERIFY(!w.Frame().QueryState(cmd::kEditPhoto).enabled);

@@ -22,7 +22,7 @@ std::string Read(const fs::path& path) {
 
 TEST(AlbumTypeRegistration, PackageMatchesTheInstalledOne) {
     EXPECT_EQ(AlbumMimePackage(), Read(fs::path(XELO_TEST_DATA_DIR).parent_path().parent_path() /
-                                         "data/desktop/xelo-album-mime.xml"));
+                                       "data/desktop/xelo-album-mime.xml"));
 }
 
 TEST(AlbumTypeRegistration, WritesOnceUpdatesOnceAndYieldsToTheSystem) {

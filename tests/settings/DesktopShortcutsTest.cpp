@@ -25,29 +25,34 @@ class DesktopShortcutsTest : public ::testing::Test {
 
 TEST_F(DesktopShortcutsTest, FolderShortcutIsNamedAndStartsTheMode) {
     const std::string folder = Folder("My Documents");
-    const std::string file = shortcuts.Make(folder, *FindShortcutMode("l"), ShortcutPlace::kPrograms);
+    const std::string file =
+        shortcuts.Make(folder, *FindShortcutMode("l"), ShortcutPlace::kPrograms);
     EXPECT_EQ(file, dir.File("apps/My Documents - List mode.desktop"));
     std::ifstream in(file);
     std::stringstream text;
     text << in.rdbuf();
     EXPECT_NE(text.str().find("\nExec=\"" + std::string(kProgram) + "\" -l \"" + folder + "\"\n"),
-              std::string::npos) << text.str();
+              std::string::npos)
+        << text.str();
     EXPECT_NE(std::filesystem::status(file).permissions() & std::filesystem::perms::owner_exec,
               std::filesystem::perms::none);
 }
 
 TEST_F(DesktopShortcutsTest, AwkwardNamesRoundTripAndOnlyOurLaunchersAreListed) {
     const std::string odd = Folder("a \"quoted\" $HOME `x` 100% \\ name");
-    const std::string file = shortcuts.Make(odd, *FindShortcutMode("Slide Show mode"), ShortcutPlace::kDesktop);
+    const std::string file =
+        shortcuts.Make(odd, *FindShortcutMode("Slide Show mode"), ShortcutPlace::kDesktop);
     std::ifstream in(file);
     std::stringstream text;
     text << in.rdbuf();
     EXPECT_NE(text.str().find("-s \"" + dir.Path().string() +
                               "/a \\\\\"quoted\\\\\" \\\\$HOME \\\\`x\\\\` 100%% \\\\\\\\ name\""),
-              std::string::npos) << text.str();
+              std::string::npos)
+        << text.str();
     // Someone else's launcher, and one of ours without a mode, are not listed.
     std::ofstream(dir.File("Desktop/other.desktop")) << "[Desktop Entry]\nName=x\nExec=gimp %F\n";
-    std::ofstream(dir.File("Desktop/bare.desktop")) << "[Desktop Entry]\nName=y\nExec=" << kProgram << "\n";
+    std::ofstream(dir.File("Desktop/bare.desktop"))
+        << "[Desktop Entry]\nName=y\nExec=" << kProgram << "\n";
     const std::vector<Shortcut> listed = shortcuts.List(ShortcutPlace::kDesktop);
     ASSERT_EQ(listed.size(), 1u);
     EXPECT_EQ(listed[0].target, odd);

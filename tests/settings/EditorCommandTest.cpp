@@ -12,13 +12,15 @@ TEST(EditorCommand, SettingQuotingAndPlaceholder) {
         std::vector<std::string> expected;
     } cases[] = {
         {"\"/usr/bin/editor\" -open %1", {"/usr/bin/editor", "-open", image}},
-        {"\"/opt/My Editor/run\"  --file=\"%1\" -x", {"/opt/My Editor/run", "--file=" + image, "-x"}},
+        {"\"/opt/My Editor/run\"  --file=\"%1\" -x",
+         {"/opt/My Editor/run", "--file=" + image, "-x"}},
         {"gimp", {"gimp", image}},
         {"gimp --new", {"gimp", image}},  // no placeholder: the image path alone
         {"gimp %1 -x", {"gimp", image}},  // a placeholder first counts as none
         {"", {}},
     };
-    for (const auto& c : cases) EXPECT_EQ(EditorArguments(c.setting, image), c.expected) << c.setting;
+    for (const auto& c : cases)
+        EXPECT_EQ(EditorArguments(c.setting, image), c.expected) << c.setting;
 }
 
 }  // namespace

@@ -38,19 +38,24 @@ TEST(FileAssociation, ClaimAndReleaseKeepTheUsersFile) {
     const std::string handPicked = "[Default Applications]\nimage/jpeg=viewer.desktop;\n";
     const Case cases[] = {
         {"claim, release", kUserList, {{'c', "image/jpeg"}, {'r', "image/jpeg"}}, kUserList},
-        {"claim twice", kUserList, {{'c', "image/jpeg"}, {'c', "image/jpeg"}, {'r', "image/jpeg"}},
+        {"claim twice",
+         kUserList,
+         {{'c', "image/jpeg"}, {'c', "image/jpeg"}, {'r', "image/jpeg"}},
          kUserList},
         {"new type", kUserList, {{'c', "image/webp"}, {'r', "image/webp"}}, kUserList},
         {"never claimed", kUserList, {{'r', "image/jpeg"}, {'r', "image/png"}}, kUserList},
         {"no file", "", {{'c', "image/tiff"}, {'r', "image/tiff"}}, "[Default Applications]\n"},
-        {"changed since", "", {{'c', "image/jpeg"}, {'u', "image/jpeg"}, {'r', "image/jpeg"}},
+        {"changed since",
+         "",
+         {{'c', "image/jpeg"}, {'u', "image/jpeg"}, {'r', "image/jpeg"}},
          handPicked},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         test::TempDir home;
         CFileAssociation association(home.Path().string());
-        if (!c.initial.empty()) std::ofstream(association.MimeAppsPath(), std::ios::binary) << c.initial;
+        if (!c.initial.empty())
+            std::ofstream(association.MimeAppsPath(), std::ios::binary) << c.initial;
         for (const Step& s : c.steps) {
             if (s.op == 'u') {
                 std::ofstream(association.MimeAppsPath(), std::ios::binary) << handPicked;
@@ -71,14 +76,16 @@ TEST(FileAssociation, ClaimKeepsTheOldDefaultAsFallback) {
     CFileAssociation association(home.Path().string());
     std::ofstream(association.MimeAppsPath(), std::ios::binary) << kUserList;
     association.Claim({"image/jpeg"});
-    EXPECT_NE(Read(association.MimeAppsPath()).find("image/jpeg=xelo-album.desktop;eog.desktop;\r\n"),
-              std::string::npos);
+    EXPECT_NE(
+        Read(association.MimeAppsPath()).find("image/jpeg=xelo-album.desktop;eog.desktop;\r\n"),
+        std::string::npos);
 }
 
 TEST(FileAssociation, ToolHonoursXdgConfigHome) {
     test::TempDir home;
     const std::string env = "XDG_CONFIG_HOME='" + home.Path().string() + "' ";
-    const test::CommandRun run = test::RunCommand(env + XELO_TOOL_PATH " desktop associate jpg .PNG");
+    const test::CommandRun run =
+        test::RunCommand(env + XELO_TOOL_PATH " desktop associate jpg .PNG");
     EXPECT_EQ(run.status, 0) << run.out;
     EXPECT_EQ(run.out, "image/jpeg: opens in Xelo Album\nimage/png: opens in Xelo Album\n");
     EXPECT_EQ(test::RunCommand(env + XELO_TOOL_PATH " desktop associate text/plain").status, 2);
