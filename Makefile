@@ -11,7 +11,7 @@ CMAKE_ARGS ?=
 # what the build folder was configured with.
 WERROR     ?=
 
-.PHONY: all bootstrap configure build run test test-main test-asan test-tsan test-clang bench fuzz format clean
+.PHONY: all bootstrap configure build install run test test-main test-asan test-tsan test-clang bench fuzz format clean
 
 all: build
 
@@ -23,6 +23,11 @@ configure: bootstrap
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
+
+# Installs into PREFIX (default /usr/local); DESTDIR=... stages the install for a package.
+PREFIX ?= /usr/local
+install: build
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
 
 # Shows the sample album (or the folder given as FOLDER=...).
 run: build

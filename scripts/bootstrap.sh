@@ -19,6 +19,7 @@ packages=(
     libwebp-dev libtiff-dev libheif-dev liblcms2-dev  # the WebP, TIFF, HEIC/AVIF codecs; colour profiles
     webp libheif-examples heif-thumbnailer libtiff-tools netpbm  # independent coders for tests, bench
     libimage-exiftool-perl            # exiftool: writes the orientation tags the tests read
+    desktop-file-utils appstream libxml2-utils  # validate the installed desktop, AppStream and MIME files
 )
 
 missing=()

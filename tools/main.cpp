@@ -126,6 +126,20 @@ const Verb kVerbs[] = {
      "Prints 256 lines \"value luminance red green blue\" counted over the image's 96x72\n"
      "thumbnail, as the Image Info sheet draws them.\n",
      RunHistogram},
+    {"desktop", "open image types with the program, or give them back; launchers",
+     "usage: xelo-tool desktop associate|release TYPE...\n"
+     "associate makes Xelo Album the default program of each TYPE (an extension such as jpg\n"
+     "or a MIME type such as image/jpeg) in $XDG_CONFIG_HOME/mimeapps.list and remembers the\n"
+     "default it replaced; release gives each type back to that default. A type the user\n"
+     "has given to another program since is left alone. Prints each type's state after.\n"
+     "       xelo-tool desktop shortcut --folder DIR|--image FILE [--mode MODE]\n"
+     "                                  [--at programs|desktop]\n"
+     "       xelo-tool desktop shortcuts [--at programs|desktop]\n"
+     "shortcut writes a launcher \"NAME - MODE\" that starts the program on DIR or FILE in\n"
+     "MODE (an option letter such as l, or a name such as \"List mode\"; default Thumbnail or\n"
+     "Filmstrip) in the user's applications folder or on the desktop, and prints its file.\n"
+     "shortcuts lists the program's own launchers there: name, option and target, file.\n",
+     RunDesktop},
 };
 
 void PrintHelp() {

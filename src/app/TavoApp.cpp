@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "album/GoToTargets.h"
+#include "settings/AlbumTypeRegistration.h"
 #include "settings/CommandLine.h"
 #include "base/Registry.h"
 #include "platform/ScreenProbe.h"
@@ -69,6 +70,8 @@ bool CTavoApp::InitInstance(const std::vector<std::string>& arguments) {
     context.scrollBarWidth = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     prefs_.Load(registry_, context);
     prefs_.ApplyDecodeSettings();
+    // The desktop learns the album file type and opens it with the program.
+    RegisterAlbumType(AlbumTypeFoldersFromEnvironment());
 
     doc_ = std::make_unique<CTavoDoc>(&registry_, this);
     doc_->SetAlbumForEveryFolder(prefs_.albumForEveryFolder);

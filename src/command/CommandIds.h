@@ -147,4 +147,9 @@ constexpr int kChangePictureFrame = 30132;
 constexpr int kTogglePictureFrame = 30133;
 constexpr int kFlipPictureFrame = 30140;
 
+// Desktop.
+constexpr int kShortcut = 30010;
+constexpr int kFileAssociation = 30011;
+constexpr int kEditPhoto = 30312;
+
 }  // namespace xelo::cmd

@@ -32,6 +32,8 @@
 #include "frame/FileCommands.h"
 #include "frame/ImageCommands.h"
 #include "frame/NoteCommands.h"
+#include "frame/InstalledData.h"
+#include "frame/DesktopCommands.h"
 #include "frame/SlideShowCommands.h"
 #include "frame/PictureFrameCommands.h"
 #include "frame/FrameIcons.h"
@@ -130,8 +132,8 @@ const std::vector<int> kAnnotateMenu = {
     kSubRemove,            cmd::kRecordAudio,  cmd::kPlayAudio,    cmd::kSelectAudio};
 const std::vector<int> kRemoveMenu = {cmd::kRemoveText, cmd::kRemoveAudio, cmd::kRemoveAll};
 const std::vector<int> kToolsMenu = {kSubSelect,        0, cmd::kConvert,       cmd::kResize,
-                                     cmd::kCrop,        cmd::kImageInfo, 0,   cmd::kFind,
-                                     cmd::kScreenCapture, 0, cmd::kOptions, 0, cmd::kHelp};
+                                     cmd::kCrop,        cmd::kImageInfo, cmd::kEditPhoto, 0,   cmd::kFind,
+                                     cmd::kScreenCapture, 0, cmd::kOptions, cmd::kFileAssociation, cmd::kShortcut, 0, cmd::kHelp};
 const std::vector<int> kReorderMenu = {cmd::kReorderByName,
                                        cmd::kReorderByDate,
                                        cmd::kReorderBySize,
@@ -249,6 +251,7 @@ CMainFrame::CMainFrame(FrameHost& app)
     noteCommands_ = std::make_unique<CNoteCommands>(app_, *this);
     noteCommands_->ShowInkColour();
     pictureFrames_ = std::make_unique<CPictureFrameCommands>(app_, *this);
+    desktopCommands_ = std::make_unique<CDesktopCommands>(app_, *this);
 
     fileCommands_->AttachMenu(tree_, contextMenus_["Dir"]);
     fileCommands_->AttachMenu(listView_, contextMenus_["Thumbnail"]);
@@ -687,6 +690,7 @@ std::vector<CommandTarget*> CMainFrame::RoutingOrder() const {
     order.push_back(imageCommands_.get());
     order.push_back(noteCommands_.get());
     order.push_back(pictureFrames_.get());
+    order.push_back(desktopCommands_.get());
     return order;
 }
 
@@ -919,9 +923,13 @@ QString CMainFrame::HelpTopicNow() const {
 }
 
 void CMainFrame::OpenHelp(const QString& topic) {
-    // The help lies beside the program, or in the source tree's docs/help when run from a build.
+    // The help lies beside the program, in the installed share folder, or in the source tree's
+    // docs/help when run from a build.
     QString path = QDir(QCoreApplication::applicationDirPath()).filePath(kHelpFile);
-    if (!QFileInfo::exists(path)) path = QStringLiteral(XELO_HELP_DIR "/") + kHelpFile;
+    if (!QFileInfo::exists(path)) {
+        path = InstalledDataPath(QStringLiteral("help/") + kHelpFile,
+                                 QStringLiteral(XELO_HELP_DIR "/") + kHelpFile);
+    }
     QUrl url = QUrl::fromLocalFile(path);
     url.setFragment(topic);
     openHelp(url);

@@ -35,6 +35,7 @@ class CFileCommands;
 class CImageCommands;
 class CNoteCommands;
 class CPictureFrameCommands;
+class CDesktopCommands;
 class CSlideShowCommands;
 
 class CMainFrame : public QMainWindow,
@@ -76,6 +77,7 @@ class CMainFrame : public QMainWindow,
     CODMenu* PenWidthMenu() const { return penMenu_; }
     QMenu* GoToMenu() const { return goToMenu_; }
     CNoteCommands* NoteCommands() const { return noteCommands_.get(); }
+    CDesktopCommands* DesktopCommands() const { return desktopCommands_.get(); }
     // The browsing view shown in the current mode.
     QWidget* ActiveBrowser() const;
     // Where the keys go in the current mode: the picture in the image modes, else the browser.
@@ -160,6 +162,7 @@ class CMainFrame : public QMainWindow,
     std::unique_ptr<CFileCommands> fileCommands_;
     std::unique_ptr<CImageCommands> imageCommands_;
     std::unique_ptr<CNoteCommands> noteCommands_;
+    std::unique_ptr<CDesktopCommands> desktopCommands_;
     std::unique_ptr<CSlideShowCommands> slideShow_;
     std::unique_ptr<CPictureFrameCommands> pictureFrames_;
     std::map<int, QAction*> actions_;

@@ -6,6 +6,7 @@
 #include "base/ViewModes.h"
 #include "command/CommandIds.h"
 #include "frame/FrameHost.h"
+#include "frame/InstalledData.h"
 #include "frame/MainFrame.h"
 #include "settings/Preferences.h"
 #include "slideshow/PictureFrames.h"
@@ -21,7 +22,8 @@ constexpr char kEnableText[] = "Enable Picture Frame";
 
 std::string PictureFrameFolder(const std::string& chosen) {
     if (!chosen.empty() && QFileInfo(QString::fromStdString(chosen)).isDir()) return chosen;
-    return XELO_FRAMES_DIR;
+    return InstalledDataPath(QStringLiteral("frames"), QStringLiteral(XELO_FRAMES_DIR))
+        .toStdString();
 }
 
 CPictureFrameCommands::CPictureFrameCommands(FrameHost& app, CMainFrame& frame)

@@ -6,6 +6,7 @@
 
 #include "base/StringTable.h"
 #include "prefs/FramePage.h"
+#include "prefs/MiscPage.h"
 #include "prefs/PrefTexts.h"
 #include "prefs/SlidePage.h"
 
@@ -50,6 +51,7 @@ bool EditOptions(CPreferences& prefs, Size screen, QWidget* parent, int first,
                   QString::fromStdString(LoadString(kStrSlidePage)));
     sheet.AddPage(new CFramePage(sheet.Working(), screen, &sheet),
                   QString::fromStdString(LoadString(kStrFramePage)));
+    sheet.AddPage(new CMiscPage(sheet.Working(), &sheet), CMiscPage::tr("Misc"));
     sheet.ShowPage(first);
     if (run(sheet) != QDialog::Accepted) return false;
     prefs = sheet.Working();

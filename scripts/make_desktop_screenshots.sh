@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Opens Tools > File Association... and Tools > Shortcut... in the real program on a virtual X
+# display, with JPEG already claimed and one launcher made by xelo-tool, and captures each
+# dialog into docs/.
+set -euo pipefail
+build="${1:-build}"
+root="$(cd "$(dirname "$0")/.." && pwd)"
+work="$(mktemp -d /tmp/xelo-desktop-XXXXXX)"
+album="$work/Sample Album"
+mkdir -p "$album" "$work/.config"
+cp "$root"/samples/*.jpg "$album/"
+cleanup() {
+    [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+export HOME="$work" XDG_CONFIG_HOME="$work/.config" XDG_DATA_HOME="$work/data"
+
+shoot() {  # shoot UPS TITLE FILE: the Tools menu item UPS places above its end
+    local ups="$1" title="$2" file="$3"
+    QT_QPA_PLATFORM=xcb "$root/$build/src/xelo_album" -t "$album" &
+    pid=$!
+    local window=""
+    for _ in $(seq 60); do
+        window="$(xdotool search --name "Xelo Album" 2>/dev/null | head -1)" && [ -n "$window" ] && break
+        sleep 0.5
+    done
+    sleep 2
+    xdotool mousemove 315 75 click 1 # the first image, for the image shortcut
+    sleep 0.5
+    xdotool mousemove 171 8 click 1  # the Tools menu
+    sleep 0.5
+    for _ in $(seq "$ups"); do xdotool key Up; sleep 0.2; done
+    xdotool key Return
+    local dialog=""
+    for _ in $(seq 40); do
+        dialog="$(xdotool search --name "$title" 2>/dev/null | head -1)" && [ -n "$dialog" ] && break
+        sleep 0.5
+    done
+    sleep 1.5
+    import -window "$dialog" "$root/docs/$file"
+    kill "$pid"
+    wait "$pid" 2>/dev/null || true
+    pid=""
+}
+
+if [ "${XELO_DESKTOP_INSIDE:-}" != 1 ]; then
+    XELO_DESKTOP_INSIDE=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$build"
+fi
+"$root/$build/tools/xelo-tool" desktop associate jpg >/dev/null
+"$root/$build/tools/xelo-tool" desktop shortcut --folder "$album" --mode s >/dev/null
+shoot 3 "File Association" screenshot-file-association.png
+shoot 2 "Make Shortcut" screenshot-make-shortcut.png
+echo "written: docs/screenshot-file-association.png docs/screenshot-make-shortcut.png"
