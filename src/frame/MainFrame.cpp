@@ -18,29 +18,29 @@
 #include <iterator>
 
 #include "album/GoToTargets.h"
-#include "settings/Preferences.h"
 #include "base/StringTable.h"
-#include "frame/FrameHost.h"
-#include "settings/StartOptions.h"
-#include "platform/MessageBox.h"
 #include "base/ViewModes.h"
 #include "command/CommandIds.h"
-#include "frame/CommandTable.h"
-#include "frame/DocCommands.h"
-#include "frame/FindCommands.h"
+#include "command/ToolModes.h"
 #include "frame/CaptureCommands.h"
-#include "frame/FileCommands.h"
-#include "frame/ImageCommands.h"
-#include "frame/NoteCommands.h"
-#include "frame/InstalledData.h"
+#include "frame/CommandTable.h"
 #include "frame/DesktopCommands.h"
-#include "frame/SlideShowCommands.h"
-#include "frame/PictureFrameCommands.h"
+#include "frame/DocCommands.h"
+#include "frame/FileCommands.h"
+#include "frame/FindCommands.h"
+#include "frame/FrameHost.h"
 #include "frame/FrameIcons.h"
+#include "frame/ImageCommands.h"
+#include "frame/InstalledData.h"
+#include "frame/NoteCommands.h"
 #include "frame/ODMenu.h"
+#include "frame/PictureFrameCommands.h"
+#include "frame/SlideShowCommands.h"
 #include "frame/TavoSplitter.h"
 #include "frame/ThumbnailsDialog.h"
-#include "command/ToolModes.h"
+#include "platform/MessageBox.h"
+#include "settings/Preferences.h"
+#include "settings/StartOptions.h"
 #include "views/TavoDirTree.h"
 #include "views/TavoImgView.h"
 #include "views/TavoListView.h"
@@ -126,14 +126,35 @@ const std::vector<int> kViewMenu = {cmd::kThumbnail,
                                     cmd::kStop,
                                     cmd::kPreviousFrame,
                                     cmd::kNextFrame};
-const std::vector<int> kAnnotateMenu = {
-    cmd::kAnnotationTools, cmd::kPenWidth,     cmd::kPickInkColor, cmd::kUndoLastStroke,
-    cmd::kEraseAllStrokes, cmd::kMergeInk,     0,                  cmd::kEditText,
-    kSubRemove,            cmd::kRecordAudio,  cmd::kPlayAudio,    cmd::kSelectAudio};
+const std::vector<int> kAnnotateMenu = {cmd::kAnnotationTools,
+                                        cmd::kPenWidth,
+                                        cmd::kPickInkColor,
+                                        cmd::kUndoLastStroke,
+                                        cmd::kEraseAllStrokes,
+                                        cmd::kMergeInk,
+                                        0,
+                                        cmd::kEditText,
+                                        kSubRemove,
+                                        cmd::kRecordAudio,
+                                        cmd::kPlayAudio,
+                                        cmd::kSelectAudio};
 const std::vector<int> kRemoveMenu = {cmd::kRemoveText, cmd::kRemoveAudio, cmd::kRemoveAll};
-const std::vector<int> kToolsMenu = {kSubSelect,        0, cmd::kConvert,       cmd::kResize,
-                                     cmd::kCrop,        cmd::kImageInfo, cmd::kEditPhoto, 0,   cmd::kFind,
-                                     cmd::kScreenCapture, 0, cmd::kOptions, cmd::kFileAssociation, cmd::kShortcut, 0, cmd::kHelp};
+const std::vector<int> kToolsMenu = {kSubSelect,
+                                     0,
+                                     cmd::kConvert,
+                                     cmd::kResize,
+                                     cmd::kCrop,
+                                     cmd::kImageInfo,
+                                     cmd::kEditPhoto,
+                                     0,
+                                     cmd::kFind,
+                                     cmd::kScreenCapture,
+                                     0,
+                                     cmd::kOptions,
+                                     cmd::kFileAssociation,
+                                     cmd::kShortcut,
+                                     0,
+                                     cmd::kHelp};
 const std::vector<int> kReorderMenu = {cmd::kReorderByName,
                                        cmd::kReorderByDate,
                                        cmd::kReorderBySize,
@@ -148,14 +169,23 @@ const std::vector<int> kThumbnailContext = {
     cmd::kCut, cmd::kCopy,      cmd::kPaste,     0, cmd::kDelete, cmd::kDuplicate, cmd::kRename,
     0,         cmd::kHideSlide, cmd::kShowSlide, 0, kSubSelect};
 // The image view's context menu is the thumbnail one without its Select submenu.
-const std::vector<int> kImageContext = {cmd::kCut,       cmd::kCopy,      cmd::kPaste,  0,
-                                        cmd::kDelete,    cmd::kDuplicate, cmd::kRename, 0,
-                                        cmd::kHideSlide, cmd::kShowSlide, 0,
-                                        cmd::kImageInfo};
-const std::vector<int> kFullScreenContext = {
-    cmd::kExitFullScreen, 0, cmd::kPreviousImage,    cmd::kNextImage, 0, kSubZoom, kSubRotate,
-    cmd::kZoomSlider,     0, cmd::kToolBarFullScreen,
-    0, cmd::kTogglePictureFrame, cmd::kChangePictureFrame, cmd::kFlipPictureFrame};
+const std::vector<int> kImageContext = {
+    cmd::kCut, cmd::kCopy,      cmd::kPaste,     0, cmd::kDelete,   cmd::kDuplicate, cmd::kRename,
+    0,         cmd::kHideSlide, cmd::kShowSlide, 0, cmd::kImageInfo};
+const std::vector<int> kFullScreenContext = {cmd::kExitFullScreen,
+                                             0,
+                                             cmd::kPreviousImage,
+                                             cmd::kNextImage,
+                                             0,
+                                             kSubZoom,
+                                             kSubRotate,
+                                             cmd::kZoomSlider,
+                                             0,
+                                             cmd::kToolBarFullScreen,
+                                             0,
+                                             cmd::kTogglePictureFrame,
+                                             cmd::kChangePictureFrame,
+                                             cmd::kFlipPictureFrame};
 const std::vector<int> kRotateMenu = {cmd::kRotateLeft,      cmd::kRotateRight,   cmd::kRotate180,
                                       cmd::kFlipUpDown,      cmd::kFlipLeftRight, 0,
                                       cmd::kResetOrientation};

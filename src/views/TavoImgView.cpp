@@ -166,8 +166,11 @@ void CTavoImgView::SetImage(const CImageEntry* entry) {
         placement_.orientation = AutoRotateOrientation(
             Natural(), screen, host_.Prefs().preferences.IsSet(pref::kAutoRotateLeft));
     }
-    if (host_.Mode() == kModeFullScreen && HasPicture() && onFullScreenPicture)
+    if (host_.Mode() == kModeFullScreen && HasPicture() && onFullScreenPicture &&
+        framed_ != shown_) {
+        framed_ = shown_;
         onFullScreenPicture();
+    }
     ApplyDefaultZoom();
     LayoutZoomSlider();
     RecordView();

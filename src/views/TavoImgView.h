@@ -186,6 +186,8 @@ class CTavoImgView : public QWidget, public DocumentObserver, public CommandTarg
     ViewHost& host_;
     const ScreenCaps& screen_;
     const CImageEntry* shown_ = nullptr;
+    // The entry the last picture frame was chosen for: a refresh of the same picture keeps it.
+    const CImageEntry* framed_ = nullptr;
     int percent_ = 100;
     double factor_ = 1.0;
     ViewPlacement placement_;
