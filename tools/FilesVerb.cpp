@@ -8,6 +8,7 @@
 #include <set>
 
 #include "FileOperands.h"
+#include "TerminalPrompt.h"
 #include "ToolArgs.h"
 #include "Verbs.h"
 #include "album/FileOperations.h"
@@ -76,16 +77,16 @@ class ToolPrompt : public UserPrompt {
     char NextLetter(const Question& question) {
         if (next_ < answers_.size()) return answers_[next_++];
         if (!terminal_) return '\0';
-        std::fprintf(stderr, "%s\n%s [y]es, %s[n]o, [c]ancel? ",
-                     LoadString(question.titleId).c_str(), question.text.c_str(),
-                     question.offerYesToAll ? "yes to [a]ll, " : "");
-        // Enter alone is No; anything else unknown asks again; the end of input cancels.
-        for (std::string line; std::getline(std::cin, line);) {
-            const char letter = line.empty() ? 'n' : static_cast<char>(line[0] | 0x20);
-            if (std::string_view("yanc").find(letter) != std::string_view::npos) return letter;
-            std::fprintf(stderr, "y, %sn or c? ", question.offerYesToAll ? "a, " : "");
+        switch (AskOnTerminal(question)) {
+            case Answer::kYes:
+                return 'y';
+            case Answer::kYesToAll:
+                return 'a';
+            case Answer::kNo:
+                return 'n';
+            default:
+                return 'c';
         }
-        return 'c';
     }
 
     std::string answers_;

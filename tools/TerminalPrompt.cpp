@@ -5,6 +5,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <iostream>
 #include <string>
 
 #include "album/SaveFlows.h"
@@ -12,18 +13,11 @@
 
 namespace xelo::tool {
 
-namespace {
-
 Answer AskOnTerminal(const Question& question) {
-    const char* choices = question.offerYesToAll ? "[y]es, yes to [a]ll, [n]o, [c]ancel"
-                                                 : "[y]es, [n]o";
-    for (;;) {
-        std::fprintf(stderr, "\n%s: %s\n%s? ", LoadString(question.titleId).c_str(),
-                     question.text.c_str(), choices);
-        std::fflush(stderr);
-        char line[64];
-        if (std::fgets(line, sizeof line, stdin) == nullptr) return Answer::kCancel;
-        switch (std::tolower(static_cast<unsigned char>(line[0]))) {
+    std::fprintf(stderr, "%s\n%s [y]es, %s[n]o, [c]ancel? ", LoadString(question.titleId).c_str(),
+                 question.text.c_str(), question.offerYesToAll ? "yes to [a]ll, " : "");
+    for (std::string line; std::getline(std::cin, line);) {
+        switch (line.empty() ? 'n' : std::tolower(static_cast<unsigned char>(line[0]))) {
             case 'y':
                 return Answer::kYes;
             case 'a':
@@ -36,15 +30,16 @@ Answer AskOnTerminal(const Question& question) {
             default:
                 break;
         }
+        std::fprintf(stderr, "y, %sn or c? ", question.offerYesToAll ? "a, " : "");
     }
+    return Answer::kCancel;
 }
-
-}  // namespace
 
 Answer TerminalPrompt::Ask(const Question& question) {
     const bool terminal = ::isatty(STDIN_FILENO) != 0;
     if (question.textId != kStrSaveOverwriteAsk) {
-        return terminal && choice_ == OverwriteChoice::kAsk ? AskOnTerminal(question) : Answer::kYes;
+        return terminal && choice_ == OverwriteChoice::kAsk ? AskOnTerminal(question)
+                                                            : Answer::kYes;
     }
     switch (choice_) {
         case OverwriteChoice::kYesToAll:
@@ -63,8 +58,8 @@ Answer TerminalPrompt::Ask(const Question& question) {
 }
 
 void TerminalPrompt::ShowMessage(uint32_t textId, const std::string& text) {
-    const bool failure = textId == kMsgConvertFailed || textId == kMsgResizeFailed ||
-                         textId == kMsgCropFailed;
+    const bool failure =
+        textId == kMsgConvertFailed || textId == kMsgResizeFailed || textId == kMsgCropFailed;
     if (failure) failed = true;
     std::fprintf(failure ? stderr : stdout, "%s\n", text.c_str());
 }

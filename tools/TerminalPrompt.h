@@ -7,6 +7,10 @@ namespace xelo::tool {
 
 enum class OverwriteChoice { kAsk, kYesToAll, kNo };
 
+// Asks `question` on standard error and reads the answer from standard input: y, n, c, and a when
+// Yes to All is offered. Enter alone is No; anything else asks again; the end of input cancels.
+Answer AskOnTerminal(const Question& question);
+
 class TerminalPrompt : public UserPrompt {
   public:
     explicit TerminalPrompt(OverwriteChoice choice) : choice_(choice) {}
