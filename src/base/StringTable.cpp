@@ -217,6 +217,7 @@ constexpr Entry kStrings[] = {
     {3358, "Cannot receive file by infrared!"},
     {3359, "Send files using:"},
     {3360, "Receive files using:"},
+    {3361, "A program and its arguments; the image to send is added after them."},
     {20012, "All images are set to Hidden."},
     {20013, "Unable to play Slide Show."},
     {20021, "Unable to switch to Filename mode due to lack of memory."},

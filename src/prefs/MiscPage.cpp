@@ -19,6 +19,7 @@ namespace xelo {
 namespace {
 constexpr uint32_t kStrSendFilesUsing = 3359;
 constexpr uint32_t kStrReceiveFilesUsing = 3360;
+constexpr uint32_t kStrSendProgramTip = 3361;
 }  // namespace
 
 int GammaFromSlider(int tenths) {
@@ -45,6 +46,7 @@ CMiscPage::CMiscPage(CPreferences& working, QWidget* parent) : CPrefPage(working
     // The local-link programs live beside the blocks, in the store the frame shares.
     const ShareSettings share = ShareStore() ? ShareSettings::Load(*ShareStore()) : ShareSettings();
     sendProgram_ = new QLineEdit(QString::fromStdString(share.sendProgram), this);
+    sendProgram_->setToolTip(QString::fromStdString(LoadString(kStrSendProgramTip)));
     receiveProgram_ = new QLineEdit(QString::fromStdString(share.receiveProgram), this);
     form->addRow(QString::fromStdString(LoadString(kStrSendFilesUsing)), sendProgram_);
     form->addRow(QString::fromStdString(LoadString(kStrReceiveFilesUsing)), receiveProgram_);
