@@ -22,6 +22,11 @@ namespace xelo {
 
 using Addresses = std::vector<std::string>;
 
+std::string Env(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
 class SharingTest : public QObject {
     Q_OBJECT
 
@@ -73,6 +78,7 @@ class SharingTest : public QObject {
 
     void WithoutContactsOffersAFileThenCancels() {
         test::TempDir empty;
+        const std::string home = Env("HOME"), data = Env("XDG_DATA_HOME");
         setenv("XDG_DATA_HOME", empty.Path().c_str(), 1);
         setenv("HOME", empty.Path().c_str(), 1);
         std::vector<std::string> messages;
@@ -84,6 +90,8 @@ class SharingTest : public QObject {
         QCOMPARE(messages[0], std::string("You have no contact list."));
         QVERIFY(messages[1].starts_with("Could not get contact list. File was not found.\n"));
         SetMessageReporter(nullptr);
+        setenv("HOME", home.c_str(), 1);
+        setenv("XDG_DATA_HOME", data.c_str(), 1);
     }
 
     void SendsTheOneSelectedImageWithTheConfiguredProgram() {
@@ -93,7 +101,7 @@ class SharingTest : public QObject {
         std::ofstream(stub)
             << "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.tmp\" && mv \"$0.tmp\" \"$0.args\"\n";
         QFile::setPermissions(QString::fromStdString(stub), QFile::ReadOwner | QFile::ExeOwner);
-        setenv("PATH", (bin.Path().string() + ":" + std::getenv("PATH")).c_str(), 1);
+        setenv("PATH", (bin.Path().string() + ":" + Env("PATH")).c_str(), 1);
         ShareSettings settings;
         settings.sendProgram = "send-stub --quiet";
         settings.receiveProgram = "\"no such receiver\"";
