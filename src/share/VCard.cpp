@@ -390,13 +390,15 @@ class Unfolder {
     Unfolder(const VCardLimits& limits, CardReader& reader) : limits_(limits), reader_(reader) {}
 
     void Physical(std::string_view line) {
-        if (open_ && !line.empty() && (line[0] == ' ' || line[0] == '\t')) {
-            Append(line.substr(1));
+        const bool folded = !line.empty() && (line[0] == ' ' || line[0] == '\t');
+        if (open_ && SoftBreak()) {
+            // The "=" of the soft line break goes; a blank after it is taken as folding too.
+            logical_.pop_back();
+            Append(folded ? line.substr(1) : line);
             return;
         }
-        if (open_ && SoftBreak()) {
-            logical_.pop_back();  // the "=" of the soft line break
-            Append(line);
+        if (open_ && folded) {
+            Append(line.substr(1));
             return;
         }
         Flush();

@@ -76,9 +76,9 @@ INSTANTIATE_TEST_SUITE_P(
              "BEGIN:VCARD\nFN:Doe\\, John \\\\ Jr\\;\nEMAIL:j@x.org\nEND:VCARD\n",
              {"Doe, John \\ Jr;"},
              {"j@x.org"}},
-        Case{"ISO-8859-1 quoted-printable with a soft break, 2.1 bare parameters",
+        Case{"ISO-8859-1 quoted-printable, a soft break then a fold, 2.1 bare parameters",
              "BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=ISO-8859-1;QUOTED-PRINTABLE:G=F6tz;Ren=\r\n"
-             "=E9\r\nEMAIL;INTERNET;PREF:r@x.org\r\nEND:VCARD\r\n",
+             " =E9\r\nEMAIL;INTERNET;PREF:r@x.org\r\nEND:VCARD\r\n",
              {"René Götz"},
              {"r@x.org"}},
         Case{"undeclared Windows-1252 bytes become UTF-8",
