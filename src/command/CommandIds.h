@@ -152,4 +152,8 @@ constexpr int kShortcut = 30010;
 constexpr int kFileAssociation = 30011;
 constexpr int kEditPhoto = 30312;
 
+// Local-link sending.
+constexpr int kSendInfrared = 30307;
+constexpr int kReceiveInfrared = 30308;
+
 }  // namespace xelo::cmd

@@ -129,6 +129,8 @@ constexpr CommandInfo kCommands[] = {
     {cmd::kFileAssociation, cmd::kFileAssociation, nullptr, nullptr, false},
     {cmd::kShortcut, cmd::kShortcut, nullptr, nullptr, false},
     {cmd::kEditPhoto, cmd::kEditPhoto, "document-edit", nullptr, false},
+    {cmd::kSendInfrared, cmd::kSendInfrared, "document-send", nullptr, false},
+    {cmd::kReceiveInfrared, cmd::kReceiveInfrared, nullptr, nullptr, false},
     {cmd::kSlidePrevious, cmd::kSlidePrevious, "go-previous", nullptr, false},
     {cmd::kSlideNext, cmd::kSlideNext, "go-next", nullptr, false},
     {cmd::kSlidePlay, cmd::kSlidePlay, "media-playback-start", nullptr, false},

@@ -32,6 +32,7 @@
 #include "frame/FrameIcons.h"
 #include "frame/ImageCommands.h"
 #include "frame/InstalledData.h"
+#include "frame/LocalLinkCommands.h"
 #include "frame/NoteCommands.h"
 #include "frame/ODMenu.h"
 #include "frame/PictureFrameCommands.h"
@@ -41,6 +42,7 @@
 #include "platform/MessageBox.h"
 #include "settings/Preferences.h"
 #include "settings/StartOptions.h"
+#include "share/ShareSettings.h"
 #include "views/TavoDirTree.h"
 #include "views/TavoImgView.h"
 #include "views/TavoListView.h"
@@ -92,6 +94,9 @@ const std::vector<int> kFileMenu = {cmd::kNewFolder,
                                     cmd::kRename,
                                     0,
                                     cmd::kHomeFolder,
+                                    0,
+                                    cmd::kSendInfrared,
+                                    cmd::kReceiveInfrared,
                                     0,
                                     cmd::kExit};
 const std::vector<int> kViewMenu = {cmd::kThumbnail,
@@ -282,6 +287,8 @@ CMainFrame::CMainFrame(FrameHost& app)
     noteCommands_->ShowInkColour();
     pictureFrames_ = std::make_unique<CPictureFrameCommands>(app_, *this);
     desktopCommands_ = std::make_unique<CDesktopCommands>(app_, *this);
+    localLinkCommands_ = std::make_unique<CLocalLinkCommands>(app_, *this);
+    SetShareStore(&app_.Store());
 
     fileCommands_->AttachMenu(tree_, contextMenus_["Dir"]);
     fileCommands_->AttachMenu(listView_, contextMenus_["Thumbnail"]);
@@ -303,6 +310,7 @@ CMainFrame::~CMainFrame() {
     disconnect(qApp, nullptr, this, nullptr);
     toolBarUpdate_.stop();
     app_.Doc().RemoveObserver(this);
+    SetShareStore(nullptr);
 }
 
 // Actions, menus and tool bars ---------------------------------------------------------------
@@ -721,6 +729,7 @@ std::vector<CommandTarget*> CMainFrame::RoutingOrder() const {
     order.push_back(noteCommands_.get());
     order.push_back(pictureFrames_.get());
     order.push_back(desktopCommands_.get());
+    order.push_back(localLinkCommands_.get());
     return order;
 }
 

@@ -37,6 +37,7 @@ class CNoteCommands;
 class CPictureFrameCommands;
 class CDesktopCommands;
 class CSlideShowCommands;
+class CLocalLinkCommands;
 
 class CMainFrame : public QMainWindow,
                    public ViewHost,
@@ -165,6 +166,7 @@ class CMainFrame : public QMainWindow,
     std::unique_ptr<CDesktopCommands> desktopCommands_;
     std::unique_ptr<CSlideShowCommands> slideShow_;
     std::unique_ptr<CPictureFrameCommands> pictureFrames_;
+    std::unique_ptr<CLocalLinkCommands> localLinkCommands_;
     std::map<int, QAction*> actions_;
     CTavoSplitter* splitter_ = nullptr;
     CTavoDirTree* tree_ = nullptr;

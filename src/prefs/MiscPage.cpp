@@ -10,9 +10,17 @@
 #include <QSlider>
 #include <algorithm>
 
+#include "base/StringTable.h"
 #include "settings/PrefLayout.h"
+#include "share/ShareSettings.h"
 
 namespace xelo {
+
+namespace {
+constexpr uint32_t kStrSendFilesUsing = 3359;
+constexpr uint32_t kStrReceiveFilesUsing = 3360;
+constexpr uint32_t kStrSendProgramTip = 3361;
+}  // namespace
 
 int GammaFromSlider(int tenths) {
     const int gamma = tenths / 10 * 10;
@@ -35,6 +43,13 @@ CMiscPage::CMiscPage(CPreferences& working, QWidget* parent) : CPrefPage(working
         tr("A program, its path in double quotes when it holds blanks, and its "
            "arguments; %1 stands for the image."));
     form->addRow(tr("Edit photo using:"), editor_);
+    // The local-link programs live beside the blocks, in the store the frame shares.
+    const ShareSettings share = ShareStore() ? ShareSettings::Load(*ShareStore()) : ShareSettings();
+    sendProgram_ = new QLineEdit(QString::fromStdString(share.sendProgram), this);
+    sendProgram_->setToolTip(QString::fromStdString(LoadString(kStrSendProgramTip)));
+    receiveProgram_ = new QLineEdit(QString::fromStdString(share.receiveProgram), this);
+    form->addRow(QString::fromStdString(LoadString(kStrSendFilesUsing)), sendProgram_);
+    form->addRow(QString::fromStdString(LoadString(kStrReceiveFilesUsing)), receiveProgram_);
 
     applyGamma_ = new QCheckBox(tr("Display gamma adjustment"), this);
     applyGamma_->setChecked(prefs.IsSet(pref::kApplyGamma));
@@ -78,6 +93,12 @@ void CMiscPage::Store() {
     PreferencesBlock& prefs = working_.preferences;
     prefs.Set(pref::kClipboardSize, static_cast<uint32_t>(copySize_->currentIndex()));
     working_.editTool = editor_->text().trimmed().toStdString();
+    if (Registry* store = ShareStore()) {
+        ShareSettings share = ShareSettings::Load(*store);
+        share.sendProgram = sendProgram_->text().trimmed().toStdString();
+        share.receiveProgram = receiveProgram_->text().trimmed().toStdString();
+        share.Save(*store);
+    }
     prefs.Set(pref::kApplyGamma, applyGamma_->isChecked() ? 1u : 0u);
     prefs.Set(pref::kGamma, static_cast<uint32_t>(gamma_));
 }

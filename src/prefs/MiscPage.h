@@ -32,6 +32,8 @@ class CMiscPage : public CPrefPage {
 
     QComboBox* copySize_;
     QLineEdit* editor_;
+    QLineEdit* sendProgram_;
+    QLineEdit* receiveProgram_;
     QCheckBox* applyGamma_;
     QSlider* slider_;
     QPushButton* reset_;
