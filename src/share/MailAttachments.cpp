@@ -1,0 +1,224 @@
+// Attachments of a mail: prepared copies in a private temporary folder, notes under the attached
+// image's name, and the folder removed with everything in it at the end.
+#include "share/MailAttachments.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+
+#include "codec/ImageFile.h"
+#include "codec/SaveImageAs.h"
+#include "image/FileError.h"
+#include "image/TavoException.h"
+#include "ink/InkFile.h"
+#include "ink/InkRaster.h"
+#include "ink/LtManager.h"
+#include "share/MailErrors.h"
+
+namespace xelo {
+
+namespace {
+
+constexpr uint32_t kUnit = 71;
+// A reduced photograph should not show the pass it went through.
+constexpr uint32_t kPreparedJpegQuality = 90;
+
+std::string BaseName(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string LowerExtension(const std::string& name) {
+    const size_t dot = name.rfind('.');
+    if (dot == std::string::npos) return {};
+    std::string ext = name.substr(dot + 1);
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return ext;
+}
+
+// A regular file we can open for reading; otherwise its file error is thrown.
+void CheckReadable(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) ThrowFileError(errno, path, {kMailComponent, kUnit, __LINE__});
+    struct stat st {};
+    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    ::close(fd);
+    if (!regular) ThrowError(kErrFileGeneric, {kMailComponent, kUnit, __LINE__});
+}
+
+bool IsRegularFile(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// The format a prepared copy is written in: the picture's own where we write it, else JPEG.
+SaveOptions CopyFormat(const ImageInfo& info) {
+    SaveOptions options;
+    switch (info.format) {
+        case kFormatBmp:
+            options.format = kSaveBmp;
+            options.value = kKeepDepthValue;
+            break;
+        case kFormatGif:
+            options.format = kSaveGif;
+            options.value = 256;
+            break;
+        case kFormatPng:
+            options.format = kSavePng;
+            break;
+        default:
+            options.format = kSaveJpeg;
+            options.value = kPreparedJpegQuality;
+            break;
+    }
+    if (info.xResolution > 0 && info.yResolution > 0) {
+        options.xDpi = info.xResolution;
+        options.yDpi = info.yResolution;
+    }
+    return options;
+}
+
+// The name the recipient sees for a copy in `options`' format: the image's own name, with
+// ".jpg" put on when the copy changed format.
+std::string CopyName(const std::string& name, const SaveOptions& options, int32_t sourceFormat) {
+    if (options.format != kSaveJpeg || sourceFormat == kFormatJpeg) return name;
+    return name + ".jpg";
+}
+
+// Decodes `source`, draws its ink when asked, reduces it to `ratio` percent and writes `out`.
+void WritePreparedCopy(const std::string& source, const std::string& out, int ratio,
+                       bool mergeInk, const ImageInfo& info, const SaveOptions& options) {
+    CImageFile file;
+    CImageFrames frames;
+    file.LoadFirstFrame(source, frames);
+    if (frames.frames.empty() || frames.frames[0]->image.IsEmpty()) {
+        ThrowError(kErrNoMemory, {kMailComponent, kUnit, __LINE__});
+    }
+    CDibImage& picture = frames.frames[0]->image;
+    picture.MakeTransparentUnique();
+    if (mergeInk) {
+        CXeloLtManager layer;
+        if (LoadInk(InkPathFor(source), layer) && layer.Count() > 0) {
+            // Strokes are in the whole picture's pixels; a smaller first frame cannot take them.
+            if (picture.Width() != info.width || picture.Height() != info.height) {
+                ThrowError(kErrFormatUnsupported, {kMailComponent, kUnit, __LINE__});
+            }
+            DrawInkOnPicture(picture, layer);
+        }
+    }
+    if (ratio < 100) {
+        ResizeImage(picture, Size{ReducedSide(picture.Width(), ratio),
+                                  ReducedSide(picture.Height(), ratio)});
+    }
+    WriteImageAs(picture, out, options);
+}
+
+}  // namespace
+
+int ReducedSide(int side, int ratio) {
+    const long long scaled = (static_cast<long long>(side) * ratio + 50) / 100;
+    return static_cast<int>(std::max<long long>(1, scaled));
+}
+
+std::string MailMimeType(const std::string& fileName) {
+    static const struct {
+        const char* extension;
+        const char* type;
+    } kTypes[] = {
+        {"jpg", "image/jpeg"}, {"jpeg", "image/jpeg"}, {"jpe", "image/jpeg"},
+        {"gif", "image/gif"},  {"giff", "image/gif"},  {"bmp", "image/bmp"},
+        {"2bp", "image/bmp"},  {"png", "image/png"},   {"webp", "image/webp"},
+        {"tif", "image/tiff"}, {"tiff", "image/tiff"}, {"heic", "image/heic"},
+        {"heif", "image/heif"}, {"avif", "image/avif"}, {"txt", "text/plain"},
+        {"wav", "audio/wav"},
+    };
+    const std::string ext = LowerExtension(fileName);
+    for (const auto& t : kTypes) {
+        if (ext == t.extension) return t.type;
+    }
+    return "application/octet-stream";
+}
+
+CMailAttachments::~CMailAttachments() {
+    if (folder_.empty()) return;
+    // Everything in the folder is ours, including what a writer left of a failed file.
+    if (DIR* dir = ::opendir(folder_.c_str())) {
+        while (const dirent* e = ::readdir(dir)) {
+            const std::string name = e->d_name;
+            if (name != "." && name != "..") ::unlink((folder_ + "/" + name).c_str());
+        }
+        ::closedir(dir);
+    }
+    ::rmdir(folder_.c_str());
+}
+
+const std::string& CMailAttachments::Folder() {
+    if (!folder_.empty()) return folder_;
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern = (tmp && *tmp ? std::string(tmp) : std::string("/tmp")) +
+                          "/xelo-mail-XXXXXX";
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        ThrowError(kErrCreateAttachment, {kMailComponent, kUnit, __LINE__});
+    }
+    folder_ = pattern;
+    return folder_;
+}
+
+std::string CMailAttachments::NewCopyPath(const std::string& name) {
+    // Numbered, so that two copies of one name cannot meet; the recipient sees `name`.
+    return Folder() + "/" + std::to_string(++copies_) + "-" + name;
+}
+
+uint64_t CMailAttachments::TotalBytes() const {
+    uint64_t total = 0;
+    for (const MailAttachment& a : items_) {
+        struct stat st {};
+        if (::stat(a.path.c_str(), &st) == 0) total += static_cast<uint64_t>(st.st_size);
+    }
+    return total;
+}
+
+void CMailAttachments::AddImage(const std::string& imagePath, const AttachOptions& options) {
+    const size_t itemMark = items_.size();
+    const size_t ownedMark = ownedFiles_.size();
+    try {
+        std::string shownName = BaseName(imagePath);
+        if (options.reduce || options.mergeInk) {
+            CImageFile file;
+            ImageInfo info;
+            file.ReadInfo(imagePath, info);
+            const SaveOptions format = CopyFormat(info);
+            shownName = CopyName(shownName, format, info.format);
+            const std::string copy = NewCopyPath(shownName);
+            ownedFiles_.push_back(copy);
+            WritePreparedCopy(imagePath, copy, options.reduce ? options.ratio : 100,
+                              options.mergeInk, info, format);
+            items_.push_back({copy, shownName, MailMimeType(shownName)});
+        } else {
+            CheckReadable(imagePath);
+            items_.push_back({imagePath, shownName, MailMimeType(shownName)});
+        }
+        // The notes go under the name the image is attached with.
+        if (options.attachText && IsRegularFile(imagePath + ".txt")) {
+            CheckReadable(imagePath + ".txt");
+            items_.push_back({imagePath + ".txt", shownName + ".txt", "text/plain"});
+        }
+        if (options.attachAudio && IsRegularFile(imagePath + ".wav")) {
+            CheckReadable(imagePath + ".wav");
+            items_.push_back({imagePath + ".wav", shownName + ".wav", "audio/wav"});
+        }
+    } catch (...) {
+        items_.resize(itemMark);
+        for (size_t i = ownedMark; i < ownedFiles_.size(); ++i) ::unlink(ownedFiles_[i].c_str());
+        ownedFiles_.resize(ownedMark);
+        throw;
+    }
+}
+
+}  // namespace xelo
