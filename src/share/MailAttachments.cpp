@@ -52,6 +52,14 @@ void CheckReadable(const std::string& path) {
     if (!regular) ThrowError(kErrFileGeneric, {kMailComponent, kUnit, __LINE__});
 }
 
+// The mail library opens files by absolute path only.
+std::string Absolute(const std::string& path) {
+    if (!path.empty() && path.front() == '/') return path;
+    char cwd[4096];
+    if (::getcwd(cwd, sizeof cwd) == nullptr) return path;
+    return std::string(cwd) + "/" + path;
+}
+
 bool IsRegularFile(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
@@ -119,7 +127,41 @@ void WritePreparedCopy(const std::string& source, const std::string& out, int ra
     WriteImageAs(picture, out, options);
 }
 
+std::string NoteCharsetOf(const std::string& path) {
+    // The start is enough to tell; notes are short anyway.
+    constexpr size_t kSample = 1 << 16;
+    std::string bytes(kSample, '\0');
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    ssize_t n = fd < 0 ? -1 : ::read(fd, bytes.data(), bytes.size());
+    if (fd >= 0) ::close(fd);
+    bytes.resize(n > 0 ? static_cast<size_t>(n) : 0);
+    // A sample may end inside a character: judge only whole ones.
+    if (bytes.size() == kSample) {
+        size_t cut = bytes.size();
+        while (cut > 0 && cut + 4 > bytes.size() && (static_cast<unsigned char>(bytes[cut - 1]) & 0x80)) --cut;
+        bytes.resize(cut);
+    }
+    return NoteCharset(bytes);
+}
+
 }  // namespace
+
+std::string NoteCharset(const std::string& bytes) {
+    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+        static_cast<unsigned char>(bytes[1]) == 0xFE) {
+        return "utf-16";
+    }
+    for (size_t i = 0; i < bytes.size();) {
+        const unsigned char c = static_cast<unsigned char>(bytes[i]);
+        const size_t length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+        if (length == 0 || i + length > bytes.size()) return "windows-1252";
+        for (size_t k = 1; k < length; ++k) {
+            if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return "windows-1252";
+        }
+        i += length;
+    }
+    return "utf-8";
+}
 
 int ReducedSide(int side, int ratio) {
     const long long scaled = (static_cast<long long>(side) * ratio + 50) / 100;
@@ -161,7 +203,7 @@ CMailAttachments::~CMailAttachments() {
 const std::string& CMailAttachments::Folder() {
     if (!folder_.empty()) return folder_;
     const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = (tmp && *tmp ? std::string(tmp) : std::string("/tmp")) +
+    std::string pattern = Absolute(tmp && *tmp ? std::string(tmp) : std::string("/tmp")) +
                           "/xelo-mail-XXXXXX";
     if (::mkdtemp(pattern.data()) == nullptr) {
         ThrowError(kErrCreateAttachment, {kMailComponent, kUnit, __LINE__});
@@ -184,7 +226,8 @@ uint64_t CMailAttachments::TotalBytes() const {
     return total;
 }
 
-void CMailAttachments::AddImage(const std::string& imagePath, const AttachOptions& options) {
+void CMailAttachments::AddImage(const std::string& givenPath, const AttachOptions& options) {
+    const std::string imagePath = Absolute(givenPath);
     const size_t itemMark = items_.size();
     const size_t ownedMark = ownedFiles_.size();
     try {
@@ -199,19 +242,20 @@ void CMailAttachments::AddImage(const std::string& imagePath, const AttachOption
             ownedFiles_.push_back(copy);
             WritePreparedCopy(imagePath, copy, options.reduce ? options.ratio : 100,
                               options.mergeInk, info, format);
-            items_.push_back({copy, shownName, MailMimeType(shownName)});
+            items_.push_back({copy, shownName, MailMimeType(shownName), {}});
         } else {
             CheckReadable(imagePath);
-            items_.push_back({imagePath, shownName, MailMimeType(shownName)});
+            items_.push_back({imagePath, shownName, MailMimeType(shownName), {}});
         }
         // The notes go under the name the image is attached with.
         if (options.attachText && IsRegularFile(imagePath + ".txt")) {
             CheckReadable(imagePath + ".txt");
-            items_.push_back({imagePath + ".txt", shownName + ".txt", "text/plain"});
+            items_.push_back({imagePath + ".txt", shownName + ".txt", "text/plain",
+                              NoteCharsetOf(imagePath + ".txt")});
         }
         if (options.attachAudio && IsRegularFile(imagePath + ".wav")) {
             CheckReadable(imagePath + ".wav");
-            items_.push_back({imagePath + ".wav", shownName + ".wav", "audio/wav"});
+            items_.push_back({imagePath + ".wav", shownName + ".wav", "audio/wav", {}});
         }
     } catch (...) {
         items_.resize(itemMark);

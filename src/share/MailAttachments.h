@@ -13,6 +13,7 @@ struct MailAttachment {
     std::string path;      // what is read when the message is made
     std::string name;      // the file name the recipient sees
     std::string mimeType;  // "image/jpeg", "text/plain", ...
+    std::string charset;   // of a text; empty for others
 };
 
 struct AttachOptions {
@@ -52,6 +53,9 @@ class CMailAttachments {
 
 // The MIME type a file name's extension stands for; "application/octet-stream" when unknown.
 std::string MailMimeType(const std::string& fileName);
+// The character set of a text note's bytes: "utf-16" after its byte-order mark, "utf-8" when
+// valid, else "windows-1252" (what older notes were written in).
+std::string NoteCharset(const std::string& bytes);
 // The pixel size of a copy reduced to `ratio` percent: each side rounded, at least 1.
 int ReducedSide(int side, int ratio);
 

@@ -1,9 +1,11 @@
 // MIME messages through libvmime: the builder's text part and file attachments, UTF-8 headers.
 #include "share/MailContent.h"
 
+#include <vmime/contentTypeField.hpp>
 #include <vmime/platforms/posix/posixHandler.hpp>
 
 #include <mutex>
+#include <sstream>
 
 #include "share/MailErrors.h"
 #include "share/VmimeMessage.h"
@@ -17,14 +19,26 @@ constexpr uint32_t kStepAttachment = 30;
 constexpr uint32_t kStepWrite = 40;
 constexpr char kUserAgent[] = "Xelo Album";
 
-vmime::shared_ptr<vmime::mailbox> Mailbox(const std::string& address) {
+}  // namespace
+
+vmime::shared_ptr<vmime::mailbox> ParseMailbox(const std::string& address) {
     auto box = vmime::make_shared<vmime::mailbox>();
     box->parse(address);
     if (box->isEmpty()) ThrowMailError(kErrSetMailHeader, address, kStepHeader);
     return box;
 }
 
-}  // namespace
+std::string GenerateMessageText(const vmime::message& message) {
+    std::ostringstream text;
+    try {
+        vmime::utility::outputStreamAdapter adapter(text);
+        message.generate(adapter);
+        adapter.flush();
+    } catch (const vmime::exception& e) {
+        ThrowMailError(kErrAddAttachment, VmimeErrorText(e), kStepWrite);
+    }
+    return text.str();
+}
 
 void InitVmime() {
     static std::once_flag once;
@@ -47,10 +61,10 @@ vmime::shared_ptr<vmime::message> BuildVmimeMessage(const MailContent& content) 
     InitVmime();
     vmime::messageBuilder builder;
     try {
-        if (!content.from.empty()) builder.setExpeditor(*Mailbox(content.from));
-        for (const std::string& a : content.to) builder.getRecipients().appendAddress(Mailbox(a));
+        if (!content.from.empty()) builder.setExpeditor(*ParseMailbox(content.from));
+        for (const std::string& a : content.to) builder.getRecipients().appendAddress(ParseMailbox(a));
         for (const std::string& a : content.cc)
-            builder.getCopyRecipients().appendAddress(Mailbox(a));
+            builder.getCopyRecipients().appendAddress(ParseMailbox(a));
         builder.setSubject(vmime::text(content.subject, vmime::charsets::UTF_8));
         builder.getTextPart()->setCharset(vmime::charsets::UTF_8);
         builder.getTextPart()->setText(
@@ -73,6 +87,15 @@ vmime::shared_ptr<vmime::message> BuildVmimeMessage(const MailContent& content) 
     }
     try {
         vmime::shared_ptr<vmime::message> message = builder.construct();
+        // The builder puts the attachments last, in their order; texts get their charset.
+        const vmime::shared_ptr<vmime::body> body = message->getBody();
+        const size_t first = body->getPartCount() - content.attachments.size();
+        for (size_t i = 0; i < content.attachments.size(); ++i) {
+            if (content.attachments[i].charset.empty()) continue;
+            auto type = vmime::dynamicCast<vmime::contentTypeField>(
+                body->getPartAt(first + i)->getHeader()->ContentType());
+            type->setCharset(vmime::charset(content.attachments[i].charset));
+        }
         vmime::shared_ptr<vmime::header> header = message->getHeader();
         header->Date()->setValue(vmime::datetime::now());
         header->MessageId()->setValue(vmime::messageId::generateId());
@@ -84,14 +107,7 @@ vmime::shared_ptr<vmime::message> BuildVmimeMessage(const MailContent& content) 
 }
 
 void WriteMimeMessage(const MailContent& content, std::ostream& out) {
-    const vmime::shared_ptr<vmime::message> message = BuildVmimeMessage(content);
-    try {
-        vmime::utility::outputStreamAdapter adapter(out);
-        message->generate(adapter);
-        adapter.flush();
-    } catch (const vmime::exception& e) {
-        ThrowMailError(kErrAddAttachment, VmimeErrorText(e), kStepWrite);
-    }
+    out << GenerateMessageText(*BuildVmimeMessage(content));
     if (!out) ThrowMailError(kErrUpdateMailService, "write error", kStepWrite);
 }
 

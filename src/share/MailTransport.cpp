@@ -253,7 +253,14 @@ void SendWithSmtp(const MailContent& content, const SmtpSettings& settings,
     if (settings.host.empty()) ThrowMailError(kErrOpenMailService, "no server", kStepOpen);
     MailContent withSender = content;
     if (withSender.from.empty()) withSender.from = SenderOf(settings);
-    const vmime::shared_ptr<vmime::message> message = BuildVmimeMessage(withSender);
+    // The text is made here, as the drafts are: the library's own generation for servers that
+    // take UTF-8 headers loses the spaces around non-ASCII words.
+    const std::string text = GenerateMessageText(*BuildVmimeMessage(withSender));
+    vmime::mailboxList recipients;
+    for (const auto* field : {&content.to, &content.cc}) {
+        for (const std::string& a : *field) recipients.appendMailbox(ParseMailbox(a));
+    }
+    const vmime::shared_ptr<vmime::mailbox> expeditor = ParseMailbox(withSender.from);
 
     const bool tls = settings.security == SmtpSecurity::kTls;
     const int port = settings.port > 0 ? settings.port : DefaultSmtpPort(settings.security);
@@ -279,11 +286,12 @@ void SendWithSmtp(const MailContent& content, const SmtpSettings& settings,
         ThrowMailError(kErrOpenMailService, e.what(), kStepOpen);
     }
     try {
+        vmime::utility::inputStreamStringAdapter stream(text);
         if (progress) {
             ProgressRelay relay(progress);
-            transport->send(message, &relay);
+            transport->send(*expeditor, recipients, stream, text.size(), &relay);
         } else {
-            transport->send(message);
+            transport->send(*expeditor, recipients, stream, text.size());
         }
     } catch (const vmime::exception& e) {
         const std::string text = VmimeErrorText(e);
