@@ -152,4 +152,7 @@ constexpr int kShortcut = 30010;
 constexpr int kFileAssociation = 30011;
 constexpr int kEditPhoto = 30312;
 
+// Sharing.
+constexpr int kSendMail = 30306;
+
 }  // namespace xelo::cmd

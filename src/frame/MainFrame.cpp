@@ -25,6 +25,7 @@
 #include "frame/CaptureCommands.h"
 #include "frame/CommandTable.h"
 #include "frame/DesktopCommands.h"
+#include "frame/MailCommands.h"
 #include "frame/DocCommands.h"
 #include "frame/FileCommands.h"
 #include "frame/FindCommands.h"
@@ -90,6 +91,8 @@ const std::vector<int> kFileMenu = {cmd::kNewFolder,
                                     cmd::kDelete,
                                     cmd::kDuplicate,
                                     cmd::kRename,
+                                    0,
+                                    cmd::kSendMail,
                                     0,
                                     cmd::kHomeFolder,
                                     0,
@@ -282,6 +285,7 @@ CMainFrame::CMainFrame(FrameHost& app)
     noteCommands_->ShowInkColour();
     pictureFrames_ = std::make_unique<CPictureFrameCommands>(app_, *this);
     desktopCommands_ = std::make_unique<CDesktopCommands>(app_, *this);
+    mailCommands_ = std::make_unique<CMailCommands>(app_, *this);
 
     fileCommands_->AttachMenu(tree_, contextMenus_["Dir"]);
     fileCommands_->AttachMenu(listView_, contextMenus_["Thumbnail"]);
@@ -721,6 +725,7 @@ std::vector<CommandTarget*> CMainFrame::RoutingOrder() const {
     order.push_back(noteCommands_.get());
     order.push_back(pictureFrames_.get());
     order.push_back(desktopCommands_.get());
+    order.push_back(mailCommands_.get());
     return order;
 }
 
