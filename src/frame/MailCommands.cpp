@@ -48,8 +48,8 @@ CMailCommands::CMailCommands(FrameHost& app, CMainFrame& frame)
 bool CMailCommands::onUpdate(int id, CommandState& state) {
     if (id != cmd::kSendMail) return false;
     const int mode = app_.ViewMode();
-    state.enabled = app_.Doc().SelectedCount() > 0 && mode != kModeSlideShowView &&
-                    mode != kModeVgaSlideShow;
+    state.enabled =
+        app_.Doc().SelectedCount() > 0 && mode != kModeSlideShowView && mode != kModeVgaSlideShow;
     return true;
 }
 
@@ -122,8 +122,8 @@ void CMailCommands::SendMail() {
             try {
                 attachments.AddImage(images[i], options);
             } catch (const CTavoException& e) {
-                ShowMessage(&frame_, LoadString(kStrUnableToAddAttachment) + "\n\n" +
-                                         e.GetErrorMessage());
+                ShowMessage(&frame_,
+                            LoadString(kStrUnableToAddAttachment) + "\n\n" + e.GetErrorMessage());
             }
         }
     }
@@ -145,11 +145,14 @@ void CMailCommands::SendMail() {
         std::thread worker([&] {
             try {
                 draft = DeliverMail(content, route, [&progress](size_t done, size_t total) {
-                    QMetaObject::invokeMethod(&progress, [&progress, done, total] {
-                        // Kilobytes keep the values within an int.
-                        progress.setMaximum(static_cast<int>(total / 1024 + 1));
-                        progress.setValue(static_cast<int>(done / 1024));
-                    }, Qt::QueuedConnection);
+                    QMetaObject::invokeMethod(
+                        &progress,
+                        [&progress, done, total] {
+                            // Kilobytes keep the values within an int.
+                            progress.setMaximum(static_cast<int>(total / 1024 + 1));
+                            progress.setValue(static_cast<int>(done / 1024));
+                        },
+                        Qt::QueuedConnection);
                 });
             } catch (const CTavoException& e) {
                 failure = e.GetErrorMessage();

@@ -46,8 +46,8 @@ CSendMailDialog::CSendMailDialog(std::vector<std::string> images, const MailSett
       images_(std::move(images)),
       settings_(settings),
       sendmailPath_(sendmailPath),
-      windowPrompt_(std::make_unique<CDialogPrompt>(
-          this, [](QDialog& dialog) { return dialog.exec(); })) {
+      windowPrompt_(
+          std::make_unique<CDialogPrompt>(this, [](QDialog& dialog) { return dialog.exec(); })) {
     setWindowTitle(Text(kStrSendMailTitle));
     editSmtp = [this](SmtpSettings& smtp, std::string& password) {
         CSmtpSettingsDialog dialog(smtp, password, this);
@@ -86,7 +86,8 @@ CSendMailDialog::CSendMailDialog(std::vector<std::string> images, const MailSett
     reduce_->setChecked(options.reduce);
     ratio_ = new QComboBox(group_);
     ratio_->setEditable(true);
-    for (int r : kRatioChoices) ratio_->addItem(QString::fromStdString(RatioText(r)));
+    for (int r : kRatioChoices)
+        ratio_->addItem(QString::fromStdString(RatioText(r)));
     ratio_->setEditText(QString::fromStdString(RatioText(settings.ratio)));
     audio_ = new QCheckBox(Text(kStrMailAttachAudio), group_);
     audio_->setChecked(options.attachAudio);

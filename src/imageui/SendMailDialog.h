@@ -36,7 +36,8 @@ class CSendMailDialog : public QDialog {
 
     // The "To:" and "Cc:" buttons ask this for addresses, which replace the edits' texts; the
     // buttons are disabled while none is set. False: the user cancelled.
-    using AddressPicker = std::function<bool(std::vector<std::string>& to, std::vector<std::string>& cc)>;
+    using AddressPicker =
+        std::function<bool(std::vector<std::string>& to, std::vector<std::string>& cc)>;
     void SetAddressPicker(AddressPicker picker);
     // Where questions and messages go; null: the window's dialogs. Not owned.
     void SetPrompt(UserPrompt* prompt) { promptOverride_ = prompt; }

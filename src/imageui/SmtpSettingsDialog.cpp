@@ -31,7 +31,8 @@ CSmtpSettingsDialog::CSmtpSettingsDialog(const SmtpSettings& settings, const std
     form->addRow(Text(kStrSmtpHost), host_);
     security_ = new QComboBox(this);
     const std::string list = LoadString(kStrSmtpSecurityList);
-    for (int i = 0; i < 3; ++i) security_->addItem(QString::fromStdString(FieldItem(list, i)));
+    for (int i = 0; i < 3; ++i)
+        security_->addItem(QString::fromStdString(FieldItem(list, i)));
     security_->setCurrentIndex(static_cast<int>(settings.security));
     form->addRow(Text(kStrSmtpSecurity), security_);
     port_ = new QSpinBox(this);
@@ -51,8 +52,8 @@ CSmtpSettingsDialog::CSmtpSettingsDialog(const SmtpSettings& settings, const std
 
     // 0 stands for the security's usual port, shown as such.
     auto showDefaultPort = [this] {
-        port_->setSpecialValueText(QString::number(
-            DefaultSmtpPort(static_cast<SmtpSecurity>(security_->currentIndex()))));
+        port_->setSpecialValueText(
+            QString::number(DefaultSmtpPort(static_cast<SmtpSecurity>(security_->currentIndex()))));
     };
     showDefaultPort();
     connect(security_, &QComboBox::currentIndexChanged, this, showDefaultPort);

@@ -12,13 +12,19 @@ namespace xelo {
 namespace {
 
 const SecretSchema* SmtpSchema() {
-    static const SecretSchema schema = {
-        "org.xelostyle.XeloAlbum.Smtp",
-        SECRET_SCHEMA_NONE,
-        {{"host", SECRET_SCHEMA_ATTRIBUTE_STRING},
-         {"user", SECRET_SCHEMA_ATTRIBUTE_STRING},
-         {nullptr, SECRET_SCHEMA_ATTRIBUTE_STRING}},
-        0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
+    static const SecretSchema schema = {"org.xelostyle.XeloAlbum.Smtp",
+                                        SECRET_SCHEMA_NONE,
+                                        {{"host", SECRET_SCHEMA_ATTRIBUTE_STRING},
+                                         {"user", SECRET_SCHEMA_ATTRIBUTE_STRING},
+                                         {nullptr, SECRET_SCHEMA_ATTRIBUTE_STRING}},
+                                        0,
+                                        nullptr,
+                                        nullptr,
+                                        nullptr,
+                                        nullptr,
+                                        nullptr,
+                                        nullptr,
+                                        nullptr};
     return &schema;
 }
 

@@ -100,8 +100,8 @@ std::string CopyName(const std::string& name, const SaveOptions& options, int32_
 }
 
 // Decodes `source`, draws its ink when asked, reduces it to `ratio` percent and writes `out`.
-void WritePreparedCopy(const std::string& source, const std::string& out, int ratio,
-                       bool mergeInk, const ImageInfo& info, const SaveOptions& options) {
+void WritePreparedCopy(const std::string& source, const std::string& out, int ratio, bool mergeInk,
+                       const ImageInfo& info, const SaveOptions& options) {
     CImageFile file;
     CImageFrames frames;
     file.LoadFirstFrame(source, frames);
@@ -138,7 +138,9 @@ std::string NoteCharsetOf(const std::string& path) {
     // A sample may end inside a character: judge only whole ones.
     if (bytes.size() == kSample) {
         size_t cut = bytes.size();
-        while (cut > 0 && cut + 4 > bytes.size() && (static_cast<unsigned char>(bytes[cut - 1]) & 0x80)) --cut;
+        while (cut > 0 && cut + 4 > bytes.size() &&
+               (static_cast<unsigned char>(bytes[cut - 1]) & 0x80))
+            --cut;
         bytes.resize(cut);
     }
     return NoteCharset(bytes);
@@ -153,7 +155,11 @@ std::string NoteCharset(const std::string& bytes) {
     }
     for (size_t i = 0; i < bytes.size();) {
         const unsigned char c = static_cast<unsigned char>(bytes[i]);
-        const size_t length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+        const size_t length = c < 0x80         ? 1
+                              : (c >> 5) == 6  ? 2
+                              : (c >> 4) == 14 ? 3
+                              : (c >> 3) == 30 ? 4
+                                               : 0;
         if (length == 0 || i + length > bytes.size()) return "windows-1252";
         for (size_t k = 1; k < length; ++k) {
             if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return "windows-1252";
@@ -173,10 +179,10 @@ std::string MailMimeType(const std::string& fileName) {
         const char* extension;
         const char* type;
     } kTypes[] = {
-        {"jpg", "image/jpeg"}, {"jpeg", "image/jpeg"}, {"jpe", "image/jpeg"},
-        {"gif", "image/gif"},  {"giff", "image/gif"},  {"bmp", "image/bmp"},
-        {"2bp", "image/bmp"},  {"png", "image/png"},   {"webp", "image/webp"},
-        {"tif", "image/tiff"}, {"tiff", "image/tiff"}, {"heic", "image/heic"},
+        {"jpg", "image/jpeg"},  {"jpeg", "image/jpeg"}, {"jpe", "image/jpeg"},
+        {"gif", "image/gif"},   {"giff", "image/gif"},  {"bmp", "image/bmp"},
+        {"2bp", "image/bmp"},   {"png", "image/png"},   {"webp", "image/webp"},
+        {"tif", "image/tiff"},  {"tiff", "image/tiff"}, {"heic", "image/heic"},
         {"heif", "image/heif"}, {"avif", "image/avif"}, {"txt", "text/plain"},
         {"wav", "audio/wav"},
     };
@@ -203,8 +209,8 @@ CMailAttachments::~CMailAttachments() {
 const std::string& CMailAttachments::Folder() {
     if (!folder_.empty()) return folder_;
     const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = Absolute(tmp && *tmp ? std::string(tmp) : std::string("/tmp")) +
-                          "/xelo-mail-XXXXXX";
+    std::string pattern =
+        Absolute(tmp && *tmp ? std::string(tmp) : std::string("/tmp")) + "/xelo-mail-XXXXXX";
     if (::mkdtemp(pattern.data()) == nullptr) {
         ThrowError(kErrCreateAttachment, {kMailComponent, kUnit, __LINE__});
     }
@@ -259,7 +265,8 @@ void CMailAttachments::AddImage(const std::string& givenPath, const AttachOption
         }
     } catch (...) {
         items_.resize(itemMark);
-        for (size_t i = ownedMark; i < ownedFiles_.size(); ++i) ::unlink(ownedFiles_[i].c_str());
+        for (size_t i = ownedMark; i < ownedFiles_.size(); ++i)
+            ::unlink(ownedFiles_[i].c_str());
         ownedFiles_.resize(ownedMark);
         throw;
     }

@@ -42,7 +42,8 @@ std::string GenerateMessageText(const vmime::message& message) {
 
 void InitVmime() {
     static std::once_flag once;
-    std::call_once(once, [] { vmime::platform::setHandler<vmime::platforms::posix::posixHandler>(); });
+    std::call_once(once,
+                   [] { vmime::platform::setHandler<vmime::platforms::posix::posixHandler>(); });
 }
 
 std::string VmimeErrorText(const vmime::exception& e) {
@@ -62,7 +63,8 @@ vmime::shared_ptr<vmime::message> BuildVmimeMessage(const MailContent& content) 
     vmime::messageBuilder builder;
     try {
         if (!content.from.empty()) builder.setExpeditor(*ParseMailbox(content.from));
-        for (const std::string& a : content.to) builder.getRecipients().appendAddress(ParseMailbox(a));
+        for (const std::string& a : content.to)
+            builder.getRecipients().appendAddress(ParseMailbox(a));
         for (const std::string& a : content.cc)
             builder.getCopyRecipients().appendAddress(ParseMailbox(a));
         builder.setSubject(vmime::text(content.subject, vmime::charsets::UTF_8));

@@ -51,8 +51,8 @@ enum MailText : uint32_t {
     kStrSmtpVerify = 3327,
     kStrDraftFolder = 3328,
     kStrSendingMail = 3329,
-    kStrDraftSaved = 3330,       // "The message was saved as\n'%s'."
-    kStrNoSmtpServer = 3331,     // no host set up yet
+    kStrDraftSaved = 3330,    // "The message was saved as\n'%s'."
+    kStrNoSmtpServer = 3331,  // no host set up yet
     kStrPasswordNotStored = 3332,
     kStrMailBody = 3333,
     kStrNoSendmail = 3334,

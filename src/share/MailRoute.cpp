@@ -12,7 +12,8 @@ namespace {
 
 bool IsExecutableFile(const std::string& path) {
     struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), X_OK) == 0;
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+           ::access(path.c_str(), X_OK) == 0;
 }
 
 }  // namespace
@@ -46,7 +47,6 @@ std::string FindSendmail() {
     }
     return {};
 }
-
 
 std::string DeliverMail(const MailContent& content, const MailRoute& route,
                         const std::function<void(size_t, size_t)>& progress) {

@@ -15,13 +15,15 @@ bool IsSpace(char c) {
 
 std::string TrimBoth(std::string_view text) {
     size_t first = 0;
-    while (first < text.size() && IsSpace(text[first])) ++first;
+    while (first < text.size() && IsSpace(text[first]))
+        ++first;
     return TrimEnd(text.substr(first));
 }
 
 std::string TrimEnd(std::string_view text) {
     size_t end = text.size();
-    while (end > 0 && IsSpace(text[end - 1])) --end;
+    while (end > 0 && IsSpace(text[end - 1]))
+        --end;
     return std::string(text.substr(0, end));
 }
 
@@ -40,7 +42,8 @@ bool NeedsAddressConfirmation(std::string_view field) {
 
 std::optional<int> ParseRatio(std::string_view text) {
     size_t at = 0;
-    while (at < text.size() && IsSpace(text[at])) ++at;
+    while (at < text.size() && IsSpace(text[at]))
+        ++at;
     bool negative = false;
     if (at < text.size() && (text[at] == '-' || text[at] == '+')) negative = text[at++] == '-';
     const size_t digits = at;

@@ -50,8 +50,8 @@ bool ParseMailService(const std::string& name, MailService& service) {
 
 void MailSettings::Load(const Registry& registry) {
     const std::optional<int> stored = ParseRatio(Read(registry, kRatio));
-    ratio = stored && *stored >= kMinMailRatio && *stored <= kMaxMailRatio ? *stored
-                                                                           : kUnusedMailRatio;
+    ratio =
+        stored && *stored >= kMinMailRatio && *stored <= kMaxMailRatio ? *stored : kUnusedMailRatio;
     service = Read(registry, kService).substr(0, kMaxServiceName);
     smtp.host = Read(registry, kHost);
     const std::optional<int> port = ParseRatio(Read(registry, kPort));

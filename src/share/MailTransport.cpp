@@ -8,8 +8,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <vmime/security/cert/defaultCertificateVerifier.hpp>
 #include <vmime/security/cert/X509Certificate.hpp>
+#include <vmime/security/cert/defaultCertificateVerifier.hpp>
 
 #include <cerrno>
 #include <chrono>
@@ -128,7 +128,8 @@ class ProgressRelay : public vmime::utility::progressListener {
 std::vector<vmime::shared_ptr<vmime::security::cert::X509Certificate>> SystemRootCertificates() {
     std::vector<vmime::shared_ptr<vmime::security::cert::X509Certificate>> roots;
     std::ifstream in(kCaBundle, std::ios::binary);
-    const std::string bundle((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string bundle((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
     static const std::string kBegin = "-----BEGIN CERTIFICATE-----";
     static const std::string kEnd = "-----END CERTIFICATE-----";
     size_t at = 0;
@@ -170,11 +171,13 @@ std::string DraftBaseName(const std::string& subject) {
         const bool keep = c >= 0x80 || std::isalnum(c) || c == ' ' || c == '-' || c == '_';
         name += keep ? static_cast<char>(c) : '_';
     }
-    while (!name.empty() && (name.back() == ' ' || name.back() == '_')) name.pop_back();
+    while (!name.empty() && (name.back() == ' ' || name.back() == '_'))
+        name.pop_back();
     // Never cut a UTF-8 character in half.
     while (!name.empty() && (static_cast<unsigned char>(name.back()) & 0xC0) == 0x80) {
         size_t lead = name.size() - 1;
-        while (lead > 0 && (static_cast<unsigned char>(name[lead]) & 0xC0) == 0x80) --lead;
+        while (lead > 0 && (static_cast<unsigned char>(name[lead]) & 0xC0) == 0x80)
+            --lead;
         const unsigned char first = static_cast<unsigned char>(name[lead]);
         const size_t length = first >= 0xF0 ? 4 : first >= 0xE0 ? 3 : first >= 0xC0 ? 2 : 1;
         if (name.size() - lead == length) break;
@@ -192,7 +195,8 @@ void SendWithSendmail(const MailContent& content, const std::string& sendmailPat
 
     int input[2];
     int output[2];
-    if (::pipe2(input, O_CLOEXEC) != 0) ThrowMailError(kErrOpenMailService, ErrnoText(errno), kStepOpen);
+    if (::pipe2(input, O_CLOEXEC) != 0)
+        ThrowMailError(kErrOpenMailService, ErrnoText(errno), kStepOpen);
     if (::pipe2(output, O_CLOEXEC) != 0) {
         const int error = errno;
         ::close(input[0]);
@@ -241,8 +245,9 @@ void SendWithSendmail(const MailContent& content, const std::string& sendmailPat
     if (WIFEXITED(status) && WEXITSTATUS(status) == 0 && writeError == 0) return;
     std::string detail = TrimBoth(said);
     if (detail.empty()) {
-        detail = WIFEXITED(status) ? "sendmail exited with status " + std::to_string(WEXITSTATUS(status))
-                                   : "sendmail ended by signal " + std::to_string(WTERMSIG(status));
+        detail = WIFEXITED(status)
+                     ? "sendmail exited with status " + std::to_string(WEXITSTATUS(status))
+                     : "sendmail ended by signal " + std::to_string(WTERMSIG(status));
         if (writeError != 0) detail = ErrnoText(writeError);
     }
     ThrowMailError(kErrUpdateMailService, detail, kStepSend);
@@ -258,7 +263,8 @@ void SendWithSmtp(const MailContent& content, const SmtpSettings& settings,
     const std::string text = GenerateMessageText(*BuildVmimeMessage(withSender));
     vmime::mailboxList recipients;
     for (const auto* field : {&content.to, &content.cc}) {
-        for (const std::string& a : *field) recipients.appendMailbox(ParseMailbox(a));
+        for (const std::string& a : *field)
+            recipients.appendMailbox(ParseMailbox(a));
     }
     const vmime::shared_ptr<vmime::mailbox> expeditor = ParseMailbox(withSender.from);
 
@@ -267,8 +273,8 @@ void SendWithSmtp(const MailContent& content, const SmtpSettings& settings,
     vmime::shared_ptr<vmime::net::transport> transport;
     try {
         auto session = vmime::net::session::create();
-        transport = session->getTransport(
-            vmime::utility::url(tls ? "smtps" : "smtp", settings.host, static_cast<vmime::port_t>(port)));
+        transport = session->getTransport(vmime::utility::url(tls ? "smtps" : "smtp", settings.host,
+                                                              static_cast<vmime::port_t>(port)));
         const bool startTls = settings.security == SmtpSecurity::kStartTls;
         transport->setProperty("connection.tls", startTls);
         transport->setProperty("connection.tls.required", startTls);
@@ -278,7 +284,8 @@ void SendWithSmtp(const MailContent& content, const SmtpSettings& settings,
             transport->setProperty("auth.password", settings.password);
         }
         transport->setCertificateVerifier(Verifier(settings.verifyCertificates));
-        transport->setTimeoutHandlerFactory(vmime::make_shared<DeadlineFactory>(settings.timeoutSeconds));
+        transport->setTimeoutHandlerFactory(
+            vmime::make_shared<DeadlineFactory>(settings.timeoutSeconds));
         transport->connect();
     } catch (const vmime::exception& e) {
         ThrowMailError(kErrOpenMailService, VmimeErrorText(e), kStepOpen);
@@ -320,7 +327,8 @@ std::string SaveDraft(const MailContent& content, const std::string& folder) {
             std::ofstream out(temp, std::ios::binary | std::ios::trunc);
             WriteMimeMessage(content, out);
             out.flush();
-            if (!out) ThrowMailError(kErrUpdateMailService, temp + ": " + ErrnoText(EIO), kStepSend);
+            if (!out)
+                ThrowMailError(kErrUpdateMailService, temp + ": " + ErrnoText(EIO), kStepSend);
         }
         if (const int sync = ::open(temp.c_str(), O_RDONLY | O_CLOEXEC); sync >= 0) {
             ::fsync(sync);
@@ -328,9 +336,11 @@ std::string SaveDraft(const MailContent& content, const std::string& folder) {
         }
         // link() never replaces a file: the first free name wins.
         for (int n = 1; n < 1000; ++n) {
-            const std::string name = n == 1 ? base + ".eml" : base + " (" + std::to_string(n) + ").eml";
+            const std::string name =
+                n == 1 ? base + ".eml" : base + " (" + std::to_string(n) + ").eml";
             int linked = ::link(temp.c_str(), name.c_str());
-            if (linked != 0 && (errno == EPERM || errno == ENOTSUP) && ::access(name.c_str(), F_OK) != 0) {
+            if (linked != 0 && (errno == EPERM || errno == ENOTSUP) &&
+                ::access(name.c_str(), F_OK) != 0) {
                 // A file system without hard links (a memory card): rename to the free name.
                 linked = ::rename(temp.c_str(), name.c_str());
             }
@@ -339,7 +349,8 @@ std::string SaveDraft(const MailContent& content, const std::string& folder) {
                 SyncFolderOf(name);
                 return name;
             }
-            if (errno != EEXIST) ThrowMailError(kErrUpdateMailService, name + ": " + ErrnoText(errno), kStepSend);
+            if (errno != EEXIST)
+                ThrowMailError(kErrUpdateMailService, name + ": " + ErrnoText(errno), kStepSend);
         }
         ThrowMailError(kErrUpdateMailService, base + ".eml: " + ErrnoText(EEXIST), kStepSend);
     } catch (...) {

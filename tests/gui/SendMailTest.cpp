@@ -1,7 +1,7 @@
 // "Send via E-mail": Send follows the address fields, the questions and the ratio rule, the
 // address picker, and the command in a running window saving a draft with nothing left behind.
-#include <QComboBox>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -54,8 +54,8 @@ class SendMailTest : public QObject {
         const struct {
             const char *to, *cc;
             bool enabled;
-        } cases[] = {{"", "", false},    {"ab", "", false},     {"a@", "  ", false},
-                     {"a@b", "", true},  {" a@b ", "ab", true}, {"", "x@y", true}};
+        } cases[] = {{"", "", false},   {"ab", "", false},     {"a@", "  ", false},
+                     {"a@b", "", true}, {" a@b ", "ab", true}, {"", "x@y", true}};
         for (const auto& c : cases) {
             dialog.ToEdit()->setText(c.to);
             dialog.CcEdit()->setText(c.cc);
@@ -73,8 +73,9 @@ class SendMailTest : public QObject {
         dialog.CcEdit()->setText("c@d");
         dialog.accept();  // declined: back in To
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        QCOMPARE(prompt.asked, std::vector<std::string>{
-                                   "'ab' is not in a valid e-mail format.\nAre you sure you want to send it?"});
+        QCOMPARE(prompt.asked,
+                 std::vector<std::string>{
+                     "'ab' is not in a valid e-mail format.\nAre you sure you want to send it?"});
         QCOMPARE(dialog.focusWidget(), dialog.ToEdit());
 
         dialog.ToEdit()->setText("a@b");  // accepted without a question
@@ -138,7 +139,8 @@ class SendMailTest : public QObject {
         QCOMPARE(messages.size(), size_t{1});
         QVERIFY(messages[0].find(draft.string()) != std::string::npos);
         std::ifstream in(draft);
-        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::string text((std::istreambuf_iterator<char>(in)),
+                               std::istreambuf_iterator<char>());
         QVERIFY(text.find("filename=img01.bmp") != std::string::npos);
         QVERIFY(text.find("filename=img02.bmp") != std::string::npos);
         QVERIFY(window.App().Prefs().uiInfo.IsSet(ui::kMailReduce));
