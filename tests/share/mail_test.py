@@ -6,6 +6,7 @@ the files it should carry. Exits 77 (skipped) when aiosmtpd or Pillow is missing
 usage: mail_test.py XELO_TOOL
 """
 import email
+import logging
 import email.policy
 import io
 import os
@@ -19,6 +20,10 @@ import threading
 import unittest
 import warnings
 
+# aiosmtpd warns of a login without TLS, which the tests want.
+warnings.simplefilter("ignore")
+logging.disable(logging.WARNING)
+
 try:
     from aiosmtpd.controller import Controller
     from aiosmtpd.smtp import AuthResult, LoginPassword
@@ -27,7 +32,6 @@ except ImportError as missing:
     print(f"skipped: {missing.name} is not installed (Debian: python3-aiosmtpd, python3-pil)")
     sys.exit(77)
 
-warnings.simplefilter("ignore")  # aiosmtpd warns of a login without TLS, which the tests want
 TOOL = sys.argv[1] if len(sys.argv) > 1 else "xelo-tool"
 
 
@@ -51,7 +55,7 @@ class Inbox:
 class Smtp:
     """An SMTP server on 127.0.0.1 for one test; `password` turns on a login that only it passes."""
 
-    def __init__(self, password=None, tls_context=None):
+    def __init__(self, password=None, tls_context=None, ssl_context=None):
         self.inbox = Inbox()
         self.logins = []
         kwargs = {}
@@ -64,7 +68,8 @@ class Smtp:
         if tls_context is not None:
             kwargs["tls_context"] = tls_context
         self.port = free_port()
-        self.controller = Controller(self.inbox, hostname="127.0.0.1", port=self.port, **kwargs)
+        self.controller = Controller(self.inbox, hostname="127.0.0.1", port=self.port,
+                                     ssl_context=ssl_context, **kwargs)
 
     def __enter__(self):
         self.controller.start()
@@ -209,6 +214,13 @@ class MailTest(unittest.TestCase):
             self.assertIn("Failed to open the mail service: ", checked.stderr.decode())
             self.assertEqual(server.inbox.envelopes, [])
             trusted = self.run_tool("--to", "a@b", "--starttls", "--no-verify", "--smtp",
+                                    f"127.0.0.1:{server.port}", self.photo)
+            self.assertEqual(trusted.returncode, 0, trusted.stderr.decode())
+            self.assertEqual(len(server.inbox.envelopes), 1)
+        with Smtp(ssl_context=context) as server:  # TLS from the first byte
+            checked = self.run_tool("--to", "a@b", "--tls", "--smtp", f"127.0.0.1:{server.port}", self.photo)
+            self.assertEqual(checked.returncode, 1)
+            trusted = self.run_tool("--to", "a@b", "--tls", "--no-verify", "--smtp",
                                     f"127.0.0.1:{server.port}", self.photo)
             self.assertEqual(trusted.returncode, 0, trusted.stderr.decode())
             self.assertEqual(len(server.inbox.envelopes), 1)
