@@ -4,6 +4,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -146,6 +147,42 @@ std::string NoteCharsetOf(const std::string& path) {
     return NoteCharset(bytes);
 }
 
+constexpr char kFolderPrefix[] = "xelo-mail-";
+
+void RemoveFolder(const std::string& folder) {
+    if (DIR* dir = ::opendir(folder.c_str())) {
+        while (const dirent* e = ::readdir(dir)) {
+            const std::string name = e->d_name;
+            if (name != "." && name != "..") ::unlink((folder + "/" + name).c_str());
+        }
+        ::closedir(dir);
+    }
+    ::rmdir(folder.c_str());
+}
+
+// Folders of ours that a killed process left in `tmp`: "xelo-mail-PID-XXXXXX" of this user whose
+// process is gone.
+void RemoveStaleFolders(const std::string& tmp) {
+    DIR* dir = ::opendir(tmp.c_str());
+    if (!dir) return;
+    const std::string prefix = kFolderPrefix;
+    while (const dirent* e = ::readdir(dir)) {
+        const std::string name = e->d_name;
+        if (name.compare(0, prefix.size(), prefix) != 0) continue;
+        char* end = nullptr;
+        const long pid = std::strtol(name.c_str() + prefix.size(), &end, 10);
+        if (pid <= 0 || end == nullptr || *end != '-') continue;
+        const std::string path = tmp + "/" + name;
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid()) {
+            continue;
+        }
+        if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
+        RemoveFolder(path);
+    }
+    ::closedir(dir);
+}
+
 }  // namespace
 
 std::string NoteCharset(const std::string& bytes) {
@@ -194,23 +231,16 @@ std::string MailMimeType(const std::string& fileName) {
 }
 
 CMailAttachments::~CMailAttachments() {
-    if (folder_.empty()) return;
     // Everything in the folder is ours, including what a writer left of a failed file.
-    if (DIR* dir = ::opendir(folder_.c_str())) {
-        while (const dirent* e = ::readdir(dir)) {
-            const std::string name = e->d_name;
-            if (name != "." && name != "..") ::unlink((folder_ + "/" + name).c_str());
-        }
-        ::closedir(dir);
-    }
-    ::rmdir(folder_.c_str());
+    if (!folder_.empty()) RemoveFolder(folder_);
 }
 
 const std::string& CMailAttachments::Folder() {
     if (!folder_.empty()) return folder_;
-    const char* tmp = std::getenv("TMPDIR");
-    std::string pattern =
-        Absolute(tmp && *tmp ? std::string(tmp) : std::string("/tmp")) + "/xelo-mail-XXXXXX";
+    const char* variable = std::getenv("TMPDIR");
+    const std::string tmp = Absolute(variable && *variable ? variable : "/tmp");
+    RemoveStaleFolders(tmp);
+    std::string pattern = tmp + "/" + kFolderPrefix + std::to_string(::getpid()) + "-XXXXXX";
     if (::mkdtemp(pattern.data()) == nullptr) {
         ThrowError(kErrCreateAttachment, {kMailComponent, kUnit, __LINE__});
     }
