@@ -61,8 +61,9 @@ bool ConfirmAddress(const std::string& field) {
 int RunMail(const std::vector<std::string>& args) {
     ToolArgs parsed;
     std::string error;
-    const std::vector<std::string> valued = {"--to",   "--cc",    "--subject", "--body", "--reduce",
-                                             "--smtp", "--draft", "--user",    "--from"};
+    const std::vector<std::string> valued = {"--to",     "--cc",     "--subject", "--body",
+                                             "--reduce", "--smtp",   "--draft",   "--user",
+                                             "--from",   "--timeout"};
     if (!parsed.Parse(args, valued, error)) return UsageError(kVerb, error);
     std::vector<std::string> known = valued;
     known.insert(known.end(), {"--merge-ink", "--attach-text", "--attach-audio", "--sendmail",
@@ -107,6 +108,11 @@ int RunMail(const std::vector<std::string>& args) {
         if (const char* password = std::getenv(kPasswordVariable)) route.smtp.password = password;
         route.smtp.sender = parsed.Value("--from").value_or("");
         route.smtp.verifyCertificates = !parsed.Has("--no-verify");
+        if (const auto timeout = parsed.Value("--timeout")) {
+            const std::optional<int> seconds = ParseInt(*timeout);
+            if (!seconds || *seconds <= 0) return UsageError(kVerb, "--timeout needs SECONDS");
+            route.smtp.timeoutSeconds = *seconds;
+        }
     } else if (parsed.Has("--sendmail")) {
         route.service = MailService::kSendmail;
         route.sendmailPath = FindSendmail();

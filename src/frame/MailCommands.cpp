@@ -32,6 +32,8 @@ namespace xelo {
 
 namespace {
 
+constexpr uint32_t kStrCancel = 2632;
+
 class WaitCursor {
   public:
     WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
@@ -134,14 +136,21 @@ void CMailCommands::SendMail() {
     content.attachments = attachments.Items();
     std::string draft;
     std::string failure;
+    std::atomic<bool> cancelled{false};
+    route.smtp.cancel = &cancelled;  // the server is the one that can keep us waiting
     {
         const WaitCursor wait;
-        QProgressDialog progress(QString::fromStdString(LoadString(kStrSendingMail)), QString(), 0,
-                                 0, &frame_);
+        QProgressDialog progress(QString::fromStdString(LoadString(kStrSendingMail)),
+                                 route.service == MailService::kSmtp
+                                     ? QString::fromStdString(LoadString(kStrCancel))
+                                     : QString(),
+                                 0, 0, &frame_);
         progress.setWindowModality(Qt::WindowModal);
         progress.setMinimumDuration(300);
+        progress.setAutoReset(false);
+        connect(&progress, &QProgressDialog::canceled, &progress,
+                [&cancelled] { cancelled = true; });
         QEventLoop loop;
-        std::atomic<bool> finished{false};
         std::thread worker([&] {
             try {
                 draft = DeliverMail(content, route, [&progress](size_t done, size_t total) {
@@ -159,12 +168,12 @@ void CMailCommands::SendMail() {
             } catch (const std::exception& e) {
                 failure = e.what();
             }
-            finished = true;
             QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
         });
-        if (!finished) loop.exec();
+        loop.exec();
         worker.join();
     }
+    if (cancelled) return;  // the user stopped it and knows
     if (!failure.empty()) {
         ShowMessage(&frame_, LoadString(kStrUnableToSendMail) + "\n\n" + failure);
     } else if (!draft.empty()) {

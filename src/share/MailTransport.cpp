@@ -85,25 +85,33 @@ int WriteAllHoldingSigpipe(int fd, const std::string& data) {
 
 class Deadline : public vmime::net::timeoutHandler {
   public:
-    explicit Deadline(int seconds) : limit_(seconds) { resetTimeOut(); }
-    bool isTimeOut() override { return std::chrono::steady_clock::now() - start_ > limit_; }
+    Deadline(int seconds, const std::atomic<bool>* cancel) : limit_(seconds), cancel_(cancel) {
+        resetTimeOut();
+    }
+    bool isTimeOut() override {
+        return (cancel_ != nullptr && cancel_->load()) ||
+               std::chrono::steady_clock::now() - start_ > limit_;
+    }
     void resetTimeOut() override { start_ = std::chrono::steady_clock::now(); }
     bool handleTimeOut() override { return false; }  // give up
 
   private:
     std::chrono::seconds limit_;
+    const std::atomic<bool>* cancel_;
     std::chrono::steady_clock::time_point start_;
 };
 
 class DeadlineFactory : public vmime::net::timeoutHandlerFactory {
   public:
-    explicit DeadlineFactory(int seconds) : seconds_(seconds) {}
+    DeadlineFactory(int seconds, const std::atomic<bool>* cancel)
+        : seconds_(seconds), cancel_(cancel) {}
     vmime::shared_ptr<vmime::net::timeoutHandler> create() override {
-        return vmime::make_shared<Deadline>(seconds_);
+        return vmime::make_shared<Deadline>(seconds_, cancel_);
     }
 
   private:
     int seconds_;
+    const std::atomic<bool>* cancel_;
 };
 
 // The user turned the checks off for this server (a self-signed certificate at home).
@@ -285,7 +293,7 @@ void SendWithSmtp(const MailContent& content, const SmtpSettings& settings,
         }
         transport->setCertificateVerifier(Verifier(settings.verifyCertificates));
         transport->setTimeoutHandlerFactory(
-            vmime::make_shared<DeadlineFactory>(settings.timeoutSeconds));
+            vmime::make_shared<DeadlineFactory>(settings.timeoutSeconds, settings.cancel));
         transport->connect();
     } catch (const vmime::exception& e) {
         ThrowMailError(kErrOpenMailService, VmimeErrorText(e), kStepOpen);

@@ -2,6 +2,7 @@
 // (.eml) in a folder. Each throws the mail errors with the service's own words on failure.
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <string>
 
@@ -22,7 +23,9 @@ struct SmtpSettings {
     std::string password;  // never stored by this struct's owner in the settings file
     std::string sender;    // the From address; empty: the user when it is an address
     bool verifyCertificates = true;
-    int timeoutSeconds = 60;
+    int timeoutSeconds = 60;  // without an answer from the server
+    // Set from another thread to give up; checked while waiting for the server. Not owned.
+    const std::atomic<bool>* cancel = nullptr;
 };
 
 int DefaultSmtpPort(SmtpSecurity security);

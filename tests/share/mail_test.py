@@ -17,6 +17,7 @@ import subprocess
 import sys
 import tempfile
 import threading
+import time
 import unittest
 import warnings
 
@@ -80,9 +81,12 @@ class Smtp:
 
 
 class DroppingServer:
-    """Greets like an SMTP server, then hangs up at the first command."""
+    """Greets like an SMTP server, then hangs up at the first command; or, `silent`, never says
+    a word and never hangs up."""
 
-    def __init__(self):
+    def __init__(self, silent=False):
+        self.silent = silent
+        self.held = []
         self.sock = socket.socket()
         self.sock.bind(("127.0.0.1", 0))
         self.sock.listen(4)
@@ -95,6 +99,9 @@ class DroppingServer:
                 conn, _ = self.sock.accept()
             except OSError:
                 return
+            if self.silent:
+                self.held.append(conn)
+                continue
             with conn:
                 conn.sendall(b"220 drop.example ESMTP\r\n")
                 conn.recv(1024)
@@ -194,7 +201,12 @@ class MailTest(unittest.TestCase):
         with DroppingServer() as dropping:
             dropped = self.run_tool("--to", "a@b", "--reduce", "50", "--smtp", f"127.0.0.1:{dropping.port}",
                                     self.photo)
-        for done, words in ((refused, "Authentication"), (dropped, "")):
+        with DroppingServer(silent=True) as silent:
+            started = time.monotonic()
+            waited = self.run_tool("--to", "a@b", "--reduce", "50", "--timeout", "1", "--smtp",
+                                   f"127.0.0.1:{silent.port}", self.photo)
+            self.assertLess(time.monotonic() - started, 20)
+        for done, words in ((refused, "Authentication"), (dropped, ""), (waited, "")):
             error = done.stderr.decode()
             self.assertEqual(done.returncode, 1, error)
             self.assertIn("Unable to send e-mail.", error)
