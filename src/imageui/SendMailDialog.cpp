@@ -234,7 +234,7 @@ void CSendMailDialog::accept() {
         return;
     }
     ratioValue_ = *ratio;
-    const std::optional<int> typed = ParseRatio(ratioText);
+    const std::optional<int> typed = ParseLeadingInt(ratioText);
     if (typed && *typed >= kMinMailRatio && *typed <= kMaxMailRatio) {
         ratio_->setEditText(QString::fromStdString(RatioText(*typed)));
         settings_.ratio = *typed;

@@ -40,7 +40,7 @@ bool NeedsAddressConfirmation(std::string_view field) {
     return !TrimBoth(field).empty() && !LooksLikeAddress(field);
 }
 
-std::optional<int> ParseRatio(std::string_view text) {
+std::optional<int> ParseLeadingInt(std::string_view text) {
     size_t at = 0;
     while (at < text.size() && IsSpace(text[at]))
         ++at;
@@ -58,7 +58,7 @@ std::optional<int> ParseRatio(std::string_view text) {
 }
 
 std::optional<int> EffectiveRatio(std::string_view text, bool reduce) {
-    const std::optional<int> ratio = ParseRatio(text);
+    const std::optional<int> ratio = ParseLeadingInt(text);
     if (ratio && *ratio >= kMinMailRatio && *ratio <= kMaxMailRatio) return ratio;
     if (!reduce) return kUnusedMailRatio;
     return std::nullopt;

@@ -24,8 +24,9 @@ bool CanSend(std::string_view to, std::string_view cc);
 // A field the user must confirm before sending: not empty once trimmed, yet not like an address.
 bool NeedsAddressConfirmation(std::string_view field);
 
-// The combo's text read as a decimal integer ("50%" reads 50); none without digits.
-std::optional<int> ParseRatio(std::string_view text);
+// A text read as a decimal integer up to its first non-digit ("50%" reads 50); none without
+// digits.
+std::optional<int> ParseLeadingInt(std::string_view text);
 // The ratio a send uses: the parsed one within 1-99; out of range (or unreadable) it is 50 when
 // Reduce is off, and none when it is on (the dialog refuses to send).
 std::optional<int> EffectiveRatio(std::string_view text, bool reduce);

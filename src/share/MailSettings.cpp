@@ -49,14 +49,14 @@ bool ParseMailService(const std::string& name, MailService& service) {
 }
 
 void MailSettings::Load(const Registry& registry) {
-    const std::optional<int> stored = ParseRatio(Read(registry, kRatio));
+    const std::optional<int> stored = ParseLeadingInt(Read(registry, kRatio));
     ratio =
         stored && *stored >= kMinMailRatio && *stored <= kMaxMailRatio ? *stored : kUnusedMailRatio;
     service = Read(registry, kService).substr(0, kMaxServiceName);
     smtp.host = Read(registry, kHost);
-    const std::optional<int> port = ParseRatio(Read(registry, kPort));
+    const std::optional<int> port = ParseLeadingInt(Read(registry, kPort));
     smtp.port = port && *port > 0 && *port < 65536 ? *port : 0;
-    const std::optional<int> security = ParseRatio(Read(registry, kSecurity));
+    const std::optional<int> security = ParseLeadingInt(Read(registry, kSecurity));
     smtp.security = security && *security >= 0 && *security <= 2
                         ? static_cast<SmtpSecurity>(*security)
                         : SmtpSecurity::kStartTls;
