@@ -20,6 +20,8 @@ packages=(
     webp libheif-examples heif-thumbnailer libtiff-tools netpbm  # independent coders for tests, bench
     libimage-exiftool-perl            # exiftool: writes the orientation tags the tests read
     desktop-file-utils appstream libxml2-utils  # validate the installed desktop, AppStream and MIME files
+    libvmime-dev libsecret-1-dev      # e-mail: MIME messages, sendmail and SMTP; passwords in the secret store
+    python3-aiosmtpd                  # the mail tests' SMTP server
 )
 
 missing=()

@@ -30,6 +30,7 @@ int RunSave(const std::vector<std::string>& args);
 int RunHistogram(const std::vector<std::string>& args);
 int RunSlideShow(const std::vector<std::string>& args);
 int RunDesktop(const std::vector<std::string>& args);
+int RunMail(const std::vector<std::string>& args);
 
 // Prints "xelo-tool VERB: message" to standard error and returns 2.
 int UsageError(const char* verb, const std::string& message);

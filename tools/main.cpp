@@ -140,6 +140,21 @@ const Verb kVerbs[] = {
      "Filmstrip) in the user's applications folder or on the desktop, and prints its file.\n"
      "shortcuts lists the program's own launchers there: name, option and target, file.\n",
      RunDesktop},
+    {"mail", "send images by e-mail through sendmail or an SMTP server, or save a draft",
+     "usage: xelo-tool mail --to ADDR [--cc ADDR] [--subject TEXT] [--body TEXT]\n"
+     "                      [--reduce RATIO] [--merge-ink] [--attach-text] [--attach-audio]\n"
+     "                      (--smtp HOST[:PORT] [--tls|--starttls] [--user U] [--from ADDR]\n"
+     "                       [--no-verify] [--timeout S] | --sendmail | --draft DIR) IMAGE...\n"
+     "Attaches each IMAGE (with --reduce a copy at RATIO percent, 1-99; with --merge-ink a copy\n"
+     "with its ink drawn in) and, when asked, its text and audio notes under the image's name,\n"
+     "then sends the message. --to and --cc take addresses separated by ';'. A field that\n"
+     "does not look like an address is asked about on standard input. --sendmail hands the\n"
+     "message to the sendmail found on PATH; --smtp sends it to the server (port 25 plain,\n"
+     "587 with --starttls, 465 with --tls; certificates checked unless --no-verify), logging\n"
+     "in as U with the password in XELO_SMTP_PASSWORD, giving up after S seconds (default 60)\n"
+     "without an answer; --draft writes it to DIR as .eml and prints its path. An image that\n"
+     "cannot be attached is reported and skipped.\n",
+     RunMail},
 };
 
 void PrintHelp() {

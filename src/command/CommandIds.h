@@ -155,5 +155,7 @@ constexpr int kEditPhoto = 30312;
 // Local-link sending.
 constexpr int kSendInfrared = 30307;
 constexpr int kReceiveInfrared = 30308;
+// Sharing.
+constexpr int kSendMail = 30306;
 
 }  // namespace xelo::cmd

@@ -143,6 +143,7 @@ constexpr CommandInfo kCommands[] = {
     {cmd::kTogglePictureFrame, cmd::kTogglePictureFrame, nullptr, nullptr, false},
     {cmd::kChangePictureFrame, cmd::kChangePictureFrame, nullptr, nullptr, false},
     {cmd::kFlipPictureFrame, cmd::kFlipPictureFrame, nullptr, nullptr, false},
+    {cmd::kSendMail, cmd::kSendMail, "mail-send", nullptr, false},
 };
 
 constexpr int k901[] = {cmd::kToolBar, cmd::kSwitchMode};

@@ -33,6 +33,8 @@
 #include "frame/ImageCommands.h"
 #include "frame/InstalledData.h"
 #include "frame/LocalLinkCommands.h"
+#include "frame/MailCommands.h"
+#include "imageui/SelectEmailDialog.h"
 #include "frame/NoteCommands.h"
 #include "frame/ODMenu.h"
 #include "frame/PictureFrameCommands.h"
@@ -95,6 +97,7 @@ const std::vector<int> kFileMenu = {cmd::kNewFolder,
                                     0,
                                     cmd::kHomeFolder,
                                     0,
+                                    cmd::kSendMail,
                                     cmd::kSendInfrared,
                                     cmd::kReceiveInfrared,
                                     0,
@@ -289,6 +292,12 @@ CMainFrame::CMainFrame(FrameHost& app)
     desktopCommands_ = std::make_unique<CDesktopCommands>(app_, *this);
     localLinkCommands_ = std::make_unique<CLocalLinkCommands>(app_, *this);
     SetShareStore(&app_.Store());
+    mailCommands_ = std::make_unique<CMailCommands>(app_, *this);
+    // The mail dialog's To: and Cc: buttons pick from the contact book, over the mail dialog.
+    mailCommands_->SetAddressPicker([this](std::vector<std::string>& to, std::vector<std::string>& cc) {
+        QWidget* over = QApplication::activeModalWidget();
+        return PickEmailAddresses(over ? over : this, to, cc);
+    });
 
     fileCommands_->AttachMenu(tree_, contextMenus_["Dir"]);
     fileCommands_->AttachMenu(listView_, contextMenus_["Thumbnail"]);
@@ -730,6 +739,7 @@ std::vector<CommandTarget*> CMainFrame::RoutingOrder() const {
     order.push_back(pictureFrames_.get());
     order.push_back(desktopCommands_.get());
     order.push_back(localLinkCommands_.get());
+    order.push_back(mailCommands_.get());
     return order;
 }
 

@@ -36,6 +36,7 @@ class CImageCommands;
 class CNoteCommands;
 class CPictureFrameCommands;
 class CDesktopCommands;
+class CMailCommands;
 class CSlideShowCommands;
 class CLocalLinkCommands;
 
@@ -79,6 +80,7 @@ class CMainFrame : public QMainWindow,
     QMenu* GoToMenu() const { return goToMenu_; }
     CNoteCommands* NoteCommands() const { return noteCommands_.get(); }
     CDesktopCommands* DesktopCommands() const { return desktopCommands_.get(); }
+    CMailCommands* MailCommands() const { return mailCommands_.get(); }
     // The browsing view shown in the current mode.
     QWidget* ActiveBrowser() const;
     // Where the keys go in the current mode: the picture in the image modes, else the browser.
@@ -164,6 +166,7 @@ class CMainFrame : public QMainWindow,
     std::unique_ptr<CImageCommands> imageCommands_;
     std::unique_ptr<CNoteCommands> noteCommands_;
     std::unique_ptr<CDesktopCommands> desktopCommands_;
+    std::unique_ptr<CMailCommands> mailCommands_;
     std::unique_ptr<CSlideShowCommands> slideShow_;
     std::unique_ptr<CPictureFrameCommands> pictureFrames_;
     std::unique_ptr<CLocalLinkCommands> localLinkCommands_;
