@@ -17,6 +17,8 @@
 #include "base/StringTable.h"
 #include "base/ViewModes.h"
 #include "frame/MainFrame.h"
+#include "output/PluginFolders.h"
+#include "output/RemotePlugins.h"
 #include "image/TavoException.h"
 #include "views/TavoDirTree.h"
 
@@ -61,6 +63,7 @@ QSize CTavoApp::ScreenSize() const {
 bool CTavoApp::InitInstance(const std::vector<std::string>& arguments) {
     SetFlag(kAppStarting, true);
     screen_ = ProbeScreen(QGuiApplication::primaryScreen(), options_.screen);
+    output::RemotePlugins().Discover(output::PluginFolders());
     const QSize screen = ScreenSize();
     PreferenceContext context;
     context.screenWidth = screen.width();

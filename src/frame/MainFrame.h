@@ -37,6 +37,7 @@ class CNoteCommands;
 class CPictureFrameCommands;
 class CDesktopCommands;
 class CSlideShowCommands;
+class CRemoteControl;
 
 class CMainFrame : public QMainWindow,
                    public ViewHost,
@@ -78,6 +79,8 @@ class CMainFrame : public QMainWindow,
     QMenu* GoToMenu() const { return goToMenu_; }
     CNoteCommands* NoteCommands() const { return noteCommands_.get(); }
     CDesktopCommands* DesktopCommands() const { return desktopCommands_.get(); }
+    // The remote-control plug-in opened for the chosen output.
+    CRemoteControl* Remote() const { return remote_.get(); }
     // The browsing view shown in the current mode.
     QWidget* ActiveBrowser() const;
     // Where the keys go in the current mode: the picture in the image modes, else the browser.
@@ -188,6 +191,7 @@ class CMainFrame : public QMainWindow,
     QPointer<QWidget> lastFocus_;
     int toolBarId_ = 0;
     QTimer toolBarUpdate_;
+    std::unique_ptr<CRemoteControl> remote_;  // last: it goes first, while the window is whole
 };
 
 }  // namespace xelo
