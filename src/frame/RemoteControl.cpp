@@ -61,8 +61,8 @@ bool CRemoteControl::ReopenFor(const std::string& outputName) {
     const int index = table_.FindByName(outputName);
     if (index < 0) return false;
     // The class name the main window was registered under, as the plug-in may look for it.
-    const std::u16string className = frame_.objectName().toStdU16String();
-    const XeloRemoteOpen params{reinterpret_cast<const XeloChar16*>(className.c_str()), this,
+    className_ = frame_.objectName().toStdU16String();
+    const XeloRemoteOpen params{reinterpret_cast<const XeloChar16*>(className_.c_str()), this,
                                 PostFromPlugin};
     if (!table_.Open(index, &params)) return false;
     index_ = index;

@@ -36,6 +36,7 @@ class CRemoteControl : public QObject {
   private:
     CMainFrame& frame_;                 // not owned
     output::RemotePluginTable& table_;  // not owned
+    std::u16string className_;  // the plug-in may keep a pointer to it while open
     int index_ = -1;
     bool delivering_ = false;  // a remote key is on its way to the focus window
 };
