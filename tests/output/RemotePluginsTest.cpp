@@ -9,23 +9,16 @@
 namespace xelo::output {
 namespace {
 
-struct Posted {
-    uint32_t message;
-    uintptr_t wParam;
-};
-std::vector<Posted> gPosted;
+std::vector<uintptr_t> gPosted;  // message, wParam, ...
 
 int Record(void*, uint32_t message, uintptr_t wParam, intptr_t) {
-    gPosted.push_back({message, wParam});
+    gPosted.insert(gPosted.end(), {message, wParam});
     return 0;
 }
 
 class RemotePluginsTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_EQ(table.Discover({XELO_TEST_RMC_DIR}, &rejected), 1);
-        gPosted.clear();
-    }
+    void SetUp() override { ASSERT_EQ(table.Discover({XELO_TEST_RMC_DIR}, &rejected), 1); }
     RemotePluginTable table;
     std::vector<std::string> rejected;
 };
@@ -56,22 +49,20 @@ TEST_F(RemotePluginsTest, ButtonsAnswerOnlyBelowTheRememberedCount) {
     EXPECT_EQ(table.FindButtonByName(0, u"Previous"), 1);
     EXPECT_EQ(table.FindButtonByName(0, u"Prev"), -1);
     EXPECT_EQ(table.FindButtonByName(-1, u"Next"), -1);
-    // A second discovery forgets the count.
-    ASSERT_EQ(table.Discover({XELO_TEST_RMC_DIR}), 1);
+    ASSERT_EQ(table.Discover({XELO_TEST_RMC_DIR}), 1);  // a second discovery forgets the count
     EXPECT_FALSE(table.GetUserSettingBtnName(0, 0, name));
 }
 
 TEST_F(RemotePluginsTest, PresenterKeysBecomeRemoteKeysAndCommands) {
     EXPECT_FALSE(table.Open(0, nullptr));
     EXPECT_FALSE(table.MsgHandler(-1, nullptr, XELO_MSG_KEYDOWN, 0xff56, 0));
-    XeloRemoteOpen params{reinterpret_cast<const XeloChar16*>(u"XeloAlbumFrame"), this, Record};
+    XeloRemoteOpen params{reinterpret_cast<const XeloChar16*>(u"Xelo_Album_Main"), this, Record};
     ASSERT_TRUE(table.Open(0, &params));
     const struct {
         uint32_t message;
         uintptr_t keysym;
-        intptr_t modifiers;
-        intptr_t consumed;
-        std::vector<uintptr_t> posted;  // message, wParam
+        intptr_t modifiers, taken;
+        std::vector<uintptr_t> posted;
     } rows[] = {
         {XELO_MSG_KEYDOWN, 0xff56, 0, 1, {XELO_MSG_REMOTE_KEY, XELO_REMOTE_RIGHT}},  // Page Down
         {XELO_MSG_KEYDOWN, 0xff55, 0, 1, {XELO_MSG_REMOTE_KEY, XELO_REMOTE_LEFT}},   // Page Up
@@ -85,11 +76,9 @@ TEST_F(RemotePluginsTest, PresenterKeysBecomeRemoteKeysAndCommands) {
     };
     for (const auto& row : rows) {
         gPosted.clear();
-        EXPECT_EQ(table.MsgHandler(0, this, row.message, row.keysym, row.modifiers), row.consumed)
+        EXPECT_EQ(table.MsgHandler(0, this, row.message, row.keysym, row.modifiers), row.taken)
             << std::hex << row.keysym;
-        std::vector<uintptr_t> posted;
-        for (const Posted& p : gPosted) posted.insert(posted.end(), {p.message, p.wParam});
-        EXPECT_EQ(posted, row.posted) << std::hex << row.keysym;
+        EXPECT_EQ(gPosted, row.posted) << std::hex << row.keysym;
     }
     ASSERT_TRUE(table.Close(0));
     EXPECT_EQ(table.MsgHandler(0, this, XELO_MSG_KEYDOWN, 0xff56, 0), 0);
