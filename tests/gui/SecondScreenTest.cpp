@@ -39,7 +39,7 @@ class SecondScreenTest : public QObject {
         // A pixel in the surface's own format, and the colour the screen shows for it.
         for (const auto& [depth, pixel, shown] : {std::tuple{32, 0x0040c080u, qRgb(0x40, 0xc0, 0x80)},
                                                   std::tuple{16, 0xf81fu, qRgb(0xff, 0, 0xff)}}) {
-            const auto* mode = std::find_if(modes.begin(), modes.end(), [&](auto& m) { return m.bitsPerPixel == depth; });
+            const auto* mode = std::find_if(modes.begin(), modes.end(), [d = depth](auto& m) { return m.bitsPerPixel == d; });
             QVERIFY(mode != modes.end());
             QCOMPARE(QSize(mode->width, mode->height), screen->size());
             QCOMPARE(reinterpret_cast<XeloVoeSetOutputMode>(plugin_->Export(6))(XELO_OUTPUT_VGA, mode), 0);
