@@ -99,9 +99,11 @@ void CRemoteControl::customEvent(QEvent* event) {
     const auto& posted = *static_cast<RemoteMessageEvent*>(event);
     switch (posted.message) {
         case XELO_MSG_REMOTE_KEY:
-            if (posted.wParam > XELO_REMOTE_ENTER || posted.lParam < 0 || posted.lParam > 9) return;
+            if (posted.wParam > XELO_REMOTE_ENTER) return;
+            if (posted.wParam == XELO_REMOTE_DIGIT && (posted.lParam < 0 || posted.lParam > 9)) return;
             delivering_ = true;
-            frame_.RemoteKey(static_cast<int>(posted.wParam), static_cast<int>(posted.lParam));
+            frame_.RemoteKey(static_cast<int>(posted.wParam),
+                             posted.wParam == XELO_REMOTE_DIGIT ? static_cast<int>(posted.lParam) : 0);
             delivering_ = false;
             return;
         case XELO_MSG_COMMAND:
