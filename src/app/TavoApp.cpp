@@ -17,6 +17,8 @@
 #include "base/StringTable.h"
 #include "base/ViewModes.h"
 #include "frame/MainFrame.h"
+#include "output/PluginFolders.h"
+#include "output/RemotePlugins.h"
 #include "image/TavoException.h"
 #include "views/TavoDirTree.h"
 
@@ -61,6 +63,11 @@ QSize CTavoApp::ScreenSize() const {
 bool CTavoApp::InitInstance(const std::vector<std::string>& arguments) {
     SetFlag(kAppStarting, true);
     screen_ = ProbeScreen(QGuiApplication::primaryScreen(), options_.screen);
+    std::vector<std::string> leftOut;
+    output::RemotePlugins().Discover(output::PluginFolders(), &leftOut);
+    if (options_.log) {
+        for (const std::string& why : leftOut) std::fprintf(stderr, "plug-in left out: %s\n", why.c_str());
+    }
     const QSize screen = ScreenSize();
     PreferenceContext context;
     context.screenWidth = screen.width();

@@ -38,9 +38,11 @@
 #include "frame/NoteCommands.h"
 #include "frame/ODMenu.h"
 #include "frame/PictureFrameCommands.h"
+#include "frame/RemoteControl.h"
 #include "frame/SlideShowCommands.h"
 #include "frame/TavoSplitter.h"
 #include "frame/ThumbnailsDialog.h"
+#include "output/RemotePlugins.h"
 #include "platform/MessageBox.h"
 #include "settings/Preferences.h"
 #include "settings/StartOptions.h"
@@ -311,6 +313,9 @@ CMainFrame::CMainFrame(FrameHost& app)
         if (now && (now == view_ || now == listView_)) activeView_ = now;
         ScheduleToolBarUpdate();
     });
+    // The remote control that goes with the chosen output sees the window from now on.
+    remote_ = std::make_unique<CRemoteControl>(*this, output::RemotePlugins());
+    remote_->ReopenFor(VgaPluginName(app_.Prefs().vgaOut));
 }
 
 CMainFrame::~CMainFrame() {

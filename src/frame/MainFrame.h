@@ -39,6 +39,7 @@ class CDesktopCommands;
 class CMailCommands;
 class CSlideShowCommands;
 class CLocalLinkCommands;
+class CRemoteControl;
 
 class CMainFrame : public QMainWindow,
                    public ViewHost,
@@ -81,6 +82,8 @@ class CMainFrame : public QMainWindow,
     CNoteCommands* NoteCommands() const { return noteCommands_.get(); }
     CDesktopCommands* DesktopCommands() const { return desktopCommands_.get(); }
     CMailCommands* MailCommands() const { return mailCommands_.get(); }
+    // The remote-control plug-in opened for the chosen output.
+    CRemoteControl* Remote() const { return remote_.get(); }
     // The browsing view shown in the current mode.
     QWidget* ActiveBrowser() const;
     // Where the keys go in the current mode: the picture in the image modes, else the browser.
@@ -193,6 +196,7 @@ class CMainFrame : public QMainWindow,
     QPointer<QWidget> lastFocus_;
     int toolBarId_ = 0;
     QTimer toolBarUpdate_;
+    std::unique_ptr<CRemoteControl> remote_;  // last: it goes first, while the window is whole
 };
 
 }  // namespace xelo

@@ -49,6 +49,9 @@ enum ProbeStatus : int { kProbeLoaded = 0, kProbeNoLibrary = 10, kProbeNoDriver 
 
 [[noreturn]] void RunProbeChild(const fs::path& file, std::span<const char* const> exports,
                                 const char* driverCheck) {
+    // A crash must end the child with its signal, not run the parent's crash handlers (a test
+    // framework's stack dump, a program's own clean-up) in a copy of the parent.
+    for (int crash : {SIGABRT, SIGSEGV, SIGBUS, SIGILL, SIGFPE}) signal(crash, SIG_DFL);
     auto library = PluginLibrary::Open(file, exports);
     if (!library) _exit(kProbeNoLibrary);
     auto check = reinterpret_cast<int (*)()>(library->Find(driverCheck));

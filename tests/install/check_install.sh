@@ -29,6 +29,10 @@ if grep -q '^XELO_CORE_ONLY:BOOL=OFF' "$build/CMakeCache.txt"; then
     need share/xelo-album/frames/walnut.gif
     [ -d "$root/lib/xelo-album/plugins" ] || [ -d "$root/lib64/xelo-album/plugins" ] ||
         ls -d "$root"/lib/*/xelo-album/plugins >/dev/null 2>&1 || { echo "missing: plug-in folder"; failed=1; }
+    for plugin in keys.rmc second-screen.vod; do
+        find "$root" -path "*/xelo-album/plugins/$plugin" | grep -q . ||
+            { echo "missing: plug-in $plugin"; failed=1; }
+    done
     if command -v desktop-file-validate >/dev/null; then
         desktop-file-validate "$root/share/applications/xelo-album.desktop" || failed=1
     fi
