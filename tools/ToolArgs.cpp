@@ -1,9 +1,11 @@
 // Argument parsing for xelo-tool verbs.
 #include "ToolArgs.h"
+#include "Verbs.h"
 
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cstdio>
 
 namespace xelo::tool {
 
@@ -84,6 +86,11 @@ std::string Extension(const std::string& path) {
     std::transform(ext.begin(), ext.end(), ext.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return ext;
+}
+
+int UsageError(const char* verb, const std::string& message) {
+    std::fprintf(stderr, "xelo-tool %s: %s\n", verb, message.c_str());
+    return 2;
 }
 
 }  // namespace xelo::tool

@@ -31,6 +31,8 @@ int RunHistogram(const std::vector<std::string>& args);
 int RunSlideShow(const std::vector<std::string>& args);
 int RunDesktop(const std::vector<std::string>& args);
 int RunMail(const std::vector<std::string>& args);
+// Hands the mail verb to the separate mail program, which alone links the mail libraries.
+int RunMailProgram(const std::vector<std::string>& args);
 
 // Prints "xelo-tool VERB: message" to standard error and returns 2.
 int UsageError(const char* verb, const std::string& message);

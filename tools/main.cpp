@@ -154,7 +154,7 @@ const Verb kVerbs[] = {
      "in as U with the password in XELO_SMTP_PASSWORD, giving up after S seconds (default 60)\n"
      "without an answer; --draft writes it to DIR as .eml and prints its path. An image that\n"
      "cannot be attached is reported and skipped.\n",
-     RunMail},
+     RunMailProgram},
 };
 
 void PrintHelp() {
@@ -168,10 +168,6 @@ void PrintHelp() {
 
 }  // namespace
 
-int UsageError(const char* verb, const std::string& message) {
-    std::fprintf(stderr, "xelo-tool %s: %s\n", verb, message.c_str());
-    return 2;
-}
 
 void PrintFileError(const std::string& file, unsigned code, const std::string& text) {
     std::string oneLine = text;

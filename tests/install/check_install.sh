@@ -52,4 +52,10 @@ if grep -q '^XELO_CORE_ONLY:BOOL=OFF' "$build/CMakeCache.txt"; then
 fi
 
 "$root/bin/xelo-tool" --help | grep -q '^usage: xelo-tool' || { echo "installed xelo-tool does not run"; failed=1; }
+# The mail verb runs its own program from the installed helper folder: a draft needs no server.
+if grep -q '^XELO_MAIL:BOOL=ON' "$build/CMakeCache.txt"; then
+    python3 -c 'import struct,sys; sys.stdout.buffer.write(b"BM"+struct.pack("<IHHIIiiHHIIiiII",58,0,0,54,40,1,1,1,24,0,4,2835,2835,0,0)+bytes(4))' >"$stage/dot.bmp"
+    "$root/bin/xelo-tool" mail --to a@b --draft "$stage" "$stage/dot.bmp" >/dev/null ||
+        { echo "installed xelo-tool mail does not run"; failed=1; }
+fi
 exit $failed
