@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
-#include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -38,6 +37,7 @@
 #include "frame/SlideShowCommands.h"
 #include "frame/TavoSplitter.h"
 #include "frame/ThumbnailsDialog.h"
+#include "platform/HelpTopics.h"
 #include "platform/MessageBox.h"
 #include "settings/Preferences.h"
 #include "settings/StartOptions.h"
@@ -61,7 +61,6 @@ constexpr uint32_t kStrMenuTools = 804;
 constexpr uint32_t kStrReorderBy = 2482;
 constexpr uint32_t kStrSelect = 2483;
 constexpr uint32_t kStrNoVgaDevice = 22023;
-constexpr char kHelpFile[] = "xelo_album_help.htm";
 
 QString Text(uint32_t id) {
     return QString::fromStdString(LoadString(id));
@@ -226,6 +225,7 @@ CMainFrame::CMainFrame(FrameHost& app)
     setWindowIcon(ProgramIcon());
     setObjectName(QString::fromStdString(LoadString(2423)));
     openHelp = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    SetHelpOpener([this](const QString& topic) { OpenHelp(topic); });
     runDialog = [](QDialog& dialog) { return dialog.exec(); };
 
     CreateActions();
@@ -301,6 +301,7 @@ CMainFrame::~CMainFrame() {
     // The children go after this body and move the focus as they go: no calls back into the
     // frame's members from then on.
     disconnect(qApp, nullptr, this, nullptr);
+    SetHelpOpener({});
     toolBarUpdate_.stop();
     app_.Doc().RemoveObserver(this);
 }
@@ -946,6 +947,7 @@ void CMainFrame::ShowGoToMenu() {
 
 QString CMainFrame::HelpTopicNow() const {
     const int mode = app_.ViewMode();
+    if ((app_.Flags() & kAppVoiceActive) != 0) return QString::fromLatin1(HelpTopic(30204));
     if ((mode >= kModeThumbnail && mode <= kModeFilmstrip) || mode == kModeVgaFilmstrip) {
         return QString::fromLatin1(HelpTopic(mode));
     }
@@ -953,14 +955,7 @@ QString CMainFrame::HelpTopicNow() const {
 }
 
 void CMainFrame::OpenHelp(const QString& topic) {
-    // The help lies beside the program, in the installed share folder, or in the source tree's
-    // docs/help when run from a build.
-    QString path = QDir(QCoreApplication::applicationDirPath()).filePath(kHelpFile);
-    if (!QFileInfo::exists(path)) {
-        path = InstalledDataPath(QStringLiteral("help/") + kHelpFile,
-                                 QStringLiteral(XELO_HELP_DIR "/") + kHelpFile);
-    }
-    QUrl url = QUrl::fromLocalFile(path);
+    QUrl url = QUrl::fromLocalFile(HelpFilePath());
     url.setFragment(topic);
     openHelp(url);
 }
