@@ -673,7 +673,10 @@ void CMainFrame::SetFullScreen(bool on, int toolBarId) {
     }
     if (toolBarId != 0) {
         LoadToolBar(toolBarId);
-        toolBar_->setVisible(on || app_.Prefs().uiInfo.IsSet(ui::kToolBarShown));
+        // Full Screen may start without its tool bar; Toolbar in Full Screen brings it back.
+        const bool hidden = Mode() == kModeFullScreen &&
+                            app_.Prefs().preferences.IsSet(pref::kHideToolBarFullScreen);
+        toolBar_->setVisible(on ? !hidden : app_.Prefs().uiInfo.IsSet(ui::kToolBarShown));
     }
 }
 
@@ -780,7 +783,7 @@ bool CMainFrame::onUpdate(int id, CommandState& state) {
             return true;
         case cmd::kToolBarFullScreen:
             state.enabled = UsesFullScreenLayout(Mode());
-            state.checked = !bottomBand_->isHidden();
+            state.checked = !toolBar_->isHidden();
             return true;
         case cmd::kRotateMenu:
         case cmd::kPanAndZoom:
@@ -858,7 +861,7 @@ bool CMainFrame::onCommand(int id) {
             SwitchMode(ExitFullScreenTarget(app_.PreviousMode()));
             return true;
         case cmd::kToolBarFullScreen:
-            bottomBand_->setVisible(bottomBand_->isHidden());
+            toolBar_->setVisible(toolBar_->isHidden());
             return true;
         case cmd::kRotateMenu:
             PopupAtButton(rotateMenu_, id, kToolMenuLift);
