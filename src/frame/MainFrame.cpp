@@ -950,7 +950,8 @@ void CMainFrame::ShowGoToMenu() {
 
 QString CMainFrame::HelpTopicNow() const {
     const int mode = app_.ViewMode();
-    if ((app_.Flags() & kAppVoiceActive) != 0) return QString::fromLatin1(HelpTopic(kHelpRecordAudio));
+    if ((app_.Flags() & kAppVoiceActive) != 0)
+        return QString::fromLatin1(HelpTopic(kHelpRecordAudio));
     if ((mode >= kModeThumbnail && mode <= kModeFilmstrip) || mode == kModeVgaFilmstrip) {
         return QString::fromLatin1(HelpTopic(mode));
     }
