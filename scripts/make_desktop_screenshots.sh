@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Opens Tools > File Association... and Tools > Shortcut... in the real program on a virtual X
-# display, with JPEG already claimed and one launcher made by xelo-tool, and captures each
-# dialog into docs/.
+# Opens Tools > File Association..., Tools > Shortcut... and every page of Tools > Options... in
+# the real program on a virtual X display, with JPEG already claimed and one launcher made by
+# xelo-tool, and captures each dialog into docs/.
 set -euo pipefail
 build="${1:-build}"
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -16,8 +16,10 @@ cleanup() {
 trap cleanup EXIT
 export HOME="$work" XDG_CONFIG_HOME="$work/.config" XDG_DATA_HOME="$work/data"
 
-shoot() {  # shoot UPS TITLE FILE: the Tools menu item UPS places above its end
-    local ups="$1" title="$2" file="$3"
+shoot() {  # shoot UPS TITLE FILE...: the Tools menu item UPS places above its end; each
+    # further FILE is the dialog's next tab
+    local ups="$1" title="$2"
+    shift 2
     QT_QPA_PLATFORM=xcb "$root/$build/src/xelo_album" -t "$album" &
     pid=$!
     local window=""
@@ -38,7 +40,11 @@ shoot() {  # shoot UPS TITLE FILE: the Tools menu item UPS places above its end
         sleep 0.5
     done
     sleep 1.5
-    import -window "$dialog" "$root/docs/$file"
+    for file in "$@"; do
+        import -window "$dialog" "$root/docs/$file"
+        xdotool key --window "$dialog" ctrl+Tab
+        sleep 0.8
+    done
     kill "$pid"
     wait "$pid" 2>/dev/null || true
     pid=""
@@ -51,4 +57,7 @@ fi
 "$root/$build/tools/xelo-tool" desktop shortcut --folder "$album" --mode s >/dev/null
 shoot 3 "File Association" screenshot-file-association.png
 shoot 2 "Make Shortcut" screenshot-make-shortcut.png
-echo "written: docs/screenshot-file-association.png docs/screenshot-make-shortcut.png"
+shoot 4 "Options" screenshot-options-general.png screenshot-options-slide-show.png \
+    screenshot-options-frame.png screenshot-options-misc.png
+echo "written: docs/screenshot-file-association.png docs/screenshot-make-shortcut.png" \
+    "docs/screenshot-options-*.png"

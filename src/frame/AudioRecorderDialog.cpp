@@ -21,6 +21,7 @@
 #include "album/WaveFile.h"
 #include "base/StringTable.h"
 #include "image/TavoException.h"
+#include "platform/HelpTopics.h"
 #include "platform/MessageBox.h"
 
 namespace xelo {
@@ -124,6 +125,7 @@ CAudioRecorderDialog::CAudioRecorderDialog(const QString& path, QWidget* parent)
     elapsed_ = new QLabel(MinutesSeconds(0), this);
     grid->addWidget(elapsed_, 2, 1, Qt::AlignRight);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    AttachHelp(this, kHelpRecordAudio, buttons);
     buttons->button(QDialogButtonBox::Cancel)->setText(Text(kStrCancel));
     grid->addWidget(buttons, 3, 0, 1, 2);
     connect(buttons, &QDialogButtonBox::accepted, this, &CAudioRecorderDialog::accept);

@@ -15,6 +15,7 @@
 
 #include "album/SnapName.h"
 #include "base/StringTable.h"
+#include "platform/HelpTopics.h"
 #include "settings/PrefLayout.h"
 
 namespace xelo {
@@ -121,6 +122,7 @@ CCaptureDialog::CCaptureDialog(const CaptureSettings& settings, std::span<const 
     nameRow->addWidget(changeFormat);
     form->addRow(Text(kStrFileName), nameRow);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    AttachHelp(this, kHelpCapture, buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* column = new QVBoxLayout(this);
@@ -191,6 +193,7 @@ CCaptureFormatDialog::CCaptureFormatDialog(const std::string& prefix, int format
     form->addRow(Text(kStrSample), sample);
     form->addRow(Text(kStrFormat), formats);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    AttachHelp(this, kHelpCapture, buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(edit, &QLineEdit::textChanged, this, [buttons](const QString& text) {

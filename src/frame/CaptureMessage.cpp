@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "base/StringTable.h"
+#include "platform/HelpTopics.h"
 
 namespace xelo {
 
@@ -43,6 +44,7 @@ CCaptureMessage::CCaptureMessage(const std::string& name, QWidget* parent) : QDi
     nameRow->addWidget(stem_, 1);
     nameRow->addWidget(new QLabel(QString::fromStdString(extension_)));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
+    AttachHelp(this, kHelpCapture, buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(stem_, &QLineEdit::textChanged, this, [buttons](const QString& text) {
         buttons->button(QDialogButtonBox::Ok)->setEnabled(!text.isEmpty());

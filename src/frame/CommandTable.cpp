@@ -167,55 +167,6 @@ constexpr ToolBarList kToolBars[] = {{901, k901}, {902, k902}, {904, k904},
                                      {905, k905}, {907, k907}, {908, k908},
                                      {906, k906}};
 
-struct Topic {
-    int id;
-    const char* topic;
-};
-constexpr Topic kTopics[] = {
-    {102, "New-Folder"},
-    {103, "Rename"},
-    {104, "Shortcut"},
-    {105, "Screen-Capture"},
-    {106, "Screen-Capture"},
-    {107, "Edit-Text"},
-    {108, "Screen-Capture"},
-    {109, "Misc-tab"},
-    {112, "Image-Info"},
-    {113, "Image-Info"},
-    {114, "Image-Info"},
-    {115, "General-tab"},
-    {116, "Slide-Show-tab"},
-    {118, "Slide-Show-tab"},
-    {119, "Image-Info"},
-    {120, "Send-via-E-Mail"},
-    {121, "Send-via-E-Mail"},
-    {122, "Convert"},
-    {123, "Resize"},
-    {124, "Crop"},
-    {125, "VGA-tab"},
-    {126, "Transitions"},
-    {127, "Frame-tab"},
-    {128, "Reorder-By"},
-    {129, "Shortcut"},
-    {130, "Quick-View"},
-    {131, "Image-Info"},
-    {133, "File-Association"},
-    {134, "Thumbnails-and-Colors"},
-    {135, "Ink-Color"},
-    {136, "Zoom-Slider"},
-    {137, "Find"},
-    {138, "Find"},
-    {139, "Image-Info"},
-    {140, "Image-Info"},
-    {154, "Rename"},
-    {30124, "Thumbnail-View"},
-    {30125, "List-View"},
-    {30126, "Filename-View"},
-    {30127, "Select-View"},
-    {30130, "VGA-Select"},
-    {30204, "Record-Audio"},
-};
-
 }  // namespace
 
 std::span<const CommandInfo> CommandTable() {
@@ -234,13 +185,6 @@ std::span<const int> ToolBarButtons(int toolBarId) {
         if (t.id == toolBarId) return t.buttons;
     }
     return {};
-}
-
-const char* HelpTopic(int modeOrTemplate) {
-    for (const Topic& t : kTopics) {
-        if (t.id == modeOrTemplate) return t.topic;
-    }
-    return "Main_Contents";
 }
 
 }  // namespace xelo

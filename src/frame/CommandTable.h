@@ -21,7 +21,4 @@ const CommandInfo* FindCommand(int id);
 // Tool bars by resource number: command ids in order, 0 for a separator.
 std::span<const int> ToolBarButtons(int toolBarId);
 
-// The help topic of a view mode or dialog template ("Main_Contents" when none).
-const char* HelpTopic(int modeOrTemplate);
-
 }  // namespace xelo

@@ -69,7 +69,7 @@ void CDesktopCommands::MakeShortcut() {
     const int first = doc.FirstSelected();
     const std::string image = first >= 0 ? doc.EntryAt(first)->Name() : std::string();
     const CDesktopShortcuts shortcuts(QCoreApplication::applicationFilePath().toStdString());
-    CShortcutDialog dialog(shortcuts, doc.CurrentFolder(), image, &window_);
+    CShortcutDialog dialog(shortcuts, doc.CurrentFolder(), image, app_.Plugins(), &window_);
     runShortcutDialog(dialog);
 }
 

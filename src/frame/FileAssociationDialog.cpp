@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "base/StringTable.h"
+#include "platform/HelpTopics.h"
 #include "settings/FileAssociation.h"
 
 namespace xelo {
@@ -68,6 +69,7 @@ CFileAssociationDialog::CFileAssociationDialog(const CFileAssociation& associati
     form->addRow(tr("Start program in:"), mode_);
     layout->addLayout(form);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    AttachHelp(this, kHelpFileAssociation, buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);

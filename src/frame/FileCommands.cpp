@@ -26,6 +26,7 @@
 #include "image/DibImage.h"
 #include "image/TavoException.h"
 #include "platform/DialogPrompt.h"
+#include "platform/HelpTopics.h"
 #include "platform/MessageBox.h"
 #include "settings/Preferences.h"
 #include "views/CellPainter.h"
@@ -205,6 +206,7 @@ void CFileCommands::RenameImage() {
             }
         },
         &frame_);
+    AttachHelp(&dialog, kHelpRename);
     frame_.runDialog(dialog);
 }
 
@@ -233,6 +235,7 @@ void CFileCommands::RenameFolder() {
             return 0;
         },
         &frame_);
+    AttachHelp(&dialog, kHelpRename);
     frame_.runDialog(dialog);
     if (!renamed.empty()) OpenAfterFolderChange(renamed);
 }
@@ -248,6 +251,7 @@ void CFileCommands::NewFolder() {
             return refused;
         },
         &frame_);
+    AttachHelp(&dialog, kHelpNewFolder);
     frame_.runDialog(dialog);
     if (made) frame_.Tree()->SelectPath();
 }

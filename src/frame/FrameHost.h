@@ -6,6 +6,8 @@
 #include <QSize>
 #include <cstdint>
 
+#include "settings/PluginCatalog.h"
+
 namespace xelo {
 
 class CTavoDoc;
@@ -39,6 +41,11 @@ class FrameHost {
     virtual const ScreenCaps& Screen() const = 0;
     // Whether an external display can be driven.
     virtual bool VgaAvailable() const = 0;
+    // The installed output and remote-control plug-ins; none until the application loads them.
+    virtual const PluginCatalog& Plugins() const {
+        static const NoPlugins none;
+        return none;
+    }
 
     virtual int ViewMode() const = 0;
     virtual void SetMode(int mode) = 0;

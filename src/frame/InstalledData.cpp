@@ -14,4 +14,12 @@ QString InstalledDataPath(const QString& relative, const QString& sourcePath) {
     return sourcePath;
 }
 
+QString HelpFilePath() {
+    const QString name = QStringLiteral("xelo_album_help.htm");
+    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(name);
+    if (QFileInfo::exists(beside)) return beside;
+    return InstalledDataPath(QStringLiteral("help/") + name,
+                             QStringLiteral(XELO_HELP_DIR "/") + name);
+}
+
 }  // namespace xelo

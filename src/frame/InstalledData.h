@@ -11,4 +11,8 @@ namespace xelo {
 // `sourcePath`.
 QString InstalledDataPath(const QString& relative, const QString& sourcePath);
 
+// The HTML help: beside the program (a build), in the installed share folder, or in the source
+// tree's docs/help.
+QString HelpFilePath();
+
 }  // namespace xelo

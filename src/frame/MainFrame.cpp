@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
-#include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -43,6 +42,7 @@
 #include "frame/TavoSplitter.h"
 #include "frame/ThumbnailsDialog.h"
 #include "output/RemotePlugins.h"
+#include "platform/HelpTopics.h"
 #include "platform/MessageBox.h"
 #include "settings/Preferences.h"
 #include "settings/StartOptions.h"
@@ -67,7 +67,6 @@ constexpr uint32_t kStrMenuTools = 804;
 constexpr uint32_t kStrReorderBy = 2482;
 constexpr uint32_t kStrSelect = 2483;
 constexpr uint32_t kStrNoVgaDevice = 22023;
-constexpr char kHelpFile[] = "xelo_album_help.htm";
 
 QString Text(uint32_t id) {
     return QString::fromStdString(LoadString(id));
@@ -236,6 +235,7 @@ CMainFrame::CMainFrame(FrameHost& app)
     setWindowIcon(ProgramIcon());
     setObjectName(QString::fromStdString(LoadString(2423)));
     openHelp = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    SetHelpOpener([this](const QString& topic) { OpenHelp(topic); });
     runDialog = [](QDialog& dialog) { return dialog.exec(); };
 
     CreateActions();
@@ -322,6 +322,7 @@ CMainFrame::~CMainFrame() {
     // The children go after this body and move the focus as they go: no calls back into the
     // frame's members from then on.
     disconnect(qApp, nullptr, this, nullptr);
+    SetHelpOpener({});
     toolBarUpdate_.stop();
     app_.Doc().RemoveObserver(this);
     SetShareStore(nullptr);
@@ -694,7 +695,10 @@ void CMainFrame::SetFullScreen(bool on, int toolBarId) {
     }
     if (toolBarId != 0) {
         LoadToolBar(toolBarId);
-        toolBar_->setVisible(on || app_.Prefs().uiInfo.IsSet(ui::kToolBarShown));
+        // Full Screen may start without its tool bar; Toolbar in Full Screen brings it back.
+        const bool hidden = Mode() == kModeFullScreen &&
+                            app_.Prefs().preferences.IsSet(pref::kHideToolBarFullScreen);
+        toolBar_->setVisible(on ? !hidden : app_.Prefs().uiInfo.IsSet(ui::kToolBarShown));
     }
 }
 
@@ -803,7 +807,7 @@ bool CMainFrame::onUpdate(int id, CommandState& state) {
             return true;
         case cmd::kToolBarFullScreen:
             state.enabled = UsesFullScreenLayout(Mode());
-            state.checked = !bottomBand_->isHidden();
+            state.checked = !toolBar_->isHidden();
             return true;
         case cmd::kRotateMenu:
         case cmd::kPanAndZoom:
@@ -881,7 +885,7 @@ bool CMainFrame::onCommand(int id) {
             SwitchMode(ExitFullScreenTarget(app_.PreviousMode()));
             return true;
         case cmd::kToolBarFullScreen:
-            bottomBand_->setVisible(bottomBand_->isHidden());
+            toolBar_->setVisible(toolBar_->isHidden());
             return true;
         case cmd::kRotateMenu:
             PopupAtButton(rotateMenu_, id, kToolMenuLift);
@@ -970,6 +974,8 @@ void CMainFrame::ShowGoToMenu() {
 
 QString CMainFrame::HelpTopicNow() const {
     const int mode = app_.ViewMode();
+    if ((app_.Flags() & kAppVoiceActive) != 0)
+        return QString::fromLatin1(HelpTopic(kHelpRecordAudio));
     if ((mode >= kModeThumbnail && mode <= kModeFilmstrip) || mode == kModeVgaFilmstrip) {
         return QString::fromLatin1(HelpTopic(mode));
     }
@@ -977,14 +983,7 @@ QString CMainFrame::HelpTopicNow() const {
 }
 
 void CMainFrame::OpenHelp(const QString& topic) {
-    // The help lies beside the program, in the installed share folder, or in the source tree's
-    // docs/help when run from a build.
-    QString path = QDir(QCoreApplication::applicationDirPath()).filePath(kHelpFile);
-    if (!QFileInfo::exists(path)) {
-        path = InstalledDataPath(QStringLiteral("help/") + kHelpFile,
-                                 QStringLiteral(XELO_HELP_DIR "/") + kHelpFile);
-    }
-    QUrl url = QUrl::fromLocalFile(path);
+    QUrl url = QUrl::fromLocalFile(HelpFilePath());
     url.setFragment(topic);
     openHelp(url);
 }

@@ -16,6 +16,7 @@
 #include "codec/ImageFile.h"
 #include "image/DibImage.h"
 #include "image/TavoException.h"
+#include "platform/HelpTopics.h"
 #include "views/CellPainter.h"
 
 namespace xelo {
@@ -67,6 +68,7 @@ CReorderDialog::CReorderDialog(std::vector<CImageEntry*> order, std::string fold
     moves->addStretch(1);
     grid->addLayout(moves, 1, 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    AttachHelp(this, kHelpReorder, buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     grid->addWidget(buttons, 2, 0, 1, 2);

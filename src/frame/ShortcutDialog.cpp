@@ -11,7 +11,9 @@
 #include <QRadioButton>
 
 #include "image/TavoException.h"
+#include "platform/HelpTopics.h"
 #include "platform/MessageBox.h"
+#include "settings/PluginCatalog.h"
 
 namespace xelo {
 
@@ -24,8 +26,9 @@ QString FromUtf8(const std::string& s) {
 }  // namespace
 
 CShortcutDialog::CShortcutDialog(const CDesktopShortcuts& shortcuts, const std::string& folder,
-                                 const std::string& image, QWidget* parent)
-    : QDialog(parent), shortcuts_(shortcuts) {
+                                 const std::string& image, const PluginCatalog& plugins,
+                                 QWidget* parent)
+    : QDialog(parent), shortcuts_(shortcuts), outputInstalled_(plugins.OutputCount() > 0) {
     setWindowTitle(tr("Make Shortcut"));
     askName = [this](const QString& current) {
         return QInputDialog::getText(this, tr("Rename Shortcut"), tr("Shortcut name:"),
@@ -50,6 +53,7 @@ CShortcutDialog::CShortcutDialog(const CDesktopShortcuts& shortcuts, const std::
     rename_ = new QPushButton(tr("&Rename..."), this);
     remove_ = new QPushButton(tr("Re&move"), this);
     auto* close = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    AttachHelp(this, kHelpShortcut, close);
 
     int row = 0;
     grid->addWidget(folderKind_, row, 0);
@@ -88,8 +92,9 @@ void CShortcutDialog::FillModes() {
     const bool image = imageKind_->isChecked();
     mode_->clear();
     for (const ShortcutMode& m : ShortcutModes()) {
-        // The VGA modes need an output plug-in; they are made from the tool when wanted.
-        if (m.forImage == image && m.option[0] != 'v')
+        // The VGA modes need an output plug-in.
+        const bool vga = m.option[0] == 'v';
+        if (m.forImage == image && (!vga || outputInstalled_))
             mode_->addItem(tr(m.name), QString::fromLatin1(m.option));
     }
 }

@@ -18,12 +18,16 @@ class QRadioButton;
 
 namespace xelo {
 
+class PluginCatalog;
+
 class CShortcutDialog : public QDialog {
     Q_OBJECT
 
   public:
+    // The VGA modes are offered when `plugins` holds an output plug-in.
     CShortcutDialog(const CDesktopShortcuts& shortcuts, const std::string& folder,
-                    const std::string& image, QWidget* parent = nullptr);
+                    const std::string& image, const PluginCatalog& plugins,
+                    QWidget* parent = nullptr);
 
     // Writes the launcher the controls describe and lists it; false (with a message) on failure.
     bool Add();
@@ -43,6 +47,7 @@ class CShortcutDialog : public QDialog {
     ShortcutPlace ChosenPlace() const;
 
     const CDesktopShortcuts& shortcuts_;
+    bool outputInstalled_;
     std::vector<Shortcut> listed_;
     QRadioButton* folderKind_;
     QRadioButton* imageKind_;

@@ -14,11 +14,11 @@
 #include "command/CommandIds.h"
 #include "frame/FrameHost.h"
 #include "frame/MainFrame.h"
+#include "frame/OptionsSheet.h"
 #include "frame/PictureFrameCommands.h"
 #include "frame/TavoSplitter.h"
 #include "image/TavoException.h"
 #include "platform/MessageBox.h"
-#include "prefs/PrefSheet.h"
 #include "settings/Preferences.h"
 #include "slideshow/PictureFrames.h"
 #include "slideshow/SlideShowController.h"
@@ -214,14 +214,7 @@ bool CSlideShowCommands::Start() {
 void CSlideShowCommands::OpenOptions() {
     const bool inShow = show_ && IsSlideMode(app_.ViewMode());
     if (inShow && (show_->Playing() || show_->Animating())) return;
-    const QSize screen = app_.ScreenSize();
-    if (!EditOptions(app_.Prefs(), Size{screen.width(), screen.height()}, &frame_, 0,
-                     frame_.runDialog)) {
-        return;
-    }
-    app_.Prefs().SavePreferences(app_.Store());
-    app_.Prefs().SaveFrameStrings(app_.Store());
-    if (!inShow) return;
+    if (!RunOptionsSheet(app_, frame_) || !inShow) return;
     // The show starts again with the new settings, on the slide that was showing.
     const std::string current = show_->SlideAt(show_->Position()).name;
     CTavoDoc& doc = app_.Doc();

@@ -14,6 +14,7 @@
 #include "album/UserPrompt.h"
 #include "base/StringTable.h"
 #include "image/TavoException.h"
+#include "platform/HelpTopics.h"
 
 namespace xelo {
 
@@ -66,6 +67,7 @@ CTextNoteDialog::CTextNoteDialog(CTavoDoc& doc, int index, UserPrompt& prompt, b
     grid->addLayout(row, 2, 0, 1, 3);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    AttachHelp(this, kHelpEditText, buttons);
     buttons->button(QDialogButtonBox::Cancel)->setText(Text(kStrCancel));
     grid->addWidget(buttons, 3, 0, 1, 3);
     connect(buttons, &QDialogButtonBox::accepted, this, &CTextNoteDialog::accept);

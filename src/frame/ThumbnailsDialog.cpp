@@ -11,6 +11,7 @@
 
 #include "base/StringTable.h"
 #include "image/Palette.h"
+#include "platform/HelpTopics.h"
 #include "views/CellPainter.h"
 
 namespace xelo {
@@ -85,6 +86,7 @@ CThumbnailsDialog::CThumbnailsDialog(const ThumbnailOptions& options, QWidget* p
     connect(image_, &QPushButton::clicked, this, [this] { PickColour(imageColour_, image_); });
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    AttachHelp(this, kHelpThumbnails, buttons);
     QPushButton* reset = buttons->addButton(Text(kStrReset), QDialogButtonBox::ResetRole);
     connect(reset, &QPushButton::clicked, this,
             [this] { SetOptions(ThumbnailOptions::Defaults()); });

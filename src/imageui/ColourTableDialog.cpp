@@ -9,6 +9,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "platform/HelpTopics.h"
+
 namespace xelo {
 
 Size ColourGridShape(int count) {
@@ -105,6 +107,7 @@ CColourTableDialog::CColourTableDialog(const LogPalette& palette, QWidget* paren
     text_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     column->addWidget(text_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    AttachHelp(this, kHelpImageInfo, buttons);
     column->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(grid_, &CColourGrid::selected, this, [this, palette](int i) {

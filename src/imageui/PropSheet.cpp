@@ -7,6 +7,7 @@
 
 #include "imageui/ImageStepper.h"
 #include "imageui/InfoPages.h"
+#include "platform/HelpTopics.h"
 
 namespace xelo {
 
@@ -27,6 +28,7 @@ CPropSheet::CPropSheet(CTavoDoc& doc, int index, std::function<int(QDialog&)> ru
     pages_->addTab(new CHistoPage(doc, pages_), tr("&Histogram"));
     column->addWidget(pages_, 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    AttachHelp(this, kHelpImageInfo, buttons);
     column->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(pages_, &QTabWidget::currentChanged, this, &CPropSheet::ShowCurrentPage);

@@ -10,8 +10,9 @@
 #include <QVBoxLayout>
 
 #include "album/TavoDoc.h"
-#include "platform/DialogPrompt.h"
 #include "imageui/ImageStepper.h"
+#include "platform/DialogPrompt.h"
+#include "platform/HelpTopics.h"
 
 namespace xelo {
 
@@ -47,6 +48,19 @@ CSaveSheet::CSaveSheet(CTavoDoc& doc, int index, SaveSheetState& state, Size scr
     pages_->addTab(crop_, tr("&Crop"));
     column->addWidget(pages_, 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
+    AttachHelp(
+        this,
+        [this] {
+            switch (pages_->currentIndex()) {
+                case kResizePage:
+                    return kHelpResize;
+                case kCropPage:
+                    return kHelpCrop;
+                default:
+                    return kHelpConvert;
+            }
+        },
+        buttons);
     column->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(format, &CFormatPage::changed, this, &CSaveSheet::ShowOutputName);

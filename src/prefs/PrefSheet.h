@@ -9,6 +9,7 @@
 
 #include "image/Geometry.h"
 #include "settings/Preferences.h"
+#include "settings/ThumbnailOptions.h"
 
 class QTabWidget;
 
@@ -36,10 +37,13 @@ class CPrefSheet : public QDialog {
     // Pages are added by the caller; `prefs` is copied and written back only on OK.
     CPrefSheet(const CPreferences& prefs, QWidget* parent = nullptr);
     CPreferences& Working() { return working_; }
-    // Adds a page under `title`; the sheet owns it.
-    void AddPage(CPrefPage* page, const QString& title);
+    // Adds a page under `title`, with the help of dialog template `helpTemplate`; the sheet
+    // owns it.
+    void AddPage(CPrefPage* page, const QString& title, int helpTemplate = 0);
     void ShowPage(int index);
+    void ShowPage(const CPrefPage* page);
     int PageCount() const { return static_cast<int>(pages_.size()); }
+    const CPrefPage* CurrentPage() const;
 
     void accept() override;
 
@@ -47,10 +51,26 @@ class CPrefSheet : public QDialog {
     CPreferences working_;
     QTabWidget* tabs_;
     std::vector<CPrefPage*> pages_;
+    std::vector<int> helpTemplates_;
 };
 
-// The sheet with the pages built so far, opened on page `first`; true when OK stored `prefs`.
-bool EditOptions(CPreferences& prefs, Size screen, QWidget* parent, int first,
+// The pages a view mode opens the sheet on.
+enum class OptionsPage { kGeneral, kSlideShow, kFrame };
+// The page the sheet opens on in view mode `mode`: Slide Show during a show, Frame in Full
+// Screen, else the first.
+OptionsPage FirstOptionsPage(int mode);
+
+// What the sheet needs from the window around it.
+struct OptionsContext {
+    Size screen;
+    int mode = 0;  // the view mode
+    // Runs the Thumbnails and Colors dialog; true when confirmed.
+    std::function<bool(ThumbnailOptions& options, QWidget* parent)> editThumbnails;
+};
+
+// The sheet with every page, opened on the mode's page and run by `run`; true when OK stored
+// `prefs`.
+bool EditOptions(CPreferences& prefs, const OptionsContext& context, QWidget* parent,
                  const std::function<int(QDialog&)>& run);
 
 }  // namespace xelo

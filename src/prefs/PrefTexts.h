@@ -11,9 +11,11 @@ namespace xelo {
 enum PrefText : uint32_t {
     kStrSizeList = 2412,
     kStrOrientationList = 2451,
-    kStrIntegerRange = 2459,
-    kStrFrameFileTooLarge = 2460,
-    kStrFrameFolderTooLarge = 2461,
+    kStrAnimationSpeedList = 2419,
+    kStrDefaultZoomList = 2420,
+    kStrNewHomePrompt = 2453,
+    kStrStartModeList = 2461,
+    kStrColourOptimisationList = 2474,
     kStrOptions = 2910,
     kStrSlidePage,
     kStrFramePage,
@@ -60,7 +62,26 @@ enum PrefText : uint32_t {
     kStrFrameFile,
     kStrFrameFolderTitle,
     kStrGifFilter,
+    kStrIntegerRange,
+    kStrFrameFileTooLarge,
+    kStrFrameFolderTooLarge,
+    kStrGeneralPage,
+    kStrAnimationSpeed,
+    kStrDefaultZoom,
+    kStrColourOptimisation,
+    kStrStartMode,
+    kStrAutoRotate,
+    kStrLeft,
+    kStrRight,
+    kStrHome,
+    kStrHideToolBarFullScreen,
+    kStrUpDownBrowse,
+    kStrThumbnailsButton,
+    kStrCameraOrientation,
+    kStrMiscPage,
 };
+static_assert(kStrGifFilter == 2955 && kStrMiscPage == 2972,
+              "the page texts are numbered in a row");
 
 inline QString PrefString(uint32_t id) {
     return QString::fromStdString(LoadString(id));

@@ -6,6 +6,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 
+#include "platform/HelpTopics.h"
 #include "prefs/ColourButton.h"
 #include "prefs/PrefTexts.h"
 
@@ -63,6 +64,7 @@ CTextOptionsDialog::CTextOptionsDialog(const PreferencesBlock& block, QWidget* p
     form->addRow(shadowOn_, shadow_);
     form->addRow(backgroundOn_, background_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    AttachHelp(this, kHelpTextOptions, buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);

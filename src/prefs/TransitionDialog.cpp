@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <cmath>
 
+#include "platform/HelpTopics.h"
 #include "prefs/PrefTexts.h"
 #include "slideshow/DibTransitionTarget.h"
 #include "slideshow/EffectTable.h"
@@ -102,6 +103,7 @@ CTransitionDialog::CTransitionDialog(int effect, int speed, QWidget* parent)
     form->addRow(speeds);
     form->addRow(preview_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    AttachHelp(this, kHelpTransitions, buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);

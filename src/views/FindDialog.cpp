@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "base/StringTable.h"
+#include "platform/HelpTopics.h"
 
 namespace xelo {
 
@@ -73,6 +74,7 @@ CFindDialog::CFindDialog(const FindCriteria& criteria, QWidget* parent) : QDialo
     form->addRow(QString(), subfolders_);
     form->addRow(Text(kStrFolder), folderRow);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    AttachHelp(this, kHelpFind, buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* column = new QVBoxLayout(this);

@@ -10,6 +10,7 @@
 
 #include "base/StringTable.h"
 #include "image/TavoException.h"
+#include "platform/HelpTopics.h"
 #include "platform/MessageBox.h"
 
 namespace xelo {
@@ -35,6 +36,7 @@ CFindWindow::CFindWindow(const FindCriteria& criteria, QWidget* parent)
     setWindowTitle(Text(kStrTitle));
     setModal(false);
     setAttribute(Qt::WA_DeleteOnClose);
+    AttachHelp(this, kHelpFind);
     status_ = new QLabel;
     status_->setObjectName(QStringLiteral("status"));
     status_->setTextFormat(Qt::PlainText);

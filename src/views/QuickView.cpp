@@ -14,8 +14,9 @@
 
 #include "base/StringTable.h"
 #include "image/ReducedPicture.h"
-#include "platform/MessageBox.h"
 #include "image/TavoException.h"
+#include "platform/HelpTopics.h"
+#include "platform/MessageBox.h"
 #include "views/AnimationPlayer.h"
 #include "views/CellPainter.h"
 
@@ -66,6 +67,7 @@ CQuickView::CQuickView(QWidget* parent, const QuickViewState& state, const CDibI
     setGeometry(CoveredArea(parent));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+    AttachHelp(this, kHelpQuickView);
     const Rect mark = geometry_.Mark(state.offset);
     markAt_ = {mark.left, mark.top};
     markSize_ = {mark.Width(), mark.Height()};

@@ -26,6 +26,10 @@ if grep -q '^XELO_CORE_ONLY:BOOL=OFF' "$build/CMakeCache.txt"; then
     need share/icons/hicolor/scalable/apps/xelo-album.svg
     for s in 16 24 32 48 64 128 256; do need "share/icons/hicolor/${s}x${s}/apps/xelo-album.png"; done
     need share/xelo-album/help/xelo_album_help.htm
+    # The help test checks the anchors of docs/help; the installed file must be that one.
+    cmp -s "$root/share/xelo-album/help/xelo_album_help.htm" \
+        "$(dirname "$0")/../../docs/help/xelo_album_help.htm" ||
+        { echo "installed help differs from docs/help"; failed=1; }
     need share/xelo-album/frames/walnut.gif
     [ -d "$root/lib/xelo-album/plugins" ] || [ -d "$root/lib64/xelo-album/plugins" ] ||
         ls -d "$root"/lib/*/xelo-album/plugins >/dev/null 2>&1 || { echo "missing: plug-in folder"; failed=1; }
