@@ -1,5 +1,6 @@
 // Argument parsing for xelo-tool verbs.
 #include "ToolArgs.h"
+#include "FileOperands.h"
 #include "Verbs.h"
 
 #include <algorithm>
@@ -91,6 +92,14 @@ std::string Extension(const std::string& path) {
 int UsageError(const char* verb, const std::string& message) {
     std::fprintf(stderr, "xelo-tool %s: %s\n", verb, message.c_str());
     return 2;
+}
+
+void PrintFileError(const std::string& file, unsigned code, const std::string& text) {
+    std::string oneLine = text;
+    for (char& c : oneLine) {
+        if (c == '\n') c = ' ';
+    }
+    std::printf("%s: error %u: %s\n", Printable(file).c_str(), code, oneLine.c_str());
 }
 
 }  // namespace xelo::tool

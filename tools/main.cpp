@@ -169,13 +169,6 @@ void PrintHelp() {
 }  // namespace
 
 
-void PrintFileError(const std::string& file, unsigned code, const std::string& text) {
-    std::string oneLine = text;
-    for (char& c : oneLine) {
-        if (c == '\n') c = ' ';
-    }
-    std::printf("%s: error %u: %s\n", Printable(file).c_str(), code, oneLine.c_str());
-}
 
 }  // namespace xelo::tool
 
