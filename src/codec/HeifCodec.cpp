@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "codec/DecodeSettings.h"
 #include "codec/HeifLibrary.h"
@@ -20,12 +21,20 @@ CHeifCodec::~CHeifCodec() {
 }
 
 void CHeifCodec::CloseLibrary() {
-    if (context_ == nullptr && handle_ == nullptr) return;
-    const HeifLibrary& heif = Heif();
-    if (handle_ != nullptr) heif.heif_image_handle_release(handle_);
-    if (context_ != nullptr) heif.heif_context_free(context_);
+    ReleaseDecoded();
+    if (context_ != nullptr || handle_ != nullptr) {
+        const HeifLibrary& heif = Heif();
+        if (handle_ != nullptr) heif.heif_image_handle_release(handle_);
+        if (context_ != nullptr) heif.heif_context_free(context_);
+    }
     handle_ = nullptr;
     context_ = nullptr;
+    source_.reset();
+}
+
+void CHeifCodec::ReleaseDecoded() {
+    if (decoded_ != nullptr) Heif().heif_image_release(decoded_);
+    decoded_ = nullptr;
 }
 
 void CHeifCodec::ReadHeader(CImageStream& stream, ImageInfo* info) {
@@ -40,8 +49,9 @@ void CHeifCodec::ReadHeader(CImageStream& stream, ImageInfo* info) {
     heif.heif_context_set_maximum_image_size_limit(context_, kMaxSide);
     // A thumbnail is one small picture: worker threads would cost more than they save.
     if (thumbnail) heif.heif_context_set_max_decoding_threads(context_, 0);
-    if (heif.heif_context_read_from_memory_without_copy(context_, data, count, nullptr).code !=
-            heif_error_Ok ||
+    source_ = std::make_unique<HeifSource>(data, count);
+    if (heif.heif_context_read_from_reader(context_, &HeifSource::Reader(), source_.get(), nullptr)
+                .code != heif_error_Ok ||
         heif.heif_context_get_primary_image_handle(context_, &handle_).code != heif_error_Ok) {
         Fail(kErrFormatInvalid, __LINE__);
     }
@@ -97,40 +107,37 @@ void CHeifCodec::DecodePicture(CImageStream&, int, const Size&, bool, DecodeBudg
     if (options == nullptr) Fail(kErrNoMemory, __LINE__);
     options->ignore_transformations = transform_ ? 0 : 1;
     options->convert_hdr_to_8bit = 1;
+    ReleaseDecoded();
     heif_image* image = nullptr;
-    const heif_error error =
-        heif.heif_decode_image(handle_, &image, heif_colorspace_RGB,
-                          alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, options);
+    // Red, green, blue, alpha whether or not the picture has alpha: the library's own plane then
+    // becomes the picture, turned to blue, green, red in place, without a copy.
+    const heif_error error = heif.heif_decode_image(handle_, &image, heif_colorspace_RGB,
+                                                    heif_chroma_interleaved_RGBA, options);
     heif.heif_decoding_options_free(options);
     if (error.code != heif_error_Ok || image == nullptr) {
         if (image != nullptr) heif.heif_image_release(image);
         Fail(error.code == heif_error_Memory_allocation_error ? kErrNoMemory : kErrFormatInvalid,
              __LINE__);
     }
-    struct ReleaseImage {
-        const HeifLibrary& heif;
-        heif_image* image;
-        ~ReleaseImage() { heif.heif_image_release(image); }
-    } release{heif, image};
+    decoded_ = image;
     const int width = heif.heif_image_get_width(image, heif_channel_interleaved);
     const int height = heif.heif_image_get_height(image, heif_channel_interleaved);
     int stride = 0;
-    const uint8_t* plane = heif.heif_image_get_plane_readonly(image, heif_channel_interleaved, &stride);
-    const int channels = alpha ? 4 : 3;
-    if (plane == nullptr || width <= 0 || height <= 0 || stride < width * channels)
+    uint8_t* plane = heif.heif_image_get_plane(image, heif_channel_interleaved, &stride);
+    if (plane == nullptr || width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide ||
+        stride < width * 4) {
         Fail(kErrFormatInvalid, __LINE__);
-    AllocatePicture(out, width, height, budget);
-    out.alpha = alpha;
-    for (int y = 0; y < height; ++y) {
-        const uint8_t* in = plane + static_cast<size_t>(y) * static_cast<size_t>(stride);
-        uint8_t* p = out.Row(y);
-        for (int x = 0; x < width; ++x, in += channels, p += 4) {
-            p[0] = in[2];
-            p[1] = in[1];
-            p[2] = in[0];
-            p[3] = alpha ? in[3] : 255;
-        }
     }
+    for (int y = 0; y < height; ++y) {
+        uint8_t* p = plane + static_cast<size_t>(y) * static_cast<size_t>(stride);
+        for (int x = 0; x < width; ++x, p += 4) std::swap(p[0], p[2]);
+    }
+    out.width = width;
+    out.height = height;
+    out.alpha = alpha;
+    out.pixels.clear();
+    out.libraryRows = plane;
+    out.libraryStride = static_cast<size_t>(stride);
 }
 
 }  // namespace xelo

@@ -11,7 +11,7 @@
     F(heif_context_free)                               \
     F(heif_context_set_maximum_image_size_limit)       \
     F(heif_context_set_max_decoding_threads)           \
-    F(heif_context_read_from_memory_without_copy)      \
+    F(heif_context_read_from_reader)                   \
     F(heif_context_get_primary_image_handle)           \
     F(heif_image_handle_release)                       \
     F(heif_image_handle_has_alpha_channel)             \
@@ -31,7 +31,7 @@
     F(heif_image_release)                              \
     F(heif_image_get_width)                            \
     F(heif_image_get_height)                           \
-    F(heif_image_get_plane_readonly)
+    F(heif_image_get_plane)
 
 namespace xelo {
 

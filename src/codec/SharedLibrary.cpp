@@ -11,8 +11,10 @@ namespace {
 constexpr uint32_t kUnit = 90;
 }
 
+// Lazy binding, as for the libraries linked at start: libheif's video decoders hold thousands of
+// functions a picture never calls.
 CLibraryLoader::CLibraryLoader(const char* soname)
-    : handle_(::dlopen(soname, RTLD_NOW | RTLD_LOCAL)) {}
+    : handle_(::dlopen(soname, RTLD_LAZY | RTLD_LOCAL)) {}
 
 CLibraryLoader::~CLibraryLoader() {
     if (handle_ != nullptr && !kept_) ::dlclose(handle_);
