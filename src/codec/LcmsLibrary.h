@@ -14,7 +14,8 @@
     F(cmsGetColorSpace)               \
     F(cmsCreateTransform)             \
     F(cmsDeleteTransform)             \
-    F(cmsDoTransformLineStride)
+    F(cmsDoTransformLineStride)       \
+    F(cmsGetProfileInfoASCII)
 
 namespace xelo {
 
