@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Whole-process timings of xelo-tool against the formats' own command-line tools, in one run:
+# Whole-process timings of xelo-tool against the formats' own command-line tools, in one run
+# (BENCH_RUNS turns each, default 15; wall and CPU time):
 # HEIC and AVIF thumbnails against heif-thumbnailer, PNG decoding against pngtopnm, WebP decoding
 # against dwebp. The pictures are made from a photograph enlarged to 12 megapixels (HEIC and AVIF
 # with a 320-pixel thumbnail inside, as phones write them).
@@ -31,32 +32,39 @@ cwebp -quiet -q 80 "$out/photo.png" -o "$out/photo.webp"
 heif-enc -q 50 -t 320 "$out/photo.jpg" -o "$out/photo.heic" >/dev/null
 heif-enc -A -q 50 -t 320 "$out/photo.jpg" -o "$out/photo.avif" >/dev/null
 
-best() {  # best wall time of five runs of "$@", in seconds
-    local best=999
-    for _ in 1 2 3 4 5; do
-        local start end t
-        start=$(date +%s.%N)
-        "$@" >/dev/null 2>&1
-        end=$(date +%s.%N)
-        t=$(echo "$end - $start" | bc)
-        if (($(echo "$t < $best" | bc))); then best=$t; fi
+runs=${BENCH_RUNS:-15}
+TIMEFORMAT='%R %U %S'
+# One run of "$@": wall and CPU (user + system) seconds.
+timed() {
+    local t
+    t=$({ time "$@" >/dev/null 2>&1; } 2>&1 | tail -1)
+    read -r wall user sys <<<"$t"
+    echo "$wall $(echo "$user + $sys" | bc)"
+}
+
+# Runs OURS and THEIRS (two command strings) in turns, so that both meet the same load on a busy
+# machine, and prints a row with the best wall and CPU time of each and their ratios.
+pair() {
+    local name=$1 ours=$2 theirs=$3
+    local ow=999 oc=999 tw=999 tc=999 w c
+    for ((i = 0; i < runs; i++)); do
+        read -r w c <<<"$(timed sh -c "$ours")"
+        if (($(echo "$w < $ow" | bc))); then ow=$w; fi
+        if (($(echo "$c < $oc" | bc))); then oc=$c; fi
+        read -r w c <<<"$(timed sh -c "$theirs")"
+        if (($(echo "$w < $tw" | bc))); then tw=$w; fi
+        if (($(echo "$c < $tc" | bc))); then tc=$c; fi
     done
-    echo "$best"
+    printf '  %-34s %6.3f s %6.3f s  ratio %.2f   cpu %6.3f s %6.3f s  ratio %.2f\n' "$name" \
+        "$ow" "$tw" "$(echo "$ow / $tw" | bc -l)" "$oc" "$tc" "$(echo "$oc / $tc" | bc -l)"
 }
 
-row() {  # name, our time, their time
-    printf '  %-34s %8.3f s  %8.3f s   ratio %.2f\n' "$1" "$2" "$3" "$(echo "$2 / $3" | bc -l)"
-}
-
-echo "whole process, best of 5                xelo-tool      reference"
+echo "whole process, best of $runs taken in turns   wall: xelo-tool  reference        cpu: xelo-tool  reference"
 for f in heic avif; do
-    ours=$(best "$tool" thumb "$out/photo.$f" -o "$out/t_$f.png" --box 128x128)
-    theirs=$(best heif-thumbnailer -s 128 "$out/photo.$f" "$out/h_$f.png")
-    row "$f thumbnail vs heif-thumbnailer" "$ours" "$theirs"
+    pair "$f thumbnail vs heif-thumbnailer" "'$tool' thumb '$out/photo.$f' -o '$out/t_$f.png' --box 128x128" \
+        "heif-thumbnailer -s 128 '$out/photo.$f' '$out/h_$f.png'"
 done
-ours=$(best "$tool" convert "$out/photo.png" -o "$out/p.bmp")
-theirs=$(best sh -c "pngtopnm '$out/photo.png' > '$out/p.pnm'")
-row "PNG decode vs pngtopnm" "$ours" "$theirs"
-ours=$(best "$tool" convert "$out/photo.webp" -o "$out/w.bmp")
-theirs=$(best dwebp "$out/photo.webp" -ppm -o "$out/w.ppm")
-row "WebP decode vs dwebp" "$ours" "$theirs"
+pair "PNG decode vs pngtopnm" "'$tool' convert '$out/photo.png' -o '$out/p.bmp'" \
+    "pngtopnm '$out/photo.png' > '$out/p.pnm'"
+pair "WebP decode vs dwebp" "'$tool' convert '$out/photo.webp' -o '$out/w.bmp'" \
+    "dwebp '$out/photo.webp' -ppm -o '$out/w.ppm'"

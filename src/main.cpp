@@ -15,6 +15,7 @@
 #include "command/CommandIds.h"
 #include "frame/MainFrame.h"
 #include "views/TavoView.h"
+#include "platform/DisplayProfile.h"
 
 int main(int argc, char** argv) {
     // Answered before Qt starts: no display, no window, no hand-over.
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Xelo Album"));
     QApplication::setOrganizationName(QStringLiteral("Xelo Style"));
+    xelo::UseDesktopDisplayProfile();
 
     std::vector<std::string> arguments(argv + 1, argv + argc);
     xelo::StartOptions options = xelo::ExtractStartOptions(arguments);

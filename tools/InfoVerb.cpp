@@ -6,6 +6,7 @@
 #include "ToolArgs.h"
 #include "Verbs.h"
 #include "codec/ImageFile.h"
+#include "codec/RecordedFacts.h"
 #include "image/TavoException.h"
 
 namespace xelo::tool {
@@ -36,6 +37,15 @@ int RunInfo(const std::vector<std::string>& args) {
                 std::printf(", %dx%d dpi", info.xResolution, info.yResolution);
             }
             if (info.grey) std::printf(", grey");
+            const RecordedFacts recorded = ReadRecordedFacts(file);
+            if (recorded.orientation != 1) std::printf(", orientation %d", recorded.orientation);
+            if (!recorded.profile.empty()) {
+                std::string name = ProfileDescription(recorded.profile);
+                for (char& c : name) {
+                    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+                }
+                std::printf(", colour profile \"%s\"", name.empty() ? "unnamed" : name.c_str());
+            }
             std::printf("\n");
         } catch (const CTavoException& e) {
             PrintFileError(file, e.GetCode(), e.GetErrorMessage());

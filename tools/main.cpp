@@ -13,7 +13,8 @@ namespace {
 const Verb kVerbs[] = {
     {"info", "print format, size, depth, frames and resolution of image files",
      "usage: xelo-tool info FILE...\n"
-     "Prints one line per file: format, width x height, bits per pixel, frames, dpi.\n"
+     "Prints one line per file: format, width x height, bits per pixel, frames, dpi, and the\n"
+     "orientation and colour profile the file records when it records them.\n"
      "A file that cannot be read prints its error text and code; the others still run.\n",
      RunInfo},
     {"thumb", "write thumbnails of images to files or to the desktop's thumbnail folders",

@@ -20,6 +20,14 @@ im.convert('L').save(f'{out}/png/grey_interlaced.png', interlace=1)
 im.convert('L').convert('I').save(f'{out}/png/grey16.png')
 im.convert('1').save(f'{out}/png/bilevel.png')
 im.save(f'{work}/src.png')
+# Animated PNG: frames Pillow stores as smaller rectangles, blended over and disposed to the
+# previous canvas; a palette animation behind a still picture that is not one of its frames.
+moved = [im.rotate(a) for a in (0, 90, 180)]
+moved[0].save(f'{out}/png/anim_over.png', save_all=True, append_images=moved[1:],
+              duration=[50, 60, 70], loop=3, disposal=[0, 2, 1], blend=[0, 1, 1])
+still = [im.convert('P')] + [f.convert('P') for f in moved[1:]]
+still[0].save(f'{out}/png/anim_palette_default.png', save_all=True, append_images=still[1:],
+              default_image=True, duration=40, loop=0)
 frames = [im.convert('RGB').rotate(a) for a in (0, 90, 180)]
 frames[0].save(f'{out}/webp/anim.webp', save_all=True, append_images=frames[1:],
                duration=[50, 60, 70], loop=2, quality=50)

@@ -537,6 +537,7 @@ constexpr Entry kStrings[] = {
     {46023, "An attempt was made to access past file end."},
     {46024, "File format is not valid."},
     {46025, "This file format is unsupported."},
+    {46026, "The library that reads this file format is not installed."},
     {46030, "Illegal file or folder name.\nCannot contains characters such as \\/:*?\"<>|."},
     {46031, "File or folder name is too long."},
     {46032, "Please specify file name or folder name."},

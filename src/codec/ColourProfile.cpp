@@ -4,8 +4,10 @@
 #include <map>
 #include <mutex>
 #include <string>
+#include <utility>
 
-#include <lcms2.h>
+#include "codec/LcmsLibrary.h"
+#include "image/TavoException.h"
 
 namespace xelo {
 
@@ -16,7 +18,8 @@ constexpr size_t kMaxCachedTransforms = 32;
 struct Cache {
     std::mutex mutex;
     IccProfile display;
-    std::map<std::string, std::shared_ptr<const ColourTransform>> transforms;  // by profile bytes
+    // By the bytes of the source and the target profile.
+    std::map<std::pair<std::string, std::string>, std::shared_ptr<const ColourTransform>> transforms;
 };
 
 Cache& TheCache() {
@@ -27,59 +30,78 @@ Cache& TheCache() {
 // The messages of the library are not shown; failures come back as null handles.
 void Quiet(cmsContext, cmsUInt32Number, const char*) {}
 
-std::shared_ptr<const ColourTransform> MakeTransform(const IccProfile& profile,
-                                                     const IccProfile& display) {
-    cmsHPROFILE in = cmsOpenProfileFromMem(profile.data(), static_cast<cmsUInt32Number>(profile.size()));
+std::shared_ptr<const ColourTransform> MakeTransform(const LcmsLibrary& lcms, const IccProfile& source,
+                                                     const IccProfile& target) {
+    cmsHPROFILE in = lcms.cmsOpenProfileFromMem(source.data(), static_cast<cmsUInt32Number>(source.size()));
     if (in == nullptr) return nullptr;
-    cmsHPROFILE out = display.empty()
-                          ? cmsCreate_sRGBProfile()
-                          : cmsOpenProfileFromMem(display.data(), static_cast<cmsUInt32Number>(display.size()));
-    if (out == nullptr) out = cmsCreate_sRGBProfile();
+    cmsHPROFILE out = target.empty() ? nullptr
+                                     : lcms.cmsOpenProfileFromMem(
+                                           target.data(), static_cast<cmsUInt32Number>(target.size()));
+    if (out == nullptr) out = lcms.cmsCreate_sRGBProfile();
     cmsHTRANSFORM handle = nullptr;
-    if (cmsGetColorSpace(in) == cmsSigRgbData && cmsGetColorSpace(out) == cmsSigRgbData) {
+    if (out != nullptr && lcms.cmsGetColorSpace(in) == cmsSigRgbData &&
+        lcms.cmsGetColorSpace(out) == cmsSigRgbData) {
         // Without the one-pixel cache a transform may run on several threads at once.
-        handle = cmsCreateTransform(in, TYPE_BGR_8, out, TYPE_BGR_8, INTENT_RELATIVE_COLORIMETRIC,
-                                    cmsFLAGS_NOCACHE | cmsFLAGS_BLACKPOINTCOMPENSATION);
+        handle = lcms.cmsCreateTransform(in, TYPE_BGR_8, out, TYPE_BGR_8, INTENT_RELATIVE_COLORIMETRIC,
+                                         cmsFLAGS_NOCACHE | cmsFLAGS_BLACKPOINTCOMPENSATION);
     }
-    cmsCloseProfile(in);
-    cmsCloseProfile(out);
+    lcms.cmsCloseProfile(in);
+    if (out != nullptr) lcms.cmsCloseProfile(out);
     if (handle == nullptr) return nullptr;
     return std::make_shared<ColourTransform>(handle);
 }
 }  // namespace
 
 ColourTransform::~ColourTransform() {
-    cmsDeleteTransform(static_cast<cmsHTRANSFORM>(handle_));
+    Lcms().cmsDeleteTransform(static_cast<cmsHTRANSFORM>(handle_));
 }
 
 void ColourTransform::Apply(uint8_t* rows, int width, int height, size_t stride) const {
     if (rows == nullptr || width <= 0 || height <= 0) return;
-    cmsDoTransformLineStride(static_cast<cmsHTRANSFORM>(handle_), rows, rows,
-                             static_cast<cmsUInt32Number>(width), static_cast<cmsUInt32Number>(height),
-                             static_cast<cmsUInt32Number>(stride), static_cast<cmsUInt32Number>(stride),
-                             0, 0);
+    Lcms().cmsDoTransformLineStride(static_cast<cmsHTRANSFORM>(handle_), rows, rows,
+                                    static_cast<cmsUInt32Number>(width),
+                                    static_cast<cmsUInt32Number>(height),
+                                    static_cast<cmsUInt32Number>(stride),
+                                    static_cast<cmsUInt32Number>(stride), 0, 0);
 }
 
 void SetDisplayProfile(IccProfile profile) {
     Cache& cache = TheCache();
     std::lock_guard lock(cache.mutex);
     cache.display = std::move(profile);
-    cache.transforms.clear();
 }
 
-std::shared_ptr<const ColourTransform> TransformFor(const IccProfile& profile) {
-    if (profile.empty()) return nullptr;
-    static const bool quiet = (cmsSetLogErrorHandler(Quiet), true);
+IccProfile DisplayProfile() {
+    Cache& cache = TheCache();
+    std::lock_guard lock(cache.mutex);
+    return cache.display;
+}
+
+std::shared_ptr<const ColourTransform> TransformFor(const IccProfile& source, const IccProfile& target) {
+    if (source.empty()) return nullptr;
+    const LcmsLibrary* lcms = nullptr;
+    try {
+        lcms = &Lcms();
+    } catch (const CTavoException&) {
+        return nullptr;  // without the library pictures show as decoded
+    }
+    static const bool quiet = (lcms->cmsSetLogErrorHandler(Quiet), true);
     (void)quiet;
     Cache& cache = TheCache();
     std::lock_guard lock(cache.mutex);
-    std::string key(profile.begin(), profile.end());
+    auto key = std::make_pair(std::string(source.begin(), source.end()),
+                              std::string(target.begin(), target.end()));
     if (const auto found = cache.transforms.find(key); found != cache.transforms.end())
         return found->second;
     if (cache.transforms.size() >= kMaxCachedTransforms) cache.transforms.clear();
-    auto transform = MakeTransform(profile, cache.display);
+    auto transform = MakeTransform(*lcms, source, target);
     cache.transforms.emplace(std::move(key), transform);
     return transform;
+}
+
+std::shared_ptr<const ColourTransform> TransformFor(const IccProfile& source) {
+    if (source.empty()) return nullptr;
+    return TransformFor(source, DisplayProfile());
 }
 
 IccProfile JpegIccProfile(const uint8_t* data, size_t size) {

@@ -1,6 +1,6 @@
 // Colour management through Little CMS 2: pixels of a picture that embeds an ICC profile are
 // converted from it to the display's profile (sRGB unless the window layer gives another).
-// Pictures without a profile are not touched.
+// Pictures without a profile are not touched, and the library is not even loaded for them.
 #pragma once
 
 #include <cstddef>
@@ -12,11 +12,12 @@ namespace xelo {
 
 using IccProfile = std::vector<uint8_t>;
 
-// The display's profile; empty means sRGB. Transforms made for the previous one are dropped.
+// The display's profile, the target of every later conversion; empty means sRGB.
 void SetDisplayProfile(IccProfile profile);
+IccProfile DisplayProfile();
 
-// A conversion from one embedded profile to the display's, shared by every decode of pictures
-// with the same profile; safe to use from several threads at once.
+// A conversion from one profile to another, shared by every decode of pictures with the same
+// source and target; safe to use from several threads at once.
 class ColourTransform {
   public:
     explicit ColourTransform(void* handle) : handle_(handle) {}
@@ -31,8 +32,12 @@ class ColourTransform {
     void* handle_;
 };
 
-// The cached transform for `profile`; null for an empty, unreadable or non-RGB profile.
-std::shared_ptr<const ColourTransform> TransformFor(const IccProfile& profile);
+// The cached transform from `source` to `target` (empty: sRGB); null when the source is empty,
+// unreadable or not RGB, or Little CMS is not installed. A target that does not read is taken
+// as sRGB.
+std::shared_ptr<const ColourTransform> TransformFor(const IccProfile& source, const IccProfile& target);
+// The transform from `source` to the display's profile.
+std::shared_ptr<const ColourTransform> TransformFor(const IccProfile& source);
 
 // The ICC profile of a JPEG file's APP2 segments, joined in their sequence; empty when none.
 IccProfile JpegIccProfile(const uint8_t* data, size_t size);

@@ -3,10 +3,14 @@
 // the small picture the file keeps for it when there is one.
 #pragma once
 
+#include <memory>
+
+#include "codec/HeifSource.h"
 #include "codec/RasterCodec.h"
 
 struct heif_context;
 struct heif_image_handle;
+struct heif_image;
 
 namespace xelo {
 
@@ -25,9 +29,13 @@ class CHeifCodec : public CRasterCodec {
     void CloseLibrary() override;
 
   private:
+    void ReleaseDecoded();
+
     ImageFormat format_;
+    std::unique_ptr<HeifSource> source_;  // read by the context until it is freed
     heif_context* context_ = nullptr;
     heif_image_handle* handle_ = nullptr;  // the picture decoded: the primary or its thumbnail
+    heif_image* decoded_ = nullptr;  // the last decoded picture, whose plane its RgbaPicture shows
     bool embeddedThumbnail_ = false;
     bool transform_ = true;  // the file's rotation and mirroring are applied
 };

@@ -124,6 +124,12 @@ void CPngCodec::ReadHeader(CImageStream& stream, ImageInfo* info) {
     if (png_get_iCCP(r.png, r.info, &name, &compression, &icc, &iccLength) != 0 && icc != nullptr)
         profile_.assign(icc, icc + iccLength);
     frames_.assign(1, FrameFacts{Rect{0, 0, static_cast<int>(width), static_cast<int>(height)}, 0});
+    animation_ = ReadApng(data_, size_);
+    if (animation_) {
+        const Rect canvas = frames_.front().rect;
+        frames_.clear();
+        for (const ApngFrame& frame : animation_->frames) frames_.push_back(FrameFacts{canvas, frame.delay});
+    }
     if (info == nullptr) return;
     info->format = kFormatPng;
     info->width = static_cast<int32_t>(width);
@@ -131,8 +137,8 @@ void CPngCodec::ReadHeader(CImageStream& stream, ImageInfo* info) {
     info->bitsPerPixel =
         colourType == PNG_COLOR_TYPE_PALETTE ? depth : depth * png_get_channels(r.png, r.info);
     info->grey = (colourType & PNG_COLOR_MASK_COLOR) == 0;
-    info->frameCount = 1;
-    info->loopCount = 1;
+    info->frameCount = static_cast<int32_t>(frames_.size());
+    info->loopCount = animation_ ? animation_->plays : 1;
     info->background = kNoColour;
     info->palette.count = 0;
     png_uint_32 xPpm = 0, yPpm = 0;
@@ -144,10 +150,32 @@ void CPngCodec::ReadHeader(CImageStream& stream, ImageInfo* info) {
     }
 }
 
-void CPngCodec::DecodePicture(CImageStream&, int, const Size&, bool, DecodeBudget* budget,
+void CPngCodec::CloseLibrary() {
+    animation_.reset();
+    canvas_ = RgbaPicture{};
+    previous_.clear();
+    nextFrame_ = 0;
+}
+
+void CPngCodec::DecodePicture(CImageStream&, int index, const Size&, bool, DecodeBudget* budget,
                               RgbaPicture& out) {
     if (data_ == nullptr) Fail(kErrInternal, __LINE__);
-    Reader r(data_, size_);
+    if (!animation_) {
+        DecodeStream(data_, size_, budget, out);
+        return;
+    }
+    ComposeTo(index, budget);
+    out.width = canvas_.width;
+    out.height = canvas_.height;
+    out.alpha = true;
+    out.pixels.clear();
+    out.libraryRows = canvas_.pixels.data();
+    out.libraryStride = static_cast<size_t>(canvas_.width) * 4;
+}
+
+void CPngCodec::DecodeStream(const uint8_t* data, size_t size, DecodeBudget* budget,
+                             RgbaPicture& out) const {
+    Reader r(data, size);
     if (r.info == nullptr) Fail(kErrNoMemory, __LINE__);
     int passes = 1;
     if (!ReadPngInfo(r) || !SetTransforms(r, false, passes)) Fail(kErrFormatInvalid, __LINE__);
@@ -170,8 +198,67 @@ void CPngCodec::DecodePicture(CImageStream&, int, const Size&, bool, DecodeBudge
     }
 }
 
+
+void CPngCodec::ComposeTo(int index, DecodeBudget* budget) {
+    const Rect canvas = frames_.front().rect;
+    if (canvas_.pixels.empty() || index < nextFrame_) {
+        // The canvas and the copy a frame that restores the previous canvas keeps.
+        if (budget != nullptr) budget->Charge(static_cast<size_t>(canvas.Width()) * canvas.Height() * 4);
+        AllocatePicture(canvas_, canvas.Width(), canvas.Height(), budget);
+        previous_.clear();
+        nextFrame_ = 0;
+    }
+    const auto& frames = animation_->frames;
+    for (; nextFrame_ <= index; ++nextFrame_) {
+        const auto k = static_cast<size_t>(nextFrame_);
+        if (k > 0) {
+            const ApngFrame& shown = frames[k - 1];
+            for (int y = shown.rect.top; y < shown.rect.bottom; ++y) {
+                uint8_t* row = canvas_.Row(y) + static_cast<size_t>(shown.rect.left) * 4;
+                const size_t bytes = static_cast<size_t>(shown.rect.Width()) * 4;
+                if (shown.dispose == kApngDisposeBackground) std::memset(row, 0, bytes);
+                if (shown.dispose == kApngDisposePrevious && !previous_.empty())
+                    std::memcpy(row, previous_.data() + (row - canvas_.pixels.data()), bytes);
+            }
+        }
+        if (frames[k].dispose == kApngDisposePrevious) previous_ = canvas_.pixels;
+        const std::vector<uint8_t> stream = ApngFrameStream(data_, *animation_, k);
+        RgbaPicture picture;
+        try {
+            DecodeStream(stream.data(), stream.size(), budget, picture);
+        } catch (...) {
+            canvas_ = RgbaPicture{};  // a later request starts the animation over
+            throw;
+        }
+        if (picture.width != frames[k].rect.Width() || picture.height != frames[k].rect.Height())
+            Fail(kErrFormatInvalid, __LINE__);
+        DrawFrame(frames[k], picture);
+    }
+}
+
+void CPngCodec::DrawFrame(const ApngFrame& frame, const RgbaPicture& picture) {
+    for (int y = 0; y < picture.height; ++y) {
+        const uint8_t* in = picture.Row(y);
+        uint8_t* out = canvas_.Row(frame.rect.top + y) + static_cast<size_t>(frame.rect.left) * 4;
+        if (frame.blend == kApngBlendSource || !picture.alpha) {
+            std::memcpy(out, in, static_cast<size_t>(picture.width) * 4);
+            continue;
+        }
+        // Over, with straight (not premultiplied) alpha on both sides.
+        for (int x = 0; x < picture.width; ++x, in += 4, out += 4) {
+            const unsigned a = in[3], b = out[3] * (255u - a) / 255u, sum = a + b;
+            if (a == 255 || sum == 0) {
+                std::memcpy(out, in, 4);
+                continue;
+            }
+            for (int c = 0; c < 3; ++c) out[c] = static_cast<uint8_t>((in[c] * a + out[c] * b + sum / 2) / sum);
+            out[3] = static_cast<uint8_t>(sum);
+        }
+    }
+}
+
 bool CPngCodec::DecodeOpaqueInto(int, uint8_t* rows, size_t stride, DecodeBudget*) {
-    if (!opaque_ || data_ == nullptr) return false;
+    if (!opaque_ || data_ == nullptr || animation_) return false;
     Reader r(data_, size_);
     if (r.info == nullptr) Fail(kErrNoMemory, __LINE__);
     int passes = 1;

@@ -11,16 +11,22 @@
 
 namespace xelo {
 
-// One decoded frame: 4 bytes a pixel (blue, green, red, alpha), top-down, no padding. It may be
-// smaller than the frame when the library decoded it reduced.
+// One decoded frame: 4 bytes a pixel (blue, green, red, alpha), top-down, in `pixels` without
+// padding or in rows the library holds. It may be smaller than the frame when the library
+// decoded it reduced.
 struct RgbaPicture {
     int width = 0;
     int height = 0;
     bool alpha = false;  // some pixel may be less than opaque
     std::vector<uint8_t> pixels;
+    uint8_t* libraryRows = nullptr;  // not owned; used instead of `pixels` when set
+    size_t libraryStride = 0;
 
-    uint8_t* Row(int y) { return pixels.data() + static_cast<size_t>(y) * width * 4; }
-    const uint8_t* Row(int y) const { return pixels.data() + static_cast<size_t>(y) * width * 4; }
+    uint8_t* Row(int y) {
+        return libraryRows != nullptr ? libraryRows + static_cast<size_t>(y) * libraryStride
+                                      : pixels.data() + static_cast<size_t>(y) * width * 4;
+    }
+    const uint8_t* Row(int y) const { return const_cast<RgbaPicture*>(this)->Row(y); }
 };
 
 class CRasterCodec : public CImageCodec {

@@ -4,8 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include <tiffio.h>
-
+#include "codec/TiffLibrary.h"
 #include "image/TavoException.h"
 
 namespace xelo {
@@ -78,7 +77,7 @@ CTiffCodec::~CTiffCodec() {
 }
 
 void CTiffCodec::CloseLibrary() {
-    if (tiff_ != nullptr) TIFFClose(tiff_);
+    if (tiff_ != nullptr) Tiff().TIFFClose(tiff_);
     tiff_ = nullptr;
     delete memory_;
     memory_ = nullptr;
@@ -87,16 +86,17 @@ void CTiffCodec::CloseLibrary() {
 
 void CTiffCodec::ReadHeader(CImageStream& stream, ImageInfo* info) {
     End();
+    const TiffLibrary& libtiff = Tiff();
     uint32_t count = stream.Remaining();
     memory_ = new Memory{stream.Peek(count), count, 0};
-    TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
+    TIFFOpenOptions* options = libtiff.TIFFOpenOptionsAlloc();
     if (options == nullptr) Fail(kErrNoMemory, __LINE__);
-    TIFFOpenOptionsSetMaxSingleMemAlloc(options, kMaxLibraryAlloc);
-    TIFFOpenOptionsSetErrorHandlerExtR(options, Quiet, nullptr);
-    TIFFOpenOptionsSetWarningHandlerExtR(options, Quiet, nullptr);
-    tiff_ = TIFFClientOpenExt("memory", "r", memory_, ReadProc, WriteProc, SeekProc, CloseProc,
+    libtiff.TIFFOpenOptionsSetMaxSingleMemAlloc(options, kMaxLibraryAlloc);
+    libtiff.TIFFOpenOptionsSetErrorHandlerExtR(options, Quiet, nullptr);
+    libtiff.TIFFOpenOptionsSetWarningHandlerExtR(options, Quiet, nullptr);
+    tiff_ = libtiff.TIFFClientOpenExt("memory", "r", memory_, ReadProc, WriteProc, SeekProc, CloseProc,
                               SizeProc, MapProc, UnmapProc, options);
-    TIFFOpenOptionsFree(options);
+    libtiff.TIFFOpenOptionsFree(options);
     if (tiff_ == nullptr) Fail(kErrFormatInvalid, __LINE__);
 
     int width = 0, height = 0;
@@ -104,29 +104,29 @@ void CTiffCodec::ReadHeader(CImageStream& stream, ImageInfo* info) {
     int directory = 0;
     do {
         uint32_t type = 0, w = 0, h = 0;
-        TIFFGetField(tiff_, TIFFTAG_SUBFILETYPE, &type);
+        libtiff.TIFFGetField(tiff_, TIFFTAG_SUBFILETYPE, &type);
         if (type & FILETYPE_REDUCEDIMAGE) continue;
-        if (TIFFGetField(tiff_, TIFFTAG_IMAGEWIDTH, &w) == 0 ||
-            TIFFGetField(tiff_, TIFFTAG_IMAGELENGTH, &h) == 0 || w == 0 || h == 0 ||
+        if (libtiff.TIFFGetField(tiff_, TIFFTAG_IMAGEWIDTH, &w) == 0 ||
+            libtiff.TIFFGetField(tiff_, TIFFTAG_IMAGELENGTH, &h) == 0 || w == 0 || h == 0 ||
             w > kMaxSide || h > kMaxSide) {
             continue;
         }
         if (directories_.empty()) {
-            TIFFGetFieldDefaulted(tiff_, TIFFTAG_BITSPERSAMPLE, &bits);
-            TIFFGetFieldDefaulted(tiff_, TIFFTAG_SAMPLESPERPIXEL, &samples);
-            TIFFGetFieldDefaulted(tiff_, TIFFTAG_ORIENTATION, &orientation);
-            TIFFGetField(tiff_, TIFFTAG_PHOTOMETRIC, &photometric);
+            libtiff.TIFFGetFieldDefaulted(tiff_, TIFFTAG_BITSPERSAMPLE, &bits);
+            libtiff.TIFFGetFieldDefaulted(tiff_, TIFFTAG_SAMPLESPERPIXEL, &samples);
+            libtiff.TIFFGetFieldDefaulted(tiff_, TIFFTAG_ORIENTATION, &orientation);
+            libtiff.TIFFGetField(tiff_, TIFFTAG_PHOTOMETRIC, &photometric);
             uint32_t iccLength = 0;
             const uint8_t* icc = nullptr;
-            if (TIFFGetField(tiff_, TIFFTAG_ICCPROFILE, &iccLength, &icc) != 0 && icc != nullptr)
+            if (libtiff.TIFFGetField(tiff_, TIFFTAG_ICCPROFILE, &iccLength, &icc) != 0 && icc != nullptr)
                 profile_.assign(icc, icc + iccLength);
             if (info != nullptr) {
                 float x = 0, y = 0;
                 uint16_t unit = RESUNIT_INCH;
-                TIFFGetFieldDefaulted(tiff_, TIFFTAG_RESOLUTIONUNIT, &unit);
+                libtiff.TIFFGetFieldDefaulted(tiff_, TIFFTAG_RESOLUTIONUNIT, &unit);
                 const float perInch = unit == RESUNIT_CENTIMETER ? 2.54f : 1.0f;
-                if (unit != RESUNIT_NONE && TIFFGetField(tiff_, TIFFTAG_XRESOLUTION, &x) &&
-                    TIFFGetField(tiff_, TIFFTAG_YRESOLUTION, &y) && x > 0 && y > 0 &&
+                if (unit != RESUNIT_NONE && libtiff.TIFFGetField(tiff_, TIFFTAG_XRESOLUTION, &x) &&
+                    libtiff.TIFFGetField(tiff_, TIFFTAG_YRESOLUTION, &y) && x > 0 && y > 0 &&
                     x < 1e6f && y < 1e6f) {
                     info->xResolution = static_cast<int32_t>(x * perInch + 0.5f);
                     info->yResolution = static_cast<int32_t>(y * perInch + 0.5f);
@@ -138,7 +138,7 @@ void CTiffCodec::ReadHeader(CImageStream& stream, ImageInfo* info) {
         width = std::max(width, static_cast<int>(w));
         height = std::max(height, static_cast<int>(h));
     } while (++directory < kMaxPages && static_cast<int>(directories_.size()) < kMaxPages &&
-             TIFFReadDirectory(tiff_) != 0);
+             libtiff.TIFFReadDirectory(tiff_) != 0);
     if (frames_.empty()) Fail(kErrFormatInvalid, __LINE__);
     orientation_ = orientation >= 1 && orientation <= 8 ? orientation : 1;
     if (info == nullptr) return;
@@ -156,22 +156,24 @@ void CTiffCodec::ReadHeader(CImageStream& stream, ImageInfo* info) {
 void CTiffCodec::DecodePicture(CImageStream&, int index, const Size&, bool, DecodeBudget* budget,
                                RgbaPicture& out) {
     if (tiff_ == nullptr) Fail(kErrInternal, __LINE__);
-    if (TIFFSetDirectory(tiff_, directories_[static_cast<size_t>(index)]) == 0)
+    const TiffLibrary& libtiff = Tiff();
+    if (libtiff.TIFFSetDirectory(tiff_, directories_[static_cast<size_t>(index)]) == 0)
         Fail(kErrFormatInvalid, __LINE__);
     char message[1024] = {};
-    if (TIFFRGBAImageOK(tiff_, message) == 0) Fail(kErrFormatUnsupported, __LINE__);
+    if (libtiff.TIFFRGBAImageOK(tiff_, message) == 0) Fail(kErrFormatUnsupported, __LINE__);
     TIFFRGBAImage image;
-    if (TIFFRGBAImageBegin(&image, tiff_, 0, message) == 0) Fail(kErrFormatInvalid, __LINE__);
+    if (libtiff.TIFFRGBAImageBegin(&image, tiff_, 0, message) == 0) Fail(kErrFormatInvalid, __LINE__);
     struct EndImage {
+        const TiffLibrary& libtiff;
         TIFFRGBAImage& image;
-        ~EndImage() { TIFFRGBAImageEnd(&image); }
-    } endImage{image};
+        ~EndImage() { libtiff.TIFFRGBAImageEnd(&image); }
+    } endImage{libtiff, image};
     const auto width = static_cast<int>(image.width), height = static_cast<int>(image.height);
     AllocatePicture(out, width, height, budget);
     // Rows as stored: the recorded orientation is applied by the framework, like every format's.
     image.req_orientation = ORIENTATION_TOPLEFT;
     image.orientation = ORIENTATION_TOPLEFT;
-    const bool complete = TIFFRGBAImageGet(&image, reinterpret_cast<uint32_t*>(out.pixels.data()),
+    const bool complete = libtiff.TIFFRGBAImageGet(&image, reinterpret_cast<uint32_t*>(out.pixels.data()),
                                            image.width, image.height) != 0;
     out.alpha = image.alpha != 0 || !complete;
     // libtiff packs red in the lowest byte and delivers alpha premultiplied.

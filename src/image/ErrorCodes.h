@@ -27,6 +27,7 @@ enum ErrorCode : uint32_t {
     kErrEndOfFile = 46023,
     kErrFormatInvalid = 46024,
     kErrFormatUnsupported = 46025,
+    kErrLibraryMissing = 46026,  // the library that reads the format is not installed
     kErrIllegalName = 46030,
     kErrNameTooLong = 46031,
     kErrNameMissing = 46032,

@@ -2,6 +2,7 @@
 // sRGB; the same picture without a profile is left exactly as decoded.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 
 #include <lcms2.h>
@@ -30,9 +31,9 @@ std::vector<uint8_t> DisplayP3Profile() {
     return bytes;
 }
 
-TEST(ColourProfile, DisplayP3ConvertsToSrgbAndNoProfileStaysAsDecoded) {
-    TempDir dir;
-    const auto icc = DisplayP3Profile();
+// A red and a muted red half, as Display P3 (p3.*) and without a profile (plain.*), in JPEG and
+// PNG; false when Pillow is missing.
+bool WritePictures(const TempDir& dir, const std::vector<uint8_t>& icc) {
     std::ofstream(dir.File("p3.icc"), std::ios::binary)
         .write(reinterpret_cast<const char*>(icc.data()), static_cast<std::streamsize>(icc.size()));
     const CommandRun made = RunCommand("/usr/bin/python3 -c \"\nimport sys; from PIL import Image\n"
@@ -43,8 +44,20 @@ TEST(ColourProfile, DisplayP3ConvertsToSrgbAndNoProfileStaysAsDecoded) {
                                        "    im.save(d + '/p3.' + ext, icc_profile=icc, **extra)\n"
                                        "    im.save(d + '/plain.' + ext, **extra)\n\" " +
                                        dir.Path().string());
-    if (made.status == 127) GTEST_SKIP() << "Pillow missing";
-    ASSERT_EQ(made.status, 0) << made.out;
+    if (made.status == 127) return false;
+    EXPECT_EQ(made.status, 0) << made.out;
+    return true;
+}
+
+void Decode(const std::string& path, CDibImage& image) {
+    CImageFrames frames;
+    CImageFile().LoadFrames(path, frames);
+    frames.frames.at(0)->image.TransferTo(image);
+}
+
+TEST(ColourProfile, DisplayP3ConvertsToSrgbAndNoProfileStaysAsDecoded) {
+    TempDir dir;
+    if (!WritePictures(dir, DisplayP3Profile())) GTEST_SKIP() << "Pillow missing";
     struct Want {
         const char* file;
         std::array<int, 3> red, muted;
@@ -56,15 +69,38 @@ TEST(ColourProfile, DisplayP3ConvertsToSrgbAndNoProfileStaysAsDecoded) {
                           Want{"p3.jpg", {255, 0, 0}, {215, 93, 96}, 6},
                           Want{"plain.png", {255, 0, 0}, {200, 100, 100}, 0},
                           Want{"plain.jpg", {254, 0, 0}, {200, 100, 100}, 3}}) {
-        CImageFrames frames;
-        CImageFile().LoadFrames(dir.File(w.file), frames);
-        const auto red = RgbAt(frames.frames[0]->image, 4, 8);
-        const auto muted = RgbAt(frames.frames[0]->image, 28, 8);
+        CDibImage image;
+        Decode(dir.File(w.file), image);
+        const auto red = RgbAt(image, 4, 8);
+        const auto muted = RgbAt(image, 28, 8);
         for (int k = 0; k < 3; ++k) {
             EXPECT_NEAR(red[k], w.red[k], w.tolerance) << w.file;
             EXPECT_NEAR(muted[k], w.muted[k], w.tolerance) << w.file;
         }
     }
+}
+
+// With a wide-gamut display the P3 picture keeps its own values (the sRGB target changed them);
+// a picture without a profile is the same bytes whatever the display, and the sRGB target's
+// transform is still the right one after the display changed.
+TEST(ColourProfile, DisplayProfileIsTheTarget) {
+    TempDir dir;
+    const auto p3 = DisplayP3Profile();
+    if (!WritePictures(dir, p3)) GTEST_SKIP() << "Pillow missing";
+    CDibImage plainBefore, wide, plainWide, srgb;
+    Decode(dir.File("plain.png"), plainBefore);
+    SetDisplayProfile(p3);
+    Decode(dir.File("p3.png"), wide);
+    Decode(dir.File("plain.png"), plainWide);
+    SetDisplayProfile({});
+    Decode(dir.File("p3.png"), srgb);
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_NEAR(RgbAt(wide, 28, 8)[k], (std::array<int, 3>{200, 100, 100})[k], 2);
+        EXPECT_NEAR(RgbAt(srgb, 28, 8)[k], (std::array<int, 3>{215, 93, 96})[k], 3);
+    }
+    ASSERT_EQ(plainWide.Height(), plainBefore.Height());
+    for (int y = 0; y < plainWide.Height(); ++y)
+        EXPECT_EQ(std::memcmp(plainWide.Row(y), plainBefore.Row(y), plainWide.Width() * 3u), 0) << y;
 }
 
 }  // namespace
