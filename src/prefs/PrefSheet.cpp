@@ -9,6 +9,8 @@
 #include "prefs/MiscPage.h"
 #include "prefs/PrefTexts.h"
 #include "prefs/SlidePage.h"
+#include "prefs/VgaPage.h"
+#include "output/OutputPlugins.h"
 
 namespace xelo {
 
@@ -51,6 +53,8 @@ bool EditOptions(CPreferences& prefs, Size screen, QWidget* parent, int first,
                   QString::fromStdString(LoadString(kStrSlidePage)));
     sheet.AddPage(new CFramePage(sheet.Working(), screen, &sheet),
                   QString::fromStdString(LoadString(kStrFramePage)));
+    sheet.AddPage(new CVOESlidePage(sheet.Working(), output::OutputPlugins(), &sheet),
+                  QString::fromStdString(LoadString(kStrVgaPage)));
     sheet.AddPage(new CMiscPage(sheet.Working(), &sheet), CMiscPage::tr("Misc"));
     sheet.ShowPage(first);
     if (run(sheet) != QDialog::Accepted) return false;

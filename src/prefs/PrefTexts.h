@@ -12,6 +12,7 @@ enum PrefText : uint32_t {
     kStrSizeList = 2412,
     kStrOrientationList = 2451,
     kStrIntegerRange = 2459,
+    kStrVgaPage = 2462,
     kStrFrameFileTooLarge = 2460,
     kStrFrameFolderTooLarge = 2461,
     kStrOptions = 2910,
