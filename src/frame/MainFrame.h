@@ -37,6 +37,7 @@ class CNoteCommands;
 class CPictureFrameCommands;
 class CDesktopCommands;
 class CSlideShowCommands;
+class CVgaCommands;
 
 class CMainFrame : public QMainWindow,
                    public ViewHost,
@@ -69,6 +70,7 @@ class CMainFrame : public QMainWindow,
     CTavoDirTree* Tree() const { return tree_; }
     CTavoImgView* ImgView() const { return imgView_; }
     CSlideShowCommands* SlideShow() const { return slideShow_.get(); }
+    CVgaCommands* Vga() const { return vga_.get(); }
     CTavoSplitter* Splitter() const { return splitter_; }
     QToolBar* ToolBar() const { return toolBar_; }
     QWidget* BottomBand() const { return bottomBand_; }
@@ -164,6 +166,7 @@ class CMainFrame : public QMainWindow,
     std::unique_ptr<CNoteCommands> noteCommands_;
     std::unique_ptr<CDesktopCommands> desktopCommands_;
     std::unique_ptr<CSlideShowCommands> slideShow_;
+    std::unique_ptr<CVgaCommands> vga_;
     std::unique_ptr<CPictureFrameCommands> pictureFrames_;
     std::map<int, QAction*> actions_;
     CTavoSplitter* splitter_ = nullptr;
