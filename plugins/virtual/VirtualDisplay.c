@@ -20,7 +20,7 @@ static const XeloOutputMode kModes[MODE_COUNT] = {
 static XeloDeviceContext gSurface;
 static XeloOutputMode gMode;
 static int gModeSet;
-static long gNextNumber; /* 0 until the folder was looked at */
+static long gNextNumber; /* 0 until the folder was looked at since the mode was set */
 
 /* Continues after the highest number already in the folder, so a second run adds to a first. */
 static long FirstFreeNumber(const char* folder) {
@@ -150,6 +150,7 @@ XELO_PLUGIN_EXPORT int voeSetOutputMode(uint32_t outputType, const XeloOutputMod
         gSurface.device = NULL;
         gMode = *m;
         gModeSet = 1;
+        gNextNumber = 0;
         return 0;
     }
     return 1;
