@@ -16,6 +16,7 @@
 #include "frame/MainFrame.h"
 #include "frame/PictureFrameCommands.h"
 #include "frame/TavoSplitter.h"
+#include "frame/VgaCommands.h"
 #include "image/TavoException.h"
 #include "output/ExternalDisplay.h"
 #include "output/VgaSettings.h"
@@ -214,6 +215,8 @@ bool CSlideShowCommands::Start(output::CExternalDisplay* external) {
     view_->onSurfaceShown = [this](const CDibImage& surface) {
         if (external_) external_->Present(surface);
     };
+    // A show on the screen lets the external display go and its hot keys with it.
+    if (frame_.Vga()) frame_.Vga()->ModeSwitched();
     app_.SetFlag(kAppSlideShow, true);
     frame_.SetFullScreen(true, kSlideToolBar);
     frame_.Splitter()->hide();
