@@ -1,11 +1,15 @@
 /* An output plug-in with one fault, chosen when built: BROKEN_NO_EXPORT lacks voeGetDC,
- * BROKEN_DRIVER fails its driver check, BROKEN_CRASH aborts as it is loaded. */
+ * BROKEN_DRIVER fails its driver check, BROKEN_CRASH aborts as it is loaded, BROKEN_EXIT ends the
+ * process quietly as it is loaded. */
 #include <stdlib.h>
 
 #include "xelo_plugin.h"
 
 #ifdef BROKEN_CRASH
 __attribute__((constructor)) static void CrashOnLoad(void) { abort(); }
+#endif
+#ifdef BROKEN_EXIT
+__attribute__((constructor)) static void ExitOnLoad(void) { exit(0); }
 #endif
 
 XELO_PLUGIN_EXPORT int voeGetName(XeloChar16* name) {
