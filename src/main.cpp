@@ -14,6 +14,9 @@
 #include "app/TavoApp.h"
 #include "command/CommandIds.h"
 #include "frame/MainFrame.h"
+#include "output/OutputPlugins.h"
+#include "output/PluginFolders.h"
+#include "output/RemotePlugins.h"
 #include "views/TavoView.h"
 #include "platform/DisplayProfile.h"
 
@@ -24,6 +27,15 @@ int main(int argc, char** argv) {
         std::fputs(answer->c_str(), stdout);
         return 0;
     }
+    // The output plug-ins are probed in child processes, which must be forked before Qt (or
+    // anything else) starts threads.
+    xelo::output::OutputPlugins().Discover(xelo::output::PluginFolders());
+    std::vector<std::string> remotesLeftOut;
+    xelo::output::RemotePlugins().Discover(xelo::output::PluginFolders(), &remotesLeftOut);
+    // The preference loader finds the remote control of the stored output by its name.
+    xelo::output::OutputCatalog().remoteIndexFor = [](const std::string& outputName) {
+        return xelo::output::RemotePlugins().FindByName(outputName);
+    };
     // Without a display the window is drawn off screen (screenshots, tests, servers).
     if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") &&
         !std::getenv("QT_QPA_PLATFORM")) {
@@ -64,6 +76,12 @@ int main(int argc, char** argv) {
     const xelo::CQuitOnSignal quitOnSignal([&app] { app.Frame()->close(); });
     xelo::CMainFrame* frame = app.Frame();
     if (options.log) {
+        for (const std::string& why : xelo::output::OutputPlugins().Rejected()) {
+            std::fprintf(stderr, "plug-in left out: %s\n", why.c_str());
+        }
+        for (const std::string& why : remotesLeftOut) {
+            std::fprintf(stderr, "plug-in left out: %s\n", why.c_str());
+        }
         std::fprintf(stderr, "started in %lld ms\n", static_cast<long long>(app.Elapsed()));
         QObject::connect(
             frame->View(), &xelo::CTavoView::cellsPainted, frame,

@@ -17,9 +17,8 @@
 #include "base/StringTable.h"
 #include "base/ViewModes.h"
 #include "frame/MainFrame.h"
-#include "output/PluginFolders.h"
-#include "output/RemotePlugins.h"
 #include "image/TavoException.h"
+#include "output/OutputPlugins.h"
 #include "views/TavoDirTree.h"
 
 namespace xelo {
@@ -63,11 +62,6 @@ QSize CTavoApp::ScreenSize() const {
 bool CTavoApp::InitInstance(const std::vector<std::string>& arguments) {
     SetFlag(kAppStarting, true);
     screen_ = ProbeScreen(QGuiApplication::primaryScreen(), options_.screen);
-    std::vector<std::string> leftOut;
-    output::RemotePlugins().Discover(output::PluginFolders(), &leftOut);
-    if (options_.log) {
-        for (const std::string& why : leftOut) std::fprintf(stderr, "plug-in left out: %s\n", why.c_str());
-    }
     const QSize screen = ScreenSize();
     PreferenceContext context;
     context.screenWidth = screen.width();
@@ -75,6 +69,8 @@ bool CTavoApp::InitInstance(const std::vector<std::string>& arguments) {
     context.programFolder = QCoreApplication::applicationDirPath().toStdString();
     context.documentsFolder = DocumentsFolder();
     context.scrollBarWidth = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    // The plug-ins were discovered before the program started threads (main).
+    context.plugins = &output::OutputCatalog();
     prefs_.Load(registry_, context);
     prefs_.ApplyDecodeSettings();
     // The desktop learns the album file type and opens it with the program.
@@ -110,15 +106,20 @@ void CTavoApp::ProcessCommandLine(const CTavoCommandLineInfo& info) {
         start.command = kModeThumbnail;
     }
     if (start.noVgaDevice) ShowMessage(frame_.get(), LoadString(kStrNoVgaDevice));
-    // A start with an image opens it in Filmstrip or Full Screen; the slide show is not yet here.
-    const int command = IsBrowsingMode(start.command) || IsSingleImageMode(start.command)
-                            ? start.command
-                            : kModeThumbnail;
+    // A start with an image opens it in Filmstrip or Full Screen. The VGA modes start from
+    // Thumbnail through their commands, which open the external display (and stay in Thumbnail
+    // when it fails).
+    const bool vgaStart = start.command == kModeVgaFilmstrip || start.command == kModeVgaSlideShow;
+    const int command =
+        !vgaStart && (IsBrowsingMode(start.command) || IsSingleImageMode(start.command))
+            ? start.command
+            : kModeThumbnail;
     frame_->SwitchMode(command);
     // A folder that could not be opened leaves the tree as it was; it still shows the nearest.
     if (frame_->Tree()->Model().rowCount() == 0) frame_->Tree()->SelectPath();
     frame_->EndStart();
     if (start.command == kCmdSlideShow) frame_->Execute(kCmdSlideShow);
+    if (vgaStart) frame_->Execute(start.command);
     if (options_.log) {
         std::fprintf(stderr, "mode %d folder %s\n", mode_, doc_->CurrentFolder().c_str());
     }
@@ -137,6 +138,14 @@ void CTavoApp::OnForwardedCommandLine() {
     ProcessCommandLine(info);
     frame_->raise();
     frame_->activateWindow();
+}
+
+bool CTavoApp::VgaAvailable() const {
+    return output::OutputPlugins().Count() > 0;
+}
+
+const PluginCatalog& CTavoApp::Plugins() const {
+    return output::OutputCatalog();
 }
 
 void CTavoApp::SendCommand(int command) {

@@ -57,8 +57,9 @@ class CTavoApp : public DocumentHost, public FrameHost {
     // The screen: the virtual one of --screen, else the primary screen.
     QSize ScreenSize() const override;
     // The screen's capabilities, probed once at start-up.
-    // Whether an external display can be driven: output plug-ins are not loaded yet, so none.
-    bool VgaAvailable() const override { return false; }
+    // Whether an external display can be driven: an output plug-in is loaded.
+    bool VgaAvailable() const override;
+    const PluginCatalog& Plugins() const override;
     const ScreenCaps& Screen() const override { return screen_; }
     // Milliseconds since the application object was made (for --log-timing).
     qint64 Elapsed() const { return clock_.elapsed(); }

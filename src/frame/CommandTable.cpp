@@ -125,6 +125,8 @@ constexpr CommandInfo kCommands[] = {
     {cmd::kUndoLastStroke, cmd::kUndoLastStroke, "edit-undo", "Ctrl+Z", false},
     {cmd::kMergeInk, cmd::kMergeInk, nullptr, nullptr, false},
     {cmd::kSlideShow, cmd::kSlideShow, "media-playback-start", "F5", true},
+    {cmd::kVgaFilmstrip, cmd::kVgaFilmstrip, "video-display", nullptr, true},
+    {cmd::kVgaSlideShow, cmd::kVgaSlideShow, "x-office-presentation", nullptr, true},
     {cmd::kOptions, cmd::kOptions, "preferences-system", nullptr, false},
     {cmd::kFileAssociation, cmd::kFileAssociation, nullptr, nullptr, false},
     {cmd::kShortcut, cmd::kShortcut, nullptr, nullptr, false},

@@ -43,6 +43,7 @@
 #include "frame/ThumbnailsDialog.h"
 #include "output/RemotePlugins.h"
 #include "platform/HelpTopics.h"
+#include "frame/VgaCommands.h"
 #include "platform/MessageBox.h"
 #include "settings/Preferences.h"
 #include "settings/StartOptions.h"
@@ -109,6 +110,8 @@ const std::vector<int> kViewMenu = {cmd::kThumbnail,
                                     cmd::kFilmstrip,
                                     cmd::kFullScreen,
                                     cmd::kSlideShow,
+                                    cmd::kVgaFilmstrip,
+                                    cmd::kVgaSlideShow,
                                     0,
                                     cmd::kToolBar,
                                     0,
@@ -300,6 +303,7 @@ CMainFrame::CMainFrame(FrameHost& app)
         QWidget* over = QApplication::activeModalWidget();
         return PickEmailAddresses(over ? over : this, to, cc);
     });
+    vga_ = std::make_unique<CVgaCommands>(app_, *this);
 
     fileCommands_->AttachMenu(tree_, contextMenus_["Dir"]);
     fileCommands_->AttachMenu(listView_, contextMenus_["Thumbnail"]);
@@ -579,8 +583,11 @@ void CMainFrame::SwitchMode(int mode) {
     }
     // Any other mode ends a running show first; the show itself starts through Slide Show.
     if (slideShow_ && slideShow_->Running() && mode != kModeSlideShowView) slideShow_->End();
-    // The VGA modes are not built yet.
-    if (!IsBrowsingMode(mode) && mode != kModeFilmstrip && mode != kModeFullScreen) return;
+    // VGA Slide Show starts through its command, as Slide Show does.
+    if (!IsBrowsingMode(mode) && mode != kModeFilmstrip && mode != kModeFullScreen &&
+        mode != kModeVgaFilmstrip) {
+        return;
+    }
     CTavoDoc& doc = app_.Doc();
     if (doc.Count() == 0 && IsImageMode(mode)) mode = kModeThumbnail;
     if (IsSingleImageMode(mode)) KeepOneSelected();
@@ -602,6 +609,7 @@ void CMainFrame::SwitchMode(int mode) {
     imgView_->SetImage(IsSingleImageMode(mode) ? doc.EntryAt(doc.FirstSelected()) : nullptr);
     tree_->viewport()->update();
     if (isVisible()) FocusTarget()->setFocus();
+    if (vga_) vga_->ModeSwitched();
     ScheduleToolBarUpdate();
 }
 
@@ -729,6 +737,7 @@ std::vector<CommandTarget*> CMainFrame::RoutingOrder() const {
     std::vector<CommandTarget*> order;
     // The slide show owns its commands in every mode, and comes first while it runs.
     order.push_back(slideShow_.get());
+    if (vga_) order.push_back(vga_.get());
     auto add = [&order](QWidget* w) {
         if (auto* target = dynamic_cast<CommandTarget*>(w)) order.push_back(target);
     };
@@ -737,7 +746,7 @@ std::vector<CommandTarget*> CMainFrame::RoutingOrder() const {
     const int mode = app_.ViewMode();
     if (!IsImageMode(mode)) add(tree_);
     add(ActiveBrowser());
-    if (mode == kModeFilmstrip) add(imgView_);
+    if (mode == kModeFilmstrip || mode == kModeVgaFilmstrip) add(imgView_);
     order.push_back(const_cast<CMainFrame*>(this));
     order.push_back(docCommands_.get());
     order.push_back(findCommands_.get());
@@ -812,8 +821,6 @@ bool CMainFrame::onUpdate(int id, CommandState& state) {
         case cmd::kRotateMenu:
         case cmd::kPanAndZoom:
             state.enabled = IsSingleImageMode(Mode()) && imgView_->Displayed().width > 0;
-            return true;
-        case kModeVgaFilmstrip:
             return true;
         case cmd::kPenWidth: {
             const bool slideShow = Mode() == kModeSlideShowView || Mode() == kModeVgaSlideShow;
@@ -892,9 +899,6 @@ bool CMainFrame::onCommand(int id) {
             return true;
         case cmd::kPanAndZoom:
             PopupAtButton(zoomMenu_, id, kToolMenuLift);
-            return true;
-        case kModeVgaFilmstrip:
-            SwitchMode(id);
             return true;
         case cmd::kPenWidth:
             PopupAtButton(penMenu_, id, -1);

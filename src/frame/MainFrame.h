@@ -40,6 +40,7 @@ class CMailCommands;
 class CSlideShowCommands;
 class CLocalLinkCommands;
 class CRemoteControl;
+class CVgaCommands;
 
 class CMainFrame : public QMainWindow,
                    public ViewHost,
@@ -72,6 +73,7 @@ class CMainFrame : public QMainWindow,
     CTavoDirTree* Tree() const { return tree_; }
     CTavoImgView* ImgView() const { return imgView_; }
     CSlideShowCommands* SlideShow() const { return slideShow_.get(); }
+    CVgaCommands* Vga() const { return vga_.get(); }
     CTavoSplitter* Splitter() const { return splitter_; }
     QToolBar* ToolBar() const { return toolBar_; }
     QWidget* BottomBand() const { return bottomBand_; }
@@ -171,6 +173,7 @@ class CMainFrame : public QMainWindow,
     std::unique_ptr<CDesktopCommands> desktopCommands_;
     std::unique_ptr<CMailCommands> mailCommands_;
     std::unique_ptr<CSlideShowCommands> slideShow_;
+    std::unique_ptr<CVgaCommands> vga_;
     std::unique_ptr<CPictureFrameCommands> pictureFrames_;
     std::unique_ptr<CLocalLinkCommands> localLinkCommands_;
     std::map<int, QAction*> actions_;

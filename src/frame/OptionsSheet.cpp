@@ -4,9 +4,11 @@
 #include "base/ViewModes.h"
 #include "frame/FrameHost.h"
 #include "frame/MainFrame.h"
+#include "frame/RemoteControl.h"
 #include "frame/ThumbnailsDialog.h"
 #include "image/TavoException.h"
 #include "prefs/PrefSheet.h"
+#include "settings/PrefLayout.h"
 #include "settings/Preferences.h"
 #include "views/TavoImgView.h"
 #include "views/TavoListView.h"
@@ -59,6 +61,12 @@ bool RunOptionsSheet(FrameHost& app, CMainFrame& frame) {
     };
     if (!EditOptions(prefs, context, &frame, frame.runDialog)) return false;
     prefs.ApplyDecodeSettings();
+    // The remote control that belongs to the chosen output takes over from the one open now.
+    VgaOutBlock& vgaOut = prefs.vgaOut;
+    if (vgaOut.GetSigned(vga::kPlugin) >= 0 && frame.Remote()) {
+        frame.Remote()->ReopenFor(VgaPluginName(vgaOut));
+        vgaOut.SetSigned(vga::kRemote, frame.Remote()->OpenIndex());
+    }
     prefs.SavePreferences(app.Store());
     prefs.SaveVgaOut(app.Store());
     prefs.SaveFrameStrings(app.Store());

@@ -17,7 +17,10 @@
 #include "frame/OptionsSheet.h"
 #include "frame/PictureFrameCommands.h"
 #include "frame/TavoSplitter.h"
+#include "frame/VgaCommands.h"
 #include "image/TavoException.h"
+#include "output/ExternalDisplay.h"
+#include "output/VgaSettings.h"
 #include "platform/MessageBox.h"
 #include "settings/Preferences.h"
 #include "slideshow/PictureFrames.h"
@@ -145,15 +148,23 @@ bool CSlideShowCommands::onCommand(int id) {
     }
 }
 
-bool CSlideShowCommands::Start() {
+bool CSlideShowCommands::StartExternal(output::CExternalDisplay& display) {
+    return Start(&display);
+}
+
+bool CSlideShowCommands::Start(output::CExternalDisplay* external) {
     End();
     CTavoDoc& doc = app_.Doc();
     CPreferences& prefs = app_.Prefs();
     std::vector<int> albumIndex;
     std::vector<SlideItem> slides = VisibleSlides(doc, &albumIndex);
-    const SlideSettings settings = ReadSlideSettings(prefs.preferences);
+    SlideSettings settings = ReadSlideSettings(prefs.preferences);
     const QSize screen = app_.ScreenSize();
-    const Size output{screen.width(), screen.height()};
+    Size output{screen.width(), screen.height()};
+    if (external) {
+        settings = output::ExternalSlideSettings(settings, prefs.vgaOut);
+        output = external->OutputSize();
+    }
     if (!view_) {
         view_ = new CSlideShowView(frame_.centralWidget());
         frame_.centralWidget()->layout()->addWidget(view_);
@@ -198,7 +209,13 @@ bool CSlideShowCommands::Start() {
     const int startSlide = at == albumIndex.end() ? 0 : static_cast<int>(at - albumIndex.begin());
     const int previous = app_.ViewMode();
     app_.SetPreviousMode(previous);
-    app_.SetMode(kModeSlideShowView);
+    app_.SetMode(external ? kModeVgaSlideShow : kModeSlideShowView);
+    external_ = external;
+    view_->onSurfaceShown = [this](const CDibImage& surface) {
+        if (external_) external_->Present(surface);
+    };
+    // A show on the screen lets the external display go and its hot keys with it.
+    if (frame_.Vga()) frame_.Vga()->ModeSwitched();
     app_.SetFlag(kAppSlideShow, true);
     frame_.SetFullScreen(true, kSlideToolBar);
     frame_.Splitter()->hide();
@@ -224,7 +241,11 @@ void CSlideShowCommands::OpenOptions() {
         doc.SetSelected(index, true);
     }
     const int previous = app_.PreviousMode();
-    if (!Start()) {
+    // A VGA show opens the external display again: its mode may have changed.
+    const bool restarted = app_.ViewMode() == kModeVgaSlideShow
+                               ? frame_.Execute(cmd::kVgaSlideShow) && external_ != nullptr
+                               : Start();
+    if (!restarted) {
         frame_.SwitchMode(kModeThumbnail);
         return;
     }
@@ -234,6 +255,9 @@ void CSlideShowCommands::OpenOptions() {
 void CSlideShowCommands::End() {
     if (!show_) return;
     show_->Exit();
+    // A projector is left black rather than on the last slide, when the VGA page asks so.
+    if (external_ && app_.Prefs().vgaOut.IsSet(vga::kCleanOnSwitch)) external_->PresentBlack();
+    external_ = nullptr;
     if (view_) {
         view_->Attach(nullptr, QSize());
         view_->hide();

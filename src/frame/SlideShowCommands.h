@@ -16,6 +16,9 @@ class CSlideShowView;
 class CSlideShowController;
 class CSlideTextPainter;
 class CPictureFrames;
+namespace output {
+class CExternalDisplay;
+}
 
 class CSlideShowCommands : public CommandTarget {
   public:
@@ -30,10 +33,17 @@ class CSlideShowCommands : public CommandTarget {
     CSlideShowView* View() const { return view_; }
     // Tears the running show down without changing the mode (a mode switch is under way).
     void End();
+    // Starts VGA Slide Show on `display` (not owned; kept until the show ends): slides at the
+    // display's size with the VGA page's settings, each also presented there. False (with the
+    // reason reported) when no show could start.
+    bool StartExternal(output::CExternalDisplay& display);
+    // The display of the running VGA show, or null.
+    output::CExternalDisplay* External() const { return external_; }
 
   private:
-    // False (with the reason reported) when no show could start.
-    bool Start();
+    // False (with the reason reported) when no show could start. With `external`, on the
+    // external display.
+    bool Start(output::CExternalDisplay* external = nullptr);
     void Exit();
     // The Options sheet; a show not playing starts again with what was chosen.
     void OpenOptions();
@@ -45,6 +55,7 @@ class CSlideShowCommands : public CommandTarget {
     std::unique_ptr<CSlideTextPainter> textPainter_;
     std::unique_ptr<CPictureFrames> pictureFrames_;
     std::unique_ptr<CSlideShowController> show_;
+    output::CExternalDisplay* external_ = nullptr;  // not owned
 };
 
 }  // namespace xelo

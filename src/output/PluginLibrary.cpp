@@ -1,6 +1,7 @@
 #include "output/PluginLibrary.h"
 
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -47,8 +48,12 @@ namespace {
 // What the probe child tells its parent through its exit status.
 enum ProbeStatus : int { kProbeLoaded = 0, kProbeNoLibrary = 10, kProbeNoDriver = 11 };
 
+// The child's word that it got through: an exit status alone could come from a library that
+// calls exit(0) while loading.
+constexpr char kProbeDone = 'k';
+
 [[noreturn]] void RunProbeChild(const fs::path& file, std::span<const char* const> exports,
-                                const char* driverCheck) {
+                                const char* driverCheck, int report) {
     // A crash must end the child with its signal, not run the parent's crash handlers (a test
     // framework's stack dump, a program's own clean-up) in a copy of the parent.
     for (int crash : {SIGABRT, SIGSEGV, SIGBUS, SIGILL, SIGFPE}) signal(crash, SIG_DFL);
@@ -56,6 +61,7 @@ enum ProbeStatus : int { kProbeLoaded = 0, kProbeNoLibrary = 10, kProbeNoDriver 
     if (!library) _exit(kProbeNoLibrary);
     auto check = reinterpret_cast<int (*)()>(library->Find(driverCheck));
     if (!check || check() != 0) _exit(kProbeNoDriver);
+    if (write(report, &kProbeDone, 1) != 1) _exit(kProbeNoLibrary);
     // _exit skips the library's destructors and the program's atexit handlers, which belong to the
     // parent.
     _exit(kProbeLoaded);
@@ -65,12 +71,27 @@ enum ProbeStatus : int { kProbeLoaded = 0, kProbeNoLibrary = 10, kProbeNoDriver 
 
 bool ProbePlugin(const fs::path& file, std::span<const char* const> exports, const char* driverCheck,
                  std::chrono::milliseconds timeout, std::string* why) {
-    const pid_t child = fork();
-    if (child < 0) {
+    int report[2];
+    if (pipe2(report, O_CLOEXEC) != 0) {
         if (why) *why = std::error_code(errno, std::generic_category()).message();
         return false;
     }
-    if (child == 0) RunProbeChild(file, exports, driverCheck);
+    const pid_t child = fork();
+    if (child < 0) {
+        if (why) *why = std::error_code(errno, std::generic_category()).message();
+        close(report[0]);
+        close(report[1]);
+        return false;
+    }
+    if (child == 0) {
+        close(report[0]);
+        RunProbeChild(file, exports, driverCheck, report[1]);
+    }
+    close(report[1]);
+    struct Closer {
+        int fd;
+        ~Closer() { close(fd); }
+    } reader{report[0]};
 
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     int status = 0;
@@ -95,7 +116,8 @@ bool ProbePlugin(const fs::path& file, std::span<const char* const> exports, con
         return false;
     }
     const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    if (code == kProbeLoaded) return true;
+    char word = 0;
+    if (code == kProbeLoaded && read(reader.fd, &word, 1) == 1 && word == kProbeDone) return true;
     if (why) {
         *why = file.filename().string() + (code == kProbeNoLibrary ? " cannot be loaded or lacks an export"
                                            : code == kProbeNoDriver ? ": its driver is not installed"

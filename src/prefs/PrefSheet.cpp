@@ -7,12 +7,14 @@
 
 #include "base/StringTable.h"
 #include "base/ViewModes.h"
+#include "output/OutputPlugins.h"
 #include "platform/HelpTopics.h"
 #include "prefs/FramePage.h"
 #include "prefs/GeneralPage.h"
 #include "prefs/MiscPage.h"
 #include "prefs/PrefTexts.h"
 #include "prefs/SlidePage.h"
+#include "prefs/VgaPage.h"
 
 namespace xelo {
 
@@ -82,7 +84,8 @@ bool EditOptions(CPreferences& prefs, const OptionsContext& context, QWidget* pa
     sheet.AddPage(general, PrefString(kStrGeneralPage), kHelpGeneralPage);
     sheet.AddPage(slide, PrefString(kStrSlidePage), kHelpSlidePage);
     sheet.AddPage(frame, PrefString(kStrFramePage), kHelpFramePage);
-    // The VGA page joins here.
+    sheet.AddPage(new CVOESlidePage(working, output::OutputPlugins(), &sheet), PrefString(kStrVgaPage),
+                  kHelpVgaPage);
     sheet.AddPage(new CMiscPage(working, &sheet), PrefString(kStrMiscPage), kHelpMiscPage);
     switch (FirstOptionsPage(context.mode)) {
         case OptionsPage::kGeneral:

@@ -16,6 +16,7 @@ enum PrefText : uint32_t {
     kStrNewHomePrompt = 2453,
     kStrStartModeList = 2461,
     kStrColourOptimisationList = 2474,
+    kStrVgaPage = 2462,
     kStrOptions = 2910,
     kStrSlidePage,
     kStrFramePage,

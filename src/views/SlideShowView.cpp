@@ -16,18 +16,18 @@
 
 namespace xelo {
 
-namespace {
-
 // Shows each step of a transition as soon as it is drawn.
 class CViewTransitionTarget : public CDibTransitionTarget {
   public:
-    CViewTransitionTarget(CDibImage& surface, QWidget& view)
+    CViewTransitionTarget(CDibImage& surface, CSlideShowView& view)
         : CDibTransitionTarget(surface), view_(view) {}
-    void Present(const Rect&) override { view_.repaint(); }
+    void Present(const Rect&) override { view_.ShowSurface(); }
 
   private:
-    QWidget& view_;
+    CSlideShowView& view_;
 };
+
+namespace {
 
 bool IsInput(QEvent::Type type) {
     switch (type) {
@@ -114,6 +114,11 @@ void CSlideShowView::PresentSlide(const CDibImage& slide, int effect, int durati
     update();
 }
 
+void CSlideShowView::ShowSurface() {
+    repaint();
+    if (onSurfaceShown) onSurfaceShown(surface_);
+}
+
 bool CSlideShowView::eventFilter(QObject* watched, QEvent* event) {
     if (inTransition_ && IsInput(event->type())) return true;
     return QWidget::eventFilter(watched, event);
@@ -126,13 +131,13 @@ void CSlideShowView::Redraw(const CDibImage& slide) {
     }
     for (int y = 0; y < slide.Height(); ++y)
         std::memcpy(surface_.Row(y), slide.Row(y), static_cast<size_t>(slide.Width()) * 3);
-    repaint();
+    ShowSurface();
 }
 
 void CSlideShowView::PresentError(uint32_t message) {
     error_ = QString::fromStdString(LoadString(message));
     if (show_) FillDib(surface_, show_->Settings().background);
-    repaint();
+    ShowSurface();
 }
 
 void CSlideShowView::Beep() {

@@ -38,6 +38,9 @@ class CSlideShowView : public QWidget, public ISlideShowHost {
     std::function<void()> onStateChanged;
     std::function<void(const QPoint&)> onContextMenu;
     std::function<void()> onClearInk;
+    // Each time the surface shows a new picture (every step of a transition included): a show on
+    // an external display presents it there too.
+    std::function<void(const CDibImage& surface)> onSurfaceShown;
     // Whether ink may go on slides ("Enable ink annotation"), and with which pen.
     std::function<bool(LtPen& pen)> inkPen;
 
@@ -74,7 +77,10 @@ class CSlideShowView : public QWidget, public ISlideShowHost {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    friend class CViewTransitionTarget;
     void Fire(int timer);
+    // Repaints at once and hands the surface on.
+    void ShowSurface();
     QRect SurfaceRect() const;
 
     CSlideShowController* show_ = nullptr;  // not owned
