@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "codec/ColourTarget.h"
 #include "codec/LcmsLibrary.h"
 #include "image/TavoException.h"
 
@@ -101,7 +102,7 @@ std::shared_ptr<const ColourTransform> TransformFor(const IccProfile& source, co
 
 std::shared_ptr<const ColourTransform> TransformFor(const IccProfile& source) {
     if (source.empty()) return nullptr;
-    return TransformFor(source, DisplayProfile());
+    return TransformFor(source, CSrgbOutput::Active() ? IccProfile{} : DisplayProfile());
 }
 
 IccProfile JpegIccProfile(const uint8_t* data, size_t size) {
