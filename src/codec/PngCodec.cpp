@@ -198,7 +198,6 @@ void CPngCodec::DecodeStream(const uint8_t* data, size_t size, DecodeBudget* bud
     }
 }
 
-
 void CPngCodec::ComposeTo(int index, DecodeBudget* budget) {
     const Rect canvas = frames_.front().rect;
     if (canvas_.pixels.empty() || index < nextFrame_) {
@@ -226,12 +225,12 @@ void CPngCodec::ComposeTo(int index, DecodeBudget* budget) {
         RgbaPicture picture;
         try {
             DecodeStream(stream.data(), stream.size(), budget, picture);
+            if (picture.width != frames[k].rect.Width() || picture.height != frames[k].rect.Height())
+                Fail(kErrFormatInvalid, __LINE__);
         } catch (...) {
             canvas_ = RgbaPicture{};  // a later request starts the animation over
             throw;
         }
-        if (picture.width != frames[k].rect.Width() || picture.height != frames[k].rect.Height())
-            Fail(kErrFormatInvalid, __LINE__);
         DrawFrame(frames[k], picture);
     }
 }
