@@ -95,8 +95,8 @@ TEST(ColourProfile, DisplayProfileIsTheTarget) {
     Decode(dir.File("plain.png"), plainWide);
     // The desktop's thumbnail cache is sRGB whatever the display.
     CDibImage cached;
-    ThumbnailCache(dir.File("cache")).Get(dir.File("p3.png"), ThumbnailFolder::kNormal, cached,
-                                          DefaultBoxDecoder(), true);
+    ThumbnailCache(dir.File("cache"))
+        .Get(dir.File("p3.png"), ThumbnailFolder::kNormal, cached, DefaultBoxDecoder(), true);
     SetDisplayProfile({});
     Decode(dir.File("p3.png"), srgb);
     for (int k = 0; k < 3; ++k) {
@@ -106,7 +106,8 @@ TEST(ColourProfile, DisplayProfileIsTheTarget) {
     }
     ASSERT_EQ(plainWide.Height(), plainBefore.Height());
     for (int y = 0; y < plainWide.Height(); ++y)
-        EXPECT_EQ(std::memcmp(plainWide.Row(y), plainBefore.Row(y), plainWide.Width() * 3u), 0) << y;
+        EXPECT_EQ(std::memcmp(plainWide.Row(y), plainBefore.Row(y), plainWide.Width() * 3u), 0)
+            << y;
 }
 
 }  // namespace
