@@ -9,6 +9,7 @@
 #include "SaveImage.h"
 #include "ToolArgs.h"
 #include "Verbs.h"
+#include "codec/FileWriter.h"
 #include "codec/ImageFile.h"
 #include "image/TavoException.h"
 #include "views/ThumbnailCache.h"
@@ -97,6 +98,7 @@ int RunThumb(const std::vector<std::string>& args) {
         try {
             CDibImage thumb;
             make(file, thumb, true);
+            const CRegenerableOutput thumbnail;  // made again from the file whenever needed
             if (!SaveImage(*out, thumb, ToolSaveOptions{}, error)) return UsageError("thumb", error);
             std::printf("%s: %dx%d thumbnail written to %s\n", Printable(file).c_str(),
                         thumb.Width(), thumb.Height(), Printable(*out).c_str());
@@ -128,6 +130,7 @@ int RunThumb(const std::vector<std::string>& args) {
         [&](const ThumbnailJob& job, CDibImage& thumb) {
             make(files[job.key], thumb, !targets[job.key].empty());
             std::string unused;  // the format was checked above
+            const CRegenerableOutput thumbnail;
             if (!targets[job.key].empty())
                 SaveImage(targets[job.key], thumb, ToolSaveOptions{}, unused);
         },

@@ -14,12 +14,16 @@
 
 namespace xelo {
 
-enum ApngDispose : uint8_t { kApngDisposeNone = 0, kApngDisposeBackground = 1, kApngDisposePrevious = 2 };
+enum ApngDispose : uint8_t {
+    kApngDisposeNone = 0,
+    kApngDisposeBackground = 1,
+    kApngDisposePrevious = 2
+};
 enum ApngBlend : uint8_t { kApngBlendSource = 0, kApngBlendOver = 1 };
 
 struct ApngFrame {
-    Rect rect;       // on the canvas
-    int delay = 0;   // hundredths of a second
+    Rect rect;      // on the canvas
+    int delay = 0;  // hundredths of a second
     uint8_t dispose = kApngDisposeNone;
     uint8_t blend = kApngBlendSource;
     std::vector<std::pair<size_t, size_t>> data;  // offset and length of each run of image data
@@ -28,7 +32,7 @@ struct ApngFrame {
 struct ApngAnimation {
     int plays = 0;  // 0: for ever
     std::vector<ApngFrame> frames;
-    size_t header = 0;                               // offset of the IHDR chunk's 13 bytes
+    size_t header = 0;                              // offset of the IHDR chunk's 13 bytes
     std::vector<std::pair<size_t, size_t>> shared;  // whole PLTE and tRNS chunks
 };
 

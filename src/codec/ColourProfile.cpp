@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "codec/ColourTarget.h"
 #include "codec/LcmsLibrary.h"
 #include "image/TavoException.h"
 
@@ -19,7 +20,8 @@ struct Cache {
     std::mutex mutex;
     IccProfile display;
     // By the bytes of the source and the target profile.
-    std::map<std::pair<std::string, std::string>, std::shared_ptr<const ColourTransform>> transforms;
+    std::map<std::pair<std::string, std::string>, std::shared_ptr<const ColourTransform>>
+        transforms;
 };
 
 Cache& TheCache() {
@@ -30,20 +32,24 @@ Cache& TheCache() {
 // The messages of the library are not shown; failures come back as null handles.
 void Quiet(cmsContext, cmsUInt32Number, const char*) {}
 
-std::shared_ptr<const ColourTransform> MakeTransform(const LcmsLibrary& lcms, const IccProfile& source,
+std::shared_ptr<const ColourTransform> MakeTransform(const LcmsLibrary& lcms,
+                                                     const IccProfile& source,
                                                      const IccProfile& target) {
-    cmsHPROFILE in = lcms.cmsOpenProfileFromMem(source.data(), static_cast<cmsUInt32Number>(source.size()));
+    cmsHPROFILE in =
+        lcms.cmsOpenProfileFromMem(source.data(), static_cast<cmsUInt32Number>(source.size()));
     if (in == nullptr) return nullptr;
-    cmsHPROFILE out = target.empty() ? nullptr
-                                     : lcms.cmsOpenProfileFromMem(
-                                           target.data(), static_cast<cmsUInt32Number>(target.size()));
+    cmsHPROFILE out = target.empty()
+                          ? nullptr
+                          : lcms.cmsOpenProfileFromMem(target.data(),
+                                                       static_cast<cmsUInt32Number>(target.size()));
     if (out == nullptr) out = lcms.cmsCreate_sRGBProfile();
     cmsHTRANSFORM handle = nullptr;
     if (out != nullptr && lcms.cmsGetColorSpace(in) == cmsSigRgbData &&
         lcms.cmsGetColorSpace(out) == cmsSigRgbData) {
         // Without the one-pixel cache a transform may run on several threads at once.
-        handle = lcms.cmsCreateTransform(in, TYPE_BGR_8, out, TYPE_BGR_8, INTENT_RELATIVE_COLORIMETRIC,
-                                         cmsFLAGS_NOCACHE | cmsFLAGS_BLACKPOINTCOMPENSATION);
+        handle =
+            lcms.cmsCreateTransform(in, TYPE_BGR_8, out, TYPE_BGR_8, INTENT_RELATIVE_COLORIMETRIC,
+                                    cmsFLAGS_NOCACHE | cmsFLAGS_BLACKPOINTCOMPENSATION);
     }
     lcms.cmsCloseProfile(in);
     if (out != nullptr) lcms.cmsCloseProfile(out);
@@ -58,11 +64,10 @@ ColourTransform::~ColourTransform() {
 
 void ColourTransform::Apply(uint8_t* rows, int width, int height, size_t stride) const {
     if (rows == nullptr || width <= 0 || height <= 0) return;
-    Lcms().cmsDoTransformLineStride(static_cast<cmsHTRANSFORM>(handle_), rows, rows,
-                                    static_cast<cmsUInt32Number>(width),
-                                    static_cast<cmsUInt32Number>(height),
-                                    static_cast<cmsUInt32Number>(stride),
-                                    static_cast<cmsUInt32Number>(stride), 0, 0);
+    Lcms().cmsDoTransformLineStride(
+        static_cast<cmsHTRANSFORM>(handle_), rows, rows, static_cast<cmsUInt32Number>(width),
+        static_cast<cmsUInt32Number>(height), static_cast<cmsUInt32Number>(stride),
+        static_cast<cmsUInt32Number>(stride), 0, 0);
 }
 
 void SetDisplayProfile(IccProfile profile) {
@@ -77,7 +82,8 @@ IccProfile DisplayProfile() {
     return cache.display;
 }
 
-std::shared_ptr<const ColourTransform> TransformFor(const IccProfile& source, const IccProfile& target) {
+std::shared_ptr<const ColourTransform> TransformFor(const IccProfile& source,
+                                                    const IccProfile& target) {
     if (source.empty()) return nullptr;
     const LcmsLibrary* lcms = nullptr;
     try {
@@ -101,7 +107,7 @@ std::shared_ptr<const ColourTransform> TransformFor(const IccProfile& source, co
 
 std::shared_ptr<const ColourTransform> TransformFor(const IccProfile& source) {
     if (source.empty()) return nullptr;
-    return TransformFor(source, DisplayProfile());
+    return TransformFor(source, CSrgbOutput::Active() ? IccProfile{} : DisplayProfile());
 }
 
 IccProfile JpegIccProfile(const uint8_t* data, size_t size) {

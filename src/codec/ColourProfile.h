@@ -35,7 +35,8 @@ class ColourTransform {
 // The cached transform from `source` to `target` (empty: sRGB); null when the source is empty,
 // unreadable or not RGB, or Little CMS is not installed. A target that does not read is taken
 // as sRGB.
-std::shared_ptr<const ColourTransform> TransformFor(const IccProfile& source, const IccProfile& target);
+std::shared_ptr<const ColourTransform> TransformFor(const IccProfile& source,
+                                                    const IccProfile& target);
 // The transform from `source` to the display's profile.
 std::shared_ptr<const ColourTransform> TransformFor(const IccProfile& source);
 

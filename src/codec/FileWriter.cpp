@@ -16,7 +16,20 @@ namespace xelo {
 
 namespace {
 constexpr size_t kBufferBytes = 64 * 1024;
+thread_local bool t_regenerable = false;
 }  // namespace
+
+CRegenerableOutput::CRegenerableOutput() : previous_(t_regenerable) {
+    t_regenerable = true;
+}
+
+CRegenerableOutput::~CRegenerableOutput() {
+    t_regenerable = previous_;
+}
+
+bool CRegenerableOutput::Active() {
+    return t_regenerable;
+}
 
 CFileWriter::CFileWriter(std::string path, const Origin& origin)
     : path_(std::move(path)), origin_(origin) {
@@ -74,7 +87,8 @@ void CFileWriter::Flush() {
 
 void CFileWriter::Commit() {
     Flush();
-    if (::fsync(fd_) != 0) Fail(errno, __LINE__);
+    const bool durable = !CRegenerableOutput::Active();
+    if (durable && ::fsync(fd_) != 0) Fail(errno, __LINE__);
     // A replaced file keeps its permissions; a new file, or one that replaces a symbolic link,
     // has the default ones, never those of whatever a link points to.
     struct stat st {};
@@ -86,6 +100,7 @@ void CFileWriter::Commit() {
     fd_ = -1;
     if (::rename(tempPath_.c_str(), path_.c_str()) != 0) Fail(errno, __LINE__);
     tempPath_.clear();
+    if (!durable) return;
     if (const int error = SyncFolderOf(path_)) Fail(error, __LINE__);
 }
 

@@ -40,4 +40,21 @@ class CFileWriter {
     std::vector<uint8_t> buffer_;
 };
 
+// While one lives, files committed on its thread are renamed into place without being forced to
+// disk first: for output that can be made again from its source (thumbnails), as the desktop's
+// thumbnail cache is written. A crash may then lose the new file, never leave a half-written one
+// under its name.
+class CRegenerableOutput {
+  public:
+    CRegenerableOutput();
+    ~CRegenerableOutput();
+    CRegenerableOutput(const CRegenerableOutput&) = delete;
+    CRegenerableOutput& operator=(const CRegenerableOutput&) = delete;
+
+    static bool Active();
+
+  private:
+    bool previous_;
+};
+
 }  // namespace xelo

@@ -64,8 +64,9 @@ void CHeifCodec::ReadHeader(CImageStream& stream, ImageInfo* info) {
         if (heif.heif_image_handle_get_list_of_thumbnail_IDs(handle_, &id, 1) == 1 &&
             heif.heif_image_handle_get_thumbnail(handle_, id, &small).code == heif_error_Ok) {
             // One too small for the desktop's thumbnail sizes leaves the main picture to decode.
-            const bool big = std::max(heif.heif_image_handle_get_width(small),
-                                      heif.heif_image_handle_get_height(small)) >= kMinThumbnailSide;
+            const bool big =
+                std::max(heif.heif_image_handle_get_width(small),
+                         heif.heif_image_handle_get_height(small)) >= kMinThumbnailSide;
             heif.heif_image_handle_release(big ? handle_ : small);
             if (big) handle_ = small;
         }
@@ -80,7 +81,8 @@ void CHeifCodec::ReadHeader(CImageStream& stream, ImageInfo* info) {
     const size_t iccLength = heif.heif_image_handle_get_raw_color_profile_size(handle_);
     if (iccLength > 0 && iccLength < (size_t{16} << 20)) {
         profile_.resize(iccLength);
-        if (heif.heif_image_handle_get_raw_color_profile(handle_, profile_.data()).code != heif_error_Ok)
+        if (heif.heif_image_handle_get_raw_color_profile(handle_, profile_.data()).code !=
+            heif_error_Ok)
             profile_.clear();
     }
     if (info == nullptr) return;
@@ -130,7 +132,8 @@ void CHeifCodec::DecodePicture(CImageStream&, int, const Size&, bool, DecodeBudg
     }
     for (int y = 0; y < height; ++y) {
         uint8_t* p = plane + static_cast<size_t>(y) * static_cast<size_t>(stride);
-        for (int x = 0; x < width; ++x, p += 4) std::swap(p[0], p[2]);
+        for (int x = 0; x < width; ++x, p += 4)
+            std::swap(p[0], p[2]);
     }
     out.width = width;
     out.height = height;

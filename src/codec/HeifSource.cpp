@@ -57,6 +57,7 @@ const heif_reader& HeifSource::Reader() {
 
 bool HeifSource::Read(void* out, size_t count) {
     if (count > size_ - position_) return false;
+    if (count == 0) return true;
     std::memcpy(out, data_ + position_, count);
     // The part of the hidden size field the copy covers reads as zeros.
     if (zeroed_ < size_) {

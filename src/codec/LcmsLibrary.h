@@ -6,15 +6,15 @@
 
 #include "codec/SharedLibrary.h"
 
-#define XELO_LCMS_FUNCTIONS(F)        \
-    F(cmsSetLogErrorHandler)          \
-    F(cmsOpenProfileFromMem)          \
-    F(cmsCreate_sRGBProfile)          \
-    F(cmsCloseProfile)                \
-    F(cmsGetColorSpace)               \
-    F(cmsCreateTransform)             \
-    F(cmsDeleteTransform)             \
-    F(cmsDoTransformLineStride)       \
+#define XELO_LCMS_FUNCTIONS(F)  \
+    F(cmsSetLogErrorHandler)    \
+    F(cmsOpenProfileFromMem)    \
+    F(cmsCreate_sRGBProfile)    \
+    F(cmsCloseProfile)          \
+    F(cmsGetColorSpace)         \
+    F(cmsCreateTransform)       \
+    F(cmsDeleteTransform)       \
+    F(cmsDoTransformLineStride) \
     F(cmsGetProfileInfoASCII)
 
 namespace xelo {

@@ -128,7 +128,8 @@ void CPngCodec::ReadHeader(CImageStream& stream, ImageInfo* info) {
     if (animation_) {
         const Rect canvas = frames_.front().rect;
         frames_.clear();
-        for (const ApngFrame& frame : animation_->frames) frames_.push_back(FrameFacts{canvas, frame.delay});
+        for (const ApngFrame& frame : animation_->frames)
+            frames_.push_back(FrameFacts{canvas, frame.delay});
     }
     if (info == nullptr) return;
     info->format = kFormatPng;
@@ -198,12 +199,12 @@ void CPngCodec::DecodeStream(const uint8_t* data, size_t size, DecodeBudget* bud
     }
 }
 
-
 void CPngCodec::ComposeTo(int index, DecodeBudget* budget) {
     const Rect canvas = frames_.front().rect;
     if (canvas_.pixels.empty() || index < nextFrame_) {
         // The canvas and the copy a frame that restores the previous canvas keeps.
-        if (budget != nullptr) budget->Charge(static_cast<size_t>(canvas.Width()) * canvas.Height() * 4);
+        if (budget != nullptr)
+            budget->Charge(static_cast<size_t>(canvas.Width()) * canvas.Height() * 4);
         AllocatePicture(canvas_, canvas.Width(), canvas.Height(), budget);
         previous_.clear();
         nextFrame_ = 0;
@@ -226,12 +227,13 @@ void CPngCodec::ComposeTo(int index, DecodeBudget* budget) {
         RgbaPicture picture;
         try {
             DecodeStream(stream.data(), stream.size(), budget, picture);
+            if (picture.width != frames[k].rect.Width() ||
+                picture.height != frames[k].rect.Height())
+                Fail(kErrFormatInvalid, __LINE__);
         } catch (...) {
             canvas_ = RgbaPicture{};  // a later request starts the animation over
             throw;
         }
-        if (picture.width != frames[k].rect.Width() || picture.height != frames[k].rect.Height())
-            Fail(kErrFormatInvalid, __LINE__);
         DrawFrame(frames[k], picture);
     }
 }
@@ -251,7 +253,8 @@ void CPngCodec::DrawFrame(const ApngFrame& frame, const RgbaPicture& picture) {
                 std::memcpy(out, in, 4);
                 continue;
             }
-            for (int c = 0; c < 3; ++c) out[c] = static_cast<uint8_t>((in[c] * a + out[c] * b + sum / 2) / sum);
+            for (int c = 0; c < 3; ++c)
+                out[c] = static_cast<uint8_t>((in[c] * a + out[c] * b + sum / 2) / sum);
             out[3] = static_cast<uint8_t>(sum);
         }
     }

@@ -27,7 +27,8 @@ class CPngCodec : public CRasterCodec {
 
   private:
     // Decodes the PNG stream `data` into `out`.
-    void DecodeStream(const uint8_t* data, size_t size, DecodeBudget* budget, RgbaPicture& out) const;
+    void DecodeStream(const uint8_t* data, size_t size, DecodeBudget* budget,
+                      RgbaPicture& out) const;
     // Brings the canvas to frame `index` of the animation.
     void ComposeTo(int index, DecodeBudget* budget);
     // Lays a decoded frame on the canvas as its blend operation says.
@@ -38,7 +39,7 @@ class CPngCodec : public CRasterCodec {
     int orientation_ = 1;
     bool opaque_ = false;  // no alpha channel and no transparent colour
     std::optional<ApngAnimation> animation_;
-    RgbaPicture canvas_;         // after frame nextFrame_ - 1, before its disposal
+    RgbaPicture canvas_;             // after frame nextFrame_ - 1, before its disposal
     std::vector<uint8_t> previous_;  // the canvas before the last frame that restores it
     int nextFrame_ = 0;
 };

@@ -37,8 +37,8 @@ std::string ProfileDescription(const IccProfile& profile) {
     if (profile.empty()) return {};
     try {
         const LcmsLibrary& lcms = Lcms();
-        cmsHPROFILE handle =
-            lcms.cmsOpenProfileFromMem(profile.data(), static_cast<cmsUInt32Number>(profile.size()));
+        cmsHPROFILE handle = lcms.cmsOpenProfileFromMem(
+            profile.data(), static_cast<cmsUInt32Number>(profile.size()));
         if (handle == nullptr) return {};
         char text[256] = {};
         lcms.cmsGetProfileInfoASCII(handle, cmsInfoDescription, "en", "US", text, sizeof text);

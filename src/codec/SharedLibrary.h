@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <cstring>
-#include <optional>
 
 namespace xelo {
 
@@ -46,15 +45,17 @@ class CLibraryLoader {
 template <class Table>
 const Table& LoadedLibrary(const char* soname, uint32_t component,
                            void (*resolve)(CLibraryLoader&, Table&)) {
-    static const std::optional<Table> table = [&]() -> std::optional<Table> {
+    // Never destroyed, like the library it points into: objects in other statics may still call
+    // the library while the program exits.
+    static const Table* const table = [&]() -> const Table* {
         CLibraryLoader loader(soname);
         Table functions{};
         resolve(loader, functions);
-        if (!loader.Complete()) return std::nullopt;
+        if (!loader.Complete()) return nullptr;
         loader.Keep();
-        return functions;
+        return new Table(functions);
     }();
-    if (!table) ThrowLibraryMissing(soname, component);
+    if (table == nullptr) ThrowLibraryMissing(soname, component);
     return *table;
 }
 

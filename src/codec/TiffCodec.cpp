@@ -94,8 +94,8 @@ void CTiffCodec::ReadHeader(CImageStream& stream, ImageInfo* info) {
     libtiff.TIFFOpenOptionsSetMaxSingleMemAlloc(options, kMaxLibraryAlloc);
     libtiff.TIFFOpenOptionsSetErrorHandlerExtR(options, Quiet, nullptr);
     libtiff.TIFFOpenOptionsSetWarningHandlerExtR(options, Quiet, nullptr);
-    tiff_ = libtiff.TIFFClientOpenExt("memory", "r", memory_, ReadProc, WriteProc, SeekProc, CloseProc,
-                              SizeProc, MapProc, UnmapProc, options);
+    tiff_ = libtiff.TIFFClientOpenExt("memory", "r", memory_, ReadProc, WriteProc, SeekProc,
+                                      CloseProc, SizeProc, MapProc, UnmapProc, options);
     libtiff.TIFFOpenOptionsFree(options);
     if (tiff_ == nullptr) Fail(kErrFormatInvalid, __LINE__);
 
@@ -118,7 +118,8 @@ void CTiffCodec::ReadHeader(CImageStream& stream, ImageInfo* info) {
             libtiff.TIFFGetField(tiff_, TIFFTAG_PHOTOMETRIC, &photometric);
             uint32_t iccLength = 0;
             const uint8_t* icc = nullptr;
-            if (libtiff.TIFFGetField(tiff_, TIFFTAG_ICCPROFILE, &iccLength, &icc) != 0 && icc != nullptr)
+            if (libtiff.TIFFGetField(tiff_, TIFFTAG_ICCPROFILE, &iccLength, &icc) != 0 &&
+                icc != nullptr)
                 profile_.assign(icc, icc + iccLength);
             if (info != nullptr) {
                 float x = 0, y = 0;
@@ -162,7 +163,8 @@ void CTiffCodec::DecodePicture(CImageStream&, int index, const Size&, bool, Deco
     char message[1024] = {};
     if (libtiff.TIFFRGBAImageOK(tiff_, message) == 0) Fail(kErrFormatUnsupported, __LINE__);
     TIFFRGBAImage image;
-    if (libtiff.TIFFRGBAImageBegin(&image, tiff_, 0, message) == 0) Fail(kErrFormatInvalid, __LINE__);
+    if (libtiff.TIFFRGBAImageBegin(&image, tiff_, 0, message) == 0)
+        Fail(kErrFormatInvalid, __LINE__);
     struct EndImage {
         const TiffLibrary& libtiff;
         TIFFRGBAImage& image;
@@ -173,8 +175,9 @@ void CTiffCodec::DecodePicture(CImageStream&, int index, const Size&, bool, Deco
     // Rows as stored: the recorded orientation is applied by the framework, like every format's.
     image.req_orientation = ORIENTATION_TOPLEFT;
     image.orientation = ORIENTATION_TOPLEFT;
-    const bool complete = libtiff.TIFFRGBAImageGet(&image, reinterpret_cast<uint32_t*>(out.pixels.data()),
-                                           image.width, image.height) != 0;
+    const bool complete =
+        libtiff.TIFFRGBAImageGet(&image, reinterpret_cast<uint32_t*>(out.pixels.data()),
+                                 image.width, image.height) != 0;
     out.alpha = image.alpha != 0 || !complete;
     // libtiff packs red in the lowest byte and delivers alpha premultiplied.
     uint8_t* p = out.pixels.data();

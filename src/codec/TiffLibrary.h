@@ -6,21 +6,21 @@
 #include "codec/SharedLibrary.h"
 #include "image/ErrorCodes.h"
 
-#define XELO_TIFF_FUNCTIONS(F)                   \
-    F(TIFFOpenOptionsAlloc)                      \
-    F(TIFFOpenOptionsFree)                       \
-    F(TIFFOpenOptionsSetMaxSingleMemAlloc)       \
-    F(TIFFOpenOptionsSetErrorHandlerExtR)        \
-    F(TIFFOpenOptionsSetWarningHandlerExtR)      \
-    F(TIFFClientOpenExt)                         \
-    F(TIFFClose)                                 \
-    F(TIFFGetField)                              \
-    F(TIFFGetFieldDefaulted)                     \
-    F(TIFFReadDirectory)                         \
-    F(TIFFSetDirectory)                          \
-    F(TIFFRGBAImageOK)                           \
-    F(TIFFRGBAImageBegin)                        \
-    F(TIFFRGBAImageGet)                          \
+#define XELO_TIFF_FUNCTIONS(F)              \
+    F(TIFFOpenOptionsAlloc)                 \
+    F(TIFFOpenOptionsFree)                  \
+    F(TIFFOpenOptionsSetMaxSingleMemAlloc)  \
+    F(TIFFOpenOptionsSetErrorHandlerExtR)   \
+    F(TIFFOpenOptionsSetWarningHandlerExtR) \
+    F(TIFFClientOpenExt)                    \
+    F(TIFFClose)                            \
+    F(TIFFGetField)                         \
+    F(TIFFGetFieldDefaulted)                \
+    F(TIFFReadDirectory)                    \
+    F(TIFFSetDirectory)                     \
+    F(TIFFRGBAImageOK)                      \
+    F(TIFFRGBAImageBegin)                   \
+    F(TIFFRGBAImageGet)                     \
     F(TIFFRGBAImageEnd)
 
 namespace xelo {

@@ -79,7 +79,8 @@ void CWebpCodec::ReadHeader(CImageStream& stream, ImageInfo* info) {
     info->height = height;
     info->bitsPerPixel = alpha_ ? 32 : 24;
     info->frameCount = shown;
-    info->loopCount = animated_ ? static_cast<int32_t>(webp.WebPDemuxGetI(demux_, WEBP_FF_LOOP_COUNT)) : 1;
+    info->loopCount =
+        animated_ ? static_cast<int32_t>(webp.WebPDemuxGetI(demux_, WEBP_FF_LOOP_COUNT)) : 1;
     info->background = kNoColour;
     info->palette.count = 0;
 }
@@ -100,8 +101,10 @@ void CWebpCodec::DecodeStill(const Size& wanted, bool fast, DecodeBudget* budget
                              RgbaPicture& out) {
     const WebpLibrary& webp = Webp();
     WebPDecoderConfig config;
-    if (webp.WebPInitDecoderConfigInternal(&config, WEBP_DECODER_ABI_VERSION) == 0) Fail(kErrInternal, __LINE__);
-    if (webp.WebPGetFeaturesInternal(data_, size_, &config.input, WEBP_DECODER_ABI_VERSION) != VP8_STATUS_OK)
+    if (webp.WebPInitDecoderConfigInternal(&config, WEBP_DECODER_ABI_VERSION) == 0)
+        Fail(kErrInternal, __LINE__);
+    if (webp.WebPGetFeaturesInternal(data_, size_, &config.input, WEBP_DECODER_ABI_VERSION) !=
+        VP8_STATUS_OK)
         Fail(kErrFormatInvalid, __LINE__);
     const int width = config.input.width, height = config.input.height;
     const int scaledWidth = std::clamp(2 * wanted.width, 1, width);
@@ -147,7 +150,8 @@ void CWebpCodec::DecodeAnimated(int index, DecodeBudget* budget, RgbaPicture& ou
             if (budget != nullptr)
                 budget->Charge(2 * static_cast<size_t>(canvas.Width()) * canvas.Height() * 4);
             WebPAnimDecoderOptions options;
-            if (webp.WebPAnimDecoderOptionsInitInternal(&options, WEBP_DEMUX_ABI_VERSION) == 0) Fail(kErrInternal, __LINE__);
+            if (webp.WebPAnimDecoderOptionsInitInternal(&options, WEBP_DEMUX_ABI_VERSION) == 0)
+                Fail(kErrInternal, __LINE__);
             options.color_mode = MODE_BGRA;
             options.use_threads = 0;
             const WebPData data{data_, size_};

@@ -9,23 +9,23 @@
 #include "codec/SharedLibrary.h"
 #include "image/ErrorCodes.h"
 
-#define XELO_WEBP_FUNCTIONS(F)               \
-    F(WebPDemuxInternal)                     \
-    F(WebPDemuxDelete)                       \
-    F(WebPDemuxGetI)                         \
-    F(WebPDemuxGetFrame)                     \
-    F(WebPDemuxReleaseIterator)              \
-    F(WebPDemuxGetChunk)                     \
-    F(WebPDemuxReleaseChunkIterator)         \
-    F(WebPAnimDecoderOptionsInitInternal)    \
-    F(WebPAnimDecoderNewInternal)            \
-    F(WebPAnimDecoderGetNext)                \
-    F(WebPAnimDecoderReset)                  \
-    F(WebPAnimDecoderDelete)                 \
-    F(WebPInitDecoderConfigInternal)         \
-    F(WebPGetFeaturesInternal)               \
-    F(WebPDecode)                            \
-    F(WebPFreeDecBuffer)                     \
+#define XELO_WEBP_FUNCTIONS(F)            \
+    F(WebPDemuxInternal)                  \
+    F(WebPDemuxDelete)                    \
+    F(WebPDemuxGetI)                      \
+    F(WebPDemuxGetFrame)                  \
+    F(WebPDemuxReleaseIterator)           \
+    F(WebPDemuxGetChunk)                  \
+    F(WebPDemuxReleaseChunkIterator)      \
+    F(WebPAnimDecoderOptionsInitInternal) \
+    F(WebPAnimDecoderNewInternal)         \
+    F(WebPAnimDecoderGetNext)             \
+    F(WebPAnimDecoderReset)               \
+    F(WebPAnimDecoderDelete)              \
+    F(WebPInitDecoderConfigInternal)      \
+    F(WebPGetFeaturesInternal)            \
+    F(WebPDecode)                         \
+    F(WebPFreeDecBuffer)                  \
     F(WebPDecodeBGRInto)
 
 namespace xelo {

@@ -1,12 +1,12 @@
 #include "platform/DisplayProfile.h"
 
+#include <QtGui/qguiapplication_platform.h>
 #include <QDBusConnection>
 #include <QDBusInterface>
 #include <QDBusReply>
 #include <QFile>
 #include <QGuiApplication>
 #include <QList>
-#include <QtGui/qguiapplication_platform.h>
 
 #include <xcb/xcb.h>
 
@@ -27,9 +27,10 @@ IccProfile RootWindowProfile() {
     if (connection == nullptr) return {};
     const char* name = "_ICC_PROFILE";
     const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> atom(
-        xcb_intern_atom_reply(connection,
-                              xcb_intern_atom(connection, 1, static_cast<uint16_t>(std::strlen(name)), name),
-                              nullptr),
+        xcb_intern_atom_reply(
+            connection,
+            xcb_intern_atom(connection, 1, static_cast<uint16_t>(std::strlen(name)), name),
+            nullptr),
         &std::free);
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
     if (!atom || atom->atom == XCB_ATOM_NONE || screen == nullptr) return {};
@@ -56,15 +57,17 @@ IccProfile ColordProfile() {
     const QDBusReply<QList<QDBusObjectPath>> devices =
         manager.call(QStringLiteral("GetDevicesByKind"), QStringLiteral("display"));
     if (!devices.isValid() || devices.value().isEmpty()) return {};
-    QDBusInterface device(service, devices.value().front().path(), service + QStringLiteral(".Device"),
-                          bus);
+    QDBusInterface device(service, devices.value().front().path(),
+                          service + QStringLiteral(".Device"), bus);
     device.setTimeout(500);
     const auto profiles = device.property("Profiles").value<QList<QDBusObjectPath>>();
     if (profiles.isEmpty()) return {};
-    QDBusInterface profile(service, profiles.front().path(), service + QStringLiteral(".Profile"), bus);
+    QDBusInterface profile(service, profiles.front().path(), service + QStringLiteral(".Profile"),
+                           bus);
     profile.setTimeout(500);
     QFile file(profile.property("Filename").toString());
-    if (file.fileName().isEmpty() || !file.open(QIODevice::ReadOnly) || file.size() > kMaxProfileBytes)
+    if (file.fileName().isEmpty() || !file.open(QIODevice::ReadOnly) ||
+        file.size() > kMaxProfileBytes)
         return {};
     const QByteArray bytes = file.readAll();
     return IccProfile(bytes.begin(), bytes.end());

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "codec/ColourTarget.h"
 #include "codec/ImageFile.h"
 #include "codec/TempFiles.h"
 #include "codec/ThumbnailPng.h"
@@ -211,6 +212,7 @@ void ThumbnailCache::Get(const std::string& path, ThumbnailFolder folder, CDibIm
     // A picture inside the thumbnail folders is never thumbnailed into them.
     const bool store = usable && !Inside(AbsolutePath(path), AbsolutePath(root_));
     try {
+        const CSrgbOutput shared;  // the cache is read by other programs as sRGB
         decode(path, image, side);
     } catch (const CTavoException& e) {
         if (store && IsDecodingFailure(e.GetCode())) {

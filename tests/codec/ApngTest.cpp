@@ -23,7 +23,8 @@ TEST(Apng, FramesDelaysAndComposedPixelsMatchPillow) {
         "         loop=0, disposal=[0, 2, 0], blend=[0, 1, 0])\n"
         "im = Image.open(p)\nfor i in range(im.n_frames):\n"
         "    im.seek(i); f = im.convert('RGBA')\n"
-        "    print(' '.join('%d %d %d' % f.getpixel((x, y))[:3] for y in range(6) for x in range(8)))\n\" " +
+        "    print(' '.join('%d %d %d' % f.getpixel((x, y))[:3] for y in range(6) for x in "
+        "range(8)))\n\" " +
         dir.File("a.png"));
     if (made.status == 127) GTEST_SKIP() << "Pillow missing";
     ASSERT_EQ(made.status, 0) << made.out;

@@ -10,6 +10,7 @@
 #include "codec/CodecTestUtil.h"
 #include "support/RunCommand.h"
 #include "support/TempDir.h"
+#include "views/ThumbnailCache.h"
 
 namespace xelo::test {
 namespace {
@@ -82,7 +83,7 @@ TEST(ColourProfile, DisplayP3ConvertsToSrgbAndNoProfileStaysAsDecoded) {
 
 // With a wide-gamut display the P3 picture keeps its own values (the sRGB target changed them);
 // a picture without a profile is the same bytes whatever the display, and the sRGB target's
-// transform is still the right one after the display changed.
+// transform is still the right one after the display changed; the thumbnail cache stays sRGB.
 TEST(ColourProfile, DisplayProfileIsTheTarget) {
     TempDir dir;
     const auto p3 = DisplayP3Profile();
@@ -92,15 +93,21 @@ TEST(ColourProfile, DisplayProfileIsTheTarget) {
     SetDisplayProfile(p3);
     Decode(dir.File("p3.png"), wide);
     Decode(dir.File("plain.png"), plainWide);
+    // The desktop's thumbnail cache is sRGB whatever the display.
+    CDibImage cached;
+    ThumbnailCache(dir.File("cache"))
+        .Get(dir.File("p3.png"), ThumbnailFolder::kNormal, cached, DefaultBoxDecoder(), true);
     SetDisplayProfile({});
     Decode(dir.File("p3.png"), srgb);
     for (int k = 0; k < 3; ++k) {
         EXPECT_NEAR(RgbAt(wide, 28, 8)[k], (std::array<int, 3>{200, 100, 100})[k], 2);
         EXPECT_NEAR(RgbAt(srgb, 28, 8)[k], (std::array<int, 3>{215, 93, 96})[k], 3);
+        EXPECT_NEAR(RgbAt(cached, 28, 8)[k], (std::array<int, 3>{215, 93, 96})[k], 3);
     }
     ASSERT_EQ(plainWide.Height(), plainBefore.Height());
     for (int y = 0; y < plainWide.Height(); ++y)
-        EXPECT_EQ(std::memcmp(plainWide.Row(y), plainBefore.Row(y), plainWide.Width() * 3u), 0) << y;
+        EXPECT_EQ(std::memcmp(plainWide.Row(y), plainBefore.Row(y), plainWide.Width() * 3u), 0)
+            << y;
 }
 
 }  // namespace
