@@ -7,7 +7,9 @@ build="${1:-build}"
 root="$(cd "$(dirname "$0")/.." && pwd)"
 work="$(mktemp -d /tmp/xelo-desktop-XXXXXX)"
 album="$work/Sample Album"
-mkdir -p "$album" "$work/.config"
+mkdir -p "$album" "$work/.config" "$work/bin"
+# The program without its plug-ins: no device answers for the VGA page while the pages are turned.
+cp "$root/$build/src/xelo_album" "$work/bin/"
 cp "$root"/samples/*.jpg "$album/"
 cleanup() {
     [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null || true
@@ -20,7 +22,7 @@ shoot() {  # shoot UPS TITLE FILE...: the Tools menu item UPS places above its e
     # further FILE is the dialog's next tab
     local ups="$1" title="$2"
     shift 2
-    QT_QPA_PLATFORM=xcb "$root/$build/src/xelo_album" -t "$album" &
+    QT_QPA_PLATFORM=xcb "$work/bin/xelo_album" -t "$album" &
     pid=$!
     local window=""
     for _ in $(seq 60); do
@@ -36,12 +38,12 @@ shoot() {  # shoot UPS TITLE FILE...: the Tools menu item UPS places above its e
     xdotool key Return
     local dialog=""
     for _ in $(seq 40); do
-        dialog="$(xdotool search --name "$title" 2>/dev/null | head -1)" && [ -n "$dialog" ] && break
+        dialog="$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -1)" && [ -n "$dialog" ] && break
         sleep 0.5
     done
     sleep 1.5
-    for file in "$@"; do
-        import -window "$dialog" "$root/docs/$file"
+    for file in "$@"; do  # an empty name passes a page over (the VGA page has its own script)
+        [ -n "$file" ] && import -window "$dialog" "$root/docs/$file"
         xdotool key --window "$dialog" ctrl+Tab
         sleep 0.8
     done
@@ -58,6 +60,6 @@ fi
 shoot 3 "File Association" screenshot-file-association.png
 shoot 2 "Make Shortcut" screenshot-make-shortcut.png
 shoot 4 "Options" screenshot-options-general.png screenshot-options-slide-show.png \
-    screenshot-options-frame.png screenshot-options-misc.png
+    screenshot-options-frame.png "" screenshot-options-misc.png
 echo "written: docs/screenshot-file-association.png docs/screenshot-make-shortcut.png" \
     "docs/screenshot-options-*.png"

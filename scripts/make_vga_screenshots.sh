@@ -8,7 +8,9 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 work="$(mktemp -d /tmp/xelo-vga-XXXXXX)"
 album="$work/Sample Album"
 shots="$work/display"
-mkdir -p "$album" "$shots" "$work/.config"
+mkdir -p "$album" "$shots" "$work/.config" "$work/bin"
+# The program beside the virtual display alone, so that it is the device the page shows.
+cp "$root/$build/src/xelo_album" "$root/$build/src/virtual.vod" "$work/bin/"
 cp "$root"/samples/*.bmp "$root"/samples/*.jpg "$album/"
 cleanup() {
     [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null || true
@@ -21,7 +23,7 @@ if [ "${XELO_VGA_INSIDE:-}" != 1 ]; then
 fi
 
 # The VGA page: Tools, then Options (fourth from the end of the menu).
-XDG_CONFIG_HOME="$work/.config" QT_QPA_PLATFORM=xcb "$root/$build/src/xelo_album" -t "$album" &
+XDG_CONFIG_HOME="$work/.config" QT_QPA_PLATFORM=xcb "$work/bin/xelo_album" -t "$album" &
 pid=$!
 window=""
 for _ in $(seq 60); do
@@ -40,7 +42,7 @@ for _ in $(seq 40); do
 done
 xdotool windowfocus --sync "$sheet"
 # The sheet opens on its first page; "VGA" is this many pages further.
-for _ in $(seq "${XELO_VGA_TAB:-2}"); do
+for _ in $(seq "${XELO_VGA_TAB:-3}"); do
     xdotool key ctrl+Tab
     sleep 0.3
 done
@@ -52,6 +54,6 @@ pid=""
 
 # VGA Slide Show on the virtual display: its first picture.
 XDG_CONFIG_HOME="$work/.config" XELO_VIRTUAL_DISPLAY_DIR="$shots" QT_QPA_PLATFORM=offscreen \
-    "$root/$build/src/xelo_album" --screenshot "$work/window.png" -vs "$album" >/dev/null 2>&1
+    "$work/bin/xelo_album" --screenshot "$work/window.png" -vs "$album" >/dev/null 2>&1
 cp "$shots/000001.png" "$root/docs/virtual-display-slide.png"
 echo "written: docs/screenshot-vga-page.png docs/virtual-display-slide.png"

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QTimer>
 
 #include "output/OutputPlugins.h"
 #include "output/VgaSettings.h"
@@ -76,10 +77,18 @@ CVOESlidePage::CVOESlidePage(CPreferences& working, const output::OutputPluginTa
     int index = vga.GetSigned(vga::kPlugin);
     if (index < 0 || index >= plugins_.Count()) index = 0;
     device_->setCurrentIndex(index);
-    DeviceChosen(index);
     connect(device_, &QComboBox::activated, this, &CVOESlidePage::DeviceChosen);
     connect(type_, &QComboBox::activated, this, &CVOESlidePage::TypeChosen);
     connect(mode_, &QComboBox::activated, this, &CVOESlidePage::ModeChosen);
+}
+
+void CVOESlidePage::showEvent(QShowEvent* event) {
+    CPrefPage::showEvent(event);
+    // The device is asked when the user first turns to the page, not while the sheet is built:
+    // a plug-in whose card is missing then speaks up only for the page it concerns.
+    if (asked_ || plugins_.Count() == 0) return;
+    asked_ = true;
+    QTimer::singleShot(0, this, [this] { DeviceChosen(device_->currentIndex()); });
 }
 
 void CVOESlidePage::DeviceFailed() {

@@ -32,6 +32,9 @@ class CVOESlidePage : public CPrefPage {
     QComboBox* ModeBox() const { return mode_; }
     QCheckBox* DitherBox() const { return dither_; }
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   private:
     void DeviceChosen(int index);
     void TypeChosen(int index);
@@ -49,6 +52,7 @@ class CVOESlidePage : public CPrefPage {
     QCheckBox* noTransitions_;
     std::vector<XeloOutputMode> modes_;  // those listed in mode_
     bool haveMode_ = false;
+    bool asked_ = false;  // the device was asked for its types and modes
     XeloOutputMode chosen_{};
 };
 

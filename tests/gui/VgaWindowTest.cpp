@@ -104,6 +104,9 @@ class VgaWindowTest : public QObject {
         CPrefSheet sheet(prefs);
         auto* page = new CVOESlidePage(sheet.Working(), output::OutputPlugins(), &sheet);
         sheet.AddPage(page, QStringLiteral("VGA"));
+        QCOMPARE(page->TypeBox()->count(), 0);  // asked only when the page is shown
+        sheet.show();
+        QTRY_COMPARE(page->TypeBox()->count(), 1);
         QCOMPARE(page->DeviceBox()->currentText(), QStringLiteral("Virtual Display"));
         QCOMPARE(page->TypeBox()->currentText(), QStringLiteral("VGA"));
         QCOMPARE(page->ModeBox()->itemText(0), QStringLiteral("640x480x64k @ 60Hz"));
