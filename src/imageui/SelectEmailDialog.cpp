@@ -17,6 +17,7 @@
 
 #include "base/StringTable.h"
 #include "image/TavoException.h"
+#include "platform/HelpTopics.h"
 #include "platform/MessageBox.h"
 #include "share/ShareSettings.h"
 
@@ -121,6 +122,7 @@ SelectEmailDialog::SelectEmailDialog(std::vector<std::string> pendingTo,
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    AttachHelp(this, kHelpSelectEmail, buttons);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(choose);
     bottom->addStretch(1);

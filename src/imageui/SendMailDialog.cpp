@@ -18,6 +18,7 @@
 #include "base/StringTable.h"
 #include "imageui/SmtpSettingsDialog.h"
 #include "platform/DialogPrompt.h"
+#include "platform/HelpTopics.h"
 #include "share/MailErrors.h"
 #include "share/MailRules.h"
 #include "views/ListTexts.h"
@@ -129,6 +130,7 @@ CSendMailDialog::CSendMailDialog(std::vector<std::string> images, const MailSett
     layout->addWidget(group_);
     layout->addLayout(serviceRow);
     layout->addWidget(buttons);
+    AttachHelp(this, kHelpSendMail, buttons);
 
     connect(to_, &QLineEdit::textChanged, this, &CSendMailDialog::UpdateSend);
     connect(cc_, &QLineEdit::textChanged, this, &CSendMailDialog::UpdateSend);

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "base/StringTable.h"
+#include "platform/HelpTopics.h"
 #include "share/MailErrors.h"
 
 namespace xelo {
@@ -61,6 +62,7 @@ CSmtpSettingsDialog::CSmtpSettingsDialog(const SmtpSettings& settings, const std
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    AttachHelp(this, kHelpSendMail, buttons);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);

@@ -24,6 +24,8 @@ enum HelpTemplate : int {
     kHelpGeneralPage = 115,
     kHelpSlidePage = 116,
     kHelpTextOptions = 118,
+    kHelpSendMail = 120,
+    kHelpSelectEmail = 121,
     kHelpConvert = 122,
     kHelpResize = 123,
     kHelpCrop = 124,

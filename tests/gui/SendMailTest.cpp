@@ -2,6 +2,7 @@
 // address picker, and the command in a running window saving a draft with nothing left behind.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -16,6 +17,7 @@
 #include "frame/MainFrame.h"
 #include "gui/GuiFixture.h"
 #include "imageui/SendMailDialog.h"
+#include "platform/HelpTopics.h"
 #include "platform/MessageBox.h"
 #include "settings/Preferences.h"
 #include "share/MailErrors.h"
@@ -63,6 +65,16 @@ class SendMailTest : public QObject {
             QCOMPARE(dialog.SendButton()->isDefault(), c.enabled);
             QCOMPARE(dialog.CancelButton()->isDefault(), !c.enabled);
         }
+    }
+
+    void helpOpensTheMailTopic() {
+        std::vector<QString> opened;
+        const HelpOpener previous =
+            SetHelpOpener([&opened](const QString& topic) { opened.push_back(topic); });
+        CSendMailDialog dialog({}, DraftSettings("/tmp"), {}, "");
+        dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Help)->click();
+        SetHelpOpener(previous);
+        QCOMPARE(opened, std::vector<QString>{QStringLiteral("Send-via-E-Mail")});
     }
 
     void questionsAndTheRatioRule() {
