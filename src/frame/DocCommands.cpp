@@ -2,18 +2,18 @@
 #include "frame/DocCommands.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 
 #include "album/GoToTargets.h"
 #include "album/Ordering.h"
 #include "base/StringTable.h"
-#include "frame/FrameHost.h"
-#include "settings/Preferences.h"
-#include "platform/MessageBox.h"
 #include "base/ViewModes.h"
 #include "command/CommandIds.h"
+#include "frame/FrameHost.h"
 #include "frame/MainFrame.h"
 #include "image/TavoException.h"
+#include "platform/MessageBox.h"
+#include "platform/WaitCursor.h"
+#include "settings/Preferences.h"
 #include "views/TavoDirTree.h"
 #include "views/TavoListView.h"
 #include "views/TavoView.h"
@@ -27,12 +27,6 @@ constexpr uint32_t kStrNoCardImages = 22036;
 bool IsBrowsing(int mode) {
     return mode == kModeThumbnail || mode == kModeList || mode == kModeFilename;
 }
-
-class WaitCursor {
-  public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-};
 
 }  // namespace
 

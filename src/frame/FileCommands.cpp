@@ -28,6 +28,7 @@
 #include "platform/DialogPrompt.h"
 #include "platform/HelpTopics.h"
 #include "platform/MessageBox.h"
+#include "platform/WaitCursor.h"
 #include "settings/Preferences.h"
 #include "views/CellPainter.h"
 #include "views/TavoDirTree.h"
@@ -50,14 +51,6 @@ QSize ClipboardBox(uint32_t setting, const CImageEntry& entry) {
     if (setting < std::size(kBoxes)) return kBoxes[setting];
     return {std::max(1, entry.Header().width), std::max(1, entry.Header().height)};
 }
-
-class WaitCursor {
-  public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 bool ShowsImages(int mode) {
     return mode != kModeSlideShowView && mode != kModeVgaSlideShow;

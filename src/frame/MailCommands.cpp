@@ -3,7 +3,6 @@
 #include "frame/MailCommands.h"
 
 #include <QEventLoop>
-#include <QGuiApplication>
 #include <QProgressDialog>
 #include <atomic>
 #include <thread>
@@ -21,6 +20,7 @@
 #include "ink/EntryInk.h"
 #include "platform/MessageBox.h"
 #include "platform/SecretStore.h"
+#include "platform/WaitCursor.h"
 #include "settings/Preferences.h"
 #include "share/MailAttachments.h"
 #include "share/MailErrors.h"
@@ -33,14 +33,6 @@ namespace xelo {
 namespace {
 
 constexpr uint32_t kStrCancel = 2632;
-
-class WaitCursor {
-  public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 }  // namespace
 

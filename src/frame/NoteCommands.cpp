@@ -5,7 +5,6 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QPixmap>
 #include <cerrno>
@@ -29,6 +28,7 @@
 #include "ink/InkMerge.h"
 #include "platform/DialogPrompt.h"
 #include "platform/MessageBox.h"
+#include "platform/WaitCursor.h"
 #include "settings/PrefLayout.h"
 #include "settings/Preferences.h"
 #include "views/TavoImgView.h"
@@ -44,12 +44,6 @@ constexpr uint32_t kStrMergeTitle = 32005;
 constexpr uint32_t kStrWaveFilter = 2626;
 constexpr uint32_t kStrNoAudioDevice = 2627;
 constexpr uint32_t kStrCopyAudioFailed = 22022;
-
-class WaitCursor {
-  public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-};
 
 bool IsSlideShowMode(int mode) {
     return mode == kModeSlideShowView || mode == kModeVgaSlideShow;

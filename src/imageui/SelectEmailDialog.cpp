@@ -6,7 +6,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QListWidget>
 #include <QMenu>
@@ -19,6 +18,7 @@
 #include "image/TavoException.h"
 #include "platform/HelpTopics.h"
 #include "platform/MessageBox.h"
+#include "platform/WaitCursor.h"
 #include "share/ShareSettings.h"
 
 namespace xelo {
@@ -43,12 +43,6 @@ constexpr int kNoContact = -1;     // item data of an address that is no contact
 QString Text(uint32_t id) {
     return QString::fromStdString(LoadString(id));
 }
-
-class WaitCursor {
-  public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-};
 
 bool SameAddress(const std::string& a, const std::string& b) {
     return QString::fromStdString(a).trimmed().compare(QString::fromStdString(b).trimmed(),

@@ -23,6 +23,7 @@
 #include "frame/MainFrame.h"
 #include "frame/NoteCommands.h"
 #include "frame/TextNoteDialog.h"
+#include "gui/AnsweringPrompt.h"
 #include "gui/GuiFixture.h"
 #include "ink/InkMerge.h"
 #include "platform/MessageBox.h"
@@ -38,19 +39,6 @@ namespace xelo {
 using test::GuiFixture;
 
 namespace {
-
-// Answers every question with `answer` and keeps the messages.
-class ScriptedPrompt : public UserPrompt {
-  public:
-    Answer Ask(const Question& q) override {
-        asked.push_back(q.text);
-        return answer;
-    }
-    void ShowMessage(uint32_t id, const std::string&) override { shown.push_back(id); }
-    Answer answer = Answer::kYes;
-    std::vector<std::string> asked;
-    std::vector<uint32_t> shown;
-};
 
 bool Exists(const std::string& path) {
     return std::filesystem::exists(path);
@@ -90,7 +78,7 @@ class Window : public GuiFixture {
     CTavoImgView& Image() { return *Frame().ImgView(); }
     std::string Path(const std::string& name) { return Folder() + "/" + name; }
 
-    ScriptedPrompt prompt;
+    test::AnsweringPrompt prompt{Answer::kYes};
 };
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "command/CommandIds.h"
 #include "frame/MailCommands.h"
 #include "frame/MainFrame.h"
+#include "gui/AnsweringPrompt.h"
 #include "gui/GuiFixture.h"
 #include "imageui/SendMailDialog.h"
 #include "platform/HelpTopics.h"
@@ -25,18 +26,6 @@
 namespace xelo {
 
 namespace {
-
-class ScriptedPrompt : public UserPrompt {
-  public:
-    Answer Ask(const Question& q) override {
-        asked.push_back(q.text);
-        return answer;
-    }
-    void ShowMessage(uint32_t id, const std::string&) override { shown.push_back(id); }
-    Answer answer = Answer::kNo;
-    std::vector<std::string> asked;
-    std::vector<uint32_t> shown;
-};
 
 MailSettings DraftSettings(const std::string& folder) {
     MailSettings settings;
@@ -78,7 +67,7 @@ class SendMailTest : public QObject {
     }
 
     void questionsAndTheRatioRule() {
-        ScriptedPrompt prompt;
+        test::AnsweringPrompt prompt{Answer::kNo};
         CSendMailDialog dialog({}, DraftSettings("/tmp"), {}, "");
         dialog.SetPrompt(&prompt);
         dialog.ToEdit()->setText("ab");
