@@ -10,6 +10,9 @@ CMAKE_ARGS ?=
 # Warnings are errors in the tests and CI (WERROR=ON), never in a user's build; empty keeps
 # what the build folder was configured with.
 WERROR     ?=
+# Line tables instead of full debug information in the builds of make test (ON there): they
+# compile a quarter faster; empty keeps what the build folder was configured with.
+LINE_TABLES ?=
 
 .PHONY: all bootstrap configure build install run test test-main test-asan test-tsan test-clang bench fuzz format clean
 
@@ -19,7 +22,8 @@ bootstrap:
 	@scripts/bootstrap.sh
 
 configure: bootstrap
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(WERROR),-DXELO_WERROR=$(WERROR)) $(CMAKE_ARGS)
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(WERROR),-DXELO_WERROR=$(WERROR)) \
+		$(if $(LINE_TABLES),-DXELO_LINE_TABLES=$(LINE_TABLES)) $(CMAKE_ARGS)
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -38,19 +42,21 @@ run: build
 # packagers build it (Release, clang), all with warnings as errors.
 test: test-main test-asan test-tsan test-clang
 test test-main test-asan test-tsan test-clang: WERROR = ON
+test test-main test-asan test-tsan: LINE_TABLES = ON
 
 test-main: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 test-asan: bootstrap
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DXELO_SANITIZE=ON -DXELO_CORE_ONLY=ON -DXELO_WERROR=$(WERROR) $(CMAKE_ARGS)
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DXELO_SANITIZE=ON -DXELO_CORE_ONLY=ON -DXELO_WERROR=$(WERROR) \
+		-DXELO_LINE_TABLES=$(LINE_TABLES) $(CMAKE_ARGS)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # Only the programs whose tests run threads are built and run.
 test-tsan: bootstrap
 	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DXELO_CORE_ONLY=ON -DXELO_WERROR=$(WERROR) \
-		-DCMAKE_CXX_FLAGS=-fsanitize=thread -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread $(CMAKE_ARGS)
+		-DXELO_LINE_TABLES=$(LINE_TABLES) -DCMAKE_CXX_FLAGS=-fsanitize=thread -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread $(CMAKE_ARGS)
 	cmake --build $(TSAN_BUILD) -j $(JOBS) --target test_thumbnail_workers test_slide_show test_saveflows
 	cd $(TSAN_BUILD) && ctest --output-on-failure -R '^(ThumbnailWorkers|SlideShow)\.|^SaveFlows\.Batch'
 
