@@ -18,6 +18,7 @@
 #include "base/StringTable.h"
 #include "frame/AudioRecorderDialog.h"
 #include "platform/MessageBox.h"
+#include "platform/UiText.h"
 
 namespace xelo {
 
@@ -27,10 +28,6 @@ constexpr uint32_t kStrTitle = 30203;
 constexpr uint32_t kStrPlay = 30906;
 constexpr uint32_t kStrStop = 30907;
 constexpr uint32_t kStrPlayFailed = 2631;
-
-QString Text(uint32_t id) {
-    return QString::fromStdString(LoadString(id));
-}
 
 }  // namespace
 

@@ -23,6 +23,7 @@
 #include "image/TavoException.h"
 #include "platform/HelpTopics.h"
 #include "platform/MessageBox.h"
+#include "platform/UiText.h"
 
 namespace xelo {
 
@@ -37,10 +38,6 @@ constexpr uint32_t kStrCancel = 2632;
 constexpr uint32_t kStrRecordFailed = 2630;
 // A voice note, not an album: recording stops by itself after ten minutes.
 constexpr double kMaxSeconds = 600;
-
-QString Text(uint32_t id) {
-    return QString::fromStdString(LoadString(id));
-}
 
 WaveFormat ToWave(const QAudioFormat& f) {
     WaveFormat w;

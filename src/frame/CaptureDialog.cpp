@@ -16,6 +16,7 @@
 #include "album/SnapName.h"
 #include "base/StringTable.h"
 #include "platform/HelpTopics.h"
+#include "platform/UiText.h"
 #include "settings/PrefLayout.h"
 
 namespace xelo {
@@ -42,10 +43,6 @@ constexpr uint32_t kStrSelectFolder = 2455;
 constexpr uint32_t kStrDelay = 2456;
 constexpr uint32_t kStrDpi = 2465;
 constexpr int kSeparatorData = -1;
-
-QString Text(uint32_t id) {
-    return QString::fromStdString(LoadString(id));
-}
 
 QPushButton* ChangeButton(const char* name) {
     auto* button = new QPushButton(Text(kStrChange));

@@ -12,6 +12,7 @@
 
 #include "base/StringTable.h"
 #include "platform/HelpTopics.h"
+#include "platform/UiText.h"
 
 namespace xelo {
 
@@ -21,10 +22,6 @@ constexpr uint32_t kStrTitle = 2734;
 constexpr uint32_t kStrSaveAs = 2735;
 constexpr uint32_t kStrAbort = 2736;
 constexpr uint32_t kStrDontAsk = 2737;
-
-QString Text(uint32_t id) {
-    return QString::fromStdString(LoadString(id));
-}
 
 }  // namespace
 

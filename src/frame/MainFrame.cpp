@@ -33,7 +33,6 @@
 #include "frame/InstalledData.h"
 #include "frame/LocalLinkCommands.h"
 #include "frame/MailCommands.h"
-#include "imageui/SelectEmailDialog.h"
 #include "frame/NoteCommands.h"
 #include "frame/ODMenu.h"
 #include "frame/PictureFrameCommands.h"
@@ -41,10 +40,12 @@
 #include "frame/SlideShowCommands.h"
 #include "frame/TavoSplitter.h"
 #include "frame/ThumbnailsDialog.h"
+#include "frame/VgaCommands.h"
+#include "imageui/SelectEmailDialog.h"
 #include "output/RemotePlugins.h"
 #include "platform/HelpTopics.h"
-#include "frame/VgaCommands.h"
 #include "platform/MessageBox.h"
+#include "platform/UiText.h"
 #include "settings/Preferences.h"
 #include "settings/StartOptions.h"
 #include "share/ShareSettings.h"
@@ -68,10 +69,6 @@ constexpr uint32_t kStrMenuTools = 804;
 constexpr uint32_t kStrReorderBy = 2482;
 constexpr uint32_t kStrSelect = 2483;
 constexpr uint32_t kStrNoVgaDevice = 22023;
-
-QString Text(uint32_t id) {
-    return QString::fromStdString(LoadString(id));
-}
 
 bool IsBrowsingMode(int mode) {
     return mode == kModeThumbnail || mode == kModeList || mode == kModeFilename;
@@ -299,10 +296,11 @@ CMainFrame::CMainFrame(FrameHost& app)
     SetShareStore(&app_.Store());
     mailCommands_ = std::make_unique<CMailCommands>(app_, *this);
     // The mail dialog's To: and Cc: buttons pick from the contact book, over the mail dialog.
-    mailCommands_->SetAddressPicker([this](std::vector<std::string>& to, std::vector<std::string>& cc) {
-        QWidget* over = QApplication::activeModalWidget();
-        return PickEmailAddresses(over ? over : this, to, cc);
-    });
+    mailCommands_->SetAddressPicker(
+        [this](std::vector<std::string>& to, std::vector<std::string>& cc) {
+            QWidget* over = QApplication::activeModalWidget();
+            return PickEmailAddresses(over ? over : this, to, cc);
+        });
     vga_ = std::make_unique<CVgaCommands>(app_, *this);
 
     fileCommands_->AttachMenu(tree_, contextMenus_["Dir"]);

@@ -53,11 +53,7 @@ bool CSlideShowCommands::onUpdate(int id, CommandState& state) {
     const bool playing = inShow && show_->Playing();
     switch (id) {
         case cmd::kSlideShow: {
-            const CTavoDoc& doc = app_.Doc();
-            bool visible = false;
-            for (int i = 0; i < doc.Count() && !visible; ++i)
-                visible = !doc.EntryAt(i)->Has(kEntryHidden);
-            state.enabled = visible;
+            state.enabled = HasVisibleSlides(app_.Doc());  // something to show
             state.checked = app_.ViewMode() == kModeSlideShowView;
             return true;
         }

@@ -15,6 +15,7 @@
 #include "base/StringTable.h"
 #include "image/TavoException.h"
 #include "platform/HelpTopics.h"
+#include "platform/UiText.h"
 
 namespace xelo {
 
@@ -28,10 +29,6 @@ constexpr uint32_t kStrCancel = 2632;
 constexpr uint32_t kStrSaveAsk = 2445;
 constexpr uint32_t kStrSaveTitle = 2448;
 constexpr uint32_t kStrSaveFailed = 22010;
-
-QString Text(uint32_t id) {
-    return QString::fromStdString(LoadString(id));
-}
 
 }  // namespace
 

@@ -12,6 +12,7 @@
 #include "base/StringTable.h"
 #include "image/Palette.h"
 #include "platform/HelpTopics.h"
+#include "platform/UiText.h"
 #include "views/CellPainter.h"
 
 namespace xelo {
@@ -34,10 +35,6 @@ constexpr uint32_t kStrPickThumbnail = 2494;
 constexpr uint32_t kStrPickImage = 2495;
 constexpr uint32_t kStrReset = 2496;
 constexpr uint32_t kStrDiskCache = 2497;
-
-QString Text(uint32_t id) {
-    return QString::fromStdString(LoadString(id));
-}
 
 void Fill(QComboBox* box, uint32_t listId) {
     const std::string list = LoadString(listId);

@@ -2,6 +2,7 @@
 
 #include <QShortcut>
 
+#include "album/FolderEnum.h"
 #include "base/StringTable.h"
 #include "base/ViewModes.h"
 #include "command/CommandIds.h"
@@ -15,6 +16,7 @@
 #include "platform/MessageBox.h"
 #include "settings/Preferences.h"
 #include "slideshow/SlideComposer.h"
+#include "slideshow/SlideList.h"
 
 namespace xelo {
 
@@ -53,12 +55,7 @@ bool CVgaCommands::onUpdate(int id, CommandState& state) {
             state.checked = app_.ViewMode() == kModeVgaFilmstrip;
             return true;
         case cmd::kVgaSlideShow: {
-            // As Slide Show: something to show.
-            const CTavoDoc& doc = app_.Doc();
-            bool visible = false;
-            for (int i = 0; i < doc.Count() && !visible; ++i)
-                visible = !doc.EntryAt(i)->Has(kEntryHidden);
-            state.enabled = visible;
+            state.enabled = HasVisibleSlides(app_.Doc());  // something to show
             state.checked = app_.ViewMode() == kModeVgaSlideShow;
             return true;
         }
@@ -84,7 +81,8 @@ bool CVgaCommands::OpenDisplay() {
     if (frame_.SlideShow()->External() != nullptr) frame_.SlideShow()->End();
     CloseDisplay();
     uint32_t failure = 0;
-    display_ = output::CExternalDisplay::Open(output::OutputPlugins(), app_.Prefs().vgaOut, failure);
+    display_ =
+        output::CExternalDisplay::Open(output::OutputPlugins(), app_.Prefs().vgaOut, failure);
     if (!display_) {
         ShowMessage(&frame_, LoadString(failure));
         return false;
@@ -168,11 +166,11 @@ void CVgaCommands::PresentPicture(const CImageEntry* entry) {
     CSlideRenderer renderer(context, nullptr);
     SlideItem item;
     item.name = entry->Name();
-    const std::string& folder = app_.Doc().CurrentFolder();
-    item.path = folder.empty() || folder.back() == '/' ? folder + item.name : folder + "/" + item.name;
+    item.path = JoinPath(app_.Doc().CurrentFolder(), item.name);
     ComposedSlide composed;
     try {
-        renderer.Render(item, [] { return true; }, composed);
+        renderer.Render(
+            item, [] { return true; }, composed);
         display_->Present(composed.slide);
     } catch (const CTavoException&) {
         // A picture that cannot be decoded leaves the display dark rather than on the last one.

@@ -18,6 +18,7 @@
 #include "image/TavoException.h"
 #include "platform/HelpTopics.h"
 #include "platform/MessageBox.h"
+#include "platform/UiText.h"
 #include "platform/WaitCursor.h"
 #include "share/ShareSettings.h"
 
@@ -39,10 +40,6 @@ constexpr int kHoldMs = 500;
 constexpr int kHoldSlack = 4;      // pixels a held press may wander
 constexpr int kColumnWidth = 100;  // the least width of each column
 constexpr int kNoContact = -1;     // item data of an address that is no contact's
-
-QString Text(uint32_t id) {
-    return QString::fromStdString(LoadString(id));
-}
 
 bool SameAddress(const std::string& a, const std::string& b) {
     return QString::fromStdString(a).trimmed().compare(QString::fromStdString(b).trimmed(),

@@ -19,6 +19,7 @@
 #include "imageui/SmtpSettingsDialog.h"
 #include "platform/DialogPrompt.h"
 #include "platform/HelpTopics.h"
+#include "platform/UiText.h"
 #include "share/MailErrors.h"
 #include "share/MailRules.h"
 #include "views/ListTexts.h"
@@ -28,10 +29,6 @@ namespace xelo {
 namespace {
 
 constexpr int kRatioChoices[] = {10, 25, 50, 75};
-
-QString Text(uint32_t id) {
-    return QString::fromStdString(LoadString(id));
-}
 
 uint64_t FileBytes(const std::string& path) {
     const QFileInfo info(QString::fromStdString(path));

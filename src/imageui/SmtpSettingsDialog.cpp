@@ -11,17 +11,10 @@
 
 #include "base/StringTable.h"
 #include "platform/HelpTopics.h"
+#include "platform/UiText.h"
 #include "share/MailErrors.h"
 
 namespace xelo {
-
-namespace {
-
-QString Text(uint32_t id) {
-    return QString::fromStdString(LoadString(id));
-}
-
-}  // namespace
 
 CSmtpSettingsDialog::CSmtpSettingsDialog(const SmtpSettings& settings, const std::string& password,
                                          QWidget* parent)

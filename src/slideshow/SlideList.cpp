@@ -15,8 +15,8 @@ std::vector<SlideItem> VisibleSlides(const CTavoDoc& doc, std::vector<int>* albu
         if (entry == nullptr || entry->Has(kEntryHidden)) continue;
         SlideItem item;
         item.name = entry->Name();
-        item.path = folder.empty() || folder.back() == '/' ? folder + item.name
-                                                           : folder + "/" + item.name;
+        item.path =
+            folder.empty() || folder.back() == '/' ? folder + item.name : folder + "/" + item.name;
         item.width = entry->Header().width;
         item.height = entry->Header().height;
         item.frames = std::max(1, entry->Header().frameCount);
@@ -24,6 +24,14 @@ std::vector<SlideItem> VisibleSlides(const CTavoDoc& doc, std::vector<int>* albu
         if (albumIndex) albumIndex->push_back(i);
     }
     return slides;
+}
+
+bool HasVisibleSlides(const CTavoDoc& doc) {
+    for (int i = 0; i < doc.Count(); ++i) {
+        const CImageEntry* entry = doc.EntryAt(i);
+        if (entry != nullptr && !entry->Has(kEntryHidden)) return true;
+    }
+    return false;
 }
 
 std::vector<int> BuildPlayOrder(int count, bool random, std::mt19937& rng) {
@@ -35,10 +43,12 @@ std::vector<int> BuildPlayOrder(int count, bool random, std::mt19937& rng) {
         }
         const int k = std::uniform_int_distribution<int>(0, count - 1)(rng);
         int place = k;
-        while (place < count && order[static_cast<size_t>(place)] != -1) ++place;
+        while (place < count && order[static_cast<size_t>(place)] != -1)
+            ++place;
         if (place == count) {
             place = 0;
-            while (order[static_cast<size_t>(place)] != -1) ++place;
+            while (order[static_cast<size_t>(place)] != -1)
+                ++place;
         }
         order[static_cast<size_t>(place)] = slide;
     }

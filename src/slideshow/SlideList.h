@@ -22,6 +22,8 @@ struct SlideItem {
 // The images of `doc` whose hidden flag is clear, in album order; `albumIndex` receives each
 // one's position in the document.
 std::vector<SlideItem> VisibleSlides(const CTavoDoc& doc, std::vector<int>* albumIndex = nullptr);
+// Whether `doc` has an image whose hidden flag is clear: something a slide show can play.
+bool HasVisibleSlides(const CTavoDoc& doc);
 
 // The play order over `count` slides: 0..count-1, or a random permutation drawn slide by slide
 // (each into the first free place at or after a random one, wrapping to the front).

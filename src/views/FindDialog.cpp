@@ -13,6 +13,7 @@
 
 #include "base/StringTable.h"
 #include "platform/HelpTopics.h"
+#include "platform/UiText.h"
 
 namespace xelo {
 
@@ -27,10 +28,6 @@ constexpr uint32_t kStrSubfolders = 2711;
 constexpr uint32_t kStrFolder = 2712;
 constexpr uint32_t kStrBrowse = 2717;
 constexpr uint32_t kStrBrowsePrompt = 2719;
-
-QString Text(uint32_t id) {
-    return QString::fromStdString(LoadString(id));
-}
 
 QComboBox* ListOf(const std::string& labels, int current, const char* name) {
     auto* box = new QComboBox;

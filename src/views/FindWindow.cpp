@@ -12,6 +12,7 @@
 #include "image/TavoException.h"
 #include "platform/HelpTopics.h"
 #include "platform/MessageBox.h"
+#include "platform/UiText.h"
 
 namespace xelo {
 
@@ -24,10 +25,6 @@ constexpr uint32_t kStrNotFound = 2715;
 constexpr uint32_t kStrFindNext = 2716;
 constexpr uint32_t kStrStop = 2718;
 constexpr size_t kFilesPerStep = 32;
-
-QString Text(uint32_t id) {
-    return QString::fromStdString(LoadString(id));
-}
 
 }  // namespace
 
