@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "FileOperands.h"
+#include "LargePageHeap.h"
 #include "Verbs.h"
 
 namespace xelo::tool {
@@ -175,6 +176,7 @@ void PrintHelp() {
 
 int main(int argc, char** argv) {
     using namespace xelo::tool;
+    UseLargePageHeap();
     if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         PrintHelp();
         return argc < 2 ? 2 : 0;
