@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPainter>
@@ -27,6 +28,7 @@
 #include "ink/EntryInk.h"
 #include "ink/InkMerge.h"
 #include "platform/DialogPrompt.h"
+#include "platform/HelpTopics.h"
 #include "platform/MessageBox.h"
 #include "platform/WaitCursor.h"
 #include "settings/PrefLayout.h"
@@ -67,9 +69,12 @@ CNoteCommands::CNoteCommands(FrameHost& app, CMainFrame& frame)
             &frame_, QString(), QString::fromStdString(app_.Doc().CurrentFolder()), WaveFilter());
     };
     chooseColour = [this](uint32_t& colour) {
-        const QColor chosen = QColorDialog::getColor(
-            QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF), &frame_,
-            QString::fromStdString(LoadString(cmd::kPickInkColor)));
+        QColorDialog dialog(QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF),
+                            &frame_);
+        dialog.setWindowTitle(QString::fromStdString(LoadString(cmd::kPickInkColor)));
+        AttachHelp(&dialog, kHelpInkColour, dialog.findChild<QDialogButtonBox*>());
+        if (frame_.runDialog(dialog) != QDialog::Accepted) return false;
+        const QColor chosen = dialog.selectedColor();
         if (!chosen.isValid()) return false;
         colour = static_cast<uint32_t>(chosen.red()) |
                  (static_cast<uint32_t>(chosen.green()) << 8) |

@@ -3,12 +3,12 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
-#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QVBoxLayout>
 
 #include "image/TavoException.h"
 #include "platform/HelpTopics.h"
@@ -25,15 +25,30 @@ QString FromUtf8(const std::string& s) {
 
 }  // namespace
 
+QString CShortcutDialog::AskName(const QString& current) {
+    QDialog dialog(this);
+    dialog.setWindowTitle(tr("Rename Shortcut"));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* name = new QLineEdit(current, &dialog);
+    auto* label = new QLabel(tr("Shortcut &name:"), &dialog);
+    label->setBuddy(name);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    layout->addWidget(label);
+    layout->addWidget(name);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    AttachHelp(&dialog, kHelpRenameShortcut, buttons);
+    name->selectAll();
+    return dialog.exec() == QDialog::Accepted ? name->text() : QString();
+}
+
 CShortcutDialog::CShortcutDialog(const CDesktopShortcuts& shortcuts, const std::string& folder,
                                  const std::string& image, const PluginCatalog& plugins,
                                  QWidget* parent)
     : QDialog(parent), shortcuts_(shortcuts), outputInstalled_(plugins.OutputCount() > 0) {
     setWindowTitle(tr("Make Shortcut"));
-    askName = [this](const QString& current) {
-        return QInputDialog::getText(this, tr("Rename Shortcut"), tr("Shortcut name:"),
-                                     QLineEdit::Normal, current);
-    };
+    askName = [this](const QString& current) { return AskName(current); };
     auto* grid = new QGridLayout(this);
     folderKind_ = new QRadioButton(tr("&Folder shortcut:"), this);
     folder_ = new QLineEdit(FromUtf8(folder), this);

@@ -42,6 +42,8 @@ class CShortcutDialog : public QDialog {
     QListWidget* List() const { return list_; }
 
   private:
+    // The Rename Shortcut box; empty when cancelled.
+    QString AskName(const QString& current);
     void FillModes();
     void Refresh();
     ShortcutPlace ChosenPlace() const;

@@ -1,10 +1,16 @@
 // File Association and Make Shortcut from the window's Tools menu: the boxes show what
 // mimeapps.list says, OK claims and releases through the same core as the tool, and the
-// open-image mode is kept; launchers are added, listed, renamed and removed.
+// open-image mode is kept; launchers are added, listed, renamed (with help on the name box) and
+// removed.
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <cstdlib>
 #include <filesystem>
@@ -17,6 +23,7 @@
 #include "frame/MainFrame.h"
 #include "frame/ShortcutDialog.h"
 #include "gui/GuiFixture.h"
+#include "platform/HelpTopics.h"
 #include "settings/FileAssociation.h"
 #include "settings/PrefLayout.h"
 #include "settings/Preferences.h"
@@ -74,9 +81,30 @@ class DesktopCommandsWindowTest : public QObject {
             d.Place()->setCurrentIndex(1);  // the desktop holds none
             QCOMPARE(d.List()->count(), 0);
             d.Place()->setCurrentIndex(0);
-            d.askName = [](const QString&) { return QStringLiteral("Trip"); };
+            // The name is asked in a box of its own, with its help topic.
+            std::vector<QString> topics;
+            const HelpOpener previous =
+                SetHelpOpener([&topics](const QString& topic) { topics.push_back(topic); });
+            QString shown;
+            QTimer::singleShot(0, &d, [&shown] {
+                auto* ask = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                auto* name = ask != nullptr ? ask->findChild<QLineEdit*>() : nullptr;
+                auto* buttons = ask != nullptr ? ask->findChild<QDialogButtonBox*>() : nullptr;
+                if (name == nullptr || buttons == nullptr ||
+                    !buttons->button(QDialogButtonBox::Help)) {
+                    if (ask != nullptr) ask->reject();
+                    return;
+                }
+                shown = name->text();
+                buttons->button(QDialogButtonBox::Help)->click();
+                name->setText(QStringLiteral("Trip"));
+                buttons->button(QDialogButtonBox::Ok)->click();
+            });
             d.List()->item(0)->setSelected(true);
             d.RenameSelected();
+            SetHelpOpener(previous);
+            QCOMPARE(shown, folderName + QStringLiteral(" - List mode"));
+            QCOMPARE(topics, std::vector<QString>{QStringLiteral("Shortcut")});
             QCOMPARE(d.List()->item(0)->text(), QStringLiteral("Trip"));
             d.List()->item(0)->setSelected(true);
             d.RemoveSelected();

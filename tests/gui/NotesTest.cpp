@@ -1,6 +1,8 @@
 // Notes, audio and ink in a running window: strokes drawn with the pointer, their file and mark,
 // the same stroke at another zoom and turn, Merge Ink, the Text Note dialog, the audio player.
 #include <QCheckBox>
+#include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QMediaPlayer>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -26,6 +28,7 @@
 #include "gui/AnsweringPrompt.h"
 #include "gui/GuiFixture.h"
 #include "ink/InkMerge.h"
+#include "platform/HelpTopics.h"
 #include "platform/MessageBox.h"
 #include "settings/PrefLayout.h"
 #include "settings/Preferences.h"
@@ -182,6 +185,32 @@ class NotesTest : public QObject {
         QCOMPARE(view.PictureInk().Count(), 0);
         QVERIFY(Pixels(w.Path("img01.bmp")) != before);
         if (!locked) QSKIP("no folder could be made read-only here");
+    }
+
+    void theInkColourBoxHasItsHelpAndSetsThePenColour() {
+        Window w;
+        std::vector<QString> topics;
+        const HelpOpener previous =
+            SetHelpOpener([&topics](const QString& topic) { topics.push_back(topic); });
+        QColor offered;
+        w.Frame().runDialog = [&offered](QDialog& dialog) {
+            auto* colours = qobject_cast<QColorDialog*>(&dialog);
+            if (colours == nullptr) return int(QDialog::Rejected);
+            offered = colours->currentColor();
+            colours->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Help)->click();
+            colours->setCurrentColor(QColor(0x12, 0x34, 0x56));
+            colours->accept();
+            return colours->result();
+        };
+        QVERIFY(w.Frame().Execute(cmd::kPickInkColor));
+        SetHelpOpener(previous);
+        QCOMPARE(offered, QColor(0xFF, 0, 0));  // stored as red in the low byte
+        QCOMPARE(topics, std::vector<QString>{QStringLiteral("Ink-Color")});
+        QCOMPARE(w.Prefs().uiInfo.Get(ui::kInkColour), 0x563412u);
+
+        w.Frame().runDialog = [](QDialog&) { return int(QDialog::Rejected); };
+        QVERIFY(w.Frame().Execute(cmd::kPickInkColor));
+        QCOMPARE(w.Prefs().uiInfo.Get(ui::kInkColour), 0x563412u);
     }
 
     void theTextNoteDialogStepsSavesAndDeletesNotes() {
