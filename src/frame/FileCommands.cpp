@@ -198,8 +198,7 @@ void CFileCommands::RenameImage() {
                 return 0;  // the error is told; the dialog closes
             }
         },
-        &frame_);
-    AttachHelp(&dialog, kHelpRename);
+        kHelpRename, &frame_);
     frame_.runDialog(dialog);
 }
 
@@ -227,8 +226,7 @@ void CFileCommands::RenameFolder() {
             renamed = target;
             return 0;
         },
-        &frame_);
-    AttachHelp(&dialog, kHelpRename);
+        kHelpRename, &frame_);
     frame_.runDialog(dialog);
     if (!renamed.empty()) OpenAfterFolderChange(renamed);
 }
@@ -243,8 +241,7 @@ void CFileCommands::NewFolder() {
             made = refused == 0;
             return refused;
         },
-        &frame_);
-    AttachHelp(&dialog, kHelpNewFolder);
+        kHelpNewFolder, &frame_);
     frame_.runDialog(dialog);
     if (made) frame_.Tree()->SelectPath();
 }

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 
 #include "base/StringTable.h"
+#include "platform/HelpTopics.h"
 
 namespace xelo {
 
@@ -18,7 +19,7 @@ constexpr uint32_t kStrNameLabel = 2644;  // "Name:"
 }  // namespace
 
 CNameDialog::CNameDialog(const QString& title, const std::string& name, Apply apply,
-                         QWidget* parent)
+                         int helpTemplate, QWidget* parent)
     : QDialog(parent), apply_(std::move(apply)) {
     setWindowTitle(title);
     auto* grid = new QGridLayout(this);
@@ -36,6 +37,7 @@ CNameDialog::CNameDialog(const QString& title, const std::string& name, Apply ap
     connect(buttons, &QDialogButtonBox::accepted, this, &CNameDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CNameDialog::reject);
     grid->addWidget(buttons, 2, 0, 1, 2);
+    AttachHelp(this, helpTemplate, buttons);
     hideRefusal_.setSingleShot(true);
     hideRefusal_.setInterval(kRefusalMs);
     connect(&hideRefusal_, &QTimer::timeout, refusal_, &QLabel::hide);

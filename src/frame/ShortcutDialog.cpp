@@ -8,8 +8,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QVBoxLayout>
 
+#include "frame/NameDialog.h"
 #include "image/TavoException.h"
 #include "platform/HelpTopics.h"
 #include "platform/MessageBox.h"
@@ -26,21 +26,15 @@ QString FromUtf8(const std::string& s) {
 }  // namespace
 
 QString CShortcutDialog::AskName(const QString& current) {
-    QDialog dialog(this);
-    dialog.setWindowTitle(tr("Rename Shortcut"));
-    auto* layout = new QVBoxLayout(&dialog);
-    auto* name = new QLineEdit(current, &dialog);
-    auto* label = new QLabel(tr("Shortcut &name:"), &dialog);
-    label->setBuddy(name);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    layout->addWidget(label);
-    layout->addWidget(name);
-    layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    AttachHelp(&dialog, kHelpRenameShortcut, buttons);
-    name->selectAll();
-    return dialog.exec() == QDialog::Accepted ? name->text() : QString();
+    std::string chosen;
+    CNameDialog dialog(
+        tr("Rename Shortcut"), current.toStdString(),
+        [&chosen](const std::string& name) -> uint32_t {
+            chosen = name;
+            return 0;
+        },
+        kHelpRenameShortcut, this);
+    return dialog.exec() == QDialog::Accepted ? QString::fromStdString(chosen) : QString();
 }
 
 CShortcutDialog::CShortcutDialog(const CDesktopShortcuts& shortcuts, const std::string& folder,
