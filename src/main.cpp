@@ -43,6 +43,7 @@ int main(int argc, char** argv) {
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Xelo Album"));
+    QApplication::setApplicationVersion(QStringLiteral(XELO_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Xelo Style"));
     xelo::UseDesktopDisplayProfile();
 

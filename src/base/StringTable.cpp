@@ -590,6 +590,7 @@ constexpr Entry kStrings[] = {
     {57634, "Copy"},
     {57635, "Cut"},
     {57637, "Paste"},
+    {57664, "About Xelo Album..."},
     {57665, "Exit"},
 };
 

@@ -38,6 +38,7 @@ constexpr int kTinyThumbnail = 30146;
 constexpr int kHugeThumbnail = 30147;
 constexpr int kGiantThumbnail = 30148;
 constexpr int kHelp = 30311;
+constexpr int kAbout = 57664;
 constexpr int kExit = 57665;
 
 // Start-up.

@@ -32,6 +32,7 @@ constexpr CommandInfo kCommands[] = {
     {cmd::kHideSlide, cmd::kHideSlide, nullptr, nullptr, false},
     {cmd::kShowSlide, cmd::kShowSlide, nullptr, nullptr, false},
     {cmd::kHelp, cmd::kHelp, "help-contents", "F1", false},
+    {cmd::kAbout, cmd::kAbout, "help-about", nullptr, false},
     {cmd::kFind, cmd::kFind, "edit-find", "Ctrl+F", false},
     {cmd::kScreenCapture, cmd::kScreenCapture, "camera-photo", nullptr, false},
     {cmd::kReorderByName, cmd::kReorderByName, nullptr, nullptr, false},

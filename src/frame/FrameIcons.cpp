@@ -348,6 +348,9 @@ QIcon Drawn(int command) {
             p.fillRect(9, 9, 5, 5, QColor(40, 90, 160));
             Triangle(p, 9, 14, true);
             break;
+        case cmd::kAbout:
+            Glyph(p, "i");
+            break;
         case cmd::kExit:
             p.setPen(Qt::white);
             p.setBrush(Qt::NoBrush);

@@ -21,6 +21,7 @@
 #include "base/ViewModes.h"
 #include "command/CommandIds.h"
 #include "command/ToolModes.h"
+#include "frame/AboutDialog.h"
 #include "frame/CaptureCommands.h"
 #include "frame/CommandTable.h"
 #include "frame/DesktopCommands.h"
@@ -163,7 +164,8 @@ const std::vector<int> kToolsMenu = {kSubSelect,
                                      cmd::kFileAssociation,
                                      cmd::kShortcut,
                                      0,
-                                     cmd::kHelp};
+                                     cmd::kHelp,
+                                     cmd::kAbout};
 const std::vector<int> kReorderMenu = {cmd::kReorderByName,
                                        cmd::kReorderByDate,
                                        cmd::kReorderBySize,
@@ -834,6 +836,7 @@ bool CMainFrame::onUpdate(int id, CommandState& state) {
         case cmd::kThumbnailOption:
         case cmd::kHomeFolder:
         case cmd::kHelp:
+        case cmd::kAbout:
         case cmd::kExit:
             return true;
         case cmd::kForwardedCommandLine:
@@ -915,6 +918,11 @@ bool CMainFrame::onCommand(int id) {
         case cmd::kHelp:
             OpenHelp(HelpTopicNow());
             return true;
+        case cmd::kAbout: {
+            CAboutDialog dialog(this);
+            runDialog(dialog);
+            return true;
+        }
         case cmd::kExit:
             close();
             return true;

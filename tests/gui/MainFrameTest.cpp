@@ -1,12 +1,18 @@
-// The frame's menus: enabling rules asked as menus open.
+// The frame's menus: enabling rules asked as menus open; the about box.
 #include <QAction>
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTest>
 
 #include "command/CommandIds.h"
+#include "frame/AboutDialog.h"
 #include "frame/MainFrame.h"
 #include "gui/GuiFixture.h"
+#include "platform/HelpTopics.h"
 
 namespace xelo {
 
@@ -38,6 +44,37 @@ class MainFrameTest : public QObject {
         QVERIFY(!f.Frame().Action(cmd::kReorderByName)->isEnabled());
         // A disabled command does nothing when it arrives anyway.
         QVERIFY(!f.Frame().Execute(cmd::kReorderReverse));
+    }
+
+    void theAboutBoxFollowsHelpInTheToolsMenuAndHasItsTopic() {
+        GuiFixture f(1);
+        QCoreApplication::setApplicationVersion(QStringLiteral("9.8.7"));
+        QAction* help = f.Frame().Action(cmd::kHelp);
+        QAction* about = f.Frame().Action(cmd::kAbout);
+        QVERIFY(about);
+        QCOMPARE(about->text(), QStringLiteral("About Xelo Album..."));
+        QList<QAction*> tools;
+        for (QAction* a : f.Frame().menuBar()->actions()) {
+            if (a->menu() && a->menu()->actions().contains(help)) tools = a->menu()->actions();
+        }
+        QVERIFY(tools.contains(help));
+        QCOMPARE(tools.indexOf(about), tools.indexOf(help) + 1);
+
+        std::vector<QString> topics;
+        const HelpOpener previous =
+            SetHelpOpener([&topics](const QString& topic) { topics.push_back(topic); });
+        QString title, heading;
+        f.Frame().runDialog = [&](QDialog& dialog) {
+            title = dialog.windowTitle();
+            heading = dialog.findChild<QLabel*>(QStringLiteral("title"))->text();
+            dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Help)->click();
+            return int(QDialog::Rejected);
+        };
+        QVERIFY(f.Frame().Execute(cmd::kAbout));
+        SetHelpOpener(previous);
+        QCOMPARE(title, QStringLiteral("About Xelo Album"));
+        QCOMPARE(heading, QStringLiteral("<b>Xelo Album</b> 9.8.7"));
+        QCOMPARE(topics, std::vector<QString>{QStringLiteral("About-Xelo-Album")});
     }
 };
 
