@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Opens Tools > File Association..., Tools > Shortcut... and every page of Tools > Options... in
-# the real program on a virtual X display, with JPEG already claimed and one launcher made by
-# xelo-tool, and captures each dialog into docs/.
+# Opens Tools > File Association..., Tools > Shortcut..., every page of Tools > Options... and the
+# about box in the real program on a virtual X display, with JPEG already claimed and one launcher
+# made by xelo-tool, and captures each dialog into docs/.
 set -euo pipefail
 build="${1:-build}"
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -9,7 +9,8 @@ work="$(mktemp -d /tmp/xelo-desktop-XXXXXX)"
 album="$work/Sample Album"
 mkdir -p "$album" "$work/.config" "$work/bin"
 # The program without its plug-ins: no device answers for the VGA page while the pages are turned.
-cp "$root/$build/src/xelo_album" "$work/bin/"
+# The tool beside it writes launchers for that copy, which the Shortcut dialog then lists.
+cp "$root/$build/src/xelo_album" "$root/$build/tools/xelo-tool" "$work/bin/"
 cp "$root"/samples/*.jpg "$album/"
 cleanup() {
     [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null || true
@@ -55,11 +56,12 @@ shoot() {  # shoot UPS TITLE FILE...: the Tools menu item UPS places above its e
 if [ "${XELO_DESKTOP_INSIDE:-}" != 1 ]; then
     XELO_DESKTOP_INSIDE=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$build"
 fi
-"$root/$build/tools/xelo-tool" desktop associate jpg >/dev/null
-"$root/$build/tools/xelo-tool" desktop shortcut --folder "$album" --mode s >/dev/null
-shoot 3 "File Association" screenshot-file-association.png
-shoot 2 "Make Shortcut" screenshot-make-shortcut.png
-shoot 4 "Options" screenshot-options-general.png screenshot-options-slide-show.png \
+"$work/bin/xelo-tool" desktop associate jpg >/dev/null
+"$work/bin/xelo-tool" desktop shortcut --folder "$album" --mode s >/dev/null
+shoot 4 "File Association" screenshot-file-association.png
+shoot 3 "Make Shortcut" screenshot-make-shortcut.png
+shoot 5 "Options" screenshot-options-general.png screenshot-options-slide-show.png \
     screenshot-options-frame.png "" screenshot-options-misc.png
+shoot 1 "About Xelo Album" screenshot-about.png
 echo "written: docs/screenshot-file-association.png docs/screenshot-make-shortcut.png" \
-    "docs/screenshot-options-*.png"
+    "docs/screenshot-options-*.png docs/screenshot-about.png"

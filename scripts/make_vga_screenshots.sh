@@ -34,7 +34,7 @@ sleep 2
 # The menus have no mnemonics: the Tools title is clicked (the fourth title of the menu bar).
 xdotool windowfocus --sync "$window" mousemove --window "$window" 171 8 click 1
 sleep 0.8
-xdotool key Up Up Up Up Return
+xdotool key Up Up Up Up Up Return
 sheet=""
 for _ in $(seq 40); do
     sheet="$(xdotool search --name "^Options" 2>/dev/null | head -1)" && [ -n "$sheet" ] && break
