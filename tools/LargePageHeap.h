@@ -3,8 +3,8 @@
 
 namespace xelo::tool {
 
-// Call first in main. A picture's buffers (and the copy of a HEIF file's coded picture that
-// libheif keeps) are touched once, page by page; in 4 KB pages the page faults outweigh the
+// Call first in main. A picture's buffers (and the copy libheif makes of a HEIF file's coded
+// picture) are touched once, page by page; in 4 KB pages the page faults outweigh the
 // decoding of a small picture, the more so under a hypervisor. Buffers below 32 MB come from the
 // program's heap, which is reserved up front and marked for 2 MB pages. Without transparent
 // huge pages this changes nothing.
