@@ -6,9 +6,9 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "base/StringTable.h"
 #include "frame/FrameIcons.h"
 #include "platform/HelpTopics.h"
+#include "platform/UiText.h"
 
 namespace xelo {
 
@@ -18,7 +18,7 @@ constexpr int kIconSize = 64;
 }  // namespace
 
 CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent) {
-    const QString name = QString::fromStdString(LoadString(kStrProgramName));
+    const QString name = Text(kStrProgramName);
     setWindowTitle(tr("About %1").arg(name));
     auto* icon = new QLabel(this);
     icon->setPixmap(ProgramIcon().pixmap(kIconSize, kIconSize));

@@ -30,6 +30,7 @@
 #include "platform/DialogPrompt.h"
 #include "platform/HelpTopics.h"
 #include "platform/MessageBox.h"
+#include "platform/UiText.h"
 #include "platform/WaitCursor.h"
 #include "settings/PrefLayout.h"
 #include "settings/Preferences.h"
@@ -53,7 +54,7 @@ bool IsSlideShowMode(int mode) {
 
 // "Wave File (*.wav)|*.wav||" as a Qt filter: "Wave File (*.wav)".
 QString WaveFilter() {
-    const QString field = QString::fromStdString(LoadString(kStrWaveFilter));
+    const QString field = Text(kStrWaveFilter);
     return field.section(QLatin1Char('|'), 0, 0);
 }
 
@@ -71,7 +72,7 @@ CNoteCommands::CNoteCommands(FrameHost& app, CMainFrame& frame)
     chooseColour = [this](uint32_t& colour) {
         QColorDialog dialog(QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF),
                             &frame_);
-        dialog.setWindowTitle(QString::fromStdString(LoadString(cmd::kPickInkColor)));
+        dialog.setWindowTitle(Text(cmd::kPickInkColor));
         AttachHelp(&dialog, kHelpInkColour, dialog.findChild<QDialogButtonBox*>());
         if (frame_.runDialog(dialog) != QDialog::Accepted) return false;
         const QColor chosen = dialog.selectedColor();

@@ -26,15 +26,10 @@ QString FromUtf8(const std::string& s) {
 }  // namespace
 
 QString CShortcutDialog::AskName(const QString& current) {
-    std::string chosen;
     CNameDialog dialog(
-        tr("Rename Shortcut"), current.toStdString(),
-        [&chosen](const std::string& name) -> uint32_t {
-            chosen = name;
-            return 0;
-        },
+        tr("Rename Shortcut"), current.toStdString(), [](const std::string&) { return 0u; },
         kHelpRenameShortcut, this);
-    return dialog.exec() == QDialog::Accepted ? QString::fromStdString(chosen) : QString();
+    return dialog.exec() == QDialog::Accepted ? dialog.Edit()->text() : QString();
 }
 
 CShortcutDialog::CShortcutDialog(const CDesktopShortcuts& shortcuts, const std::string& folder,

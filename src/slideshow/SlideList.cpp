@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "album/FolderEnum.h"
 #include "album/TavoDoc.h"
 
 namespace xelo {
@@ -15,8 +16,7 @@ std::vector<SlideItem> VisibleSlides(const CTavoDoc& doc, std::vector<int>* albu
         if (entry == nullptr || entry->Has(kEntryHidden)) continue;
         SlideItem item;
         item.name = entry->Name();
-        item.path =
-            folder.empty() || folder.back() == '/' ? folder + item.name : folder + "/" + item.name;
+        item.path = JoinPath(folder, item.name);
         item.width = entry->Header().width;
         item.height = entry->Header().height;
         item.frames = std::max(1, entry->Header().frameCount);

@@ -1,6 +1,7 @@
 // The frame's menus: enabling rules asked as menus open; the about box.
 #include <QAction>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QMenu>
@@ -9,7 +10,6 @@
 #include <QTest>
 
 #include "command/CommandIds.h"
-#include "frame/AboutDialog.h"
 #include "frame/MainFrame.h"
 #include "gui/GuiFixture.h"
 #include "platform/HelpTopics.h"
